@@ -16,6 +16,11 @@ if(HFTP_SANITIZE)
     target_compile_options(hftp_common INTERFACE ${HFTP_SANITIZER_FLAGS})
     target_link_options(hftp_common INTERFACE ${HFTP_SANITIZER_FLAGS})
 endif()
+if(HFTP_FUZZ)
+    # Coverage feedback for the fuzzers from the libraries they call, not only from the targets.
+    target_compile_options(hftp_common INTERFACE -fsanitize=fuzzer-no-link)
+    target_link_options(hftp_common INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 add_library(hftp_pch STATIC ${PROJECT_SOURCE_DIR}/cmake/pch_anchor.cpp)
 target_link_libraries(hftp_pch PUBLIC hftp_common)

@@ -18,6 +18,12 @@ private:
     mutable QByteArray what_;
 };
 
+// A value that cannot be converted: a format that does not fit its arguments, an invalid date.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Receives an exception caught at a boundary (a posted message, a Qt slot, a thread).
 using ExceptionHandler = std::function<void(Exception& E)>;
 

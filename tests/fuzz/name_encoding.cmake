@@ -1,0 +1,1 @@
+hftp_fuzz_target(name_encoding hftp_platform)

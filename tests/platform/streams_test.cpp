@@ -1,0 +1,196 @@
+// Streams: file and memory round trips, short reads and writes, open errors, 64-bit positions.
+#include "platform/rtl/streams.h"
+#include "platform/system/error_text.h"
+#include "support/qt_printers.h"
+#include "support/test_env.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace {
+
+QString TestFile(const QString& name)
+{
+    return testRunFolder() + "/streams-" + name;
+}
+
+QByteArray Content(TCustomMemoryStream& stream)
+{
+    return QByteArray(stream.Memory(), qsizetype(stream.Size()));
+}
+
+// A stream that takes at most Limit bytes in all.
+class TLimitedStream : public TMemoryStream {
+public:
+    explicit TLimitedStream(std::int64_t limit) : limit_(limit) {}
+    std::int64_t Write(const void* Buffer, std::int64_t Count) override
+    {
+        return TMemoryStream::Write(Buffer, std::min(Count, limit_ - Size()));
+    }
+
+private:
+    std::int64_t limit_;
+};
+
+} // namespace
+
+TEST(Streams, FileStreamRoundTripThroughEveryOpenMode)
+{
+    const QString name = TestFile("modes.bin");
+    {
+        TFileStream created(name, fmCreate);
+        created.WriteBuffer("0123456789", 10);
+        EXPECT_EQ(created.Size(), 10);
+        EXPECT_EQ(created.FileName(), name);
+    }
+    {
+        TFileStream writer(name, fmOpenWrite | fmShareExclusive);
+        EXPECT_EQ(writer.Seek(4, soBeginning), 4);
+        writer.WriteBuffer("ab", 2);
+        char c;
+        EXPECT_EQ(writer.Read(&c, 1), 0); // opened for writing only
+    }
+    {
+        TFileStream both(name, fmOpenReadWrite | fmShareDenyNone);
+        EXPECT_EQ(both.Seek(-2, soEnd), 8);
+        both.WriteBuffer("XYZ", 3);
+        both.SetPosition(0);
+        char buffer[11] = {};
+        both.ReadBuffer(buffer, 11);
+        EXPECT_EQ(QByteArray(buffer, 11), "0123ab67XYZ");
+        both.SetSize(3);
+        EXPECT_EQ(both.Size(), 3);
+    }
+    {
+        TFileStream reader(name, fmOpenRead | fmShareDenyWrite);
+        EXPECT_EQ(reader.Write("x", 1), 0); // opened for reading only
+        EXPECT_THROW(reader.WriteBuffer("x", 1), EWriteError);
+        char buffer[8];
+        EXPECT_EQ(reader.Read(buffer, 8), 3);
+        EXPECT_EQ(reader.Seek(-1, soBeginning), -1);
+        EXPECT_EQ(reader.Position(), 3);
+    }
+    {
+        TFileStream truncated(name, fmCreate);
+        EXPECT_EQ(truncated.Size(), 0);
+    }
+}
+
+TEST(Streams, ShortReadsRaiseReadErrorAndShortWritesWriteError)
+{
+    TMemoryStream stream;
+    stream.WriteBuffer("abc", 3);
+    stream.SetPosition(1);
+    char buffer[4];
+    try {
+        stream.ReadBuffer(buffer, 4);
+        FAIL() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message, "Stream read error");
+    }
+    stream.ReadBuffer(buffer, 0); // nothing asked, nothing missing
+
+    TLimitedStream small(2);
+    try {
+        small.WriteBuffer("abc", 3);
+        FAIL() << "no error";
+    } catch (const EWriteError& e) {
+        EXPECT_EQ(e.Message, "Stream write error");
+    }
+}
+
+TEST(Streams, OpenAndCreateFailuresCarryTheNameAndTheSystemText)
+{
+    const QString missing = TestFile("no-such-folder/file.bin");
+    try {
+        TFileStream stream(missing, fmOpenRead);
+        FAIL() << "opened";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message, "Cannot open file \"" + missing + "\". " + SysErrorMessage(ENOENT));
+    }
+    try {
+        TFileStream stream(missing, fmCreate);
+        FAIL() << "created";
+    } catch (const EFCreateError& e) {
+        EXPECT_TRUE(e.Message.startsWith("Cannot create file \"" + missing + "\". "))
+            << e.Message.toStdString();
+    }
+    EXPECT_THROW({ TFileStream folder(testRunFolder(), fmOpenRead); }, EFOpenError);
+}
+
+TEST(Streams, PositionsPastFourGibibytesInASparseFile)
+{
+    const QString name = TestFile("sparse.bin");
+    const std::int64_t far = (std::int64_t(5) << 30) + 7;
+    {
+        TFileStream stream(name, fmCreate);
+        EXPECT_EQ(stream.Seek(far, soBeginning), far);
+        stream.WriteBuffer("tail", 4);
+        EXPECT_EQ(stream.Position(), far + 4);
+        EXPECT_EQ(stream.Size(), far + 4);
+    }
+    TFileStream stream(name, fmOpenRead);
+    EXPECT_EQ(stream.Size(), far + 4);
+    EXPECT_EQ(stream.Seek(-4, soEnd), far);
+    char buffer[4];
+    stream.ReadBuffer(buffer, 4);
+    EXPECT_EQ(QByteArray(buffer, 4), "tail");
+    stream.SetPosition(far - 1);
+    stream.ReadBuffer(buffer, 1);
+    EXPECT_EQ(buffer[0], 0);
+}
+
+TEST(Streams, MemoryStreamGrowsWithZerosAndKeepsItsPositionInRange)
+{
+    TMemoryStream stream;
+    EXPECT_EQ(stream.Seek(4, soBeginning), 4);
+    stream.WriteBuffer("xy", 2);
+    EXPECT_EQ(Content(stream), QByteArray("\0\0\0\0xy", 6));
+    EXPECT_EQ(stream.Seek(-1, soCurrent), 5);
+    EXPECT_EQ(stream.Seek(-7, soEnd), -1);
+    EXPECT_EQ(stream.Position(), 5);
+    stream.SetSize(3);
+    EXPECT_EQ(stream.Position(), 3);
+    stream.SetSize(5);
+    EXPECT_EQ(Content(stream), QByteArray("\0\0\0\0\0", 5));
+    char c;
+    stream.SetPosition(9);
+    EXPECT_EQ(stream.Read(&c, 1), 0);
+    stream.Clear();
+    EXPECT_EQ(stream.Size(), 0);
+    EXPECT_EQ(stream.Position(), 0);
+}
+
+TEST(Streams, CopyFromFilesAndMemory)
+{
+    TMemoryStream source;
+    QByteArray data;
+    for (int i = 0; i < 200000; ++i)
+        data += char(i * 7);
+    source.WriteBuffer(data.constData(), data.size());
+
+    const QString name = TestFile("copy.bin");
+    {
+        TFileStream file(name, fmCreate);
+        EXPECT_EQ(file.CopyFrom(source, 0), data.size()); // whole source, from its start
+    }
+    TMemoryStream loaded;
+    loaded.LoadFromFile(name);
+    EXPECT_EQ(Content(loaded), data);
+    EXPECT_EQ(loaded.Position(), 0);
+
+    TMemoryStream part;
+    loaded.SetPosition(10);
+    EXPECT_EQ(part.CopyFrom(loaded, 5), 5);
+    EXPECT_EQ(Content(part), data.mid(10, 5));
+    loaded.SetPosition(loaded.Size() - 2);
+    EXPECT_THROW(part.CopyFrom(loaded, 5), EReadError);
+
+    TMemoryStream saved;
+    part.SaveToStream(saved);
+    part.SaveToFile(name);
+    loaded.LoadFromFile(name);
+    EXPECT_EQ(Content(saved), data.mid(10, 5));
+    EXPECT_EQ(Content(loaded), data.mid(10, 5));
+}
