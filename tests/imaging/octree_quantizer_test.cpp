@@ -95,3 +95,36 @@ TEST(OctreeQuantizer, SizesThatCannotWorkAreRefused)
     }
     EXPECT_EQ(Quantize({}, 2, 8).Entries, Entries({}, 2)); // an empty picture: black entries
 }
+
+TEST(OctreeQuantizer, LargePicturesGiveThePaletteOfPixelByPixelInsertion)
+{
+    // Large pictures are counted first and built only as deep as merging leaves nodes; the palette
+    // must be the one that inserting every pixel and merging gives.
+    struct Case {
+        int distinct; // colours drawn from a fixed set of this many (0: any colour)
+        int limit;
+    };
+    const Case cases[] = {{0, 256}, {0, 7}, {300, 256}, {40, 64}, {5000, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.distinct << " colours, limit " << c.limit);
+        uint32_t state = 1;
+        const auto next = [&] { return state = state * 1664525u + 1013904223u; };
+        std::vector<QRgb> set;
+        for (int i = 0; i < c.distinct; ++i)
+            set.push_back(next() >> 8);
+        Colours rows(512, std::vector<QRgb>(512));
+        for (auto& row : rows)
+            for (auto& pixel : row)
+                pixel = c.distinct ? set[(next() >> 8) % set.size()] : (next() >> 8);
+
+        TColorQuantizer quantizer(c.limit, 8);
+        for (const auto& row : rows)
+            for (QRgb pixel : row)
+                quantizer.InsertColor(uint8_t(qRed(pixel)), uint8_t(qGreen(pixel)), uint8_t(qBlue(pixel)));
+        while (quantizer.LeafTotal() > c.limit && quantizer.MergeDeepestNode()) {
+        }
+        auto expected = quantizer.ColorTable();
+        expected.resize(size_t(c.limit));
+        EXPECT_EQ(Quantize(rows, c.limit, 8).Entries, expected);
+    }
+}
