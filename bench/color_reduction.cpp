@@ -2,7 +2,8 @@
 // Floyd-Steinberg, and web palette with Floyd-Steinberg) beside ImageMagick's convert doing the
 // same, then prints each result's PSNR against the picture as ImageMagick's compare measures it.
 //
-//   build/bench_color_reduction [--benchmark_repetitions=N]
+//   build/bench/bench_color_reduction [--benchmark_repetitions=N]
+// HFTP_BENCH_SEED chooses another picture (ImageMagick's plasma seed; 11 when unset).
 #include "imaging/color_reduction.h"
 
 #include <benchmark/benchmark.h>
@@ -85,8 +86,9 @@ int main(int argc, char** argv)
 {
     QTemporaryDir folder;
     Folder = &folder;
-    Run(QStringLiteral("/usr/bin/convert"), {"-size", "3000x2000", "-seed", "11", "plasma:fractal", "-depth", "8",
-                                             Path("big.ppm")});
+    const QString seed = qEnvironmentVariable("HFTP_BENCH_SEED", QStringLiteral("11"));
+    Run(QStringLiteral("/usr/bin/convert"),
+        {"-size", "3000x2000", "-seed", seed, "plasma:fractal", "-depth", "8", Path("big.ppm")});
     TBitmap picture;
     picture.AssignImage(QImage(Path("big.ppm")));
     if (picture.Width() != 3000) {
