@@ -21,7 +21,10 @@ QTemporaryDir* Folder;
 TBitmap* Picture;
 std::map<std::string, QString> Results; // what made it → result file
 
-QString Path(const char* name) { return Folder->filePath(QString::fromLatin1(name)); }
+QString Path(const char* name)
+{
+    return Folder->filePath(QString::fromLatin1(name));
+}
 
 // Runs a program; returns its standard error (compare writes its measure there).
 QByteArray Run(const QString& program, const QStringList& arguments)
@@ -30,7 +33,8 @@ QByteArray Run(const QString& program, const QStringList& arguments)
     process.start(program, arguments);
     process.waitForFinished(-1);
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() > 1) {
-        std::fprintf(stderr, "%s failed: %s\n", qPrintable(program), process.readAllStandardError().constData());
+        std::fprintf(stderr, "%s failed: %s\n", qPrintable(program),
+                     process.readAllStandardError().constData());
         std::exit(1);
     }
     return process.readAllStandardError();
@@ -57,10 +61,22 @@ void ImageMagick(benchmark::State& state, QStringList arguments, const char* out
 const QStringList Octree = {"-dither", "FloydSteinberg", "-colors", "256"};
 const QStringList Web = {"-dither", "FloydSteinberg", "-remap", "netscape:"};
 
-void BM_OctreeFloydSteinberg(benchmark::State& state) { Ours(state, crQuantize, "octree.ppm"); }
-void BM_WebFloydSteinberg(benchmark::State& state) { Ours(state, crWebPalette, "web.ppm"); }
-void BM_ImageMagickOctree(benchmark::State& state) { ImageMagick(state, Octree, "im-octree.gif"); }
-void BM_ImageMagickWeb(benchmark::State& state) { ImageMagick(state, Web, "im-web.gif"); }
+void BM_OctreeFloydSteinberg(benchmark::State& state)
+{
+    Ours(state, crQuantize, "octree.ppm");
+}
+void BM_WebFloydSteinberg(benchmark::State& state)
+{
+    Ours(state, crWebPalette, "web.ppm");
+}
+void BM_ImageMagickOctree(benchmark::State& state)
+{
+    ImageMagick(state, Octree, "im-octree.gif");
+}
+void BM_ImageMagickWeb(benchmark::State& state)
+{
+    ImageMagick(state, Web, "im-web.gif");
+}
 void BM_ImageMagickOctreeOneThread(benchmark::State& state)
 {
     ImageMagick(state, QStringList{"-limit", "thread", "1"} + Octree, "im-octree-1.gif");
@@ -70,7 +86,10 @@ void BM_ImageMagickWebOneThread(benchmark::State& state)
     ImageMagick(state, QStringList{"-limit", "thread", "1"} + Web, "im-web-1.gif");
 }
 // What ImageMagick spends reading the picture and writing one back, without any reduction.
-void BM_ImageMagickCopyOnly(benchmark::State& state) { ImageMagick(state, {}, "im-copy.ppm"); }
+void BM_ImageMagickCopyOnly(benchmark::State& state)
+{
+    ImageMagick(state, {}, "im-copy.ppm");
+}
 
 BENCHMARK(BM_OctreeFloydSteinberg)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ImageMagickOctree)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -103,9 +122,10 @@ int main(int argc, char** argv)
 
     std::printf("\nPSNR against the picture (dB):\n");
     for (const auto& [name, file] : Results)
-        std::printf("  %-40s %s\n", name.c_str(),
-                    Run(QStringLiteral("/usr/bin/compare"), {"-metric", "PSNR", Path("big.ppm"), file, "null:"})
-                        .trimmed()
-                        .constData());
+        std::printf(
+            "  %-40s %s\n", name.c_str(),
+            Run(QStringLiteral("/usr/bin/compare"), {"-metric", "PSNR", Path("big.ppm"), file, "null:"})
+                .trimmed()
+                .constData());
     return 0;
 }

@@ -28,7 +28,8 @@ uint8_t TFastColorLookup::Lookup(uint8_t Red, uint8_t Green, uint8_t Blue, uint8
         int bestDistance = 0x30000;
         for (size_t i = 0; i < palette_.size(); ++i) {
             const auto& e = palette_[i];
-            const int distance = std::abs(Red - e.peRed) + std::abs(Green - e.peGreen) + std::abs(Blue - e.peBlue);
+            const int distance =
+                std::abs(Red - e.peRed) + std::abs(Green - e.peGreen) + std::abs(Blue - e.peBlue);
             if (distance < bestDistance) {
                 bestDistance = distance;
                 best = int(i);
@@ -62,7 +63,8 @@ uint8_t TGrayScaleLookup::Lookup(uint8_t Red, uint8_t Green, uint8_t Blue, uint8
     return grey;
 }
 
-uint8_t TMonochromeLookup::Lookup(uint8_t Red, uint8_t Green, uint8_t Blue, uint8_t& R, uint8_t& G, uint8_t& B)
+uint8_t TMonochromeLookup::Lookup(uint8_t Red, uint8_t Green, uint8_t Blue, uint8_t& R, uint8_t& G,
+                                  uint8_t& B)
 {
     const bool white = 77 * Red + 150 * Green + 29 * Blue > 0x7F00;
     R = G = B = white ? 255 : 0;

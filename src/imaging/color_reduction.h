@@ -9,16 +9,16 @@
 
 // How the palette of a reduction is chosen. Other values make QuantizeBitmap return an empty bitmap.
 enum TColorReduction : uint8_t {
-    crNone = 0,                    // no reduction: a 24-bit copy
-    crDefaultPalette = 1,          // the 20 static colours
-    crHalftonePalette = 2,         // the halftone palette
-    crFourGreys = 3,               // 0, 128, 192, 255
-    crMonochrome = 4,              // black and white
-    crGrayScale = 5,               // 256 greys
-    crWebPalette = 6,              // the 216-colour web palette
-    crQuantize = 7,                // an octree palette of 2 to the PaletteBits colours
-    crQuantizeSystemColors = 8,    // an octree palette of 236 colours within the 20 static colours
-    crGivenPalette = 9,            // the caller's palette
+    crNone = 0,                 // no reduction: a 24-bit copy
+    crDefaultPalette = 1,       // the 20 static colours
+    crHalftonePalette = 2,      // the halftone palette
+    crFourGreys = 3,            // 0, 128, 192, 255
+    crMonochrome = 4,           // black and white
+    crGrayScale = 5,            // 256 greys
+    crWebPalette = 6,           // the 216-colour web palette
+    crQuantize = 7,             // an octree palette of 2 to the PaletteBits colours
+    crQuantizeSystemColors = 8, // an octree palette of 236 colours within the 20 static colours
+    crGivenPalette = 9,         // the caller's palette
 };
 
 // Which ditherer walks the picture. Other values make QuantizeBitmap return an empty bitmap.

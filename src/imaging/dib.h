@@ -61,7 +61,9 @@ public:
     // bitmap cannot get its memory. Later calls do nothing.
     void Finish();
 
-    // Fails with "Scan line index out of range" for a row outside 0 .. height - 1.
+    // Fails with "Scan line index out of range" for a row outside 0 .. height - 1 and with
+    // "Image has no DIB" once the writer is finished; the first call fails with "Failed to allocate
+    // memory for GIF DIB" when the bitmap would pass MaxBitmapBytes or its memory cannot be had.
     uint8_t* ScanLine(int Row) override;
 
     // The BMP file image built so far (empty before the first ScanLine).

@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-TDitherEngine::TDitherEngine(int AWidth, TColorLookup* ALookup) : lookup_(ALookup), width_(std::max(AWidth, 0)) {}
+TDitherEngine::TDitherEngine(int AWidth, TColorLookup* ALookup)
+    : lookup_(ALookup), width_(std::max(AWidth, 0))
+{
+}
 
 uint8_t TDitherEngine::Dither(uint8_t Red, uint8_t Green, uint8_t Blue, uint8_t& R, uint8_t& G, uint8_t& B)
 {
@@ -65,6 +68,8 @@ void TErrorDiffusionDitherer::AdvanceRow()
     TDitherEngine::AdvanceRow();
 }
 
+// The weight tables, one row of the picture per line.
+// clang-format off
 TFloydSteinbergDitherer::TFloydSteinbergDitherer(int AWidth, TColorLookup* ALookup)
     : TErrorDiffusionDitherer(AWidth, ALookup, 16, {{0, 1, 7}, {1, -1, 3}, {1, 0, 5}, {1, 1, 1}})
 {
@@ -72,39 +77,41 @@ TFloydSteinbergDitherer::TFloydSteinbergDitherer(int AWidth, TColorLookup* ALook
 
 TStuckiDitherer::TStuckiDitherer(int AWidth, TColorLookup* ALookup)
     : T5by3Ditherer(AWidth, ALookup, 42,
-                    {{0, 1, 8}, {0, 2, 4},                                        //
-                     {1, -2, 2}, {1, -1, 4}, {1, 0, 8}, {1, 1, 4}, {1, 2, 2},   //
+                    {{0, 1, 8}, {0, 2, 4},
+                     {1, -2, 2}, {1, -1, 4}, {1, 0, 8}, {1, 1, 4}, {1, 2, 2},
                      {2, -2, 1}, {2, -1, 2}, {2, 0, 4}, {2, 1, 2}, {2, 2, 1}})
 {
 }
 
 TSierraDitherer::TSierraDitherer(int AWidth, TColorLookup* ALookup)
     : T5by3Ditherer(AWidth, ALookup, 32,
-                    {{0, 1, 5}, {0, 2, 3},                                        //
-                     {1, -2, 2}, {1, -1, 4}, {1, 0, 5}, {1, 1, 4}, {1, 2, 2},   //
+                    {{0, 1, 5}, {0, 2, 3},
+                     {1, -2, 2}, {1, -1, 4}, {1, 0, 5}, {1, 1, 4}, {1, 2, 2},
                      {2, -1, 2}, {2, 0, 3}, {2, 1, 2}})
 {
 }
 
 TJaJuNiDitherer::TJaJuNiDitherer(int AWidth, TColorLookup* ALookup)
     : T5by3Ditherer(AWidth, ALookup, 48,
-                    {{0, 1, 7}, {0, 2, 5},                                        //
-                     {1, -2, 3}, {1, -1, 5}, {1, 0, 7}, {1, 1, 5}, {1, 2, 3},   //
+                    {{0, 1, 7}, {0, 2, 5},
+                     {1, -2, 3}, {1, -1, 5}, {1, 0, 7}, {1, 1, 5}, {1, 2, 3},
                      {2, -2, 1}, {2, -1, 3}, {2, 0, 5}, {2, 1, 3}, {2, 2, 1}})
 {
 }
 
 TSteveArcheDitherer::TSteveArcheDitherer(int AWidth, TColorLookup* ALookup)
     : TErrorDiffusionDitherer(AWidth, ALookup, 200,
-                              {{0, 2, 32},                                          //
-                               {1, -3, 12}, {1, -1, 26}, {1, 1, 30}, {1, 3, 16},   //
-                               {2, -2, 12}, {2, 0, 26}, {2, 2, 12},                //
+                              {{0, 2, 32},
+                               {1, -3, 12}, {1, -1, 26}, {1, 1, 30}, {1, 3, 16},
+                               {2, -2, 12}, {2, 0, 26}, {2, 2, 12},
                                {3, -3, 5}, {3, -1, 12}, {3, 1, 12}, {3, 3, 5}})
 {
 }
 
 TBurkesDitherer::TBurkesDitherer(int AWidth, TColorLookup* ALookup)
     : TErrorDiffusionDitherer(AWidth, ALookup, 32,
-                              {{0, 1, 8}, {0, 2, 4}, {1, -2, 2}, {1, -1, 4}, {1, 0, 8}, {1, 1, 4}, {1, 2, 2}})
+                              {{0, 1, 8}, {0, 2, 4},
+                               {1, -2, 2}, {1, -1, 4}, {1, 0, 8}, {1, 1, 4}, {1, 2, 2}})
 {
 }
+// clang-format on

@@ -55,7 +55,8 @@ public:
     void AdvanceRow() override;
 
 protected:
-    TErrorDiffusionDitherer(int AWidth, TColorLookup* ALookup, int ADivisor, std::vector<TErrorShare> AShares);
+    TErrorDiffusionDitherer(int AWidth, TColorLookup* ALookup, int ADivisor,
+                            std::vector<TErrorShare> AShares);
 
 private:
     int divisor_;

@@ -88,8 +88,8 @@ int64_t NodesAtLevel(const std::vector<uint32_t>& colors, int level)
     std::vector<bool> seen(size_t(1) << (3 * level));
     int64_t count = 0;
     for (uint32_t color : colors) {
-        const uint32_t key = ((color >> 16 & 0xFF) >> drop) << (2 * level) | ((color >> 8 & 0xFF) >> drop) << level |
-                             ((color & 0xFF) >> drop);
+        const uint32_t key = ((color >> 16 & 0xFF) >> drop) << (2 * level) |
+                             ((color >> 8 & 0xFF) >> drop) << level | ((color & 0xFF) >> drop);
         if (!seen[key]) {
             seen[key] = true;
             ++count;
@@ -175,7 +175,8 @@ std::vector<win::PALETTEENTRY> TColorQuantizer::ColorTable() const
     return colors;
 }
 
-win::Palette QuantizedPaletteFromReader(TDIBReader& Reader, int ColorCount, int DepthLimit, bool WithSystemColors)
+win::Palette QuantizedPaletteFromReader(TDIBReader& Reader, int ColorCount, int DepthLimit,
+                                        bool WithSystemColors)
 {
     constexpr int SystemColorLimit = 236;
     if (!WithSystemColors && (ColorCount < 1 || ColorCount > 256))
@@ -196,7 +197,8 @@ win::Palette QuantizedPaletteFromReader(TDIBReader& Reader, int ColorCount, int 
     return palette;
 }
 
-win::Palette QuantizedPaletteFromBitmap(TBitmap* Bitmap, int ColorCount, int DepthLimit, bool WithSystemColors)
+win::Palette QuantizedPaletteFromBitmap(TBitmap* Bitmap, int ColorCount, int DepthLimit,
+                                        bool WithSystemColors)
 {
     TDIBReader reader(Bitmap, pf24bit);
     return QuantizedPaletteFromReader(reader, ColorCount, DepthLimit, WithSystemColors);

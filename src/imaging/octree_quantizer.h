@@ -44,7 +44,10 @@ public:
 private:
     static constexpr int BlockBits = 16;
 
-    TOctreeNode& Node(int32_t id) { return blocks_[size_t(id >> BlockBits)][size_t(id & ((1 << BlockBits) - 1))]; }
+    TOctreeNode& Node(int32_t id)
+    {
+        return blocks_[size_t(id >> BlockBits)][size_t(id & ((1 << BlockBits) - 1))];
+    }
     const TOctreeNode& Node(int32_t id) const
     {
         return blocks_[size_t(id >> BlockBits)][size_t(id & ((1 << BlockBits) - 1))];
@@ -70,6 +73,8 @@ private:
 // ColorCount entries (1..256), the quantized colours first and black after them. With system
 // colours it has 256: the first ten static colours, up to 236 quantized colours from entry 10,
 // black after them, and the last ten static colours in entries 246..255.
-win::Palette QuantizedPaletteFromReader(TDIBReader& Reader, int ColorCount, int DepthLimit, bool WithSystemColors);
+win::Palette QuantizedPaletteFromReader(TDIBReader& Reader, int ColorCount, int DepthLimit,
+                                        bool WithSystemColors);
 // The same for a bitmap, which is first converted to 24 bits per pixel.
-win::Palette QuantizedPaletteFromBitmap(TBitmap* Bitmap, int ColorCount, int DepthLimit, bool WithSystemColors);
+win::Palette QuantizedPaletteFromBitmap(TBitmap* Bitmap, int ColorCount, int DepthLimit,
+                                        bool WithSystemColors);

@@ -35,7 +35,7 @@ TEST(FastColorLookup, NearestEntryBySumOfDifferencesLowestIndexOnTies)
 {
     TFastColorLookup lookup(Colours({{10, 0, 0}, {0, 10, 0}, {200, 200, 200}}));
     EXPECT_EQ(lookup.Colors(), 3);
-    EXPECT_EQ(Ask(lookup, 5, 5, 0), (Answer{0, 10, 0, 0}));        // 10 from both: the first
+    EXPECT_EQ(Ask(lookup, 5, 5, 0), (Answer{0, 10, 0, 0}));            // 10 from both: the first
     EXPECT_EQ(Ask(lookup, 130, 140, 150), (Answer{2, 200, 200, 200})); // 180 against 410 and 410
     TFastColorLookup reversed(Colours({{0, 10, 0}, {10, 0, 0}}));
     EXPECT_EQ(Ask(reversed, 5, 5, 0), (Answer{0, 0, 10, 0}));
@@ -88,8 +88,8 @@ TEST(FixedColorLookups, MapByTheirFormulas)
         {&web, 0, 0, 0, {0, 0, 0, 0}},
         {&web, 255, 255, 255, {215, 255, 255, 255}},
         {&grey, 255, 255, 255, {255, 255, 255, 255}},
-        {&grey, 100, 0, 0, {30, 30, 30, 30}},   // 7700 ÷ 256
-        {&grey, 0, 0, 255, {28, 28, 28, 28}},   // 7395 ÷ 256
+        {&grey, 100, 0, 0, {30, 30, 30, 30}},       // 7700 ÷ 256
+        {&grey, 0, 0, 255, {28, 28, 28, 28}},       // 7395 ÷ 256
         {&mono, 128, 128, 128, {1, 255, 255, 255}}, // 32768 > 32512
         {&mono, 127, 127, 127, {0, 0, 0, 0}},       // 32512
         {&mono, 255, 0, 0, {0, 0, 0, 0}},

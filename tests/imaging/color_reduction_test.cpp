@@ -74,11 +74,11 @@ TEST(QuantizeBitmap, EachMethodWritesItsPaletteAndLooksUpInIt)
     for (int i = 0; i < 256; ++i)
         allGreys.Entries.push_back({uint8_t(i), uint8_t(i), uint8_t(i), 0});
     const Case cases[] = {
-        {crDefaultPalette, win::DefaultPalette(), {12, 12, 13, 13}},   // grey 128, red
+        {crDefaultPalette, win::DefaultPalette(), {12, 12, 13, 13}}, // grey 128, red
         // Greys 134 and 121 own the cache keys of 128 and 127; the cube holds (255, 0, 51) and red.
         {crHalftonePalette, win::CreateHalftonePalette(), {236, 235, 191, 190}},
         {crFourGreys, greys({0, 128, 192, 255}), {1, 1, 0, 0}},
-        {crMonochrome, greys({0, 255}), {1, 0, 0, 0}},                 // 32768 is above 32512
+        {crMonochrome, greys({0, 255}), {1, 0, 0, 0}}, // 32768 is above 32512
         {crGrayScale, allGreys, {128, 127, 82, 75}},
         {crWebPalette, WebPalette(), {86, 86, 181, 144}},
         {crGivenPalette, given, {0, 0, 1, 1}},
@@ -113,7 +113,7 @@ TEST(QuantizeBitmap, UnknownMethodsGiveAnEmptyBitmapAndBadSizesFail)
     EXPECT_TRUE(Reduce(picture, crWebPalette, 7)->Empty());
     EXPECT_TRUE(Reduce(picture, 10, dmFloydSteinberg)->Empty());
     EXPECT_TRUE(Reduce(picture, crGivenPalette, dmNone, 8, {})->Empty()); // no colours to choose from
-    EXPECT_FALSE(Reduce(picture, crWebPalette, dmNone, 0)->Empty());     // the bits count only for 7
+    EXPECT_FALSE(Reduce(picture, crWebPalette, dmNone, 0)->Empty());      // the bits count only for 7
 
     struct Case {
         Colours picture;

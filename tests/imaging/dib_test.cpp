@@ -12,8 +12,14 @@ using win::PALETTEENTRY;
 
 namespace {
 
-uint32_t U32(const QByteArray& data, int at) { return qFromLittleEndian<uint32_t>(data.constData() + at); }
-uint16_t U16(const QByteArray& data, int at) { return qFromLittleEndian<uint16_t>(data.constData() + at); }
+uint32_t U32(const QByteArray& data, int at)
+{
+    return qFromLittleEndian<uint32_t>(data.constData() + at);
+}
+uint16_t U16(const QByteArray& data, int at)
+{
+    return qFromLittleEndian<uint16_t>(data.constData() + at);
+}
 
 win::Palette Greys(int count)
 {
@@ -33,9 +39,17 @@ TEST(DIB, RowsArePaddedToTheAlignment)
         int64_t bytes;
     };
     const Case cases[] = {
-        {1, 24, 32, 4},   {5, 24, 32, 16}, {4, 24, 32, 12}, {1, 1, 32, 4},
-        {33, 1, 32, 8},   {3, 4, 32, 4},   {9, 4, 32, 8},   {2, 8, 8, 2},
-        {3, 1, 8, 1},     {0, 24, 32, 0},  {65535, 24, 32, 196608},
+        {1, 24, 32, 4},
+        {5, 24, 32, 16},
+        {4, 24, 32, 12},
+        {1, 1, 32, 4},
+        {33, 1, 32, 8},
+        {3, 4, 32, 4},
+        {9, 4, 32, 8},
+        {2, 8, 8, 2},
+        {3, 1, 8, 1},
+        {0, 24, 32, 0},
+        {65535, 24, 32, 196608},
         {2000000000, 24, 32, 6000000000}, // beyond 32 bits
     };
     for (const auto& c : cases)
@@ -45,8 +59,8 @@ TEST(DIB, RowsArePaddedToTheAlignment)
 
 TEST(DIB, ColourCountsNeedTheSmallestPowerOfTwoThatHoldsThem)
 {
-    const std::pair<int64_t, int> cases[] = {{0, 0}, {1, 1},   {2, 1},   {3, 2},   {4, 2},   {5, 3},
-                                             {8, 3}, {9, 4},   {128, 7}, {129, 8}, {256, 8}, {257, 9}};
+    const std::pair<int64_t, int> cases[] = {{0, 0}, {1, 1}, {2, 1},   {3, 2},   {4, 2},   {5, 3},
+                                             {8, 3}, {9, 4}, {128, 7}, {129, 8}, {256, 8}, {257, 9}};
     for (const auto& [count, bits] : cases)
         EXPECT_EQ(BitsForColorCount(count), bits) << count;
 }
@@ -84,9 +98,9 @@ TEST(DIBWriter, RefusesOtherFormatsAndEmptySizes)
         const char* message;
     };
     const Case cases[] = {
-        {pf1bit, 1, 1, "Unsupported PixelFormat"},  {pf4bit, 1, 1, "Unsupported PixelFormat"},
-        {pf32bit, 1, 1, "Unsupported PixelFormat"}, {pfDevice, 1, 1, "Unsupported PixelFormat"},
-        {pf8bit, 0, 1, "Invalid image dimensions"}, {pf24bit, 1, 0, "Invalid image dimensions"},
+        {pf1bit, 1, 1, "Unsupported PixelFormat"},   {pf4bit, 1, 1, "Unsupported PixelFormat"},
+        {pf32bit, 1, 1, "Unsupported PixelFormat"},  {pfDevice, 1, 1, "Unsupported PixelFormat"},
+        {pf8bit, 0, 1, "Invalid image dimensions"},  {pf24bit, 1, 0, "Invalid image dimensions"},
         {pf8bit, -3, 2, "Invalid image dimensions"},
     };
     for (const auto& c : cases) {
@@ -115,8 +129,8 @@ TEST(DIBWriter, EightBitHeaderCarriesAFullColourTableAndTheImportantCount)
     const struct {
         int at, size;
         uint32_t value;
-    } fields[] = {{14, 4, 40}, {18, 4, 5},  {22, 4, 3},  {26, 2, 1},  {28, 2, 8},   {30, 4, 0},
-                  {34, 4, 0},  {38, 4, 0},  {42, 4, 0},  {46, 4, 256}, {50, 4, 16}};
+    } fields[] = {{14, 4, 40}, {18, 4, 5}, {22, 4, 3}, {26, 2, 1},   {28, 2, 8}, {30, 4, 0},
+                  {34, 4, 0},  {38, 4, 0}, {42, 4, 0}, {46, 4, 256}, {50, 4, 16}};
     for (const auto& f : fields)
         EXPECT_EQ(f.size == 4 ? U32(file, f.at) : U16(file, f.at), f.value) << "field at " << f.at;
     // Blue, green, red, 0 for each palette entry, then zero entries.

@@ -100,19 +100,26 @@ TEST(ErrorDiffusion, EachDithererGivesItsExactPatternInBothDirections)
         std::vector<std::string> expected;
     };
     const Case cases[] = {
-        {"none", Make<TDitherEngine>(),
+        {"none",
+         Make<TDitherEngine>(),
          {"30451227", "17404273", "41460552", "16071267", "04247555", "44702640"}},
-        {"Floyd-Steinberg", Make<TFloydSteinbergDitherer>(),
+        {"Floyd-Steinberg",
+         Make<TFloydSteinbergDitherer>(),
          {"30470727", "07434161", "41616152", "27071247", "14256525", "44342250"}},
-        {"Stucki", Make<TStuckiDitherer>(),
+        {"Stucki",
+         Make<TStuckiDitherer>(),
          {"30471227", "25614271", "41661546", "16071607", "05307151", "44742642"}},
-        {"Sierra", Make<TSierraDitherer>(),
+        {"Sierra",
+         Make<TSierraDitherer>(),
          {"30451227", "35634271", "41661556", "16071267", "04347051", "45702640"}},
-        {"Jarvis-Judice-Ninke", Make<TJaJuNiDitherer>(),
+        {"Jarvis-Judice-Ninke",
+         Make<TJaJuNiDitherer>(),
          {"30451227", "35634253", "41661546", "16071267", "04347151", "45702640"}},
-        {"Stevenson-Arce", Make<TSteveArcheDitherer>(),
+        {"Stevenson-Arce",
+         Make<TSteveArcheDitherer>(),
          {"30451227", "17604277", "41671552", "34073607", "14245145", "45702260"}},
-        {"Burkes", Make<TBurkesDitherer>(),
+        {"Burkes",
+         Make<TBurkesDitherer>(),
          {"30471227", "07434071", "41670756", "16071225", "05247541", "40752242"}},
     };
     const Picture picture = Fixture();

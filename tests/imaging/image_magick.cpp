@@ -43,11 +43,12 @@ double Psnr(const QString& a, const QString& b)
     QByteArray out, err;
     int code = 0;
     // compare exits with 1 when the pictures differ; the measure goes to standard error.
-    if (!Run(QStringLiteral("/usr/bin/compare"), {QStringLiteral("-metric"), QStringLiteral("PSNR"), a, b,
-                                                   QStringLiteral("null:")},
-             &out, &err, &code) ||
+    if (!Run(QStringLiteral("/usr/bin/compare"),
+             {QStringLiteral("-metric"), QStringLiteral("PSNR"), a, b, QStringLiteral("null:")}, &out, &err,
+             &code) ||
         code > 1) {
-        ADD_FAILURE() << "compare " << a.toStdString() << " " << b.toStdString() << " failed: " << err.toStdString();
+        ADD_FAILURE() << "compare " << a.toStdString() << " " << b.toStdString()
+                      << " failed: " << err.toStdString();
         return std::numeric_limits<double>::quiet_NaN();
     }
     const QByteArray text = err.trimmed().split(' ').front();

@@ -12,7 +12,10 @@
 
 namespace {
 
-QString TempFile(const QString& name) { return testRunFolder() + "/tmp/" + name; }
+QString TempFile(const QString& name)
+{
+    return testRunFolder() + "/tmp/" + name;
+}
 
 void Save(const QString& path, const QByteArray& data)
 {
@@ -55,8 +58,8 @@ TEST(ImageMagick, ReadsTheBitmapWritersFilesAsQtAndTheBitmapDo)
         const QString path = TempFile(QStringLiteral("writer.bmp"));
         Save(path, file);
 
-        const QByteArray byImageMagick = Convert({path, QStringLiteral("-depth"), QStringLiteral("8"),
-                                                  QStringLiteral("rgb:-")});
+        const QByteArray byImageMagick =
+            Convert({path, QStringLiteral("-depth"), QStringLiteral("8"), QStringLiteral("rgb:-")});
         const QImage byQt = QImage::fromData(file, "BMP");
         ASSERT_EQ(byQt.size(), QSize(width, height));
         EXPECT_EQ(RgbBytes(byQt), byImageMagick);

@@ -10,7 +10,10 @@ using win::PALETTEENTRY;
 
 namespace {
 
-PALETTEENTRY Entry(QRgb c) { return {uint8_t(qRed(c)), uint8_t(qGreen(c)), uint8_t(qBlue(c)), 0}; }
+PALETTEENTRY Entry(QRgb c)
+{
+    return {uint8_t(qRed(c)), uint8_t(qGreen(c)), uint8_t(qBlue(c)), 0};
+}
 
 std::vector<PALETTEENTRY> Entries(std::initializer_list<QRgb> colours, size_t count)
 {
@@ -53,8 +56,7 @@ TEST(OctreeQuantizer, MergesTheNewestNodeOfTheDeepestLevelFirst)
     // Two pairs that differ only in their last bit: the later pair is merged (its mean blue 254.5
     // truncates), the earlier one stays apart.
     const Colours rows = {{qRgb(0, 0, 0), qRgb(0, 0, 1), qRgb(255, 255, 254), qRgb(255, 255, 255)}};
-    EXPECT_EQ(Quantize(rows, 3, 8).Entries,
-              Entries({qRgb(0, 0, 0), qRgb(0, 0, 1), qRgb(255, 255, 254)}, 3));
+    EXPECT_EQ(Quantize(rows, 3, 8).Entries, Entries({qRgb(0, 0, 0), qRgb(0, 0, 1), qRgb(255, 255, 254)}, 3));
     // A limit of one merges up to the root: the mean of all pixels.
     const Colours four = {{qRgb(0, 0, 0), qRgb(255, 255, 255)}, {qRgb(255, 0, 0), qRgb(0, 0, 255)}};
     EXPECT_EQ(Quantize(four, 1, 8).Entries, Entries({qRgb(127, 63, 127)}, 1));
@@ -82,8 +84,9 @@ TEST(OctreeQuantizer, SizesThatCannotWorkAreRefused)
         const char* message;
     };
     const Case cases[] = {
-        {0, 8, "Invalid color count"},   {-1, 8, "Invalid color count"},   {257, 8, "Invalid color count"},
-        {16, 0, "Invalid quantizer depth"}, {16, 9, "Invalid quantizer depth"},
+        {0, 8, "Invalid color count"},      {-1, 8, "Invalid color count"},
+        {257, 8, "Invalid color count"},    {16, 0, "Invalid quantizer depth"},
+        {16, 9, "Invalid quantizer depth"},
     };
     for (const auto& c : cases) {
         try {

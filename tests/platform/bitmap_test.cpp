@@ -76,9 +76,9 @@ TEST(Bitmap, EachFormatLaysOutItsPixelsAsADeviceIndependentBitmap)
         QRgb color;                // its colour (24 bits)
     };
     const Case cases[] = {
-        {pf1bit, 10, {0x00, 0x40}, 9, 1, 0},                   // most significant bit first
-        {pf4bit, 5, {0x00, 0x05}, 3, 5, 0},                    // high half first
-        {pf8bit, 3, {0, 0, 7}, 2, 7, 0},                       // one byte per pixel
+        {pf1bit, 10, {0x00, 0x40}, 9, 1, 0},                                     // most significant bit first
+        {pf4bit, 5, {0x00, 0x05}, 3, 5, 0},                                      // high half first
+        {pf8bit, 3, {0, 0, 7}, 2, 7, 0},                                         // one byte per pixel
         {pf24bit, 2, {0, 0, 0, 0x30, 0x20, 0x10}, 1, 0, qRgb(0x10, 0x20, 0x30)}, // blue, green, red
     };
     for (const auto& c : cases) {
@@ -194,7 +194,8 @@ TEST(Bitmap, LoadsBottomUpAndTopDownBmpsSkippingRowPadding)
 {
     // 3 × 2 pixels of 4 bits: rows of 4 bytes, the last half byte and two bytes padding (0xA, 0xEE).
     const QByteArray bottomUp = Bmp(3, 2, 4, {qRgb(1, 2, 3), qRgb(250, 251, 252)},
-                                    QByteArray::fromHex("011AEEEE" "101AEEEE"));
+                                    QByteArray::fromHex("011AEEEE"
+                                                        "101AEEEE"));
     TBitmap bitmap;
     bitmap.LoadFromBMP(bottomUp);
     EXPECT_EQ(bitmap.PixelFormat(), pf4bit);
@@ -203,7 +204,9 @@ TEST(Bitmap, LoadsBottomUpAndTopDownBmpsSkippingRowPadding)
 
     // 2 × 2 pixels of 24 bits stored top-down (negative height): rows of 8 bytes.
     TBitmap colour;
-    colour.LoadFromBMP(Bmp(2, -2, 24, {}, QByteArray::fromHex("0000FF00FF00EEEE" "FF0000FFFFFFEEEE")));
+    colour.LoadFromBMP(Bmp(2, -2, 24, {},
+                           QByteArray::fromHex("0000FF00FF00EEEE"
+                                               "FF0000FFFFFFEEEE")));
     EXPECT_EQ(colour.PixelFormat(), pf24bit);
     const QImage image = colour.ToImage();
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
@@ -222,7 +225,9 @@ TEST(Bitmap, LoadsBottomUpAndTopDownBmpsSkippingRowPadding)
 
 TEST(Bitmap, BrokenBmpDataIsRefusedAndTheBitmapKept)
 {
-    const QByteArray good = Bmp(2, 2, 8, {qRgb(0, 0, 0), qRgb(9, 9, 9)}, QByteArray::fromHex("0100AAAA" "0001AAAA"));
+    const QByteArray good = Bmp(2, 2, 8, {qRgb(0, 0, 0), qRgb(9, 9, 9)},
+                                QByteArray::fromHex("0100AAAA"
+                                                    "0001AAAA"));
     struct Case {
         const char* what;
         int at;

@@ -22,7 +22,10 @@ int BitsPerPixel(TPixelFormat format)
     }
 }
 
-bool IsIndexed(TPixelFormat format) { return format == pf1bit || format == pf4bit || format == pf8bit; }
+bool IsIndexed(TPixelFormat format)
+{
+    return format == pf1bit || format == pf4bit || format == pf8bit;
+}
 
 QImage::Format StorageFormat(TPixelFormat format)
 {
@@ -39,7 +42,10 @@ QImage::Format StorageFormat(TPixelFormat format)
 }
 
 // The length of a row of width pixels, 32-bit aligned, as a device-independent bitmap has it.
-int64_t RowBytes(TPixelFormat format, int width) { return (int64_t(width) * BitsPerPixel(format) + 31) / 32 * 4; }
+int64_t RowBytes(TPixelFormat format, int width)
+{
+    return (int64_t(width) * BitsPerPixel(format) + 31) / 32 * 4;
+}
 
 // A zero-filled pixel store; fails when it would be too large or cannot be had.
 QImage NewStorage(TPixelFormat format, int width, int height)
@@ -136,7 +142,10 @@ uint16_t ReadU16(const QByteArray& data, qsizetype at)
     return uint16_t(p[0] | p[1] << 8);
 }
 
-[[noreturn]] void InvalidBitmap() { throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid")); }
+[[noreturn]] void InvalidBitmap()
+{
+    throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid"));
+}
 
 } // namespace
 
@@ -214,11 +223,10 @@ void TBitmap::SetPixelFormat(TPixelFormat Value)
         return;
     }
     win::Palette palette = PaletteFor(palette_, bits);
-    const QImage nearest =
-        ToImage()
-            .convertToFormat(QImage::Format_RGB32)
-            .convertToFormat(QImage::Format_Indexed8, ColorTable(palette, palette.Count()),
-                             Qt::ThresholdDither | Qt::AvoidDither);
+    const QImage nearest = ToImage()
+                               .convertToFormat(QImage::Format_RGB32)
+                               .convertToFormat(QImage::Format_Indexed8, ColorTable(palette, palette.Count()),
+                                                Qt::ThresholdDither | Qt::AvoidDither);
     for (int y = 0; y < height_; ++y) {
         const uint8_t* from = nearest.constScanLine(y);
         uint8_t* to = image.scanLine(y);
