@@ -1,0 +1,1 @@
+hftp_fuzz_target(bitmap_bmp hftp_platform)
