@@ -144,6 +144,43 @@ TEST(WSocketConnect, SendOnAnUnconnectedSocketFailsWith10057)
     EXPECT_EQ(socket.LastError(), 10057) << "the handler finds the number in LastError";
 }
 
+TEST(WSocketConnect, DatagramsGoToTheConnectedAddress)
+{
+    TWSocket server;
+    EventLog serverLog;
+    serverLog.Attach(server);
+    QByteArray received;
+    int fromPort = 0;
+    server.OnDataAvailable = [&](TObject*, win::WORD) {
+        char buffer[64];
+        win::sockaddr_in from{};
+        int fromLen = sizeof from;
+        const int count = server.ReceiveFrom(buffer, sizeof buffer, from, fromLen);
+        if (count > 0) {
+            received.append(buffer, count);
+            fromPort = win::ntohs(from.sin_port);
+        }
+    };
+    server.SetProto("udp");
+    server.SetAddr("127.0.0.1");
+    server.SetPort("0");
+    server.Listen();
+    EXPECT_EQ(serverLog.lines, (QStringList{"state Closed>Bound", "state Bound>Listening", "state Listening>Connected",
+                                            "connected 0"}));
+
+    TWSocket client;
+    EventLog log;
+    log.Attach(client);
+    client.SetProto("udp");
+    client.SetAddr("127.0.0.1");
+    client.SetPort(server.GetXPort());
+    client.Connect();
+    EXPECT_EQ(log.lines, (QStringList{"state Closed>Opened", "state Opened>Connected", "connected 0"}));
+    EXPECT_EQ(client.SendStr("ping"), 4);
+    ASSERT_TRUE(pumpUntil([&] { return received == "ping"; }));
+    EXPECT_EQ(QString::number(fromPort), client.LocalPort());
+}
+
 TEST(WSocketParts, DottedAddressTestAndErrorTexts)
 {
     const struct {

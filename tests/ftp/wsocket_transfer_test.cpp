@@ -173,3 +173,64 @@ TEST(WSocketTransfer, HandlerThatReadsNothingIsNotCalledInALoop)
     ASSERT_TRUE(pumpUntil([&] { return calls == 2; }));
     EXPECT_EQ(socket.ReceiveStr(), "nread");
 }
+
+TEST(WSocketTransfer, PausedSocketHearsNothingUntilResumed)
+{
+    PeerListener listener;
+    PeerConnection peer;
+    TWSocket socket;
+    QByteArray received;
+    socket.OnDataAvailable = [&](TObject*, win::WORD) { received += socket.ReceiveStr(); };
+    ASSERT_TRUE(ConnectToPeer(socket, listener, peer));
+    socket.Pause();
+    ASSERT_TRUE(peer.Write("later"));
+    Settle();
+    EXPECT_TRUE(received.isEmpty());
+    socket.Resume();
+    ASSERT_TRUE(pumpUntil([&] { return received == "later"; }));
+}
+
+TEST(WSocketTransfer, WaitForCloseDeliversTheDataAndReturnsClosed)
+{
+    PeerListener listener;
+    PeerConnection peer;
+    TWSocket socket;
+    QByteArray received;
+    socket.OnDataAvailable = [&](TObject*, win::WORD) { received += socket.ReceiveStr(); };
+    ASSERT_TRUE(ConnectToPeer(socket, listener, peer));
+    ASSERT_TRUE(peer.Write("last words"));
+    peer.Close();
+    socket.WaitForClose();
+    EXPECT_EQ(socket.State(), wsClosed);
+    EXPECT_EQ(received, "last words");
+}
+
+TEST(WSocketTransfer, FlushSendsTheQueueButGivesUpAfterTheFlushTimeout)
+{
+    PeerListener listener;
+    PeerConnection peer;
+    TWSocket socket;
+    ASSERT_TRUE(ConnectToPeer(socket, listener, peer));
+    const QByteArray data = Pattern(300000);
+    QByteArray received;
+    std::thread reader([&] { received = peer.Read(int(data.size()), 10000); });
+    socket.Send(data.constData(), int(data.size()));
+    socket.Flush();
+    reader.join();
+    EXPECT_TRUE(received == data);
+
+    // A peer that reads nothing: Flush returns after FlushTimeout seconds with data still queued.
+    int drains = 0;
+    socket.OnDataSent = [&](TObject*, win::WORD) { ++drains; };
+    socket.SetFlushTimeout(1);
+    const int small = 4096;
+    win::setsockopt(socket.HSocket(), win::SOL_SOCKET, win::SO_SNDBUF, reinterpret_cast<const char*>(&small),
+                    sizeof small);
+    peer.SetReceiveBuffer(small);
+    const QByteArray flood = Pattern(1 << 20);
+    socket.Send(flood.constData(), int(flood.size()));
+    socket.Flush();
+    Settle();
+    EXPECT_EQ(drains, 0);
+    EXPECT_EQ(socket.State(), wsConnected);
+}
