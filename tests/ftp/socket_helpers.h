@@ -47,6 +47,20 @@ inline ::testing::AssertionResult ConnectToPeer(TCustomWSocket& Socket, PeerList
     return ::testing::AssertionSuccess();
 }
 
+// A socket connected to a plain peer, keeping what it reads with ReceiveStr.
+struct ReadingSocket {
+    PeerListener listener;
+    PeerConnection peer;
+    TWSocket socket;
+    QByteArray received;
+
+    ReadingSocket()
+    {
+        socket.OnDataAvailable = [this](TObject*, win::WORD) { received += socket.ReceiveStr(); };
+    }
+    ::testing::AssertionResult Connect() { return ConnectToPeer(socket, listener, peer); }
+};
+
 // Returns once every notification that the sockets' current readiness causes has been delivered.
 inline void Settle()
 {

@@ -176,33 +176,25 @@ TEST(WSocketTransfer, HandlerThatReadsNothingIsNotCalledInALoop)
 
 TEST(WSocketTransfer, PausedSocketHearsNothingUntilResumed)
 {
-    PeerListener listener;
-    PeerConnection peer;
-    TWSocket socket;
-    QByteArray received;
-    socket.OnDataAvailable = [&](TObject*, win::WORD) { received += socket.ReceiveStr(); };
-    ASSERT_TRUE(ConnectToPeer(socket, listener, peer));
-    socket.Pause();
-    ASSERT_TRUE(peer.Write("later"));
+    ReadingSocket s;
+    ASSERT_TRUE(s.Connect());
+    s.socket.Pause();
+    ASSERT_TRUE(s.peer.Write("later"));
     Settle();
-    EXPECT_TRUE(received.isEmpty());
-    socket.Resume();
-    ASSERT_TRUE(pumpUntil([&] { return received == "later"; }));
+    EXPECT_TRUE(s.received.isEmpty());
+    s.socket.Resume();
+    ASSERT_TRUE(pumpUntil([&] { return s.received == "later"; }));
 }
 
 TEST(WSocketTransfer, WaitForCloseDeliversTheDataAndReturnsClosed)
 {
-    PeerListener listener;
-    PeerConnection peer;
-    TWSocket socket;
-    QByteArray received;
-    socket.OnDataAvailable = [&](TObject*, win::WORD) { received += socket.ReceiveStr(); };
-    ASSERT_TRUE(ConnectToPeer(socket, listener, peer));
-    ASSERT_TRUE(peer.Write("last words"));
-    peer.Close();
-    socket.WaitForClose();
-    EXPECT_EQ(socket.State(), wsClosed);
-    EXPECT_EQ(received, "last words");
+    ReadingSocket s;
+    ASSERT_TRUE(s.Connect());
+    ASSERT_TRUE(s.peer.Write("last words"));
+    s.peer.Close();
+    s.socket.WaitForClose();
+    EXPECT_EQ(s.socket.State(), wsClosed);
+    EXPECT_EQ(s.received, "last words");
 }
 
 TEST(WSocketTransfer, FlushSendsTheQueueButGivesUpAfterTheFlushTimeout)
