@@ -165,7 +165,6 @@ protected:
     void TryToSend();
     void DeleteBufferedData();
     bool SetLingerOption();
-    bool Destroying() const { return FDestroying; }
 
     win::SOCKET FHSocket = win::INVALID_SOCKET;
     TSocketState FState = wsClosed;
@@ -175,6 +174,25 @@ protected:
     qint64 FReceivedTotal = 0;
     // Set when the socket's own message pumping met a quit message.
     bool FTerminated = false;
+
+    // The address record (remote address and port in network order) and, for each of address,
+    // port, protocol and local port, whether it was assigned and resolved since its last change.
+    win::sockaddr_in sin{};
+    QString FAddrStr;
+    QString FPortStr;
+    QString FProtoStr;
+    QString FLocalAddr;
+    QString FLocalPortStr;
+    bool FAddrAssigned = false;
+    bool FAddrResolved = false;
+    bool FPortAssigned = false;
+    bool FPortResolved = false;
+    bool FProtoAssigned = false;
+    bool FProtoResolved = false;
+    bool FLocalPortResolved = false;
+    int FProto = win::IPPROTO_TCP;
+    int FType = win::SOCK_STREAM;
+    int FLocalPortNum = 0;
 
 private:
     // True while closed; otherwise raises "Cannot change <Property> if not closed".
@@ -193,24 +211,7 @@ private:
     bool LookupCompleted(const win::TMessage& MsgRec, win::WORD& Error);
     void PutDataInSendBuffer(const char* Data, int Len);
 
-    win::sockaddr_in sin{};
-    QString FAddrStr;
-    QString FPortStr;
-    QString FProtoStr;
-    QString FLocalAddr;
-    QString FLocalPortStr;
-    bool FAddrAssigned = false;
-    bool FAddrResolved = false;
-    bool FPortAssigned = false;
-    bool FPortResolved = false;
-    bool FProtoAssigned = false;
-    bool FProtoResolved = false;
-    bool FLocalPortResolved = false;
-    int FProto = win::IPPROTO_TCP;
-    int FType = win::SOCK_STREAM;
-    int FLocalPortNum = 0;
     long FSelectEvent = 0;
-
     std::deque<std::unique_ptr<TBuffer>> FBufList;
     int FBufSize = 1514;
     bool bAllSent = true;
