@@ -1,6 +1,7 @@
 // Streams: file and memory round trips, short reads and writes, open errors, 64-bit positions.
 #include "platform/rtl/streams.h"
 #include "platform/system/error_text.h"
+#include "support/limited_stream.h"
 #include "support/qt_printers.h"
 #include "support/test_env.h"
 
@@ -19,19 +20,6 @@ QByteArray Content(TCustomMemoryStream& stream)
 {
     return QByteArray(stream.Memory(), qsizetype(stream.Size()));
 }
-
-// A stream that takes at most Limit bytes in all.
-class TLimitedStream : public TMemoryStream {
-public:
-    explicit TLimitedStream(std::int64_t limit) : limit_(limit) {}
-    std::int64_t Write(const void* Buffer, std::int64_t Count) override
-    {
-        return TMemoryStream::Write(Buffer, std::min(Count, limit_ - Size()));
-    }
-
-private:
-    std::int64_t limit_;
-};
 
 } // namespace
 

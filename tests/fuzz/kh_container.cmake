@@ -1,0 +1,1 @@
+hftp_fuzz_target(kh_container hftp_highlighter)

@@ -1,0 +1,1 @@
+hftp_fuzz_target(lzh_container hftp_highlighter)
