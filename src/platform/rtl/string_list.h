@@ -19,7 +19,8 @@ public:
 
 // The lines of a list, each with an object pointer the list does not own. Descendants store the
 // lines (Count, Get, Insert, Delete, Clear, and Put and the object slots when they keep them);
-// everything else is built on those.
+// everything else is built on those. A list that stands for another store (an editor's lines) may
+// also replace Text, SetText, AddStrings and the stream operations.
 //
 // Text in files and streams is UTF-8 read with DecodeName and written with EncodeName, so any
 // bytes survive a load and save unchanged. Lines end with "\n" when written; reading takes CR LF,
@@ -43,7 +44,7 @@ public:
     virtual void Clear() = 0;
     // Replaces the lines and objects with Source's.
     virtual void Assign(const TStrings& Source);
-    void AddStrings(const TStrings& Strings);
+    virtual void AddStrings(const TStrings& Strings);
 
     // The index of the first line equal to S under CompareStrings, -1 when none.
     virtual int IndexOf(const QString& S) const;
@@ -59,12 +60,12 @@ public:
     void SetValues(const QString& Name, const QString& Value);
 
     // All lines, each followed by "\n".
-    QString Text() const;
-    void SetText(const QString& Text);
+    virtual QString Text() const;
+    virtual void SetText(const QString& Text);
 
     // Reads the stream from its position to its end.
-    void LoadFromStream(TStream& Stream);
-    void SaveToStream(TStream& Stream) const;
+    virtual void LoadFromStream(TStream& Stream);
+    virtual void SaveToStream(TStream& Stream) const;
     // Raise the file stream's EFOpenError or EFCreateError.
     void LoadFromFile(const QString& FileName);
     void SaveToFile(const QString& FileName) const;
