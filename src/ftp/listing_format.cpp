@@ -14,8 +14,8 @@ constexpr int LinesExamined = 5;
 // The column test over the Unix-type lines; lfUnknown when it gives no result.
 TListingFormat UnixColumnTest(const TStrings& Lines, int Count)
 {
-    bool endsInOne = false;        // A: column 2 ended in "1"
-    bool thirdColumnSeen = false;  // B: a column 3 that is not WebStar's "0" was seen
+    bool endsInOne = false;       // A: column 2 ended in "1"
+    bool thirdColumnSeen = false; // B: a column 3 that is not WebStar's "0" was seen
     for (int i = 0; i < Count; ++i) {
         const QString line = Lines.Strings(i);
         if (!IsUnixTypeLine(line))

@@ -3,10 +3,39 @@
 
 #include "ftp/listing_columns.h"
 #include "platform/rtl/trim.h"
+#include "settings/string_routines.h"
+
+#include <QVarLengthArray>
 
 namespace {
 
 constexpr int DosMinimumLength = 21;
+
+// Columns joined with single blanks and trimmed.
+QString JoinedWithBlanks(std::initializer_list<QStringView> columns)
+{
+    QVarLengthArray<QChar, 64> joined;
+    for (const QStringView column : columns) {
+        if (!joined.isEmpty())
+            joined.append(u' ');
+        joined.append(column.data(), column.size());
+    }
+    return Trim(QStringView(joined)).toString();
+}
+
+// Whether a column holds "<DIR>" in any letter case.
+bool HoldsDirMark(QStringView column)
+{
+    static constexpr char16_t Mark[] = u"<DIR>";
+    for (qsizetype i = 0; i + 5 <= column.size(); ++i) {
+        qsizetype k = 0;
+        while (k < 5 && StrUpCaseChar(column[i + k]) == QChar(Mark[k]))
+            ++k;
+        if (k == 5)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -17,23 +46,27 @@ void TFtpDirInfoList::ParseUnix(const QString& Line, int SizeColumn)
         return;
     const int firstDate = SizeColumn + 1;
     const int lastDate = SizeColumn + 3;
+    QStringView dateColumns[3];
     QString date;
     TListingColumns columns(Line);
     while (columns.Next()) {
         const int n = columns.Number();
-        if (n == 1 || n == SizeColumn) {
+        if (n == 1) {
+            // Listings repeat a few attribute texts: consecutive equal ones share one string.
+            if (columns.Text() != lastAttributes_)
+                lastAttributes_ = columns.Text().toString();
+            Add(lastAttributes_);
+        } else if (n == SizeColumn) {
             Add(columns.Text().toString());
         } else if (n >= firstDate && n <= lastDate) {
-            if (n > firstDate)
-                date += u' ';
-            date += columns.Text();
+            dateColumns[n - firstDate] = columns.Text();
             if (n == lastDate) {
-                date = Trim(date);
+                date = JoinedWithBlanks({dateColumns[0], dateColumns[1], dateColumns[2]});
                 Add(date);
             }
         } else if (n > lastDate) {
-            const QString name = Trim(columns.Rest().toString());
-            Add(name.isEmpty() ? date : name);
+            const QStringView name = Trim(columns.Rest());
+            Add(name.isEmpty() ? date : name.toString());
             return;
         }
     }
@@ -68,29 +101,28 @@ void TFtpDirInfoList::ParseDos(const QString& Line)
     Clear();
     if (Line.size() < DosMinimumLength)
         return;
-    QString attributes, size = QStringLiteral("0"), date, name;
+    QString attributes, size = QStringLiteral("0"), name;
+    QStringView day, time;
     TListingColumns columns(Line);
     while (columns.Next()) {
-        const int n = columns.Number();
-        if (n == 1) {
-            date = Trim(columns.Text().toString());
-        } else if (n == 2) {
-            date = Trim(date + u' ' + columns.Text().toString());
+        if (columns.Number() == 1) {
+            day = columns.Text();
+        } else if (columns.Number() == 2) {
+            time = columns.Text();
         } else {
-            const QStringView column = columns.Text();
-            if (column.contains(QLatin1String("<DIR>"), Qt::CaseInsensitive)) {
+            if (HoldsDirMark(columns.Text())) {
                 attributes = QStringLiteral("d");
             } else {
                 attributes = QStringLiteral("-");
-                size = column.toString();
+                size = columns.Text().toString();
             }
-            name = Trim(Line.mid(columns.End()));
+            name = Trim(QStringView(Line).sliced(columns.End())).toString();
             break;
         }
     }
     Add(attributes);
     Add(size);
-    Add(date);
+    Add(time.isNull() ? JoinedWithBlanks({day}) : JoinedWithBlanks({day, time}));
     Add(name);
 }
 

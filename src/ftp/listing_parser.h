@@ -33,4 +33,6 @@ private:
     QString Field(int Index) const { return Index < Count() ? Strings(Index) : QString(); }
     // A Unix-type line whose size is column SizeColumn, followed by three date columns and the name.
     void ParseUnix(const QString& Line, int SizeColumn);
+
+    QString lastAttributes_;
 };

@@ -75,7 +75,7 @@ int GridToMode(const QAbstractItemModel& Grid)
 QString ModeTextToPermissions(const QString& Digits)
 {
     static const char* const Triplets[8] = {"---", "--x", "-w-", "-wx", "r--", "r-x", "rw-", "rwx"};
-    QString result = Digits.size() == 1 ? QStringLiteral("------")
+    QString result = Digits.size() == 1   ? QStringLiteral("------")
                      : Digits.size() == 2 ? QStringLiteral("---")
                                           : QString();
     for (const QChar c : Digits) {

@@ -1,16 +1,16 @@
-// StrToDateTimePic.
+// StrToDateTimePic and TDatePicture.
 #include "settings/date_picture.h"
 
 namespace {
 
 // The 1-based position of Marker in Picture at or after From; 0 when absent.
-int MarkerAt(const QString& Picture, const char* Marker, int From = 1)
+int MarkerAt(QStringView Picture, const char* Marker, int From = 1)
 {
     return int(Picture.indexOf(QLatin1String(Marker), From - 1) + 1);
 }
 
 // The two characters at Position (1-based) of Text as a decimal number; 0 when they are not one.
-int FieldAt(const QString& Text, int Position)
+int FieldAt(QStringView Text, int Position)
 {
     if (Position < 1 || Position > Text.size())
         return 0;
@@ -27,36 +27,40 @@ int FieldAt(const QString& Text, int Position)
 
 } // namespace
 
-TDateTime StrToDateTimePic(const QString& Text, const QString& Picture)
+TDatePicture::TDatePicture(QStringView Picture)
+    : century_(MarkerAt(Picture, "CC")), years_(MarkerAt(Picture, "YY")), months_(MarkerAt(Picture, "MM")),
+      days_(MarkerAt(Picture, "DD")), hours_(MarkerAt(Picture, "HH")),
+      minutes_(hours_ > 0 ? MarkerAt(Picture, "MM", hours_) : 0), seconds_(MarkerAt(Picture, "SS")),
+      half_(MarkerAt(Picture, "AP"))
+{
+}
+
+TDateTime TDatePicture::Read(QStringView Text) const
 {
     if (Text.isEmpty())
         return 0;
     const int length = int(Text.size());
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 
-    const int century = MarkerAt(Picture, "CC");
-    if (century > 0 && century < length)
-        year = FieldAt(Text, century) * 100;
+    if (century_ > 0 && century_ < length)
+        year = FieldAt(Text, century_) * 100;
     else
         DecodeDate(Date(), year, month, day);
-    if (const int years = MarkerAt(Picture, "YY"); years > 0)
-        year = year / 100 * 100 + FieldAt(Text, years);
+    if (years_ > 0)
+        year = year / 100 * 100 + FieldAt(Text, years_);
 
-    const int months = MarkerAt(Picture, "MM");
-    const int days = MarkerAt(Picture, "DD");
-    const int hours = MarkerAt(Picture, "HH");
-    if (months > 0 && months <= length) {
-        month = FieldAt(Text, months);
-        if (days > 0) {
-            day = FieldAt(Text, days);
-            if (hours > 0) {
-                hour = FieldAt(Text, hours);
-                if (const int minutes = MarkerAt(Picture, "MM", hours); minutes > 0)
-                    minute = FieldAt(Text, minutes);
-                if (const int seconds = MarkerAt(Picture, "SS"); seconds > 0)
-                    second = FieldAt(Text, seconds);
-                if (const int half = MarkerAt(Picture, "AP"); half > 0) {
-                    const QChar letter = half <= length ? Text[half - 1] : QChar();
+    if (months_ > 0 && months_ <= length) {
+        month = FieldAt(Text, months_);
+        if (days_ > 0) {
+            day = FieldAt(Text, days_);
+            if (hours_ > 0) {
+                hour = FieldAt(Text, hours_);
+                if (minutes_ > 0)
+                    minute = FieldAt(Text, minutes_);
+                if (seconds_ > 0)
+                    second = FieldAt(Text, seconds_);
+                if (half_ > 0) {
+                    const QChar letter = half_ <= length ? Text[half_ - 1] : QChar();
                     if (letter == u'P' || letter == u'p') {
                         if (hour < 12)
                             hour += 12;
@@ -73,4 +77,9 @@ TDateTime StrToDateTimePic(const QString& Text, const QString& Picture)
         return 0;
     // Before 1899-12-30 the day counts down while the time of day still counts up.
     return date < 0 ? date - time : date + time;
+}
+
+TDateTime StrToDateTimePic(QStringView Text, QStringView Picture)
+{
+    return TDatePicture(Picture).Read(Text);
 }

@@ -3,7 +3,7 @@
 
 #include "platform/rtl/date_time.h"
 
-#include <QString>
+#include <QStringView>
 
 // Reads Text by Picture: a marker at position p of the picture means the two characters at
 // position p of the text, read as a decimal number (0 when they are not one). Markers: "CC"
@@ -16,4 +16,16 @@
 // the month, the hour only after the day, and minutes, seconds and the AM/PM letter only after the
 // hour. A "P" or "p" at "AP" adds 12 to an hour below 12; any other letter makes hour 12 into 0.
 // An empty text, or fields that make no valid date and time, give 0.
-TDateTime StrToDateTimePic(const QString& Text, const QString& Picture);
+TDateTime StrToDateTimePic(QStringView Text, QStringView Picture);
+
+// A picture with its markers looked up once, for reading many texts by it.
+class TDatePicture {
+public:
+    explicit TDatePicture(QStringView Picture);
+    // StrToDateTimePic(Text, the picture).
+    TDateTime Read(QStringView Text) const;
+
+private:
+    // 1-based positions of the markers in the picture, 0 for those it lacks.
+    int century_, years_, months_, days_, hours_, minutes_, seconds_, half_;
+};

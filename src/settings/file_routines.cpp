@@ -82,7 +82,8 @@ bool FolderHasFiles(const QString& Folder, bool Recurse)
     bool found = false;
     for (int rc = FindFirst(folder + u'*', faAnyFile, entry); rc == 0 && !found; rc = FindNext(entry)) {
         if ((entry.Attr & faDirectory) != 0)
-            found = Recurse && !IsSymbolicLink(folder + entry.Name) && FolderHasFiles(folder + entry.Name, true);
+            found =
+                Recurse && !IsSymbolicLink(folder + entry.Name) && FolderHasFiles(folder + entry.Name, true);
         else
             found = entry.Attr == faArchive;
     }

@@ -3,8 +3,7 @@
 
 // The variable is null before the object's destructor runs, so code reached from that destructor
 // never sees a freed object through it. Nothing happens for null.
-template <class T>
-void FreeAndNil(T*& Object)
+template <class T> void FreeAndNil(T*& Object)
 {
     T* held = Object;
     Object = nullptr;

@@ -59,7 +59,8 @@ QString PasswordToStore(const QString& Text)
     if (ScramblePassword(stored, FromStore) != plain)
         stored = Crypted(plain, SecondKey);
     if (ScramblePassword(stored, FromStore) != plain)
-        throw EConvertError(QStringLiteral("This password cannot be stored: its third character is a control character"));
+        throw EConvertError(
+            QStringLiteral("This password cannot be stored: its third character is a control character"));
     return QString::fromLatin1(stored);
 }
 

@@ -61,4 +61,7 @@ inline bool IsBitSet(std::uint32_t Value, int Bit)
 {
     return Bit >= 0 && Bit < 32 && (Value >> Bit & 1u) != 0;
 }
-inline int MaxOf(int A, int B) { return A > B ? A : B; }
+inline int MaxOf(int A, int B)
+{
+    return A > B ? A : B;
+}

@@ -50,9 +50,7 @@ TEST(ListingFormat, DetectsEachLayout)
          {"total 12", "drwxr-xr-x   2 owner    group        4096 Jan 15 10:30 docs",
           "-rw-r--r--   1 owner    group        1234 Jan 15  2003 my file.txt"},
          lfStandardUnix},
-        {"standard unix, a link first",
-         {"lrwxrwxrwx 1 owner group 7 Jan 15 10:30 a -> b"},
-         lfStandardUnix},
+        {"standard unix, a link first", {"lrwxrwxrwx 1 owner group 7 Jan 15 10:30 a -> b"}, lfStandardUnix},
         {"apple unix: eight columns", {"-rw-r--r--  1 owner  1234 Jan 15 10:30 file.txt"}, lfAppleUnix},
         {"apple unix after a folder line",
          {"drwxr-xr-x  3 owner  102 Jan 15 10:30 Folder", "-rw-r--r--  1 owner  5 Jan 15 10:30 a"},
@@ -108,15 +106,17 @@ TEST(ListingFormat, RealServerListingReadsAsStandardUnix)
     ASSERT_EQ(::symlink("my file.txt", EncodeName(folder + "my link").constData()), 0);
 
     QProcess python;
-    python.start("/usr/bin/python3",
-                 {"-c", "import os, sys\n"
-                        "from pyftpdlib.filesystems import AbstractedFS\n"
-                        "class Channel: use_gmt_times = True; unicode_errors = 'surrogateescape'; encoding = 'utf8'\n"
-                        "root = sys.argv[1]\n"
-                        "fs = AbstractedFS(root, Channel())\n"
-                        "for line in fs.format_list(root, sorted(os.listdir(root))):\n"
-                        "    sys.stdout.buffer.write(line)\n",
-                  folder});
+    python.start(
+        "/usr/bin/python3",
+        {"-c",
+         "import os, sys\n"
+         "from pyftpdlib.filesystems import AbstractedFS\n"
+         "class Channel: use_gmt_times = True; unicode_errors = 'surrogateescape'; encoding = 'utf8'\n"
+         "root = sys.argv[1]\n"
+         "fs = AbstractedFS(root, Channel())\n"
+         "for line in fs.format_list(root, sorted(os.listdir(root))):\n"
+         "    sys.stdout.buffer.write(line)\n",
+         folder});
     ASSERT_TRUE(python.waitForFinished(30000));
     ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
     const QString listingFile = testRunFolder() + "/real-listing.txt";

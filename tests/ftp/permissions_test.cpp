@@ -46,9 +46,16 @@ TEST(Permissions, DigitsToTexts)
         const char* text;
     };
     const Case cases[] = {
-        {"5", "------r-x"},   {"44", "---r--r--"},   {"755", "rwxr-xr-x"}, {"000", "---------"},
-        {"758", ""},          {"9", ""},            {"7a5", ""},          {"", ""},
-        {"1234", "--x-w--wxr--"}, {"-5", ""},
+        {"5", "------r-x"},
+        {"44", "---r--r--"},
+        {"755", "rwxr-xr-x"},
+        {"000", "---------"},
+        {"758", ""},
+        {"9", ""},
+        {"7a5", ""},
+        {"", ""},
+        {"1234", "--x-w--wxr--"},
+        {"-5", ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ModeTextToPermissions(c.digits), c.text) << c.digits;
@@ -71,7 +78,8 @@ TEST(Permissions, GridRoundTripsEveryMode)
     PermissionsToGrid(grid, "r---w---x");
     for (int row = 0; row < 3; ++row) {
         for (int column = 1; column <= 3; ++column) {
-            EXPECT_EQ(grid.data(grid.index(row, column), PermissionCellRole).toInt(), row + 1 == column ? 1 : 0)
+            EXPECT_EQ(grid.data(grid.index(row, column), PermissionCellRole).toInt(),
+                      row + 1 == column ? 1 : 0)
                 << row << ',' << column;
         }
     }

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString picture = newline < 0 ? QStringLiteral("MM-DD-CCYYHH:MMSSAP") : input.left(newline);
     const QString text = newline < 0 ? input : input.mid(newline + 1);
     const TDateTime value = StrToDateTimePic(text, picture);
-    if (!std::isfinite(value) || (value != 0 && (value < EncodeDate(1, 1, 1) - 1 || value > EncodeDate(9999, 12, 31) + 1)))
+    if (!std::isfinite(value) ||
+        (value != 0 && (value < EncodeDate(1, 1, 1) - 1 || value > EncodeDate(9999, 12, 31) + 1)))
         std::abort();
     return 0;
 }

@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size >= 8) {
         std::uint64_t bits;
         std::memcpy(&bits, data, sizeof bits);
-        if (std::bit_cast<std::uint64_t>(DateStampDecode(DateStampEncode(std::bit_cast<TDateTime>(bits)))) != bits)
+        if (std::bit_cast<std::uint64_t>(DateStampDecode(DateStampEncode(std::bit_cast<TDateTime>(bits)))) !=
+            bits)
             std::abort();
     }
     return 0;

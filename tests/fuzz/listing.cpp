@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const TListingFormat format = DetectListingFormat(lines);
     if (format < lfUnknown || format > lfWebStar)
         std::abort();
+    const TDateTime now = Now();
     TFtpDirInfoList fields;
     for (int i = 0; i < lines.Count(); ++i) {
         const QString line = lines.Strings(i);
@@ -27,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const QString name = fields.GetEntryName();
             if (name != fields.GetDate() && !EncodeName(line).contains(EncodeName(name)))
                 std::abort();
-            ParseListingDate(fields.GetDate());
+            ParseListingDate(fields.GetDate(), now);
         }
-        ParseListingDate(line);
+        ParseListingDate(line, now);
         MonthNumber(line);
     }
     return 0;

@@ -16,7 +16,8 @@ TEST(Trim, RemovesBlanksAndControlCharactersAtTheEnds)
         {" \t ", "", "", ""},
         {"abc", "abc", "abc", "abc"},
         // Other white space can be part of a name and stays.
-        {QStringLiteral(u"\u00A0x\u3000"), QStringLiteral(u"\u00A0x\u3000"), QStringLiteral(u"\u00A0x\u3000"), QStringLiteral(u"\u00A0x\u3000")},
+        {QStringLiteral(u"\u00A0x\u3000"), QStringLiteral(u"\u00A0x\u3000"), QStringLiteral(u"\u00A0x\u3000"),
+         QStringLiteral(u"\u00A0x\u3000")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());

@@ -33,10 +33,10 @@ TEST(DatePicture, ReadsTheFieldsThePictureMarks)
         // Without a century the year, month and day start from today; "YY" keeps today's century.
         {"01/15", "MM/DD", At(2026, 1, 15)},
         {"01/15/98", "MM/DD/YY", At(2098, 1, 15)},
-        {"0115", "MMDDCC", At(2026, 1, 15)},  // "CC" past the text
-        {"01152", "MMDDCC", At(2026, 1, 15)}, // "CC" on the last character
-        {"05", "MM", At(2026, 5, 10)},        // no day marker: today's day
-        {"0", "DDMM", At(2026, 3, 10)},       // the month lies outside the text: nothing is read
+        {"0115", "MMDDCC", At(2026, 1, 15)},   // "CC" past the text
+        {"01152", "MMDDCC", At(2026, 1, 15)},  // "CC" on the last character
+        {"05", "MM", At(2026, 5, 10)},         // no day marker: today's day
+        {"0", "DDMM", At(2026, 3, 10)},        // the month lies outside the text: nothing is read
         {"0115", "MMDDCCYY", At(2000, 1, 15)}, // "YY" past the text reads as 00
         // Half days.
         {"011520261230PM", "MMDDCCYYHHMMAP", At(2026, 1, 15, 12, 30)},
@@ -49,7 +49,7 @@ TEST(DatePicture, ReadsTheFieldsThePictureMarks)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.text << " by " << c.picture);
-        EXPECT_EQ(StrToDateTimePic(c.text, c.picture), c.expected);
+        EXPECT_EQ(StrToDateTimePic(QString(c.text), QString(c.picture)), c.expected);
     }
 }
 
@@ -57,19 +57,19 @@ TEST(DatePicture, InvalidOrMissingDatesGiveZero)
 {
     ClockScope clock(At(2026, 3, 10));
     const char* const texts[] = {
-        "",               // empty
-        "1315202610:30",  // month 13
-        "0230202610:30",  // 30 February
-        "0229202300:00",  // no 29 February in 2023
-        "0115202625:00",  // hour 25
-        "0115202610:60",  // minute 60
-        "0a15202610:30",  // a field that is no number reads as 0
-        "0100202610:30",  // day 0
-        "0115000010:30",  // year 0
-        "01",             // the day is past the text: 0
+        "",              // empty
+        "1315202610:30", // month 13
+        "0230202610:30", // 30 February
+        "0229202300:00", // no 29 February in 2023
+        "0115202625:00", // hour 25
+        "0115202610:60", // minute 60
+        "0a15202610:30", // a field that is no number reads as 0
+        "0100202610:30", // day 0
+        "0115000010:30", // year 0
+        "01",            // the day is past the text: 0
     };
     for (const char* text : texts) {
         SCOPED_TRACE(text);
-        EXPECT_EQ(StrToDateTimePic(text, "MMDDCCYYHH:MMSS"), 0);
+        EXPECT_EQ(StrToDateTimePic(QString(text), u"MMDDCCYYHH:MMSS"), 0);
     }
 }

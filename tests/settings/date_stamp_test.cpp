@@ -12,7 +12,10 @@
 
 namespace {
 
-std::uint64_t Bits(TDateTime value) { return std::bit_cast<std::uint64_t>(value); }
+std::uint64_t Bits(TDateTime value)
+{
+    return std::bit_cast<std::uint64_t>(value);
+}
 
 } // namespace
 

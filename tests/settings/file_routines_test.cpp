@@ -83,7 +83,8 @@ TEST(FileRoutines, FolderHasPlainFiles)
         {"link-to-files",
          [&root](const QString& f) {
              const QString target = QDir::cleanPath(root + "/plain");
-             ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(f + "l").constData()), 0);
+             ASSERT_EQ(
+                 ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(f + "l").constData()), 0);
          },
          false, false},
     };

@@ -26,7 +26,7 @@ TEST(NameChecks, RemoteNamesGetUnderscoresForBlanks)
     const Case cases[] = {
         {"my file", false, true, "my_file"},
         {"my file", true, true, "my file"},
-        {"a|b c", false, true, "a|b_c"}, // "|" is allowed in remote names
+        {"a|b c", false, true, "a|b_c"},      // "|" is allowed in remote names
         {"a b:c d", false, false, "a_b:c d"}, // blanks after the bad character stay
         {"", false, false, ""},
         {"x/y", false, false, "x/y"},
@@ -97,8 +97,7 @@ TEST(NameChecks, BracketedPartsAndFileFilters)
     TStringList filters;
     filters.Add("Web Documents=*.htm;*.html[html]");
     filters.Add("Text Documents=*.txt[txt]");
-    EXPECT_EQ(BuildFileFilter(filters),
-              "Web Documents|*.htm;*.html|Text Documents|*.txt|All Files|*.*");
+    EXPECT_EQ(BuildFileFilter(filters), "Web Documents|*.htm;*.html|Text Documents|*.txt|All Files|*.*");
     EXPECT_EQ(BuildFileFilter(TStringList()), "All Files|*.*");
 }
 

@@ -63,22 +63,24 @@ TEST(PathRoutines, RemoteNamesAndFolders)
 
 TEST(PathRoutines, LocalPathsUseSlashesAndCase)
 {
-    QString text = "/tmp/dir  ";
-    AddBackslash(text);
-    EXPECT_EQ(text, "/tmp/dir/");
-    text = "/tmp/";
-    AddBackslash(text);
-    EXPECT_EQ(text, "/tmp/");
-    text = "";
-    AddBackslash(text);
-    EXPECT_EQ(text, "/");
-
-    text = "";
-    AddBackslashInPlace(text);
-    EXPECT_EQ(text, "");
-    text = "/home/u";
-    AddBackslashInPlace(text);
-    EXPECT_EQ(text, "/home/u/");
+    struct Case {
+        const char* text;
+        const char* backslashAdded;
+        const char* inPlace;
+    };
+    const Case cases[] = {
+        {"/tmp/dir  ", "/tmp/dir/", "/tmp/dir  /"},
+        {"/tmp/", "/tmp/", "/tmp/"},
+        {"", "/", ""},
+    };
+    for (const Case& c : cases) {
+        QString text = c.text;
+        AddBackslash(text);
+        EXPECT_EQ(text, c.backslashAdded);
+        text = c.text;
+        AddBackslashInPlace(text);
+        EXPECT_EQ(text, c.inPlace);
+    }
 
     // A folder path with its trailing "/" (the last part counts as a folder).
     EXPECT_EQ(ExtractLocalDir("/home/u"), "/home/u/");
@@ -115,15 +117,15 @@ TEST(PathRoutines, ShortenPathForDisplay)
         bool exact;
     };
     const Case cases[] = {
-        {"/a/b", 10, "/a/b", true},                                   // short enough
-        {"/abcdef/ghi", 3, "/abcdef/ghi", false},                     // maximum below 4
-        {"abcdefghijklmnop", 10, "abcdefg...", true},                 // no separator
-        {"/abcdefghijklmnop", 10, "/abcdef...", true},                // one separator
+        {"/a/b", 10, "/a/b", true},                    // short enough
+        {"/abcdef/ghi", 3, "/abcdef/ghi", false},      // maximum below 4
+        {"abcdefghijklmnop", 10, "abcdefg...", true},  // no separator
+        {"/abcdefghijklmnop", 10, "/abcdef...", true}, // one separator
         {"/usr/share/documents/file.txt", 20, "/usr/sha.../file.txt", true},
         {"/usr/share/documents/file.txt", 21, "/usr/shar.../file.txt", true},
         {"/home/user/some/folder/name.txt", 22, "/home/user.../name.txt", true}, // middle cut
-        {"/a/averyveryveryverylongfilename.txt", 12, "/.../aver...", true},     // both ends
-        {"/a/b/c", 5, "/.../c...", false},       // both ends, the tail at least two characters
+        {"/a/averyveryveryverylongfilename.txt", 12, "/.../aver...", true},      // both ends
+        {"/a/b/c", 5, "/.../c...", false},         // both ends, the tail at least two characters
         {"/abcd/efghij", 11, "/.../efghij", true}, // middle cut down to the first separator
     };
     for (const Case& c : cases) {

@@ -25,7 +25,7 @@ TEST(SizeTexts, SizesInBytesKilobytesAndMegabytes)
         {1536000, "1.46 MB", "1.46 MB"},
         {1047527424, "999 MB", "999 MB"},
         {1048051712, "1000 MB", "1000 MB"}, // 999.5 MB rounds to four digits
-        {5000000000, "4768 MB", "4768 MB"},          // no exponent form
+        {5000000000, "4768 MB", "4768 MB"}, // no exponent form
         {INT64_MAX, "8796093022208 MB", "8796093022208 MB"},
     };
     for (const Case& c : cases) {
@@ -52,9 +52,8 @@ TEST(SizeTexts, DurationsAndTheLocaleSeparator)
         const char* text;
     };
     const Case cases[] = {
-        {0, "0 Seconds"},        {59, "59 Seconds"},          {60, "1 Minute(s)"},
-        {90, "1,5 Minute(s)"},   {3599, "60 Minute(s)"},      {3600, "1 Hour(s)"},
-        {5400, "1,5 Hour(s)"},  {3600 * 1000, "1000 Hour(s)"},
+        {0, "0 Seconds"},       {59, "59 Seconds"},  {60, "1 Minute(s)"},   {90, "1,5 Minute(s)"},
+        {3599, "60 Minute(s)"}, {3600, "1 Hour(s)"}, {5400, "1,5 Hour(s)"}, {3600 * 1000, "1000 Hour(s)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatDuration(c.seconds), c.text) << c.seconds;

@@ -14,20 +14,11 @@ TEST(StringRoutines, ScanPatternMatchesWildcardsAndOtherCaseOnlyWithNegativeStar
         int expected;
     };
     const Case cases[] = {
-        {"abc", "a?c", 1, 1},
-        {"xxaxc", "a?c", 1, 3},
-        {"ABC", "a?c", 1, 0},
-        {"ABC", "a?c", -1, 1},
-        {"zzAbC", "a?c", -1, 3},
-        {"abcabc", "abc", 2, 4},
-        {"abcabc", "abc", -2, 4},
-        {"a1c", "A?C", -1, 1},
+        {"abc", "a?c", 1, 1},    {"xxaxc", "a?c", 1, 3},  {"ABC", "a?c", 1, 0},     {"ABC", "a?c", -1, 1},
+        {"zzAbC", "a?c", -1, 3}, {"abcabc", "abc", 2, 4}, {"abcabc", "abc", -2, 4}, {"a1c", "A?C", -1, 1},
         {"[?]", "[?]", -1, 1}, // non-letters never change case
         {"ab", "abc", 1, 0},   // longer than the text
-        {"abc", "abc", 2, 0},
-        {"abc", "", 1, 0},
-        {"", "a", 1, 0},
-        {"abc", "a", 0, 0},
+        {"abc", "abc", 2, 0},    {"abc", "", 1, 0},       {"", "a", 1, 0},          {"abc", "a", 0, 0},
         {"abc", "c", 9, 0},
     };
     for (const Case& c : cases) {

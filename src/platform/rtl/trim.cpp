@@ -3,9 +3,12 @@
 
 namespace {
 
-bool IsTrimmed(QChar c) { return c.unicode() <= u' '; }
+bool IsTrimmed(QChar c)
+{
+    return c.unicode() <= u' ';
+}
 
-qsizetype FirstKept(const QString& S)
+qsizetype FirstKept(QStringView S)
 {
     qsizetype i = 0;
     while (i < S.size() && IsTrimmed(S[i]))
@@ -13,7 +16,7 @@ qsizetype FirstKept(const QString& S)
     return i;
 }
 
-qsizetype EndOfKept(const QString& S, qsizetype from)
+qsizetype EndOfKept(QStringView S, qsizetype from)
 {
     qsizetype end = S.size();
     while (end > from && IsTrimmed(S[end - 1]))
@@ -23,11 +26,16 @@ qsizetype EndOfKept(const QString& S, qsizetype from)
 
 } // namespace
 
-QString Trim(const QString& S)
+QStringView Trim(QStringView S)
 {
     const qsizetype first = FirstKept(S);
-    const qsizetype end = EndOfKept(S, first);
-    return first == 0 && end == S.size() ? S : S.mid(first, end - first);
+    return S.sliced(first, EndOfKept(S, first) - first);
+}
+
+QString Trim(const QString& S)
+{
+    const QStringView kept = Trim(QStringView(S));
+    return kept.size() == S.size() ? S : kept.toString();
 }
 
 QString TrimLeft(const QString& S)
