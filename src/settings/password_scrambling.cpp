@@ -13,7 +13,7 @@ constexpr char Markers[2] = {'3', '6'}; // by direction: from the store, to the 
 
 const QByteArray& KeyFor(const QByteArray& text, int direction)
 {
-    return text.size() > 2 && text[2] == Markers[direction == ToStore] ? FirstKey : SecondKey;
+    return text.size() > 2 && text[2] == Markers[direction == ScrambleToStore] ? FirstKey : SecondKey;
 }
 
 QByteArray Crypted(QByteArray text, const QByteArray& key)
@@ -53,18 +53,18 @@ QByteArray ScramblePassword(const QByteArray& Text, int Direction)
 QString PasswordToStore(const QString& Text)
 {
     const QByteArray plain = EncodeName(Text);
-    QByteArray stored = ScramblePassword(plain, ToStore);
+    QByteArray stored = ScramblePassword(plain, ScrambleToStore);
     // The reader picks its key by the stored third byte. Where the writer's choice would make it
     // pick the other key (a plain third byte "6"), the second key reads back instead.
-    if (ScramblePassword(stored, FromStore) != plain)
+    if (ScramblePassword(stored, ScrambleFromStore) != plain)
         stored = Crypted(plain, SecondKey);
-    if (ScramblePassword(stored, FromStore) != plain)
+    if (ScramblePassword(stored, ScrambleFromStore) != plain)
         throw EConvertError(
-            QStringLiteral("This password cannot be stored: its third character is a control character"));
+            QStringLiteral("This password cannot be stored: its third character is a backspace"));
     return QString::fromLatin1(stored);
 }
 
 QString PasswordFromStore(const QString& Text)
 {
-    return DecodeName(ScramblePassword(Text.toLatin1(), FromStore));
+    return DecodeName(ScramblePassword(Text.toLatin1(), ScrambleFromStore));
 }

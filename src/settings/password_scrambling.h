@@ -14,8 +14,8 @@
 void StrKeyCrypt(QByteArray& S, const QByteArray& K);
 
 // The directions of ScramblePassword.
-constexpr int FromStore = 0;
-constexpr int ToStore = 1;
+constexpr int ScrambleFromStore = 0;
+constexpr int ScrambleToStore = 1;
 
 // The transformed copy of Text: with the first key when Text has more than two bytes and its third
 // byte is the direction's marker ("3" from the store, "6" to the store), else with the second key.

@@ -82,7 +82,7 @@ TEST(PasswordScrambling, AThirdCharacterSixReadsBack)
 {
     // Scrambled with the first key its third byte would be "$", which the reader takes for the
     // second key; so the second key is used.
-    EXPECT_EQ(ScramblePassword("ab6cd", ToStore), Crypt("ab6cd", FirstKey));
+    EXPECT_EQ(ScramblePassword("ab6cd", ScrambleToStore), Crypt("ab6cd", FirstKey));
     EXPECT_EQ(StoredBytes("ab6cd"), Crypt("ab6cd", SecondKey));
     EXPECT_EQ(PasswordFromStore(PasswordToStore("ab6cd")), "ab6cd");
 }
