@@ -1,0 +1,26 @@
+// TFtpDirInfo: one remote directory entry, attached to its item in the remote list.
+#pragma once
+
+#include "platform/rtl/date_time.h"
+#include "platform/rtl/object.h"
+
+#include <QString>
+
+class TFtpDirInfo : public TObject {
+public:
+    // Given by the remote list: the item's kind (its icon, 1999 for the parent entry) and the
+    // listing line the entry comes from.
+    int Kind = 0;
+    QString Line;
+    // The listing's fields, the date read from its date text, and that date as the list shows it.
+    QString SizeText = QStringLiteral("0");
+    QString Name;
+    QString DisplayDate;
+    QString Attributes;
+    TDateTime DateTime = 0;
+
+    // The size text trimmed (and kept so); "0" when it is empty.
+    QString GetSize();
+    // True for folders ("d") and links ("l"), which are shown as folders.
+    bool IsDirectory() const;
+};

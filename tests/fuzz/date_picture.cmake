@@ -1,0 +1,1 @@
+hftp_fuzz_target(date_picture hftp_settings)

@@ -1,0 +1,1 @@
+hftp_fuzz_target(listing hftp_ftp)

@@ -1,0 +1,37 @@
+// Fuzz target: any bytes as a listing go through detection, all four parsers and the date reader
+// without a crash, with at most four fields per line and every name kept byte for byte.
+#include "ftp/listing_date.h"
+#include "ftp/listing_format.h"
+#include "ftp/listing_parser.h"
+#include "platform/system/name_encoding.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    TStringList lines;
+    lines.SetText(DecodeName(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))));
+    const TListingFormat format = DetectListingFormat(lines);
+    if (format < lfUnknown || format > lfWebStar)
+        std::abort();
+    const TDateTime now = Now();
+    TFtpDirInfoList fields;
+    for (int i = 0; i < lines.Count(); ++i) {
+        const QString line = lines.Strings(i);
+        for (auto parse : {&TFtpDirInfoList::ParseStandardUnix, &TFtpDirInfoList::ParseAppleUnix,
+                           &TFtpDirInfoList::ParseWebStar, &TFtpDirInfoList::ParseDos}) {
+            (fields.*parse)(line);
+            if (fields.Count() > 4)
+                std::abort();
+            // A name is a piece of the line (unless it repeats the date): its bytes come back unchanged.
+            const QString name = fields.GetEntryName();
+            if (name != fields.GetDate() && !EncodeName(line).contains(EncodeName(name)))
+                std::abort();
+            ParseListingDate(fields.GetDate(), now);
+        }
+        ParseListingDate(line, now);
+        MonthNumber(line);
+    }
+    return 0;
+}
