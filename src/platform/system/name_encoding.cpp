@@ -67,8 +67,11 @@ QString DecodeName(const QByteArray& bytes)
     qsizetype i = 0;
     while (i < size) {
         if (data[i] < 0x80) {
-            out += QChar(char16_t(data[i]));
-            ++i;
+            qsizetype end = i + 1;
+            while (end < size && data[end] < 0x80)
+                ++end;
+            out += QLatin1StringView(bytes.constData() + i, end - i);
+            i = end;
             continue;
         }
         char32_t cp = 0;
