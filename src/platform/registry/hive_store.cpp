@@ -190,11 +190,12 @@ THiveKey THiveStore::ParseOrSetAside(const QByteArray& Content)
         for (int n = 2; ::lstat(backup.constData(), &info) == 0; ++n)
             backup = file + ".bad" + QByteArray::number(n);
         if (::rename(file.constData(), backup.constData()) != 0) {
+            const int error = errno;
             saving_ = false;
             Tell(QStringLiteral(
                      "The settings file \"%1\" is damaged (%2) and cannot be set aside (%3). The "
                      "program goes on with default settings and does not save them during this run.")
-                     .arg(fileName_, E.Message, SysErrorMessage(errno)));
+                     .arg(fileName_, E.Message, SysErrorMessage(error)));
             return THiveKey();
         }
         disk_.reset();
