@@ -34,7 +34,8 @@ endfunction()
 # hftp_folder(<name> [DEPENDS <folder>...])
 # Builds src/<name>/ (all .cpp below it but the program entry) into hftp_<name>,
 # and tests/<name>/ into the test binary tests_<name> labelled <name>.
-# An optional src/<name>/folder.cmake adds what the folder needs beyond that.
+# An optional src/<name>/folder.cmake adds what the folder needs beyond that, and an optional
+# tests/<name>/tests.cmake what its tests need.
 function(hftp_folder name)
     cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS
@@ -70,6 +71,9 @@ function(hftp_folder name)
         hftp_use_common(tests_${name})
         add_test(NAME ${name} COMMAND tests_${name})
         set_tests_properties(${name} PROPERTIES LABELS ${name} TIMEOUT 300)
+        # Helper programs of these tests (child processes and the like), where ${tests} is the test binary.
+        set(tests tests_${name})
+        include(${PROJECT_SOURCE_DIR}/tests/${name}/tests.cmake OPTIONAL)
     endif()
 endfunction()
 

@@ -1,6 +1,7 @@
 // Program entry: starts the application and shows the main form.
 #include "app/main_form.h"
 #include "platform/platform_init.h"
+#include "platform/registry/hive_store.h"
 #include "platform/rtl/application.h"
 
 int main(int argc, char** argv)
@@ -10,7 +11,13 @@ int main(int argc, char** argv)
     app.SetTitle(QStringLiteral("Tarnwick Halyard FTP 5.2"));
     initPlatform();
 
-    TTarnwickFTPApp form;
-    form.show();
-    return app.exec();
+    int result;
+    {
+        TTarnwickFTPApp form;
+        form.show();
+        result = app.exec();
+    }
+    // Whatever is still open or unwritten in the user's registry goes to its file now.
+    THiveStore::CurrentUser().Flush();
+    return result;
 }

@@ -3,18 +3,11 @@
 #include "platform/rtl/string_list.h"
 #include "support/qt_printers.h"
 #include "support/test_env.h"
+#include "support/texts.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QStringList Lines(const TStrings& list)
-{
-    QStringList lines;
-    for (int i = 0; i < list.Count(); ++i)
-        lines << list.Strings(i);
-    return lines;
-}
 
 // Records OnChanging as "<" and OnChange as ">".
 struct EventLog {

@@ -1,0 +1,1 @@
+hftp_fuzz_target(component_stream hftp_settings)

@@ -1,0 +1,1 @@
+hftp_fuzz_target(hive_file hftp_platform)

@@ -1,0 +1,6 @@
+# The child program that the process tests of the registry file start, save through and kill.
+add_executable(registry_child ${PROJECT_SOURCE_DIR}/tests/support/helpers/registry_child.cpp)
+target_link_libraries(registry_child PRIVATE hftp_settings)
+hftp_use_common(registry_child)
+add_dependencies(${tests} registry_child)
+target_compile_definitions(${tests} PRIVATE HFTP_REGISTRY_CHILD="$<TARGET_FILE:registry_child>")
