@@ -4,3 +4,6 @@ target_link_libraries(registry_child PRIVATE hftp_settings)
 hftp_use_common(registry_child)
 add_dependencies(${tests} registry_child)
 target_compile_definitions(${tests} PRIVATE HFTP_REGISTRY_CHILD="$<TARGET_FILE:registry_child>")
+# A resource library for the bitmap loading tests, holding one bitmap.
+qt_add_resources(${tests} "test_library" PREFIX "/libraries/Test.dll" BASE ${PROJECT_SOURCE_DIR}/src/settings/bitmaps
+    FILES ${PROJECT_SOURCE_DIR}/src/settings/bitmaps/INFO.png)
