@@ -9,6 +9,13 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace {
+
+// The picture the dialog shows unless the caller picks another glyph.
+constexpr int InfoGlyph = 10;
+
+} // namespace
+
 TInputDlgFrm::TInputDlgFrm(TComponent* AOwner, const QString& Key)
     : TStreamPositionFrm(AOwner, skRegistry, Key)
 {
@@ -18,6 +25,9 @@ TInputDlgFrm::TInputDlgFrm(TComponent* AOwner, const QString& Key)
     Image1 = new QLabel(this);
     Image1->setGeometry(8, 18, 48, 48);
     Image1->setAlignment(Qt::AlignCenter);
+    QImage designed;
+    if (LoadGlyph(designed, InfoGlyph))
+        Image1->setPixmap(QPixmap::fromImage(designed));
 
     lblPrompt = new QLabel(this);
     lblPrompt->setGeometry(72, 6, 401, 34);

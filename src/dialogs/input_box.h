@@ -18,8 +18,9 @@ public:
     TInputDlgFrm(TComponent* AOwner, const QString& Key);
 
     // Asks for one line: the window titled Caption shows Prompt, Value as the text to edit and
-    // glyph Icon (0 to 10; another index shows no picture). True when the user confirmed with OK,
-    // and Value then holds the text; false, with Value unchanged, when the user cancelled.
+    // glyph Icon (0 to 10; another index keeps the dialog's own picture, the "INFO" glyph). True when the
+    // user confirmed with OK, and Value then holds the text; false, with Value unchanged, when the user
+    // cancelled.
     static bool Execute(const QString& Caption, const QString& Prompt, const QString& Key, int Icon,
                         QString& Value);
     // The same with the typed characters hidden.

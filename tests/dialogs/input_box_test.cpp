@@ -5,6 +5,7 @@
 #include "platform/registry/reg_ini_file.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/std_controls.h"
+#include "settings/bitmap_resources.h"
 #include "support/qt_printers.h"
 #include "support/registry_scope.h"
 #include "support/scripted_prompts.h"
@@ -93,13 +94,19 @@ TEST(InputBox, PictureByGlyphIndex)
 {
     TRegistryScope scope;
     TScriptedPrompts prompts;
+    const auto glyph = [](int Index) {
+        QImage image;
+        EXPECT_TRUE(LoadGlyph(image, Index));
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
     const struct {
         int icon;
-        bool picture;
-    } cases[] = {{0, true}, {10, true}, {-1, false}, {11, false}};
+        int shown;
+    } cases[] = {{0, 0}, {5, 5}, {10, 10}, {-1, 10}, {11, 10}};
     for (const auto& c : cases) {
         prompts.Then([&](QDialog& Dialog) {
-            EXPECT_EQ(!Form(Dialog).Image1->pixmap().isNull(), c.picture) << c.icon;
+            const QImage shown = Form(Dialog).Image1->pixmap().toImage();
+            EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied), glyph(c.shown)) << c.icon;
             Dialog.reject();
         });
         QString value;

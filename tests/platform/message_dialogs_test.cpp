@@ -39,6 +39,8 @@ TEST(MessageDialogs, ButtonsStandInTheSetOrderAndGiveTheirResults)
                                 mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll};
     const QStringList allCaptions = {"&Yes",   "&No",     "OK",   "Cancel",     "&Abort",
                                      "&Retry", "&Ignore", "&All", "N&o to All", "Yes to &All"};
+    const int allResults[] = {mrYes,   mrNo,     mrOk,  mrCancel,  mrAbort,
+                              mrRetry, mrIgnore, mrAll, mrNoToAll, mrYesToAll};
     const struct {
         TMsgDlgButtons buttons;
         QStringList captions;
@@ -55,15 +57,11 @@ TEST(MessageDialogs, ButtonsStandInTheSetOrderAndGiveTheirResults)
                 EXPECT_EQ(CaptionsLeftToRight(Dialog), c.captions);
                 ButtonOf(Dialog, c.captions[clicked])->click();
             });
-            const int expected = ModalResultOf(TMsgDlgBtn(allCaptions.indexOf(c.captions[clicked])));
+            const int expected = allResults[allCaptions.indexOf(c.captions[clicked])];
             EXPECT_EQ(MessageDlg("text", mtConfirmation, c.buttons), expected)
                 << c.captions[clicked].toStdString();
         }
     }
-    const int results[] = {mrYes,   mrNo,     mrOk,  mrCancel,  mrAbort,
-                           mrRetry, mrIgnore, mrAll, mrNoToAll, mrYesToAll};
-    for (int b = mbYes; b <= mbYesToAll; ++b)
-        EXPECT_EQ(ModalResultOf(TMsgDlgBtn(b)), results[b]);
 }
 
 TEST(MessageDialogs, TypesGiveTitleAndIcon)
@@ -103,16 +101,15 @@ TEST(MessageDialogs, EnterPressesTheDefaultButtonEscapeTheCancelOneTheCloseBoxCa
         {{mbOK, mbCancel}, mrOk, mrCancel, mrCancel},
         {{mbYes, mbNo, mbOK}, mrOk, mrNo, mrCancel},
         {{mbAbort, mbRetry, mbIgnore}, mrAbort, mrNone, mrCancel},
+        {{mbRetry}, mrRetry, mrNone, mrCancel},
     };
     for (const auto& c : cases) {
         TScriptedPrompts prompts;
         prompts.Then(Press(Qt::Key_Return));
         prompts.Then([](QDialog& Dialog) {
             QTest::keyClick(&Dialog, Qt::Key_Escape);
-            if (Dialog.isVisible()) {
-                EXPECT_EQ(Dialog.findChildren<QPushButton*>().size(), 3);
+            if (Dialog.isVisible())
                 Dialog.close(); // Escape left it open: the close box ends it
-            }
         });
         prompts.Then([](QDialog& Dialog) { Dialog.close(); });
         EXPECT_EQ(MessageDlg("text", mtWarning, c.buttons), c.enter);

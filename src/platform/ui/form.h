@@ -45,8 +45,6 @@ public:
     // that result. Escape, the close box and reject() give mrCancel.
     int ShowModal();
     int ModalResult() const { return result(); }
-    // Closes the form with Value as its modal result.
-    void SetModalResult(int Value) { done(Value); }
     // Clicking Button closes the form with Result.
     void SetButtonModalResult(QAbstractButton* Button, int Result);
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -55,11 +56,6 @@ QMessageBox::Icon IconOf(TMsgDlgType DlgType)
 }
 
 } // namespace
-
-int ModalResultOf(TMsgDlgBtn Button)
-{
-    return ButtonKinds[Button].result;
-}
 
 TMessageForm::TMessageForm(const QString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
                            TComponent* AOwner)
@@ -117,6 +113,14 @@ void TMessageForm::closeEvent(QCloseEvent* E)
     if (!clickedButton())
         closedByBox_ = true;
     QDialog::closeEvent(E);
+}
+
+void TMessageForm::keyPressEvent(QKeyEvent* E)
+{
+    // Without a button for it, Escape does nothing (the message box would press a lone button).
+    if (E->matches(QKeySequence::Cancel) && !escapeButton())
+        return;
+    QMessageBox::keyPressEvent(E);
 }
 
 std::unique_ptr<TMessageForm> CreateMessageDialog(const QString& Msg, TMsgDlgType DlgType,

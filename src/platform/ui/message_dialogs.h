@@ -36,13 +36,11 @@ private:
     unsigned bits_ = 0;
 };
 
-// The modal result a button gives: mbOK mrOk, mbCancel mrCancel ... mbYesToAll mrYesToAll.
-int ModalResultOf(TMsgDlgBtn Button);
-
 // A message dialog. Its push buttons stand in the set's order, with the captions "&Yes", "&No",
-// "OK", "Cancel", "&Abort", "&Retry", "&Ignore", "&All", "N&o to All", "Yes to &All". The default
-// button is OK, else Yes, else the first; Escape presses Cancel, else No, else OK (nothing when
-// the set has none of them); the close box answers mrCancel whatever the buttons are.
+// "OK", "Cancel", "&Abort", "&Retry", "&Ignore", "&All", "N&o to All", "Yes to &All", and give the
+// modal results mrYes, mrNo, mrOk ... mrYesToAll. The default button is OK, else Yes, else the
+// first; Escape presses Cancel, else No, else OK (nothing when the set has none of them); the close
+// box answers mrCancel whatever the buttons are.
 class TMessageForm : public QMessageBox, public TComponent {
     Q_OBJECT
 public:
@@ -64,6 +62,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* E) override;
+    void keyPressEvent(QKeyEvent* E) override;
 
 private:
     QList<QPushButton*> buttons_;
