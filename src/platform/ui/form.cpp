@@ -6,23 +6,68 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QWindow>
 
 TForm::TForm(TComponent* AOwner) : TComponent(AOwner) {}
 
+namespace {
+
+// The frame of the last form the window manager framed: it frames the next ones alike.
+QMargins LastFrame;
+
+bool IsFrame(const QMargins& Margins)
+{
+    return !Margins.isNull() && Margins.left() >= 0 && Margins.top() >= 0 && Margins.right() >= 0 &&
+           Margins.bottom() >= 0;
+}
+
+} // namespace
+
+std::optional<QMargins> TForm::RealFrame() const
+{
+    const QWindow* window = windowHandle();
+    if (!window || !IsFrame(window->frameMargins()))
+        return std::nullopt;
+    return window->frameMargins();
+}
+
+QRect TForm::BoundsRect() const
+{
+    return geometry().marginsAdded(RealFrame().value_or(frame_));
+}
+
+void TForm::PlaceInside(const TFramePlace& Place)
+{
+    const QSize inside = Place.OuterSize ? Place.OuterSize->shrunkBy(frame_) : size();
+    setGeometry(QRect(Place.Pos + QPoint(frame_.left(), frame_.top()), inside));
+}
+
+void TForm::UpdateFrame()
+{
+    if (const std::optional<QMargins> frame = RealFrame())
+        frame_ = *frame;
+    else if (frame_.isNull())
+        frame_ = LastFrame;
+}
+
+void TForm::PlaceFrame(const TFramePlace& Place)
+{
+    const bool framed = RealFrame().has_value();
+    UpdateFrame();
+    PlaceInside(Place);
+    pendingPlace_.reset();
+    if (!framed)
+        pendingPlace_ = Place;
+}
+
 void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    const QSize frame = FrameSize();
-    SetFramePos(ALeft, ATop);
-    resize(AWidth - frame.width(), AHeight - frame.height());
-    pendingFrameSize_ = frame.isNull() ? QSize(AWidth, AHeight) : QSize();
+    PlaceFrame({QPoint(ALeft, ATop), QSize(AWidth, AHeight)});
 }
 
 void TForm::SetFramePos(int ALeft, int ATop)
 {
-    move(ALeft, ATop);
-    pendingFramePos_.reset();
-    if (FrameSize().isNull())
-        pendingFramePos_ = QPoint(ALeft, ATop);
+    PlaceFrame({QPoint(ALeft, ATop), std::nullopt});
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle Value)
@@ -55,10 +100,10 @@ bool TForm::event(QEvent* E)
     switch (E->type()) {
     case QEvent::Move:
     case QEvent::Resize:
-    case QEvent::WindowActivate: FitPendingFrame(); break;
+    case QEvent::WindowActivate: NoteFrame(); break;
     case QEvent::Hide:
-        pendingFramePos_.reset();
-        pendingFrameSize_ = QSize();
+        NoteFrame();
+        pendingPlace_.reset();
         break;
     default: break;
     }
@@ -81,22 +126,21 @@ void TForm::showEvent(QShowEvent* E)
 void TForm::CenterOnScreen()
 {
     const QRect area = Screen().WorkAreaRect();
-    const QSize outer = pendingFrameSize_.isValid() ? pendingFrameSize_ : frameGeometry().size();
+    UpdateFrame();
+    const QSize outer = size().grownBy(frame_);
     SetFramePos(area.x() + (area.width() - outer.width()) / 2,
                 area.y() + (area.height() - outer.height()) / 2);
 }
 
-void TForm::FitPendingFrame()
+void TForm::NoteFrame()
 {
-    if ((!pendingFramePos_ && !pendingFrameSize_.isValid()) || !isVisible())
+    const std::optional<QMargins> frame = RealFrame();
+    if (!frame)
         return;
-    const QSize frame = FrameSize();
-    if (frame.isNull())
-        return;
-    if (pendingFrameSize_.isValid() && pendingFrameSize_ - frame != size())
-        resize(pendingFrameSize_ - frame);
-    if (pendingFramePos_ && *pendingFramePos_ != frameGeometry().topLeft())
-        move(*pendingFramePos_);
-    pendingFramePos_.reset();
-    pendingFrameSize_ = QSize();
+    LastFrame = *frame;
+    const bool moved = *frame != frame_;
+    frame_ = *frame;
+    if (pendingPlace_ && moved)
+        PlaceInside(*pendingPlace_);
+    pendingPlace_.reset();
 }

@@ -6,7 +6,9 @@
 #include "platform/ui/modal_results.h"
 
 #include <QDialog>
+#include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <optional>
 
@@ -23,14 +25,15 @@ class TForm : public QDialog, public TComponent {
 public:
     explicit TForm(TComponent* AOwner = nullptr);
 
-    // The bounds of the window with its frame (title bar and borders), as the user sees it. Before
-    // the window manager has framed the window the frame counts as nothing; bounds set then are
-    // corrected once the frame is known, so the framed window gets exactly the place and size
-    // asked for, and bounds read back and set again never drift by the frame.
-    int Left() const { return frameGeometry().x(); }
-    int Top() const { return frameGeometry().y(); }
-    int Width() const { return frameGeometry().width(); }
-    int Height() const { return frameGeometry().height(); }
+    // The bounds of the window with its frame (title bar and borders), as the user sees it. The
+    // frame is the one the window manager gave the window last; before it has framed the window,
+    // the frame of the last form it framed (none for the first). Bounds set before the real frame
+    // is known are set again once it is, so the framed window gets exactly the place and size
+    // asked for, and bounds read back and set again never drift.
+    int Left() const { return BoundsRect().x(); }
+    int Top() const { return BoundsRect().y(); }
+    int Width() const { return BoundsRect().width(); }
+    int Height() const { return BoundsRect().height(); }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
     // Moves the window's frame to ALeft, ATop.
     void SetFramePos(int ALeft, int ATop);
@@ -61,13 +64,30 @@ protected:
 
 private:
     void CenterOnScreen();
-    // The frame's share of the outer size: nothing until the window manager has framed the window.
-    QSize FrameSize() const { return frameGeometry().size() - size(); }
-    // Applies the frame place and size asked for before the frame was known.
-    void FitPendingFrame();
+    // Where the frame goes, and its outer size when that is asked for too (else the inside keeps
+    // its size).
+    struct TFramePlace {
+        QPoint Pos;
+        std::optional<QSize> OuterSize;
+    };
+    // The frame around the window while the window manager frames it.
+    std::optional<QMargins> RealFrame() const;
+    QRect BoundsRect() const;
+    // Takes the real frame when known; before the window was ever framed, assumes the frame of the
+    // last form the window manager framed.
+    void UpdateFrame();
+    // Places the frame by the frame known or assumed now; again once the real frame is known.
+    void PlaceFrame(const TFramePlace& Place);
+    // Puts the inside of the window where Place leaves it within the frame frame_.
+    void PlaceInside(const TFramePlace& Place);
+    // Keeps the real frame once known, and places the window again by it when it differs from
+    // the frame assumed for a pending place.
+    void NoteFrame();
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     bool wasShown_ = false;
-    std::optional<QPoint> pendingFramePos_;
-    QSize pendingFrameSize_;
+    // The window's frame: the last real one, or the one assumed until it is known.
+    QMargins frame_;
+    // A place asked for before the real frame was known.
+    std::optional<TFramePlace> pendingPlace_;
 };

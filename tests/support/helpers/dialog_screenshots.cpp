@@ -94,9 +94,26 @@ int main(int argc, char** argv)
     TPictureTaker taker(folder);
     SetPromptService(&taker);
 
+    // The drift check first: the first dialog is placed before any frame is known.
+    QString value;
+    for (const bool sizeable : {true, false}) {
+        std::printf("%s dialog, five open/close cycles:\n", sizeable ? "sizeable" : "fixed-size input");
+        for (int cycle = 1; cycle <= 5; ++cycle) {
+            taker.Names = {QString()};
+            if (sizeable) {
+                TSizeableDialog dialog;
+                dialog.ShowModal();
+            } else {
+                InputBoxPos(QStringLiteral("Cycle"), QStringLiteral("Prompt"), value, 10);
+            }
+            PrintKept(DialogKey(sizeable ? QStringLiteral("Review Sizeable") : QStringLiteral("InputBox")),
+                      cycle);
+        }
+    }
+
     taker.Names = {QStringLiteral("input-box"), QStringLiteral("input-box-password"),
                    QStringLiteral("remembered-answer"), QStringLiteral("remembered-captions")};
-    QString value = QStringLiteral("folder");
+    value = QStringLiteral("folder");
     InputBoxPos(QStringLiteral("New Folder"), QStringLiteral("Select a new folder name"), value, 0);
     value.clear();
     InputBoxPos2(QStringLiteral("Password Required"),
@@ -115,20 +132,6 @@ int main(int argc, char** argv)
         QStringLiteral("Do not ask again"), mainForm, 3, {}, {mbYes, mbNo}, mtInformation,
         QStringLiteral("HideZipContineDlg"), {QStringLiteral("&Make Zip"), QStringLiteral("&No")});
 
-    for (const bool sizeable : {false, true}) {
-        std::printf("%s dialog, five open/close cycles:\n", sizeable ? "sizeable" : "fixed-size input");
-        for (int cycle = 1; cycle <= 5; ++cycle) {
-            taker.Names = {QString()};
-            if (sizeable) {
-                TSizeableDialog dialog;
-                dialog.ShowModal();
-            } else {
-                InputBoxPos(QStringLiteral("Cycle"), QStringLiteral("Prompt"), value, 10);
-            }
-            PrintKept(DialogKey(sizeable ? QStringLiteral("Review Sizeable") : QStringLiteral("InputBox")),
-                      cycle);
-        }
-    }
     THiveStore::CurrentUser().Flush();
     return 0;
 }
