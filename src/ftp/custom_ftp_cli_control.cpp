@@ -56,7 +56,7 @@ void TCustomFtpCli::ControlSocketSessionConnected(WORD Error)
     FConnected = true;
 }
 
-void TCustomFtpCli::ControlSocketDataAvailable(WORD)
+void TCustomFtpCli::ControlSocketDataAvailable(WORD Error)
 {
     // A line that fills the buffer can never end: the connection is given up.
     if (FReader.Room() <= 0) {
@@ -66,7 +66,9 @@ void TCustomFtpCli::ControlSocketDataAvailable(WORD)
     char Buffer[TFtpReplyReader::BufferSize];
     const int Count = FControlSocket->Receive(Buffer, FReader.Room());
     if (Count == 0) {
-        FControlSocket->Close();
+        // The end of the stream; a connection that failed (a reset) reports its error itself.
+        if (Error == 0)
+            FControlSocket->Close();
         return;
     }
     if (Count < 0)
