@@ -63,7 +63,8 @@ void TCustomFtpCli::ApplySocksSettings(TCustomSocksWSocket& Socket) const
     case ftpSocks5: Socket.SetSocksLevel(QStringLiteral("5")); break;
     default: break;
     }
-    const bool Socks = FConnectionType == ftpSocks4 || FConnectionType == ftpSocks4A || FConnectionType == ftpSocks5;
+    const bool Socks =
+        FConnectionType == ftpSocks4 || FConnectionType == ftpSocks4A || FConnectionType == ftpSocks5;
     Socket.SetSocksAuthentication(Socks ? socksAuthenticateUsercode : socksNoAuthentication);
 }
 
@@ -191,7 +192,8 @@ void TCustomFtpCli::RunContinuation(const std::function<void()>& Body)
         Body();
     } catch (...) {
         WithCaughtException([this](Exception& E) {
-            AtBoundary([&] { ContinuationFailed(E); }, [this](Exception& Inner) { HandleBackGroundException(Inner); });
+            AtBoundary([&] { ContinuationFailed(E); },
+                       [this](Exception& Inner) { HandleBackGroundException(Inner); });
         });
     }
 }

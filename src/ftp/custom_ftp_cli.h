@@ -181,7 +181,6 @@ protected:
     TFtpNextProc FNext;
     TFtpNextProc FDoneAsync;
     TFtpNextProc FNextRequest;
-    TFtpNextProc FWhenConnected;
     bool FReplyPending = false; // a command (or the banner) waits for its reply
     int FLastErrorBeforeOpen = 0;
     TFtpFct FFctPrv = ftpFctNone;

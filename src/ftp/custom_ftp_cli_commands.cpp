@@ -48,7 +48,8 @@ QString QuotedFolder(const QString& Line)
 
 } // namespace
 
-void TCustomFtpCli::RunCommand(TFtpFct Fct, TFtpRequest RqType, const QString& Cmd, const QList<int>& OkResponses)
+void TCustomFtpCli::RunCommand(TFtpFct Fct, TFtpRequest RqType, const QString& Cmd,
+                               const QList<int>& OkResponses)
 {
     FFctPrv = Fct;
     ExecAsync(RqType, Cmd, OkResponses);
@@ -87,7 +88,10 @@ void TCustomFtpCli::CwdAsync()
     RunCommand(ftpFctCwd, ftpCwdAsync, QStringLiteral("CWD ") + FHostDirName, {200, 250, 257});
 }
 
-void TCustomFtpCli::SystAsync() { RunCommand(ftpFctSyst, ftpSystAsync, QStringLiteral("SYST"), {215}); }
+void TCustomFtpCli::SystAsync()
+{
+    RunCommand(ftpFctSyst, ftpSystAsync, QStringLiteral("SYST"), {215});
+}
 
 void TCustomFtpCli::SizeAsync()
 {
@@ -95,7 +99,10 @@ void TCustomFtpCli::SizeAsync()
     RunCommand(ftpFctSize, ftpSizeAsync, QStringLiteral("SIZE ") + FHostFileName, {213});
 }
 
-void TCustomFtpCli::MkdAsync() { RunCommand(ftpFctMkd, ftpMkdAsync, QStringLiteral("MKD ") + FHostFileName, {257}); }
+void TCustomFtpCli::MkdAsync()
+{
+    RunCommand(ftpFctMkd, ftpMkdAsync, QStringLiteral("MKD ") + FHostFileName, {257});
+}
 
 void TCustomFtpCli::RmdAsync()
 {
@@ -117,11 +124,20 @@ void TCustomFtpCli::RenFromAsync()
     RunCommand(ftpFctRenFrom, ftpRenFromAsync, QStringLiteral("RNFR ") + FHostFileName, {350});
 }
 
-void TCustomFtpCli::PwdAsync() { RunCommand(ftpFctPwd, ftpPwdAsync, QStringLiteral("PWD"), {250, 257}); }
+void TCustomFtpCli::PwdAsync()
+{
+    RunCommand(ftpFctPwd, ftpPwdAsync, QStringLiteral("PWD"), {250, 257});
+}
 
-void TCustomFtpCli::QuoteAsync() { RunCommand(ftpFctQuote, ftpQuoteAsync, FLocalFileName, {}); }
+void TCustomFtpCli::QuoteAsync()
+{
+    RunCommand(ftpFctQuote, ftpQuoteAsync, FLocalFileName, {});
+}
 
-void TCustomFtpCli::CDupAsync() { RunCommand(ftpFctCDup, ftpCDupAsync, QStringLiteral("CDUP"), {250}); }
+void TCustomFtpCli::CDupAsync()
+{
+    RunCommand(ftpFctCDup, ftpCDupAsync, QStringLiteral("CDUP"), {250});
+}
 
 void TCustomFtpCli::TypeSetAsync()
 {
@@ -162,7 +178,8 @@ void TCustomFtpCli::NextExecAsync()
     if (FRequestResult == 0) {
         if (FFctPrv == ftpFctSize)
             FSizeResult = NumberAfterCode(FLastResponse);
-        else if (FFctPrv == ftpFctCwd || FFctPrv == ftpFctMkd || FFctPrv == ftpFctPwd || FFctPrv == ftpFctCDup)
+        else if (FFctPrv == ftpFctCwd || FFctPrv == ftpFctMkd || FFctPrv == ftpFctPwd ||
+                 FFctPrv == ftpFctCDup)
             FDirResult = QuotedFolder(FLastResponse);
     }
     if (FDoneAsync) {

@@ -27,7 +27,8 @@ void TCustomFtpCli::OpenAsync()
     FNext = nullptr;
     FLastErrorBeforeOpen = FControlSocket->LastError();
     SetState(ftpDnsLookup);
-    RunContinuation([this] { FControlSocket->DnsLookup(FConnectionType == ftpProxy ? FProxyServer : FHostName); });
+    RunContinuation(
+        [this] { FControlSocket->DnsLookup(FConnectionType == ftpProxy ? FProxyServer : FHostName); });
 }
 
 void TCustomFtpCli::ControlSocketDnsLookupDone(WORD Error)
@@ -116,10 +117,7 @@ void TCustomFtpCli::BannerReceived(int Code)
     }
     SetState(ftpConnected);
     Fire(OnSessionConnected, this, WORD(0));
-    if (FWhenConnected)
-        FWhenConnected();
-    else
-        TriggerRequestDone(0);
+    TriggerRequestDone(0);
 }
 
 void TCustomFtpCli::ControlSocketSessionClosed(WORD Error)

@@ -12,7 +12,10 @@ void TFtpClient::SetMultiThreaded(bool Value)
     FControlSocket->SetMultiThreaded(Value);
 }
 
-void TFtpClient::ExtendDeadline() { FTimeStop = win::GetTickCount() + std::uint32_t(FTimeout) * 1000; }
+void TFtpClient::ExtendDeadline()
+{
+    FTimeStop = win::GetTickCount() + std::uint32_t(FTimeout) * 1000;
+}
 
 bool TFtpClient::WaitUntilReady()
 {

@@ -6,9 +6,9 @@
 #include <optional>
 
 struct TFtpReplyLine {
-    QByteArray Text;           // without its line end
+    QByteArray Text;             // without its line end
     bool StartsWithCode = false; // the line starts with a digit
-    int Code = 0;              // the number at its start (0 when none)
+    int Code = 0;                // the number at its start (0 when none)
     // The line ends a reply: a code not followed by "-", or, inside a multi-line reply, the
     // opening code followed by a blank or nothing (RFC 959).
     bool Final = false;

@@ -27,11 +27,20 @@ TSocksReply Outcome(TSocksReply::Kind Kind, int Length)
     return Reply;
 }
 
-quint8 Byte(const QByteArray& Data, int Index) { return quint8(Data[Index]); }
+quint8 Byte(const QByteArray& Data, int Index)
+{
+    return quint8(Data[Index]);
+}
 
-TSocksReply VersionError() { return Failure(20002, QStringLiteral("socks version error")); }
+TSocksReply VersionError()
+{
+    return Failure(20002, QStringLiteral("socks version error"));
+}
 
-TSocksReply Unassigned(int Value) { return Failure(20012, QStringLiteral("unassigned error #%1").arg(Value)); }
+TSocksReply Unassigned(int Value)
+{
+    return Failure(20012, QStringLiteral("unassigned error #%1").arg(Value));
+}
 
 // The two-byte answers: the method choice and the result of the authentication.
 TSocksReply ParseTwoByteAnswer(TSocksPhase Phase, const QByteArray& Data)
@@ -75,8 +84,9 @@ TSocksReply ParseSocks4Reply(const QByteArray& Data)
 TSocksReply ParseSocks5Reply(const QByteArray& Data)
 {
     static const char* const ReplyTexts[] = {
-        "general SOCKS server failure", "connection not allowed by ruleset", "network unreachable",
-        "host unreachable",             "connection refused",                "time to live expired",
+        "general SOCKS server failure", "connection not allowed by ruleset",
+        "network unreachable",          "host unreachable",
+        "connection refused",           "time to live expired",
         "command not supported",        "address type not supported",
     };
     if (!Data.isEmpty() && Byte(Data, 0) != 0x05)

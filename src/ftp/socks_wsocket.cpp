@@ -290,9 +290,15 @@ int TCustomSocksWSocket::DoRecv(char* Buffer, int BufferSize, int Flags)
     return Count;
 }
 
-void TCustomSocksWSocket::TriggerSocksConnected(WORD Error) { Fire(OnSocksConnected, this, Error); }
+void TCustomSocksWSocket::TriggerSocksConnected(WORD Error)
+{
+    Fire(OnSocksConnected, this, Error);
+}
 
-void TCustomSocksWSocket::TriggerSocksError(int Error, const QString& Msg) { Fire(OnSocksError, this, Error, Msg); }
+void TCustomSocksWSocket::TriggerSocksError(int Error, const QString& Msg)
+{
+    Fire(OnSocksError, this, Error, Msg);
+}
 
 void TCustomSocksWSocket::TriggerSocksAuthState(TSocksAuthState AuthState)
 {

@@ -83,8 +83,8 @@ private:
     QByteArray FGreeting;
     QByteArray FAuthRequest;
     QByteArray FConnectRequest;
-    QByteArray FReply;     // what the server answered so far in the current phase
-    QByteArray FHeldData;  // bytes that came behind the SOCKS 5 reply, not yet read by the user
+    QByteArray FReply;    // what the server answered so far in the current phase
+    QByteArray FHeldData; // bytes that came behind the SOCKS 5 reply, not yet read by the user
     QString FBoundAddr;
     QString FBoundPort;
 };

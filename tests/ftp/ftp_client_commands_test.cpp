@@ -17,26 +17,54 @@ struct CommandCase {
 const QList<CommandCase>& CommandCases()
 {
     static const QList<CommandCase> cases = {
-        {"USER joe", [](TFtpClient& c) { c.SetUserName("joe"); c.UserAsync(); }, ftpUserAsync, "331 Password", "530 No"},
+        {"USER joe",
+         [](TFtpClient& c) {
+             c.SetUserName("joe");
+             c.UserAsync();
+         },
+         ftpUserAsync, "331 Password", "530 No"},
         {"USER joe", [](TFtpClient& c) { c.UserAsync(); }, ftpUserAsync, "230 In", "421 Bye"},
-        {"PASS pw", [](TFtpClient& c) { c.SetPassWord("pw"); c.PassAsync(); }, ftpPassAsync, "230 In", "530 Bad"},
-        {"CWD /pub", [](TFtpClient& c) { c.SetHostDirName("/pub"); c.CwdAsync(); }, ftpCwdAsync, "250 Ok", "550 No"},
+        {"PASS pw",
+         [](TFtpClient& c) {
+             c.SetPassWord("pw");
+             c.PassAsync();
+         },
+         ftpPassAsync, "230 In", "530 Bad"},
+        {"CWD /pub",
+         [](TFtpClient& c) {
+             c.SetHostDirName("/pub");
+             c.CwdAsync();
+         },
+         ftpCwdAsync, "250 Ok", "550 No"},
         {"CWD /pub", [](TFtpClient& c) { c.CwdAsync(); }, ftpCwdAsync, "200 Ok", "350 Odd"},
         {"SYST", [](TFtpClient& c) { c.SystAsync(); }, ftpSystAsync, "215 UNIX Type: L8", "500 What"},
-        {"SIZE a b", [](TFtpClient& c) { c.SetHostFileName("a b"); c.SizeAsync(); }, ftpSizeAsync, "213 12", "550 No"},
+        {"SIZE a b",
+         [](TFtpClient& c) {
+             c.SetHostFileName("a b");
+             c.SizeAsync();
+         },
+         ftpSizeAsync, "213 12", "550 No"},
         {"MKD a b", [](TFtpClient& c) { c.MkdAsync(); }, ftpMkdAsync, "257 \"/a b\" created", "250 Odd"},
         {"RMD a b", [](TFtpClient& c) { c.RmdAsync(); }, ftpRmdAsync, "250 Gone", "550 No"},
         {"DELE a b", [](TFtpClient& c) { c.DeleAsync(); }, ftpDeleAsync, "250 Gone", "450 Busy"},
         {"RNFR a b", [](TFtpClient& c) { c.RenFromAsync(); }, ftpRenFromAsync, "350 Go on", "550 No"},
-        {"RNTO new", [](TFtpClient& c) { c.SetLocalFileName("new"); c.RenToAsync(); }, ftpRenToAsync, "250 Done",
-         "553 No"},
+        {"RNTO new",
+         [](TFtpClient& c) {
+             c.SetLocalFileName("new");
+             c.RenToAsync();
+         },
+         ftpRenToAsync, "250 Done", "553 No"},
         {"PWD", [](TFtpClient& c) { c.PwdAsync(); }, ftpPwdAsync, "257 \"/\"", "550 No"},
         {"CDUP", [](TFtpClient& c) { c.CDupAsync(); }, ftpCDupAsync, "250 Up", "200 Odd"},
         {"TYPE I", [](TFtpClient& c) { c.TypeBinaryAsync(); }, ftpTypeSetAsync, "200 Binary", "504 No"},
         {"TYPE A", [](TFtpClient& c) { c.TypeAsciiAsync(); }, ftpTypeSetAsync, "200 Ascii", "504 No"},
         {"TYPE A", [](TFtpClient& c) { c.TypeSetAsync(); }, ftpTypeSetAsync, "200 Ascii", "500 No"},
-        {"SITE X", [](TFtpClient& c) { c.SetLocalFileName("SITE X"); c.QuoteAsync(); }, ftpQuoteAsync, "350 Fine",
-         "450 Busy"},
+        {"SITE X",
+         [](TFtpClient& c) {
+             c.SetLocalFileName("SITE X");
+             c.QuoteAsync();
+         },
+         ftpQuoteAsync, "350 Fine", "450 Busy"},
         {"SITE X", [](TFtpClient& c) { c.QuoteAsync(); }, ftpQuoteAsync, "200 Fine", "500 No"},
     };
     return cases;

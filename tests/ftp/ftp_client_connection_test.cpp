@@ -12,7 +12,8 @@ namespace {
 win::HostResolver LoopbackResolver()
 {
     win::HostResolver resolver;
-    resolver.ByName = [](const std::string& name, std::string& official, std::vector<win::u_long>& addresses) {
+    resolver.ByName = [](const std::string& name, std::string& official,
+                         std::vector<win::u_long>& addresses) {
         if (name != "ftp.test")
             return win::WSAHOST_NOT_FOUND;
         official = name;
@@ -60,7 +61,8 @@ TEST(FtpClientConnection, OpenReportsLookupAndConnectFailuresWithTheirWinsockNum
         EXPECT_EQ(rc.Run([&] {
             rc.client.OpenAsync();
             EXPECT_EQ(rc.client.State(), c.stateAfterCall);
-        }), c.error);
+        }),
+                  c.error);
         EXPECT_EQ(rc.client.LastResponse(), c.response);
         EXPECT_EQ(rc.client.State(), ftpReady);
         EXPECT_EQ(rc.client.Connected(), c.error == 0);
@@ -83,7 +85,8 @@ TEST(FtpClientConnection, AHostNameIsLookedUpWithoutWaiting)
     EXPECT_EQ(rc.Run([&] {
         rc.client.OpenAsync();
         EXPECT_EQ(rc.client.State(), ftpDnsLookup);
-    }), 0);
+    }),
+              0);
     EXPECT_EQ(*states, (QStringList{"Dns Lookup...", "Waiting Banner...", "Connected", "Ready"}));
     EXPECT_EQ(rc.client.ControlSocket()->Addr(), "127.0.0.1");
     EXPECT_EQ(FtpRaised([&] { rc.client.OpenAsync(); }), "FTP component already connected");
@@ -108,31 +111,60 @@ TEST(FtpClientConnection, BannersAndLostConnectionsEndTheRequestWithTheRightCode
         QString response;
         bool sessionConnected;
     } cases[] = {
-        {"one-line banner", [](ScriptedServer& s) { s.Send("220 Hi\r\n").AwaitClose(); }, {}, 0, "220 Hi", true},
+        {"one-line banner",
+         [](ScriptedServer& s) { s.Send("220 Hi\r\n").AwaitClose(); },
+         {},
+         0,
+         "220 Hi",
+         true},
         {"multi-line banner",
-         [](ScriptedServer& s) { s.Send("220-Welcome\r\n220-230 rules\r\n220 Ready\r\n").AwaitClose(); }, {}, 0,
-         "220 Ready", true},
-        {"refusing banner", [](ScriptedServer& s) { s.Send("421 Too many users\r\n").AwaitClose(); }, {}, 421,
-         "421 Too many users", false},
+         [](ScriptedServer& s) { s.Send("220-Welcome\r\n220-230 rules\r\n220 Ready\r\n").AwaitClose(); },
+         {},
+         0,
+         "220 Ready",
+         true},
+        {"refusing banner",
+         [](ScriptedServer& s) { s.Send("421 Too many users\r\n").AwaitClose(); },
+         {},
+         421,
+         "421 Too many users",
+         false},
         {"multi-line refusing banner",
-         [](ScriptedServer& s) { s.Send("421-Too many\r\n421 users\r\n").AwaitClose(); }, {}, 421, "421 users",
+         [](ScriptedServer& s) { s.Send("421-Too many\r\n421 users\r\n").AwaitClose(); },
+         {},
+         421,
+         "421 users",
          false},
         {"close before the banner", [](ScriptedServer& s) { s.Close(); }, {}, 421, closed, false},
         {"reset before the banner", [](ScriptedServer& s) { s.Reset(); }, {}, 10054, closed, false},
-        {"close under a command", [](ScriptedServer& s) { s.Send("220 Hi\r\n").ExpectLine("PWD").Close(); }, {pwd},
-         421, closed, true},
-        {"reset under a command", [](ScriptedServer& s) { s.Send("220 Hi\r\n").ExpectLine("SYST").Reset(); }, {syst},
-         10054, closed, true},
+        {"close under a command",
+         [](ScriptedServer& s) { s.Send("220 Hi\r\n").ExpectLine("PWD").Close(); },
+         {pwd},
+         421,
+         closed,
+         true},
+        {"reset under a command",
+         [](ScriptedServer& s) { s.Send("220 Hi\r\n").ExpectLine("SYST").Reset(); },
+         {syst},
+         10054,
+         closed,
+         true},
         {"a line that never ends",
          [](ScriptedServer& s) {
              s.Send("220 Hi\r\n").ExpectLine("PWD").Send("257 " + QByteArray(5000, 'x')).AwaitClose();
          },
-         {pwd}, 421, closed, true},
+         {pwd},
+         421,
+         closed,
+         true},
         {"close after an earlier failure",
          [](ScriptedServer& s) {
              s.Send("220 Hi\r\n").ExpectLine("PWD").Send("550 No\r\n").ExpectLine("SYST").Close();
          },
-         {pwd, syst}, 421, closed, true},
+         {pwd, syst},
+         421,
+         closed,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -162,7 +194,11 @@ TEST(FtpClientConnection, QuitWhileBusyOrUnconnectedEndsOnce)
     // Busy: QUIT follows an unanswered PWD; the first reply is judged as QUIT's, and the
     // connection closes after it.
     ScriptedServer server;
-    server.Send("220 Hi\r\n").ExpectLine("PWD").ExpectLine("QUIT").Send("257 \"/\"\r\n221 Bye\r\n").AwaitClose();
+    server.Send("220 Hi\r\n")
+        .ExpectLine("PWD")
+        .ExpectLine("QUIT")
+        .Send("257 \"/\"\r\n221 Bye\r\n")
+        .AwaitClose();
     server.Start();
     RecordingClient rc;
     ASSERT_EQ(rc.Open(server.Port()), 0);
@@ -199,7 +235,8 @@ TEST(FtpClientConnection, AbortStopsLookupsAndCommandsWithoutAbor)
         rc.client.OpenAsync();
         rc.client.AbortAsync();
         EXPECT_EQ(rc.client.State(), ftpReady);
-    }), 10004);
+    }),
+              10004);
     EXPECT_EQ(rc.client.LastResponse(), "500 Interrupted system call (Winsock error #10004)");
 
     ScriptedServer server;
@@ -273,13 +310,29 @@ TEST(FtpClientConnection, RefusalsGoThroughTheErrorPathAndSendNothing)
         {"not connected", [](TFtpClient& c) { c.PwdAsync(); }, "FTP component not connected"},
     };
     const Case connected[] = {
-        {"line break in a folder", [](TFtpClient& c) { c.SetHostDirName("a\r\nDELE b"); c.CwdAsync(); },
+        {"line break in a folder",
+         [](TFtpClient& c) {
+             c.SetHostDirName("a\r\nDELE b");
+             c.CwdAsync();
+         },
          "Invalid character in command"},
-        {"line feed in a file name", [](TFtpClient& c) { c.SetHostFileName("a\nb"); c.DeleAsync(); },
+        {"line feed in a file name",
+         [](TFtpClient& c) {
+             c.SetHostFileName("a\nb");
+             c.DeleAsync();
+         },
          "Invalid character in command"},
-        {"NUL in a new name", [](TFtpClient& c) { c.SetLocalFileName(QString("a") + QChar(0)); c.RenToAsync(); },
+        {"NUL in a new name",
+         [](TFtpClient& c) {
+             c.SetLocalFileName(QString("a") + QChar(0));
+             c.RenToAsync();
+         },
          "Invalid character in command"},
-        {"quoted command", [](TFtpClient& c) { c.SetLocalFileName("NOOP\nQUIT"); c.QuoteAsync(); },
+        {"quoted command",
+         [](TFtpClient& c) {
+             c.SetLocalFileName("NOOP\nQUIT");
+             c.QuoteAsync();
+         },
          "Invalid character in command"},
     };
     for (const bool withOnError : {false, true}) {
@@ -304,7 +357,8 @@ TEST(FtpClientConnection, RefusalsGoThroughTheErrorPathAndSendNothing)
         refused({"not ready", [](TFtpClient& c) { c.PwdAsync(); }, "FTP component not ready"});
         rc.client.AbortAsync();
         Settle();
-        EXPECT_EQ(rc.done, (QList<std::pair<TFtpRequest, int>>{{ftpOpenAsync, 10004}})) << "refusals end nothing";
+        EXPECT_EQ(rc.done, (QList<std::pair<TFtpRequest, int>>{{ftpOpenAsync, 10004}}))
+            << "refusals end nothing";
         if (withOnError)
             continue;
         ASSERT_EQ(rc.Open(server.Port()), 0);
@@ -342,13 +396,19 @@ TEST(FtpClientConnection, SocksNegotiationFailsTheOpenWithItsCodeAndReconnectsAf
 {
     const QByteArray greeting("\x05\x01\x00", 3);
     const QByteArray choice("\x05\x00", 2);
-    const QByteArray request = QByteArray("\x05\x01\x00\x03\x09", 5) + "127.0.0.1" + QByteArray("\x00\x15", 2);
+    const QByteArray request =
+        QByteArray("\x05\x01\x00\x03\x09", 5) + "127.0.0.1" + QByteArray("\x00\x15", 2);
     const QByteArray granted("\x05\x00\x00\x01\x7f\x00\x00\x01\x00\x15", 10);
     ScriptedServer socks;
     socks.Expect(greeting).Send(QByteArray("\x05\xFF", 2)).AwaitClose();
     // The next connections are granted, the banner following the reply in the same packet.
     for (int i = 0; i < 2; ++i)
-        socks.Accept().Expect(greeting).Send(choice).Expect(request).Send(granted + "220 Behind\r\n").AwaitClose();
+        socks.Accept()
+            .Expect(greeting)
+            .Send(choice)
+            .Expect(request)
+            .Send(granted + "220 Behind\r\n")
+            .AwaitClose();
     socks.Start();
 
     RecordingClient rc;

@@ -35,7 +35,7 @@ TEST(FtpClientServer, LogsInAndWorksWithFolders)
     client.SetHostFileName(DecodeName(rawName));
     EXPECT_EQ(rc.Run([&] { client.MkdAsync(); }), 0);
     EXPECT_EQ(client.DirResult(), "/" + DecodeName(rawName));
-    struct stat info{};
+    struct stat info {};
     EXPECT_EQ(::stat((account.home.toUtf8() + "/" + rawName).constData(), &info), 0);
 
     client.SetHostDirName(DecodeName(rawName));
@@ -94,9 +94,18 @@ TEST(FtpClientServer, ReachesTheServerThroughDanted)
         QList<int> authStates;
     } cases[] = {
         {"SOCKS 5", DanteServer::NoAuthentication, ftpSocks5, "", 0, {}},
-        {"SOCKS 5 with a password", DanteServer::UserPassword, ftpSocks5, DanteServer::Password(), 0,
+        {"SOCKS 5 with a password",
+         DanteServer::UserPassword,
+         ftpSocks5,
+         DanteServer::Password(),
+         0,
          {socksAuthStart, socksAuthSuccess}},
-        {"SOCKS 5 with a wrong password", DanteServer::UserPassword, ftpSocks5, "wrong", 20015, {socksAuthStart}},
+        {"SOCKS 5 with a wrong password",
+         DanteServer::UserPassword,
+         ftpSocks5,
+         "wrong",
+         20015,
+         {socksAuthStart}},
         {"SOCKS 4", DanteServer::NoAuthentication, ftpSocks4, "", 0, {}},
     };
     for (const Case& c : cases) {
@@ -123,7 +132,8 @@ TEST(FtpClientServer, ReachesTheServerThroughDanted)
         // The connection went to danted, which connected on to the FTP server.
         EXPECT_EQ(peerPort, QString::number(dante->Port()));
         if (c.error != 0) {
-            EXPECT_EQ(client.LastResponse(), QStringLiteral("500 Not a WinSock error (Winsock error #%1)").arg(c.error));
+            EXPECT_EQ(client.LastResponse(),
+                      QStringLiteral("500 Not a WinSock error (Winsock error #%1)").arg(c.error));
             continue;
         }
         EXPECT_TRUE(client.LastResponse().startsWith("220 "));

@@ -10,8 +10,7 @@
 #include <QStringList>
 
 // A client whose events are written, one short line each, into log.
-template <class Client = TFtpClient>
-struct BasicRecordingClient {
+template <class Client = TFtpClient> struct BasicRecordingClient {
     Client client;
     QStringList log;
     QList<std::pair<TFtpRequest, int>> done;
@@ -23,8 +22,12 @@ struct BasicRecordingClient {
             done << std::pair{Rq, int(Error)};
             log << QStringLiteral("done %1 %2").arg(Rq).arg(Error);
         };
-        client.OnSessionConnected = [this](TObject*, win::WORD E) { log << QStringLiteral("session connected %1").arg(E); };
-        client.OnSessionClosed = [this](TObject*, win::WORD E) { log << QStringLiteral("session closed %1").arg(E); };
+        client.OnSessionConnected = [this](TObject*, win::WORD E) {
+            log << QStringLiteral("session connected %1").arg(E);
+        };
+        client.OnSessionClosed = [this](TObject*, win::WORD E) {
+            log << QStringLiteral("session closed %1").arg(E);
+        };
     }
 
     // Runs a request method to its OnRequestDone and returns the reported error (-1 when none
@@ -63,8 +66,7 @@ struct BasicRecordingClient {
 using RecordingClient = BasicRecordingClient<>;
 
 // Runs body and returns the message of the FtpException it raises ("" when none).
-template <class Body>
-QString FtpRaised(Body body)
+template <class Body> QString FtpRaised(Body body)
 {
     try {
         body();

@@ -37,8 +37,8 @@ QList<QByteArray> ByteByByte(const QByteArray& data)
 TEST(FtpReplyReader, SplitsLinesAndFindsTheEndOfEachReply)
 {
     const QByteArray multi = "230-Welcome\r\n220 not the end\r\n 230 indented\r\n230-still\r\n230 done\r\n";
-    const QStringList multiLines = {"230-Welcome|230|more", "220 not the end|220|more", " 230 indented|0|more",
-                                    "230-still|230|more", "230 done|230|final"};
+    const QStringList multiLines = {"230-Welcome|230|more", "220 not the end|220|more",
+                                    " 230 indented|0|more", "230-still|230|more", "230 done|230|final"};
     struct Case {
         const char* what;
         QList<QByteArray> chunks;
@@ -60,7 +60,10 @@ TEST(FtpReplyReader, SplitsLinesAndFindsTheEndOfEachReply)
          {"211-a\r\n211 b\r\n200 c\r\n"},
          true,
          {"211-a|211|more", "211 b|211|final", "200 c|200|final"}},
-        {"the closing code needs a blank", {"220-a\r\n220b\r\n220\r\n"}, true, {"220-a|220|more", "220b|220|more", "220|220|final"}},
+        {"the closing code needs a blank",
+         {"220-a\r\n220b\r\n220\r\n"},
+         true,
+         {"220-a|220|more", "220b|220|more", "220|220|final"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

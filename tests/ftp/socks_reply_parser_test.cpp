@@ -1,18 +1,11 @@
 // The SOCKS reply parser on bytes alone: replies growing byte by byte, address types, errors.
 #include "ftp/socks_reply_parser.h"
+#include "socket_helpers.h"
 #include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray data;
-    for (int value : values)
-        data.append(char(value));
-    return data;
-}
 
 // Feeds every prefix of Reply and returns the first result that is not NeedMore, with the length
 // of the prefix that gave it.
@@ -46,8 +39,8 @@ TEST(SocksReplyParser, RepliesCompleteOnTheirLastByte)
         {"method none", socksPhaseMethod, true, Bytes({5, 0}), TSocksReply::MethodNone, 2, "", ""},
         {"method user code", socksPhaseMethod, true, Bytes({5, 2}), TSocksReply::MethodUsercode, 2, "", ""},
         {"auth accepted", socksPhaseAuth, true, Bytes({1, 0}), TSocksReply::AuthAccepted, 2, "", ""},
-        {"socks 4 granted", socksPhaseConnect, false, Bytes({0, 90, 0, 21, 127, 0, 0, 1}), TSocksReply::Granted, 8,
-         "", ""},
+        {"socks 4 granted", socksPhaseConnect, false, Bytes({0, 90, 0, 21, 127, 0, 0, 1}),
+         TSocksReply::Granted, 8, "", ""},
         {"socks 5 IPv4", socksPhaseConnect, true, Bytes({5, 0, 0, 1, 192, 0, 2, 7, 0x12, 0x34}),
          TSocksReply::Granted, 10, "192.0.2.7", "4660"},
         {"socks 5 name of 20", socksPhaseConnect, true, Bytes({5, 0, 0, 3, 20}) + name + Bytes({0, 21}),
@@ -59,7 +52,8 @@ TEST(SocksReplyParser, RepliesCompleteOnTheirLastByte)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         // Bytes behind a complete SOCKS 5 reply belong to the user and change nothing.
-        const QByteArray withData = c.reply + (c.phase == socksPhaseConnect ? QByteArray("220 ready\r\n") : "");
+        const QByteArray withData =
+            c.reply + (c.phase == socksPhaseConnect ? QByteArray("220 ready\r\n") : "");
         const auto [result, length] = FirstOutcome(c.phase, c.level5, withData);
         EXPECT_EQ(result.Result, c.result);
         EXPECT_EQ(length, c.completeAt);

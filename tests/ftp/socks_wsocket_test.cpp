@@ -10,14 +10,6 @@
 
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray data;
-    for (int value : values)
-        data.append(char(value));
-    return data;
-}
-
 // The CONNECT of SOCKS 5 for "127.0.0.1" port 21.
 const QByteArray Socks5Connect = Bytes({5, 1, 0, 3, 9}) + "127.0.0.1" + Bytes({0, 21});
 const QByteArray Socks5Granted = Bytes({5, 0, 0, 1, 127, 0, 0, 1, 0x04, 0x00});
@@ -35,13 +27,21 @@ struct SocksClient {
         socket.SetSocksLevel(Level);
         socket.SetAddr("127.0.0.1");
         socket.SetPort("21");
-        socket.OnSocksConnected = [this](TObject*, win::WORD E) { events << QStringLiteral("socks connected %1").arg(E); };
+        socket.OnSocksConnected = [this](TObject*, win::WORD E) {
+            events << QStringLiteral("socks connected %1").arg(E);
+        };
         socket.OnSocksError = [this](TObject*, int E, const QString& Msg) {
             events << QStringLiteral("socks error %1 %2").arg(E).arg(Msg);
         };
-        socket.OnSocksAuthState = [this](TObject*, TSocksAuthState S) { events << QStringLiteral("auth %1").arg(S); };
-        socket.OnSessionConnected = [this](TObject*, win::WORD E) { events << QStringLiteral("connected %1").arg(E); };
-        socket.OnSessionClosed = [this](TObject*, win::WORD E) { events << QStringLiteral("closed %1").arg(E); };
+        socket.OnSocksAuthState = [this](TObject*, TSocksAuthState S) {
+            events << QStringLiteral("auth %1").arg(S);
+        };
+        socket.OnSessionConnected = [this](TObject*, win::WORD E) {
+            events << QStringLiteral("connected %1").arg(E);
+        };
+        socket.OnSessionClosed = [this](TObject*, win::WORD E) {
+            events << QStringLiteral("closed %1").arg(E);
+        };
         socket.OnDataAvailable = [this](TObject*, win::WORD) {
             const QByteArray got = socket.ReceiveStr();
             if (!got.isEmpty())
@@ -85,8 +85,8 @@ TEST(SocksWSocket, Socks5RequestsAreExactAndTheDataBehindTheReplyComesFirst)
         client.socket.SetSocksPassword("secret");
         client.socket.Connect();
         ASSERT_TRUE(pumpUntil([&] { return client.data == "220 hello\r\n" || server.Finished(); }));
-        const QStringList expected =
-            QStringList{"socks connected 0"} + c.authEvents + QStringList{"connected 0", "data 220 hello\r\n"};
+        const QStringList expected = QStringList{"socks connected 0"} + c.authEvents +
+                                     QStringList{"connected 0", "data 220 hello\r\n"};
         EXPECT_EQ(client.events, expected);
         EXPECT_EQ(client.socket.BoundAddr(), "127.0.0.1");
         EXPECT_EQ(client.socket.BoundPort(), "1024");
@@ -108,8 +108,8 @@ TEST(SocksWSocket, Socks4And4ARequestsAreExact)
         {"4", "127.0.0.1", "", Bytes({4, 1, 0, 21, 127, 0, 0, 1, 0})},
         {"4", "alpha.test", "joe", Bytes({4, 1, 0, 21, 10, 0, 0, 1}) + "joe" + Bytes({0})},
         {"4a", "127.0.0.1", "", Bytes({4, 1, 0, 21, 0, 0, 0, 1, 0}) + "127.0.0.1" + Bytes({0})},
-        {"4A", "ftp.example.test", "joe", Bytes({4, 1, 0, 21, 0, 0, 0, 1}) + "joe" + Bytes({0}) + "ftp.example.test" +
-                                              Bytes({0})},
+        {"4A", "ftp.example.test", "joe",
+         Bytes({4, 1, 0, 21, 0, 0, 0, 1}) + "joe" + Bytes({0}) + "ftp.example.test" + Bytes({0})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.level + " " + c.addr).toStdString());
@@ -147,18 +147,23 @@ TEST(SocksWSocket, EveryFailedNegotiationReportsTheCodeAndCloses)
         {"5", method, Bytes({4, 0}), 20002, "socks version error"},
         {"5", method, Bytes({5, 0, 7}), 20001, "too much data availaible"},
         {"5", method + Socks5Connect, Bytes({5, 0}) + Bytes({5, 5, 0, 1}), 20008, "connection refused"},
-        {"5", method + Socks5Connect, Bytes({5, 0}) + Bytes({5, 2, 0, 1}), 20005, "connection not allowed by ruleset"},
-        {"5", method + Socks5Connect, Bytes({5, 0}) + Bytes({5, 0, 0, 9, 0, 0}), 20011, "address type not supported"},
+        {"5", method + Socks5Connect, Bytes({5, 0}) + Bytes({5, 2, 0, 1}), 20005,
+         "connection not allowed by ruleset"},
+        {"5", method + Socks5Connect, Bytes({5, 0}) + Bytes({5, 0, 0, 9, 0, 0}), 20011,
+         "address type not supported"},
         {"4", Bytes({4, 1, 0, 21, 127, 0, 0, 1, 0}), Bytes({0, 91, 0, 0, 0, 0, 0, 0}), 20016,
          "request rejected or failed"},
-        {"4A", Bytes({4, 1, 0, 21, 0, 0, 0, 1, 0}) + "127.0.0.1" + Bytes({0}), Bytes({0, 93, 0, 0, 0, 0, 0, 0}), 20015,
-         "authentification failed"},
+        {"4A", Bytes({4, 1, 0, 21, 0, 0, 0, 1, 0}) + "127.0.0.1" + Bytes({0}),
+         Bytes({0, 93, 0, 0, 0, 0, 0, 0}), 20015, "authentification failed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         ScriptedServer server;
         if (c.expect.startsWith(method) && c.expect.size() > method.size())
-            server.Expect(method).Send(c.reply.left(2)).Expect(c.expect.mid(method.size())).Send(c.reply.mid(2));
+            server.Expect(method)
+                .Send(c.reply.left(2))
+                .Expect(c.expect.mid(method.size()))
+                .Send(c.reply.mid(2));
         else
             server.Expect(c.expect).Send(c.reply);
         server.AwaitClose().Start();
@@ -180,7 +185,10 @@ TEST(SocksWSocket, EveryFailedNegotiationReportsTheCodeAndCloses)
 TEST(SocksWSocket, ACloseWhileWaitingForTheAuthenticationReplyIsAnAuthenticationFailure)
 {
     ScriptedServer server;
-    server.Expect(Bytes({5, 2, 0, 2})).Send(Bytes({5, 2})).Expect(Bytes({1, 1}) + "u" + Bytes({1}) + "p").Close();
+    server.Expect(Bytes({5, 2, 0, 2}))
+        .Send(Bytes({5, 2}))
+        .Expect(Bytes({1, 1}) + "u" + Bytes({1}) + "p")
+        .Close();
     server.Start();
     SocksClient client(server);
     client.socket.SetSocksAuthentication(socksAuthenticateUsercode);
@@ -200,8 +208,12 @@ TEST(SocksWSocket, ARefusedSocksServerIsAnOrdinaryConnectFailure)
     socket.SetSocksPort(QString::number(refusing.Port()));
     socket.SetAddr("127.0.0.1");
     socket.SetPort("21");
-    socket.OnSocksConnected = [&](TObject*, win::WORD E) { events << QStringLiteral("socks connected %1").arg(E); };
-    socket.OnSessionConnected = [&](TObject*, win::WORD E) { events << QStringLiteral("connected %1").arg(E); };
+    socket.OnSocksConnected = [&](TObject*, win::WORD E) {
+        events << QStringLiteral("socks connected %1").arg(E);
+    };
+    socket.OnSessionConnected = [&](TObject*, win::WORD E) {
+        events << QStringLiteral("connected %1").arg(E);
+    };
     socket.Connect();
     ASSERT_TRUE(pumpUntil([&] { return socket.State() == wsClosed; }));
     EXPECT_EQ(events, (QStringList{"socks connected 10061", "connected 10061"}));
@@ -217,14 +229,16 @@ TEST(SocksWSocket, PropertyRulesAndRefusals)
         EXPECT_EQ(socket.SocksLevel(), level.toUpper());
     }
     for (const QString level : {"", "4B", "6", " 5"})
-        EXPECT_EQ(RaisedMessage([&] { socket.SetSocksLevel(level); }), "Invalid socks level. Must be 4, 4A or 5.");
+        EXPECT_EQ(RaisedMessage([&] { socket.SetSocksLevel(level); }),
+                  "Invalid socks level. Must be 4, 4A or 5.");
 
     socket.SetSocksServer("127.0.0.1");
     EXPECT_EQ(RaisedMessage([&] { socket.Listen(); }), "Listening is not supported thru socks server");
     socket.SetProto("udp");
     socket.SetAddr("127.0.0.1");
     socket.SetPort("21");
-    EXPECT_EQ(RaisedMessage([&] { socket.Connect(); }), "tcp is the only protocol supported thru socks server");
+    EXPECT_EQ(RaisedMessage([&] { socket.Connect(); }),
+              "tcp is the only protocol supported thru socks server");
     socket.SetProto("tcp");
     socket.SetAddr(QString(256, u'a'));
     socket.SetSocksPort("1080");

@@ -25,11 +25,20 @@ DanteServer* Started(DanteServer* server, bool ok)
 
 } // namespace
 
-QString DanteServer::User() { return QStringLiteral("hftp-socks"); }
+QString DanteServer::User()
+{
+    return QStringLiteral("hftp-socks");
+}
 
-QString DanteServer::Password() { return QStringLiteral("halyard-socks-test"); }
+QString DanteServer::Password()
+{
+    return QStringLiteral("halyard-socks-test");
+}
 
-QString DanteServer::StartError() { return LastStartError(); }
+QString DanteServer::StartError()
+{
+    return LastStartError();
+}
 
 DanteServer* DanteServer::Instance(Method method)
 {

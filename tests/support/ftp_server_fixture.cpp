@@ -29,7 +29,10 @@ PyFtpServer* PyFtpServer::Instance()
     return server;
 }
 
-QString PyFtpServer::StartError() { return LastStartError(); }
+QString PyFtpServer::StartError()
+{
+    return LastStartError();
+}
 
 bool PyFtpServer::Start()
 {
@@ -59,4 +62,7 @@ FtpAccount PyFtpServer::AddUser()
     return account;
 }
 
-void PyFtpServer::SetBanner(const QString& banner) { Command(QStringLiteral("banner ") + banner); }
+void PyFtpServer::SetBanner(const QString& banner)
+{
+    Command(QStringLiteral("banner ") + banner);
+}

@@ -62,7 +62,10 @@ ScriptedServer& ScriptedServer::Accept()
     return *this;
 }
 
-void ScriptedServer::Start() { thread_ = std::thread([this] { Run(); }); }
+void ScriptedServer::Start()
+{
+    thread_ = std::thread([this] { Run(); });
+}
 
 QString ScriptedServer::Failure() const
 {

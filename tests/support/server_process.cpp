@@ -32,7 +32,10 @@ void StopAtApplicationEnd(ServerProcess* process)
 
 ServerProcess::ServerProcess() = default;
 
-ServerProcess::~ServerProcess() { Stop(); }
+ServerProcess::~ServerProcess()
+{
+    Stop();
+}
 
 bool ServerProcess::Start(const QString& program, const QStringList& arguments)
 {
@@ -67,7 +70,10 @@ QString ServerProcess::ReadLineStartingWith(const QString& prefix, bool fromStde
     }
 }
 
-void ServerProcess::WriteLine(const QString& line) { process_.write((line + "\n").toUtf8()); }
+void ServerProcess::WriteLine(const QString& line)
+{
+    process_.write((line + "\n").toUtf8());
+}
 
 void ServerProcess::Stop()
 {
