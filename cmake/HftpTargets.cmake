@@ -33,7 +33,7 @@ endfunction()
 
 # hftp_folder(<name> [DEPENDS <folder>...])
 # Builds src/<name>/ (all .cpp below it but the program entry) into hftp_<name>,
-# and tests/<name>/ into the test binary tests_<name> labelled <name>.
+# and tests/<name>/ (all .cpp below it) into the test binary tests_<name> labelled <name>.
 # An optional src/<name>/folder.cmake adds what the folder needs beyond that.
 function(hftp_folder name)
     cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
@@ -70,6 +70,9 @@ function(hftp_folder name)
         hftp_use_common(tests_${name})
         add_test(NAME ${name} COMMAND tests_${name})
         set_tests_properties(${name} PROPERTIES LABELS ${name} TIMEOUT 300)
+        # An optional tests/<name>/tests.cmake adds what the tests need (helper programs).
+        set(test_target tests_${name})
+        include(${PROJECT_SOURCE_DIR}/tests/${name}/tests.cmake OPTIONAL)
     endif()
 endfunction()
 
