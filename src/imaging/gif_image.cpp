@@ -86,7 +86,7 @@ void TGIFImage::SaveToStream(TStream& Stream)
 
 void TGIFImage::ReservePixelBytes(int64_t Delta)
 {
-    if (Delta > 0 && pixelBytes_ + Delta > MaxGIFPixelBytes)
+    if (Delta > 0 && pixelBytes_ + Delta > PixelByteLimit)
         throw GIFException(gifmsg::TooLarge);
     pixelBytes_ += Delta;
 }

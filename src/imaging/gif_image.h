@@ -27,6 +27,8 @@ public:
 
     // How frames are coded when written.
     TGIFEncoding Encoding = geLZW;
+    // The most pixel bytes the frames may hold together.
+    int64_t PixelByteLimit = MaxGIFPixelBytes;
     // Warnings from any part of the file (Sender is the part).
     std::function<void(TObject* Sender, TGIFSeverity Severity, const QString& Message)> OnGIFWarning;
     TProgressEvent OnProgress;
@@ -53,7 +55,7 @@ public:
     void SaveToStream(TStream& Stream);
 
     // Counts Delta more (or, negative, fewer) pixel bytes held by the frames; fails with "GIF image
-    // is too large" when they would pass MaxGIFPixelBytes.
+    // is too large" when they would pass PixelByteLimit.
     void ReservePixelBytes(int64_t Delta);
 
 private:

@@ -12,7 +12,7 @@ enum TGIFEncoding : uint8_t { geLZW, geRLE };
 
 enum TGIFSeverity { gsInfo, gsWarning, gsError };
 
-// The most pixel bytes the frames of one image may hold together.
+// The most pixel bytes the frames of one image may hold together, unless the image says otherwise.
 constexpr int64_t MaxGIFPixelBytes = int64_t(1) << 28;
 
 // Message texts.

@@ -184,8 +184,8 @@ TEST(GIFModel, PixelAccessChecksItsCoordinates)
     frame.SetBounds(0, 0, 3, 2);
     frame.SetPixel(2, 1, 9);
     EXPECT_EQ(frame.Scanline(1)[2], 9);
-    for (auto [x, y] : {std::pair{3, 0}, {0, 2}, {-1, 0}, {0, -1}})
-        EXPECT_EQ(FailureOf([&] { frame.Pixel(x, y); }), gifmsg::BadPixelCoordinates);
+    for (const auto& at : {std::pair{3, 0}, {0, 2}, {-1, 0}, {0, -1}})
+        EXPECT_EQ(FailureOf([&] { frame.Pixel(at.first, at.second); }), gifmsg::BadPixelCoordinates);
 }
 
 TEST(GIFModel, AFrameWithALocalMapIsWrittenInRowOrder)
