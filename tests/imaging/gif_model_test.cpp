@@ -431,3 +431,30 @@ TEST(GIFModel, PlainTextKeepsItsGridAndText)
 }
 
 } // namespace
+
+namespace {
+
+TEST(GIFModel, LoadingAndSavingReportProgress)
+{
+    TGIFImage image;
+    QStringList reports;
+    image.OnProgress = [&](TObject*, TProgressStage stage, uint8_t percent, bool, const QRect&,
+                           const QString& msg) {
+        reports << QStringLiteral("%1 %2 %3").arg(int(stage)).arg(percent).arg(msg);
+    };
+    LoadImage(image, Screen() + ImageBlock(2, 2) + ImageBlock(2, 2) + Trailer);
+    EXPECT_EQ(reports, (QStringList{QStringLiteral("0 0 Loading..."), QStringLiteral("1 68 Loading..."),
+                                    QStringLiteral("1 98 Loading..."), QStringLiteral("2 100 Loading...")}));
+    reports.clear();
+    SaveImage(image);
+    EXPECT_EQ(reports, (QStringList{QStringLiteral("0 0 Saving..."), QStringLiteral("1 50 Saving..."),
+                                    QStringLiteral("1 100 Saving..."), QStringLiteral("2 100 Saving...")}));
+    reports.clear();
+    EXPECT_EQ(FailureOf([&] {
+                  LoadImage(image, Screen() + Bytes({0x21, 0x02, 0}));
+              }),
+              gifmsg::UnknownExtension);
+    EXPECT_EQ(reports.last(), QStringLiteral("2 0 Loading..."));
+}
+
+} // namespace
