@@ -3,6 +3,7 @@
 #include "platform/platform_init.h"
 #include "platform/registry/hive_store.h"
 #include "platform/rtl/application.h"
+#include "settings/global_objects.h"
 
 int main(int argc, char** argv)
 {
@@ -17,7 +18,9 @@ int main(int argc, char** argv)
         form.show();
         result = app.exec();
     }
-    // Whatever is still open or unwritten in the user's registry goes to its file now.
+    // The global settings objects save themselves as they are freed; whatever is then still open
+    // or unwritten in the user's registry goes to its file.
+    FreeGlobalSettings();
     THiveStore::CurrentUser().Flush();
     return result;
 }
