@@ -57,6 +57,22 @@ TMatch MatchAt(TKeywords& Words, std::string_view Text, int Pos, bool Forward = 
     return match;
 }
 
+// Text matched at Pos gives Match.
+struct TMatchCase {
+    const char* name;
+    std::string_view text;
+    int pos;
+    TMatch match;
+};
+
+void ExpectMatches(TKeywords& Words, bool Forward, std::initializer_list<TMatchCase> Cases)
+{
+    for (const TMatchCase& c : Cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(MatchAt(Words, c.text, c.pos, Forward), c.match);
+    }
+}
+
 } // namespace
 
 TEST(Keywords, MatchesTheLongestValidWord)
@@ -69,28 +85,20 @@ TEST(Keywords, MatchesTheLongestValidWord)
     words.AddKeyword("e", 1, NotLetter, State0, 4);
     words.AddKeyword("<=", 1, TSM_CharGroup(), State0, 5);
 
-    const struct {
-        const char* name;
-        std::string_view text;
-        int pos;
-        TMatch match;
-    } cases[] = {
-        {"the longer word", "endif;", 0, {2, 5, 5}},
-        {"a word at the end of the text", "x endif", 2, {2, 7, 5}},
-        {"the shorter word when the longer is not followed by its end", "end;if", 0, {1, 3, 3}},
-        {"nothing when no word is followed by its end", "endx", 0, {-1, 1, 1}},
-        {"a one-letter word", "e+", 0, {4, 1, 1}},
-        {"ignoring case", "BEGIN x", 0, {3, 5, 5}},
-        {"an empty end group takes any follower", "beginning", 0, {3, 5, 5}},
-        {"operators", "a<=b", 1, {5, 3, 2}},
-        {"no first character", "xyz", 1, {-1, 2, 1}},
-        {"past the end", "end", 3, {-1, 3, 1}},
-        {"across a line end", "end\r\nx", 0, {1, 3, 3}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(MatchAt(words, c.text, c.pos), c.match);
-    }
+    ExpectMatches(words, true,
+                  {
+                      {"the longer word", "endif;", 0, {2, 5, 5}},
+                      {"a word at the end of the text", "x endif", 2, {2, 7, 5}},
+                      {"the shorter word when the longer is not followed by its end", "end;if", 0, {1, 3, 3}},
+                      {"nothing when no word is followed by its end", "endx", 0, {-1, 1, 1}},
+                      {"a one-letter word", "e+", 0, {4, 1, 1}},
+                      {"ignoring case", "BEGIN x", 0, {3, 5, 5}},
+                      {"an empty end group takes any follower", "beginning", 0, {3, 5, 5}},
+                      {"operators", "a<=b", 1, {5, 3, 2}},
+                      {"no first character", "xyz", 1, {-1, 2, 1}},
+                      {"past the end", "end", 3, {-1, 3, 1}},
+                      {"across a line end", "end\r\nx", 0, {1, 3, 3}},
+                  });
     // Case-sensitive matching leaves upper case alone.
     EXPECT_EQ(MatchAt(words, "BEGIN", 0, true, true).value, -1);
 }
@@ -101,22 +109,14 @@ TEST(Keywords, MatchesBackwardFromTheLastCharacter)
     words.CurrentStates = State0;
     words.AddKeyword("rof", 0, TSM_CharGroup(), State0, 1);   // "for" reversed
     words.AddKeyword("elihw", 0, Group("[^a-z]"), State0, 2); // "while", a non-letter before it
-    const struct {
-        const char* name;
-        std::string_view text;
-        int pos;
-        TMatch match;
-    } cases[] = {
-        {"at the start of the text", "for", 2, {1, 0, 3}},
-        {"after other text", "x for", 4, {1, 2, 3}},
-        {"with its end group before it", " while", 5, {2, 1, 5}},
-        {"the end group refuses the letter before it", "awhile", 5, {-1, 6, 1}},
-        {"a name cut off at the start of the text", "or", 1, {-1, 2, 1}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(MatchAt(words, c.text, c.pos, false), c.match);
-    }
+    ExpectMatches(words, false,
+                  {
+                      {"at the start of the text", "for", 2, {1, 0, 3}},
+                      {"after other text", "x for", 4, {1, 2, 3}},
+                      {"with its end group before it", " while", 5, {2, 1, 5}},
+                      {"the end group refuses the letter before it", "awhile", 5, {-1, 6, 1}},
+                      {"a name cut off at the start of the text", "or", 1, {-1, 2, 1}},
+                  });
 }
 
 TEST(Keywords, WordsCountOnlyInTheirStates)
@@ -139,9 +139,12 @@ TEST(Keywords, WordsCountOnlyInTheirStates)
         TMatch match;
     } cases[] = {
         {{0}, "done", {1, 2, 2}}, // "done" counts only in state 2: the shorter word wins
-        {{2}, "done", {2, 4, 4}}, {{0, 2}, "done", {2, 4, 4}}, {{1}, "word", {3, 4, 4}},
-        {{2}, "word", {4, 4, 4}}, {{3}, "word", {-1, 1, 1}}, // the refused duplicate left no record for state
-                                                             // 3
+        {{2}, "done", {2, 4, 4}},
+        {{0, 2}, "done", {2, 4, 4}},
+        {{1}, "word", {3, 4, 4}},
+        {{2}, "word", {4, 4, 4}},
+        {{3}, "word", {-1, 1, 1}}, // the refused duplicate left no record for state
+                                   // 3
         {{}, "do", {-1, 1, 1}},
     };
     for (const auto& c : cases) {
