@@ -1,27 +1,10 @@
 // TCustomWSocket: the private messages, readiness notifications, the receive loop and the events.
 #include "ftp/custom_wsocket.h"
 
+#include "ftp/handler_guard.h"
 #include "platform/rtl/events.h"
 
-#include <QPointer>
-
 using namespace win;
-
-namespace {
-
-// Tells whether a socket is still the one an event handler was called for: a handler may free
-// it, or close it and open it again.
-class HandlerGuard {
-public:
-    explicit HandlerGuard(TCustomWSocket* Socket) : socket_(Socket), handle_(Socket->HSocket()) {}
-    bool Unchanged() const { return socket_ && socket_->HSocket() == handle_; }
-
-private:
-    QPointer<TCustomWSocket> socket_;
-    SOCKET handle_;
-};
-
-} // namespace
 
 void TCustomWSocket::WndProc(TMessage& MsgRec)
 {

@@ -29,6 +29,12 @@ class TWSocket : public TCustomSyncWSocket {
     Q_PROPERTY(QByteArray LineEnd READ LineEnd WRITE SetLineEnd)
     Q_PROPERTY(bool LineEcho READ LineEcho WRITE SetLineEcho)
     Q_PROPERTY(bool LineEdit READ LineEdit WRITE SetLineEdit)
+    Q_PROPERTY(QString SocksServer READ SocksServer WRITE SetSocksServer)
+    Q_PROPERTY(QString SocksPort READ SocksPort WRITE SetSocksPort)
+    Q_PROPERTY(QString SocksLevel READ SocksLevel WRITE SetSocksLevel)
+    Q_PROPERTY(QString SocksUsercode READ SocksUsercode WRITE SetSocksUsercode)
+    Q_PROPERTY(QString SocksPassword READ SocksPassword WRITE SetSocksPassword)
+    Q_PROPERTY(TSocksAuthentication SocksAuthentication READ SocksAuthentication WRITE SetSocksAuthentication)
 
 public:
     using TCustomSyncWSocket::TCustomSyncWSocket;

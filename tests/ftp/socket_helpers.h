@@ -17,6 +17,15 @@ inline const char* StateName(TSocketState State)
     return names[State];
 }
 
+// Bytes from a list of byte values.
+inline QByteArray Bytes(std::initializer_list<int> values)
+{
+    QByteArray data;
+    for (int value : values)
+        data.append(char(value));
+    return data;
+}
+
 // Records what a socket reports, one short line per event, in order.
 struct EventLog {
     QStringList lines;

@@ -95,6 +95,21 @@ QByteArray PeerConnection::Read(int count, int timeoutMs)
     return data;
 }
 
+PeerConnection::Chunk PeerConnection::ReadSome(int max, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    Chunk chunk;
+    if (!WaitFor(fd_, POLLIN, deadline))
+        return chunk;
+    QByteArray buffer(std::min(max, 65536), '\0');
+    const ssize_t n = ::recv(fd_, buffer.data(), std::size_t(buffer.size()), 0);
+    if (n > 0)
+        chunk.data = buffer.left(n);
+    else
+        chunk.ended = true;
+    return chunk;
+}
+
 PeerConnection::Ending PeerConnection::ReadToEnd(int timeoutMs, int chunk)
 {
     QDeadlineTimer deadline(timeoutMs);

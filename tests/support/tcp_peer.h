@@ -22,6 +22,13 @@ public:
     // Reads until count bytes arrived, the stream ended or timeoutMs passed.
     QByteArray Read(int count, int timeoutMs = 5000);
 
+    struct Chunk {
+        QByteArray data;
+        bool ended = false; // the stream ended or failed
+    };
+    // Reads what arrives within timeoutMs, at most max bytes.
+    Chunk ReadSome(int max, int timeoutMs);
+
     struct Ending {
         QByteArray data;
         bool eof = false;   // the other side closed gracefully

@@ -1,0 +1,1 @@
+hftp_fuzz_target(ftp_reply_reader hftp_ftp)

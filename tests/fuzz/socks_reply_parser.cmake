@@ -1,0 +1,1 @@
+hftp_fuzz_target(socks_reply_parser hftp_ftp)
