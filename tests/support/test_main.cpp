@@ -1,5 +1,7 @@
 // The main of every test binary: per-run folders, an offscreen application, the folders' init
-// functions, and an exception prompt that fails the running test instead of showing a box.
+// functions, and an exception prompt and a prompt service that fail the running test instead of
+// showing a box.
+#include "support/scripted_prompts.h"
 #include "support/test_env.h"
 
 #include "platform/rtl/application.h"
@@ -52,6 +54,7 @@ int main(int argc, char** argv)
     runFolderInits();
     TApplication::SetExceptionPrompt(
         [](const QString& message) { ADD_FAILURE() << "unexpected exception prompt: " << message.toStdString(); });
+    InstallUnexpectedPromptGuard();
 
     const int result = RUN_ALL_TESTS();
     if (!std::getenv("HFTP_KEEP_TEST_FOLDER"))
