@@ -66,6 +66,9 @@ enum TFtpRequest : unsigned char {
     ftpRestartPutAsync,
 };
 
+// The name of a request code ("None", "OpenAsync", ... "RestartPutAsync").
+QString FtpRequestName(TFtpRequest Request);
+
 // The steps a request is made of; every single command records its own as the previous step.
 enum TFtpFct : unsigned char {
     ftpFctNone,
