@@ -54,7 +54,7 @@ struct Server {
     int port = 0;
     QString user;
     QString password;
-    QString root;        // local folder of the remote files
+    QString root;         // local folder of the remote files
     QString remotePrefix; // path of that folder on the server ("" or "pub/")
     QProcess process;
 };
@@ -104,14 +104,21 @@ bool StartPyftpdlib(Server& server, const QString& root)
     server.root = root;
     server.process.start(QStringLiteral("/usr/bin/python3"),
                          {QStringLiteral(HFTP_SOURCE_DIR "/tests/support/ftp_server.py")});
-    if (!server.process.waitForStarted() || !server.process.waitForReadyRead(10000))
+    if (!server.process.waitForStarted())
         return false;
-    const QByteArray line = server.process.readLine().trimmed();
+    const auto readLine = [&server] {
+        QElapsedTimer waited;
+        waited.start();
+        while (!server.process.canReadLine() && waited.elapsed() < 60000)
+            server.process.waitForReadyRead(1000);
+        return server.process.readLine().trimmed();
+    };
+    const QByteArray line = readLine();
     if (!line.startsWith("port "))
         return false;
     server.port = line.mid(5).toInt();
     server.process.write(QStringLiteral("user %1 %2 %3\n").arg(server.user, server.password, root).toUtf8());
-    return server.process.waitForReadyRead(10000) && server.process.readLine().trimmed() == "ok";
+    return readLine() == "ok";
 }
 
 // vsftpd with anonymous write access below "pub/" of a folder of its own.
@@ -121,7 +128,7 @@ bool StartVsftpd(Server& server, const QString& folder)
         return false;
     server.name = QStringLiteral("vsftpd");
     server.user = QStringLiteral("anonymous");
-    server.password = QStringLiteral("bench@");
+    server.password = QStringLiteral("bench");
     server.remotePrefix = QStringLiteral("pub/");
     const QString top = folder + QStringLiteral("/anon");
     server.root = top + QStringLiteral("/pub");
@@ -135,16 +142,17 @@ bool StartVsftpd(Server& server, const QString& folder)
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(QStringLiteral("listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=%1\n"
-                              "background=NO\nanonymous_enable=YES\nlocal_enable=NO\nno_anon_password=YES\n"
-                              "anon_root=%2\nftp_username=nobody\nwrite_enable=YES\nanon_upload_enable=YES\n"
-                              "anon_mkdir_write_enable=YES\nanon_other_write_enable=YES\nanon_umask=022\n"
-                              "file_open_mode=0666\nconnect_from_port_20=NO\npasv_enable=YES\nport_enable=YES\n"
-                              "secure_chroot_dir=%3\nseccomp_sandbox=NO\nisolate=NO\nisolate_network=NO\n"
-                              "xferlog_enable=NO\ndirmessage_enable=NO\nuse_localtime=NO\ncheck_shell=NO\n")
-                   .arg(server.port)
-                   .arg(top, empty)
-                   .toUtf8());
+    file.write(
+        QStringLiteral("listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=%1\n"
+                       "background=NO\nanonymous_enable=YES\nlocal_enable=NO\nno_anon_password=YES\n"
+                       "anon_root=%2\nftp_username=ftp\nwrite_enable=YES\nanon_upload_enable=YES\n"
+                       "anon_mkdir_write_enable=YES\nanon_other_write_enable=YES\nanon_umask=022\n"
+                       "file_open_mode=0666\nconnect_from_port_20=NO\npasv_enable=YES\nport_enable=YES\n"
+                       "secure_chroot_dir=%3\nseccomp_sandbox=NO\nisolate=NO\nisolate_network=NO\n"
+                       "xferlog_enable=NO\ndirmessage_enable=NO\nuse_localtime=NO\ncheck_shell=NO\n")
+            .arg(server.port)
+            .arg(top, empty)
+            .toUtf8());
     file.close();
     server.process.start(QStringLiteral("/usr/sbin/vsftpd"), {config});
     if (!server.process.waitForStarted())
@@ -170,7 +178,9 @@ public:
     }
 
     // Connects, runs each step of requests, quits. OK when every request ended with 0.
-    Measure Run(bool passive, const std::function<bool(TFtpClient&, const std::function<bool(void (TFtpClient::*)())>&)>& work)
+    Measure
+    Run(bool passive,
+        const std::function<bool(TFtpClient&, const std::function<bool(void (TFtpClient::*)())>&)>& work)
     {
         client_.SetPassive(passive);
         Measure m;
@@ -184,11 +194,15 @@ public:
                 loop_.exec();
             return result_ == 0;
         };
-        m.ok = request(&TFtpClient::ConnectAsync) && work(client_, request) && request(&TFtpClient::QuitAsync);
+        m.ok =
+            request(&TFtpClient::ConnectAsync) && work(client_, request) && request(&TFtpClient::QuitAsync);
         m.wall = double(wall.nsecsElapsed()) / 1e9;
         m.cpu = ProcessCpu() - cpu0;
-        if (!m.ok)
-            std::fprintf(stderr, "ours: %s\n", qPrintable(client_.ErrorMessage() + " " + client_.LastResponse()));
+        if (!m.ok) {
+            std::fprintf(stderr, "ours: %s\n",
+                         qPrintable(client_.ErrorMessage() + " " + client_.LastResponse()));
+            client_.AbortAsync();
+        }
         return m;
     }
 
@@ -219,7 +233,8 @@ Measure RunProgram(const QStringList& arguments)
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     m.wall = double(wall.nsecsElapsed()) / 1e9;
-    m.cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    m.cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (!m.ok)
         std::fprintf(stderr, "%s failed\n", qPrintable(arguments.join(' ')));
@@ -236,8 +251,8 @@ QString Url(const Server& server, const QString& name)
 
 QStringList Curl(const Server& server, bool passive, bool upload, const QString& local, const QString& name)
 {
-    QStringList args{QStringLiteral("curl"), QStringLiteral("-s"), QStringLiteral("-S"), QStringLiteral("--disable-epsv"),
-                     QStringLiteral("--disable-eprt")};
+    QStringList args{QStringLiteral("curl"), QStringLiteral("-s"), QStringLiteral("-S"),
+                     QStringLiteral("--disable-epsv"), QStringLiteral("--disable-eprt")};
     if (!passive)
         args << QStringLiteral("-P") << QStringLiteral("127.0.0.1");
     if (upload)
@@ -272,7 +287,8 @@ struct Result {
 };
 
 // A transfer of bytes (MiB/s shown), or files uploads (ms per file shown) when bytes is 0.
-void Report(const QString& title, qint64 bytes, int files, const std::vector<std::pair<QString, Result>>& results)
+void Report(const QString& title, qint64 bytes, int files,
+            const std::vector<std::pair<QString, Result>>& results)
 {
     std::printf("\n%s\n", qPrintable(title));
     std::printf("  %-6s %9s %9s %10s\n", "client", "wall s", "cpu s", bytes ? "MiB/s" : "ms/file");
@@ -288,8 +304,8 @@ void Report(const QString& title, qint64 bytes, int files, const std::vector<std
     for (std::size_t i = 1; i < results.size(); ++i) {
         const Measure& peer = results[i].second.best;
         if (ours.ok && peer.ok)
-            std::printf("  ours/%s: throughput %.2f, cpu %.2f\n", qPrintable(results[i].first), peer.wall / ours.wall,
-                        ours.cpu / peer.cpu);
+            std::printf("  ours/%s: throughput %.2f, cpu %.2f\n", qPrintable(results[i].first),
+                        peer.wall / ours.wall, ours.cpu / peer.cpu);
     }
     std::fflush(stdout);
 }
@@ -309,7 +325,8 @@ void BenchServer(Server& server, const Options& options, const QString& work)
     }
     // The server's copy is a hard link: both servers refuse links that lead out of their root.
     QFile::remove(server.root + QStringLiteral("/big.bin"));
-    if (::link(QFile::encodeName(big).constData(), QFile::encodeName(server.root + QStringLiteral("/big.bin")).constData()) != 0)
+    if (::link(QFile::encodeName(big).constData(),
+               QFile::encodeName(server.root + QStringLiteral("/big.bin")).constData()) != 0)
         QFile::copy(big, server.root + QStringLiteral("/big.bin"));
 
     OurClient ours(server);
@@ -324,20 +341,30 @@ void BenchServer(Server& server, const Options& options, const QString& work)
                     return request(upload ? &TFtpClient::PutAsync : &TFtpClient::GetAsync);
                 }));
                 QFile::remove(server.root + "/" + target);
-                curl.Add(RunProgram(Curl(server, passive, upload, big, upload ? target : QStringLiteral("big.bin"))));
+                curl.Add(RunProgram(
+                    Curl(server, passive, upload, big, upload ? target : QStringLiteral("big.bin"))));
                 QFile::remove(server.root + "/" + target);
-                lftp.Add(RunProgram(Lftp(server, passive,
-                                         upload ? QStringLiteral("put %1 -o %2%3").arg(big, server.remotePrefix, target)
-                                                : QStringLiteral("get %1big.bin -o /dev/null").arg(server.remotePrefix))));
+                lftp.Add(RunProgram(
+                    Lftp(server, passive,
+                         upload ? QStringLiteral("put %1 -o %2%3").arg(big, server.remotePrefix, target)
+                                : QStringLiteral("get %1big.bin -o /dev/null").arg(server.remotePrefix))));
                 QFile::remove(server.root + "/" + target);
             }
-            Report(QStringLiteral("%1: %2 %3 MiB, %4").arg(server.name, upload ? "STOR" : "RETR").arg(options.sizeMiB).arg(passive ? "passive" : "active"),
-                   size, 0, {{QStringLiteral("ours"), mine}, {QStringLiteral("curl"), curl}, {QStringLiteral("lftp"), lftp}});
+            Report(QStringLiteral("%1: %2 %3 MiB, %4")
+                       .arg(server.name, upload ? "STOR" : "RETR")
+                       .arg(options.sizeMiB)
+                       .arg(passive ? "passive" : "active"),
+                   size, 0,
+                   {{QStringLiteral("ours"), mine},
+                    {QStringLiteral("curl"), curl},
+                    {QStringLiteral("lftp"), lftp}});
         }
     }
     QFile::remove(big);
     QFile::remove(server.root + QStringLiteral("/big.bin"));
 
+    if (options.files < 1)
+        return;
     // Small uploads, one after another on one connection.
     const QString small = work + QStringLiteral("/small");
     QDir().mkpath(small);
@@ -365,12 +392,14 @@ void BenchServer(Server& server, const Options& options, const QString& work)
             }
             return true;
         }));
-        lftp.Add(RunProgram(Lftp(server, true, QStringLiteral("cd %1%2-lftp; lcd %3; mput *.txt").arg(server.remotePrefix, folder, small))));
+        lftp.Add(RunProgram(Lftp(
+            server, true,
+            QStringLiteral("cd %1%2-lftp; lcd %3; mput *.txt").arg(server.remotePrefix, folder, small))));
         QDir(server.root + "/" + folder + "-ours").removeRecursively();
         QDir(server.root + "/" + folder + "-lftp").removeRecursively();
     }
-    Report(QStringLiteral("%1: %2 uploads of 1 KiB, passive").arg(server.name).arg(options.files), 0, options.files,
-           {{QStringLiteral("ours"), mine}, {QStringLiteral("lftp"), lftp}});
+    Report(QStringLiteral("%1: %2 uploads of 1 KiB, passive").arg(server.name).arg(options.files), 0,
+           options.files, {{QStringLiteral("ours"), mine}, {QStringLiteral("lftp"), lftp}});
     QDir(small).removeRecursively();
 }
 
@@ -400,7 +429,7 @@ int main(int argc, char** argv)
         const QString folder = work.path() + "/" + kind;
         QDir().mkpath(folder + "/root");
         const bool started = kind == QLatin1String("pyftpdlib") ? StartPyftpdlib(server, folder + "/root")
-                                                                 : StartVsftpd(server, folder);
+                                                                : StartVsftpd(server, folder);
         if (!started) {
             std::printf("%s: could not start, skipped\n", qPrintable(kind));
             continue;

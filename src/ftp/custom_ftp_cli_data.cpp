@@ -144,7 +144,8 @@ SOCKET TCustomFtpCli::AcceptFromServer()
         return Accepted;
     // Anybody else could slip their own data in: that connection goes, the listening goes on.
     closesocket(Accepted);
-    TriggerDisplay(QStringLiteral("! Data connection from %1 refused").arg(QLatin1String(inet_ntoa(Peer.sin_addr))));
+    TriggerDisplay(
+        QStringLiteral("! Data connection from %1 refused").arg(QLatin1String(inet_ntoa(Peer.sin_addr))));
     return INVALID_SOCKET;
 }
 

@@ -15,9 +15,9 @@ constexpr quint32 Bit(TFtpFct Fct)
 
 // The order in which the steps of a request run.
 constexpr TFtpFct StepOrder[] = {
-    ftpFctOpen, ftpFctUser, ftpFctPass,  ftpFctCwd,     ftpFctCDup,  ftpFctTypeSet, ftpFctPort, ftpFctRest,
-    ftpFctGet,  ftpFctPut,  ftpFctAppend, ftpFctDir,    ftpFctLs,    ftpFctSyst,    ftpFctMkd,  ftpFctRmd,
-    ftpFctRenFrom, ftpFctRenTo, ftpFctSize, ftpFctDele, ftpFctPwd,   ftpFctQuote,   ftpFctQuit,
+    ftpFctOpen,    ftpFctUser,  ftpFctPass,   ftpFctCwd,  ftpFctCDup, ftpFctTypeSet, ftpFctPort, ftpFctRest,
+    ftpFctGet,     ftpFctPut,   ftpFctAppend, ftpFctDir,  ftpFctLs,   ftpFctSyst,    ftpFctMkd,  ftpFctRmd,
+    ftpFctRenFrom, ftpFctRenTo, ftpFctSize,   ftpFctDele, ftpFctPwd,  ftpFctQuote,   ftpFctQuit,
 };
 
 } // namespace
@@ -214,7 +214,8 @@ void TCustomFtpCli::DirectoryAsync()
 
 void TCustomFtpCli::ListAsync()
 {
-    HighLevelAsync(ftpListAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctPort, ftpFctLs, ftpFctQuit});
+    HighLevelAsync(ftpListAsync,
+                   {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctPort, ftpFctLs, ftpFctQuit});
 }
 
 void TCustomFtpCli::SystemAsync()
@@ -270,14 +271,14 @@ void TCustomFtpCli::DoQuoteAsync()
 
 void TCustomFtpCli::TransmitAsync()
 {
-    HighLevelAsync(ftpTransmitAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet, ftpFctPort,
-                                      ftpFctPut, ftpFctQuit});
+    HighLevelAsync(ftpTransmitAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet,
+                                      ftpFctPort, ftpFctPut, ftpFctQuit});
 }
 
 void TCustomFtpCli::AppendFileAsync()
 {
-    HighLevelAsync(ftpTransmitAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet, ftpFctPort,
-                                      ftpFctAppend, ftpFctQuit});
+    HighLevelAsync(ftpTransmitAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet,
+                                      ftpFctPort, ftpFctAppend, ftpFctQuit});
 }
 
 void TCustomFtpCli::RestGetAsync()

@@ -1,15 +1,13 @@
 // TCustomFtpCli: receiving a file or a listing over the data connection (RETR, LIST, NLST).
 #include "ftp/custom_ftp_cli.h"
 
+#include "ftp/transfer_buffers.h"
 #include "platform/system/name_encoding.h"
 #include "platform/system/tick_count.h"
 
 using namespace win;
 
 namespace {
-// Bytes read from the data connection at a time.
-constexpr int ReceiveBufferSize = 4096;
-
 bool LineEnd(char C)
 {
     return C == '\r' || C == '\n';
@@ -137,7 +135,7 @@ void TCustomFtpCli::ReceiveDataAvailable(WORD)
         FDataSocket->Close();
         return;
     }
-    FDataBuffer.resize(ReceiveBufferSize);
+    FDataBuffer.resize(FtpReceiveBufferSize);
     const int Count = FDataSocket->Receive(FDataBuffer.data(), int(FDataBuffer.size()));
     if (Count > 0) {
         FByteCount += Count;

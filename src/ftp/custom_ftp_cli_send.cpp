@@ -1,6 +1,7 @@
 // TCustomFtpCli: sending a local file over the data connection (STOR, APPE).
 #include "ftp/custom_ftp_cli.h"
 
+#include "ftp/transfer_buffers.h"
 #include "platform/system/tick_count.h"
 
 #include <QTimer>
@@ -8,9 +9,6 @@
 using namespace win;
 
 namespace {
-// Bytes read from the local file and handed to the data socket at a time; the next chunk follows
-// when the socket's queue has drained.
-constexpr int SendChunkSize = 1514;
 // Incoming bytes on an upload connection are read and dropped this many at a time.
 constexpr int DiscardSize = 2048;
 // The pause between the end of the file and the close of the data connection.
@@ -121,7 +119,8 @@ void TCustomFtpCli::SendAccept(WORD)
     FDataSocket->Dup(Accepted);
     int SendBuffer = 0;
     int Len = sizeof SendBuffer;
-    if (getsockopt(FDataSocket->HSocket(), SOL_SOCKET, SO_SNDBUF, reinterpret_cast<char*>(&SendBuffer), &Len) != 0)
+    if (getsockopt(FDataSocket->HSocket(), SOL_SOCKET, SO_SNDBUF, reinterpret_cast<char*>(&SendBuffer),
+                   &Len) != 0)
         throw FtpException(QStringLiteral("winsock.getsockopt(SO_SNDBUF) failed"));
     FPutSessionOpened = true;
     if (FStorAnswered && !FSendStarted)
@@ -173,8 +172,8 @@ void TCustomFtpCli::SendNextChunk(WORD Error)
     }
     if (FEofReached || !FStorAnswered || !FPutSessionOpened)
         return;
-    FDataBuffer.resize(SendChunkSize);
-    const int Count = int(FLocalStream->Read(FDataBuffer.data(), SendChunkSize));
+    FDataBuffer.resize(FtpSendChunkSize);
+    const int Count = int(FLocalStream->Read(FDataBuffer.data(), FtpSendChunkSize));
     if (Count < 1) {
         // A short pause, then the close once the queue has drained; the GUI goes on meanwhile.
         FEofReached = true;

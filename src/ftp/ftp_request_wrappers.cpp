@@ -196,8 +196,8 @@ void FtpSystem(TFtpClient2& Client)
 
 void FtpRename(TFtpClient2& Client, const QString& NewName, const QString& OldName)
 {
-    Client.TriggerDisplayStatusEx(
-        QStringLiteral("Renaming '%1' to '%2'...").arg(ExtractRemoteName(OldName), ExtractRemoteName(NewName)));
+    Client.TriggerDisplayStatusEx(QStringLiteral("Renaming '%1' to '%2'...")
+                                      .arg(ExtractRemoteName(OldName), ExtractRemoteName(NewName)));
     Client.SetHostFileName(OldName);
     Client.SetLocalFileName(NewName);
     Execute(Client, &TCustomFtpCli::RenAsync);
@@ -216,7 +216,8 @@ void FtpUpload(TFtpClient2& Client, const QString& LocalFile, const QString& Rem
     Client.SetHostFileName(RemoteName);
     Client.SetLocalFileName(LocalFile);
     Client.TriggerDisplayStatusEx(
-        QStringLiteral("%1 %2 %3...").arg(QStringLiteral("File Upload"), QStringLiteral("Transmitting"), RemoteName));
+        QStringLiteral("%1 %2 %3...")
+            .arg(QStringLiteral("File Upload"), QStringLiteral("Transmitting"), RemoteName));
     if (Binary == Client.Binary())
         Execute(Client, &TCustomFtpCli::PutAsync);
     else
@@ -228,7 +229,8 @@ void FtpDownload(TFtpClient2& Client, const QString& LocalFile, const QString& R
     Client.SetHostFileName(RemoteName);
     Client.SetLocalFileName(LocalFile);
     Client.TriggerDisplayStatusEx(
-        QStringLiteral("%1 %2 %3...").arg(QStringLiteral("File Download"), QStringLiteral("Receiving"), RemoteName));
+        QStringLiteral("%1 %2 %3...")
+            .arg(QStringLiteral("File Download"), QStringLiteral("Receiving"), RemoteName));
     if (Binary == Client.Binary())
         Execute(Client, &TCustomFtpCli::GetAsync);
     else

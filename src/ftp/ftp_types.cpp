@@ -14,14 +14,14 @@ QString FtpStateName(TFtpState State)
 QString FtpRequestName(TFtpRequest Request)
 {
     static const char* const Names[] = {
-        "None",          "OpenAsync",         "UserAsync",       "PassAsync",       "CwdAsync",
-        "ConnectAsync",  "ReceiveAsync",      "DirAsync",        "LsAsync",         "PortAsync",
-        "GetAsync",      "ftpDirectoryAsync", "ListAsync",       "SystemAsync",     "SystAsync",
-        "QuitAsync",     "SizeAsync",         "PutAsync",        "AppendAsync",     "FileSizeAsync",
-        "RqAbort",       "MkdAsync",          "RmdAsync",        "RenameAsync",     "DeleAsync",
-        "RenAsync",      "RenToAsync",        "RenFromAsync",    "DeleteAsync",     "MkdirAsync",
-        "RmdirAsync",    "PwdAsync",          "QuoteAsync",      "CDupAsync",       "DoQuoteAsync",
-        "TransmitAsync", "TypeSetAsync",      "RestAsync",       "RestGetAsync",    "RestartGetAsync",
+        "None",          "OpenAsync",         "UserAsync",    "PassAsync",    "CwdAsync",
+        "ConnectAsync",  "ReceiveAsync",      "DirAsync",     "LsAsync",      "PortAsync",
+        "GetAsync",      "ftpDirectoryAsync", "ListAsync",    "SystemAsync",  "SystAsync",
+        "QuitAsync",     "SizeAsync",         "PutAsync",     "AppendAsync",  "FileSizeAsync",
+        "RqAbort",       "MkdAsync",          "RmdAsync",     "RenameAsync",  "DeleAsync",
+        "RenAsync",      "RenToAsync",        "RenFromAsync", "DeleteAsync",  "MkdirAsync",
+        "RmdirAsync",    "PwdAsync",          "QuoteAsync",   "CDupAsync",    "DoQuoteAsync",
+        "TransmitAsync", "TypeSetAsync",      "RestAsync",    "RestGetAsync", "RestartGetAsync",
         "RestPutAsync",  "RestartPutAsync",
     };
     static_assert(std::size(Names) == ftpRestartPutAsync + 1);

@@ -97,7 +97,8 @@ TEST(FtpRequestWrappers, EachWrapperShowsItsStatusSetsItsPropertiesAndStartsItsR
          "DeleAsync host=a.txt dir=/old local=/tmp/old tag=5 tag2=6 timer=on/7000", false},
         {[](TFtpClient2& c) { FtpSystem(c); }, "",
          "SystAsync host=old dir=/old local=/tmp/old tag=5 tag2=6 timer=on/7000", false},
-        {[](TFtpClient2& c) { FtpRename(c, "/pub/new.txt", "/pub/old.txt"); }, "Renaming 'old.txt' to 'new.txt'...",
+        {[](TFtpClient2& c) { FtpRename(c, "/pub/new.txt", "/pub/old.txt"); },
+         "Renaming 'old.txt' to 'new.txt'...",
          "RenAsync host=/pub/old.txt dir=/old local=/pub/new.txt tag=5 tag2=6 timer=on/7000", false},
         {[](TFtpClient2& c) { FtpSetTransferType(c, false, -1); }, "TypeSet to ASCII",
          "TypeAsciiAsync host=old dir=/old local=/tmp/old tag=5 tag2=6 timer=on/7000", false},
@@ -114,7 +115,8 @@ TEST(FtpRequestWrappers, EachWrapperShowsItsStatusSetsItsPropertiesAndStartsItsR
         {[](TFtpClient2& c) { FtpDownload(c, "/home/u/a.txt", "/pub/a.txt", false); },
          "File Download Receiving /pub/a.txt...",
          "TypeAsciiAsync host=/pub/a.txt dir=/old local=/home/u/a.txt tag=10 tag2=6 timer=on/7000", false},
-        {[](TFtpClient2& c) { FtpUpload(c, "/home/u/a.txt", "a.txt", false); }, "File Upload Transmitting a.txt...",
+        {[](TFtpClient2& c) { FtpUpload(c, "/home/u/a.txt", "a.txt", false); },
+         "File Upload Transmitting a.txt...",
          "TypeAsciiAsync host=a.txt dir=/old local=/home/u/a.txt tag=17 tag2=6 timer=on/7000", false},
         {[](TFtpClient2& c) { FtpSendCommand(c, "SITE HELP"); }, "Sending command SITE HELP...",
          "QuoteAsync host=old dir=/old local=SITE HELP tag=5 tag2=6 timer=on/7000", false},
@@ -238,7 +240,7 @@ TEST(FtpClient2Timer, FiresForASilentRequestAndIsRearmedByProgress)
             pace[paced++].Set();
     };
     ASSERT_TRUE(pumpUntil([&] { return !rc.done.isEmpty(); }, 15000));
-    EXPECT_EQ(rc.done.last(), (std::pair<TFtpRequest, int>{ftpGetAsync, 0}));
+    EXPECT_EQ(rc.done.value(0), (std::pair<TFtpRequest, int>{ftpGetAsync, 0}));
     EXPECT_EQ(senders, QList<TObject*>{client.RequestTimer()});
     // All data had come before the request fell silent.
     EXPECT_EQ(countAtTimeOut, Pieces * 100);

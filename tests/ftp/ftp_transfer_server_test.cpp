@@ -1,6 +1,7 @@
 // Transfers against pyftpdlib on 127.0.0.1: every command in both modes at sizes around the
 // buffers, resuming both ways, ASCII line ends both ways, the requests the program uses, and
 // data connections through a SOCKS server.
+#include "ftp/transfer_buffers.h"
 #include "support/ftp_server_fixture.h"
 #include "support/qt_printers.h"
 #include "support/server_required.h"
@@ -51,14 +52,17 @@ struct ServerSession {
     {
         if (end < 0)
             end = count;
-        static const QRegularExpression stats("^! \\d+ bytes received/sent in \\d+ seconds( \\(\\d+ Bytes/sec\\))?$");
-        if (rc.log.filter(stats).size() != 1 || !rc.log.filter(stats).first().startsWith(QStringLiteral("! %1 ").arg(count)))
+        static const QRegularExpression stats(
+            "^! \\d+ bytes received/sent in \\d+ seconds( \\(\\d+ Bytes/sec\\))?$");
+        if (rc.log.filter(stats).size() != 1 ||
+            !rc.log.filter(stats).first().startsWith(QStringLiteral("! %1 ").arg(count)))
             return ::testing::AssertionFailure() << "statistics: " << rc.log.join('\n').toStdString();
         for (qsizetype i = 1; i < progress.size(); ++i)
             if (progress[i] < progress[i - 1])
                 return ::testing::AssertionFailure() << "progress went back at " << i;
         if (progress.isEmpty() || progress.last() != end)
-            return ::testing::AssertionFailure() << "progress ended at " << (progress.isEmpty() ? -1 : progress.last());
+            return ::testing::AssertionFailure()
+                   << "progress ended at " << (progress.isEmpty() ? -1 : progress.last());
         return ::testing::AssertionSuccess();
     }
 };
@@ -78,7 +82,9 @@ TEST(FtpTransferServer, FilesOfEverySizeGoBothWaysInBothModes)
     PyFtpServer* server = PyFtpServer::Instance();
     HFTP_NEED_SERVER(server, PyFtpServer::StartError().toStdString());
     // Around the receive buffer and the send chunk, and larger than the sockets' buffers.
-    const qint64 sizes[] = {0, 1, 1513, 1514, 1515, 4095, 4096, 4097, 1 << 20, (4 << 20) + 7};
+    static_assert(FtpReceiveBufferSize == FtpSendChunkSize);
+    const qint64 sizes[] = {
+        0, 1, FtpSendChunkSize - 1, FtpSendChunkSize, FtpSendChunkSize + 1, 1 << 20, (4 << 20) + 7};
     for (const bool passive : {false, true}) {
         SCOPED_TRACE(passive ? "passive" : "active");
         ServerSession s(*server, passive);
@@ -92,19 +98,19 @@ TEST(FtpTransferServer, FilesOfEverySizeGoBothWaysInBothModes)
             c.SetHostFileName(name);
             c.SetLocalFileName(s.Local(name));
             EXPECT_EQ(s.Run([&] { c.GetAsync(); }), 0);
-            EXPECT_EQ(s.rc.done.last().first, ftpGetAsync);
+            EXPECT_EQ(s.rc.done.value(0).first, ftpGetAsync);
             EXPECT_EQ(FileSha256(s.Local(name)), Sha256(content));
             EXPECT_TRUE(s.Reported(size));
 
             c.SetHostFileName("up-" + name);
             EXPECT_EQ(s.Run([&] { c.PutAsync(); }), 0);
-            EXPECT_EQ(s.rc.done.last().first, ftpPutAsync);
+            EXPECT_EQ(s.rc.done.value(0).first, ftpPutAsync);
             EXPECT_EQ(FileSha256(s.Remote("up-" + name)), Sha256(content));
             EXPECT_TRUE(s.Reported(size));
 
             c.SetHostFileName(name);
             EXPECT_EQ(s.Run([&] { c.AppendAsync(); }), 0);
-            EXPECT_EQ(s.rc.done.last().first, ftpAppendAsync);
+            EXPECT_EQ(s.rc.done.value(0).first, ftpAppendAsync);
             EXPECT_EQ(FileSha256(s.Remote(name)), Sha256(content + content));
             EXPECT_TRUE(s.Reported(size));
         }
@@ -139,7 +145,7 @@ TEST(FtpTransferServer, ListingsOfEverySizeInBothModes)
                 const QString local = s.Local(folder + (nlst ? "-nlst" : "-list"));
                 c.SetLocalFileName(local);
                 EXPECT_EQ(s.Run([&] { nlst ? c.LsAsync() : c.DirAsync(); }), 0);
-                EXPECT_EQ(s.rc.done.last().first, nlst ? ftpLsAsync : ftpDirAsync);
+                EXPECT_EQ(s.rc.done.value(0).first, nlst ? ftpLsAsync : ftpDirAsync);
                 const QByteArray listing = ReadFile(local);
                 EXPECT_TRUE(s.Reported(listing.size()));
                 QStringList got;
@@ -182,7 +188,7 @@ TEST(FtpTransferServer, ResumesBothWays)
         c.SetLocalFileName(s.Local("up"));
         c.SetResumeAt(half);
         EXPECT_EQ(s.Run([&] { c.RestPutAsync(); }), 0);
-        EXPECT_EQ(s.rc.done.last().first, ftpPutAsync);
+        EXPECT_EQ(s.rc.done.value(0).first, ftpPutAsync);
         EXPECT_EQ(FileSha256(s.Remote("up")), Sha256(content));
         EXPECT_TRUE(s.Reported(content.size() - half, content.size()));
         EXPECT_EQ(c.ResumeAt(), 0);
@@ -227,7 +233,7 @@ TEST(FtpTransferServer, ConnectListDownloadUpload)
     TFtpClient& c = s.rc.client;
     WriteFile(s.Remote("a.txt"), "alpha");
     ASSERT_EQ(s.Run([&] { c.ConnectAsync(); }), 0);
-    EXPECT_EQ(s.rc.done.last().first, ftpConnectAsync);
+    EXPECT_EQ(s.rc.done.value(0).first, ftpConnectAsync);
     ASSERT_EQ(s.Run([&] { c.TypeBinaryAsync(); }), 0);
     c.SetHostFileName("");
     c.SetLocalFileName(s.Local("listing"));

@@ -134,13 +134,15 @@ struct FakeFtp {
         control.Do([this] {
             const QList<QByteArray> fields = portLine.mid(5).split(',');
             data = PeerConnection::Connect(fields.value(4).toInt() * 256 + fields.value(5).toInt());
-            return data.Valid() ? QString() : QStringLiteral("cannot connect to ") + QString::fromLatin1(portLine);
+            return data.Valid() ? QString()
+                                : QStringLiteral("cannot connect to ") + QString::fromLatin1(portLine);
         });
         return *this;
     }
     FakeFtp& SendData(const QByteArray& bytes)
     {
-        control.Do([this, bytes] { return data.Write(bytes) ? QString() : QStringLiteral("data write failed"); });
+        control.Do(
+            [this, bytes] { return data.Write(bytes) ? QString() : QStringLiteral("data write failed"); });
         return *this;
     }
     FakeFtp& CloseData()

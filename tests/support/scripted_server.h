@@ -52,7 +52,17 @@ public:
     QByteArray Received() const;
 
 private:
-    enum Kind { SendStep, ExpectStep, LineStep, LinePrefixStep, DoStep, CloseStep, ResetStep, AwaitCloseStep, AcceptStep };
+    enum Kind {
+        SendStep,
+        ExpectStep,
+        LineStep,
+        LinePrefixStep,
+        DoStep,
+        CloseStep,
+        ResetStep,
+        AwaitCloseStep,
+        AcceptStep
+    };
     struct Step {
         Kind kind;
         QByteArray data;

@@ -40,7 +40,8 @@ void SocksRelay::Serve(PeerConnection client)
 {
     // Greeting: version 5, the methods offered; "no authentication" is chosen.
     const QByteArray greeting = client.Read(2, HandshakeMs);
-    if (greeting.size() != 2 || greeting[0] != 5 || client.Read(quint8(greeting[1]), HandshakeMs).size() != quint8(greeting[1]))
+    if (greeting.size() != 2 || greeting[0] != 5 ||
+        client.Read(quint8(greeting[1]), HandshakeMs).size() != quint8(greeting[1]))
         return;
     client.Write(QByteArray("\x05\x00", 2));
 
