@@ -1,0 +1,1 @@
+hftp_fuzz_target(gif_load hftp_imaging)

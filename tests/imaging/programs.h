@@ -1,0 +1,11 @@
+// Running outside programs (the oracles and fixture makers) to their end.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Runs the program with the arguments and Input on its standard input; false when it could not
+// run or did not end within a minute. Code is the exit code, -1 after a crash.
+bool RunProgram(const QString& program, const QStringList& arguments, QByteArray* out, QByteArray* err,
+                int* code, const QByteArray& input = {});
