@@ -211,30 +211,35 @@ void FtpSetTransferType(TFtpClient2& Client, bool Binary, int FollowUp)
     Execute(Client, Binary ? &TCustomFtpCli::TypeBinaryAsync : &TCustomFtpCli::TypeAsciiAsync);
 }
 
-void FtpUpload(TFtpClient2& Client, const QString& LocalFile, const QString& RemoteName, bool Binary)
+namespace {
+
+// Starts Request when the client already has the wanted type, otherwise only the TYPE command
+// with FollowUp in Tag.
+void FtpTransfer(TFtpClient2& Client, const QString& LocalFile, const QString& RemoteName, bool Binary,
+                 const QString& Title, const QString& Verb, void (TCustomFtpCli::*Request)(),
+                 TFtpRequest FollowUp)
 {
     Client.SetHostFileName(RemoteName);
     Client.SetLocalFileName(LocalFile);
-    Client.TriggerDisplayStatusEx(
-        QStringLiteral("%1 %2 %3...")
-            .arg(QStringLiteral("File Upload"), QStringLiteral("Transmitting"), RemoteName));
+    Client.TriggerDisplayStatusEx(QStringLiteral("%1 %2 %3...").arg(Title, Verb, RemoteName));
     if (Binary == Client.Binary())
-        Execute(Client, &TCustomFtpCli::PutAsync);
+        Execute(Client, Request);
     else
-        FtpSetTransferType(Client, Binary, ftpPutAsync);
+        FtpSetTransferType(Client, Binary, FollowUp);
+}
+
+} // namespace
+
+void FtpUpload(TFtpClient2& Client, const QString& LocalFile, const QString& RemoteName, bool Binary)
+{
+    FtpTransfer(Client, LocalFile, RemoteName, Binary, QStringLiteral("File Upload"),
+                QStringLiteral("Transmitting"), &TCustomFtpCli::PutAsync, ftpPutAsync);
 }
 
 void FtpDownload(TFtpClient2& Client, const QString& LocalFile, const QString& RemoteName, bool Binary)
 {
-    Client.SetHostFileName(RemoteName);
-    Client.SetLocalFileName(LocalFile);
-    Client.TriggerDisplayStatusEx(
-        QStringLiteral("%1 %2 %3...")
-            .arg(QStringLiteral("File Download"), QStringLiteral("Receiving"), RemoteName));
-    if (Binary == Client.Binary())
-        Execute(Client, &TCustomFtpCli::GetAsync);
-    else
-        FtpSetTransferType(Client, Binary, ftpGetAsync);
+    FtpTransfer(Client, LocalFile, RemoteName, Binary, QStringLiteral("File Download"),
+                QStringLiteral("Receiving"), &TCustomFtpCli::GetAsync, ftpGetAsync);
 }
 
 void FtpSendCommand(TFtpClient2& Client, const QString& Command)

@@ -97,9 +97,9 @@ enum TFtpFct : unsigned char {
     ftpFctPort,
 };
 
-enum TFtpConnectionType { ftpDirect, ftpProxy, ftpSocks4, ftpSocks4A, ftpSocks5 };
-
-enum TFtpShareMode {
+// These two take any int, so that a number read from stored settings can be checked.
+enum TFtpConnectionType : int { ftpDirect, ftpProxy, ftpSocks4, ftpSocks4A, ftpSocks5 };
+enum TFtpShareMode : int {
     ftpShareCompat,
     ftpShareExclusive,
     ftpShareDenyWrite,
