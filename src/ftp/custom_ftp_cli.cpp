@@ -40,6 +40,17 @@ void TCustomFtpCli::SetShareMode(TFtpShareMode Value)
     FShareMode = Value >= ftpShareCompat && Value <= ftpShareDenyNone ? Value : ftpShareExclusive;
 }
 
+unsigned TCustomFtpCli::ShareFlags() const
+{
+    switch (FShareMode) {
+    case ftpShareCompat: return fmShareCompat;
+    case ftpShareDenyWrite: return fmShareDenyWrite;
+    case ftpShareDenyRead: return fmShareDenyRead;
+    case ftpShareDenyNone: return fmShareDenyNone;
+    default: return fmShareExclusive;
+    }
+}
+
 void TCustomFtpCli::SetConnectionType(TFtpConnectionType Value)
 {
     if (Connected()) {
@@ -78,6 +89,9 @@ void TCustomFtpCli::SetState(TFtpState Value)
 
 void TCustomFtpCli::HandleError(const QString& Msg)
 {
+    // A step that cannot start ends its high-level request, which would otherwise stay paused.
+    if (FRunningStep && FHighLevelFlag)
+        AbandonRequest();
     if (OnError)
         TriggerError(Msg);
     else
@@ -173,6 +187,8 @@ void TCustomFtpCli::WndProc(TMessage& MsgRec)
 {
     if (MsgRec.Msg == WM_FTP_REQUEST_DONE)
         Fire(OnRequestDone, this, FRequestType, LOWORD(MsgRec.LParam));
+    else if (MsgRec.Msg == WM_FTP_SENDDATA)
+        RunContinuation([&] { StartSending(MsgRec.WParam); });
 }
 
 void TCustomFtpCli::HandleBackGroundException(Exception& E)
@@ -207,19 +223,29 @@ void TCustomFtpCli::ContinuationFailed(Exception& E)
         return;
     }
     // The request cannot go on: it ends as a refused one does.
-    FNext = nullptr;
-    FDoneAsync = nullptr;
-    FNextRequest = nullptr;
-    FHighLevelFlag = false;
-    FReplyPending = false;
-    FRequestDoneFlag = true;
-    if (FDataSocket->State() != wsClosed)
-        FDataSocket->Close();
-    SetState(ftpReady);
+    AbandonRequest();
     if (OnError)
         TriggerError(E.Message);
     else
         HandleBackGroundException(E);
+}
+
+void TCustomFtpCli::AbandonRequest()
+{
+    FNext = nullptr;
+    FDoneAsync = nullptr;
+    FNextRequest = nullptr;
+    FHighLevelFlag = false;
+    FFctSet = 0;
+    FReplyPending = false;
+    FRequestDoneFlag = true;
+    ++FTransferId;
+    CloseLocalStream();
+    FResumeAt = 0;
+    FDataSocket->OnSessionClosed = nullptr;
+    if (FDataSocket->State() != wsClosed)
+        FDataSocket->Close();
+    SetState(ftpReady);
 }
 
 void TCustomFtpCli::ConnectFailed(int Error, const QString& Text)

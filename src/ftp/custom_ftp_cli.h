@@ -5,13 +5,18 @@
 // else the failing reply code, a Winsock error number or a SOCKS error code).
 #pragma once
 
+#include "ftp/ascii_line_ends.h"
 #include "ftp/ftp_reply_reader.h"
 #include "ftp/ftp_types.h"
 #include "ftp/wsocket.h"
+#include "platform/rtl/streams.h"
 
 #include <QList>
 #include <QObject>
 #include <functional>
+#include <initializer_list>
+#include <memory>
+#include <vector>
 
 class FtpException : public Exception {
 public:
@@ -26,7 +31,15 @@ using TFtpReadyToTransmit = std::function<void(TObject* Sender, bool& bCancel)>;
 
 // Refusals (not ready, not connected, empty names, a line break in a command) go through the
 // error path: OnError with the text when assigned, else FtpException; no OnRequestDone follows.
-// Names in commands and replies are bytes kept exactly through DecodeName and EncodeName.
+// A refusal inside a high-level request ends that request first, so the handler finds the client
+// ready. Names in commands and replies are bytes kept exactly through DecodeName and EncodeName.
+//
+// Transfers: byte counts, offsets and sizes are 64-bit. A download creates (or opens) its local
+// file only once the server has accepted the command or sent data, so a refused download leaves
+// an existing file untouched. With Binary false, line ends are converted as on Unix: CR LF to LF
+// into a local file, LF to CR LF from one (progress counts the bytes on the wire). A passive data
+// connection goes to the control connection's address, whatever address the 227 reply names, and
+// through the client's SOCKS settings; an active one is accepted only from the server's address.
 class TCustomFtpCli : public QObject, public TComponent {
 public:
     // The client's private messages.
@@ -94,6 +107,11 @@ public:
     qint64 SizeResult() const { return FSizeResult; }
     QString DirResult() const { return FDirResult; }
     QString PasvResponse() const { return FPasvResponse; }
+    // Offset at which the next transfer starts, in the local file and on the server.
+    qint64 ResumeAt() const { return FResumeAt; }
+    void SetResumeAt(qint64 Value) { FResumeAt = Value; }
+    // Bytes received or sent by the running (or last) transfer.
+    qint64 ByteCount() const { return FByteCount; }
 
     // Looks the server (or the proxy) up, connects and waits for the 220 banner.
     virtual void OpenAsync();
@@ -120,6 +138,46 @@ public:
     // Stops whatever runs: no ABOR, both connections closed, state Ready on return.
     virtual void AbortAsync();
 
+    // Data connections and transfers. PortAsync sends PORT (listening for the server's
+    // connection) or, with Passive, PASV.
+    virtual void PortAsync();
+    // Receive into LocalFileName (or through OnDisplayFile with DisplayFileFlag): RETR, LIST, NLST
+    // with HostFileName as argument when it is not empty.
+    virtual void RetrAsync();
+    virtual void ListCmdAsync();
+    virtual void NlstAsync();
+    // Send LocalFileName from ResumeAt on with STOR or APPE HostFileName.
+    virtual void StorAsync();
+    virtual void AppeAsync();
+    // REST with the local file's size as offset (or ResumeAt as set, see ftpNoAutoResumeAt and the
+    // put requests); without an offset above 0 it sends nothing and succeeds at once.
+    virtual void RestAsync();
+
+    // High-level requests: several steps, one OnRequestDone with the request's own code.
+    virtual void ConnectAsync();    // open, user, pass
+    virtual void ReceiveAsync();    // open, user, pass, cwd, typeset, port, get, quit
+    virtual void DirAsync();        // port, dir (LIST)
+    virtual void LsAsync();         // port, ls (NLST)
+    virtual void GetAsync();        // port, get
+    virtual void DirectoryAsync();  // open, user, pass, cwd, port, dir, quit
+    virtual void ListAsync();       // open, user, pass, cwd, port, ls, quit
+    virtual void SystemAsync();     // open, user, pass, syst, quit
+    virtual void FileSizeAsync();   // open, user, pass, cwd, size, quit; SizeResult
+    virtual void PutAsync();        // port, put
+    virtual void AppendAsync();     // port, append
+    virtual void RenameAsync();     // open, user, pass, cwd, renfrom, rento, quit
+    virtual void RenAsync();        // renfrom, rento
+    virtual void DeleteAsync();     // open, user, pass, cwd, dele, quit
+    virtual void MkdirAsync();      // open, user, pass, cwd, mkd, quit
+    virtual void RmdirAsync();      // open, user, pass, cwd, rmd, quit
+    virtual void DoQuoteAsync();    // open, user, pass, cwd, quote, quit
+    virtual void TransmitAsync();   // open, user, pass, cwd, typeset, port, put, quit
+    virtual void AppendFileAsync(); // open, user, pass, cwd, typeset, port, append, quit
+    virtual void RestGetAsync();    // port, rest, get
+    virtual void RestartGetAsync(); // open, user, pass, cwd, typeset, port, rest, get, quit
+    virtual void RestPutAsync();    // port, rest, put (ResumeAt set by the caller)
+    virtual void RestartPutAsync(); // open, user, pass, cwd, typeset, port, rest, put, quit
+
     TFtpDisplay OnDisplay;
     TFtpDisplay OnDisplayFile;
     TFtpDisplay OnError;
@@ -141,6 +199,12 @@ protected:
     virtual void SendCommand(const QString& Cmd);
     virtual void TriggerDisplay(const QString& Msg);
     virtual void TriggerError(const QString& Msg);
+    virtual void TriggerDisplayFile(const QString& Msg);
+    virtual void TriggerReadyToTransmit(bool& bCancel);
+    // OnProgress with ByteCount + ResumeAt; false when the handler asked to abort.
+    virtual bool TriggerProgress();
+    // Logs "! N bytes received/sent in S seconds (R Bytes/sec)".
+    virtual void TransferStats();
 
     // Starts one command: readiness checks (but for ABOR, STAT and QUIT), the accepted codes (an
     // empty list accepts every reply below 500), then the command. DoneAsync, when given, runs
@@ -167,6 +231,14 @@ protected:
     // Ends a failed open: "500 <Text> (Winsock error #<Error>)", completion with Error, the
     // control connection closed, state Ready.
     void ConnectFailed(int Error, const QString& Text);
+    // Starts a high-level request made of the steps Fcts.
+    void HighLevelAsync(TFtpRequest RqType, std::initializer_list<TFtpFct> Fcts);
+    // Ends the running request without OnRequestDone (a refusal or an exception ended it): the
+    // steps still to run are dropped, the data connection and the local file closed, state Ready.
+    void AbandonRequest();
+    void CloseLocalStream();
+    // The file-open share flag of ShareMode (fmShareCompat ... fmShareDenyNone).
+    unsigned ShareFlags() const;
 
     TWSocket* FControlSocket = nullptr;
     TWSocket* FDataSocket = nullptr;
@@ -215,6 +287,34 @@ protected:
     QString FSocksUserCode;
     QString FSocksPassword;
 
+    // High-level requests.
+    quint32 FFctSet = 0; // the steps still to run, one bit per TFtpFct
+    int FHighLevelResult = 0;
+    bool FRunningStep = false; // a high-level request is starting one of its steps
+
+    // The transfer in progress.
+    QString FDataCommand;
+    qint64 FResumeAt = 0;
+    qint64 FByteCount = 0;
+    std::uint32_t FStartTime = 0;
+    std::uint32_t FStopTime = 0;
+    int FDataError = 0;
+    bool FAppendFlag = false;
+    bool FTransferReplied = false; // the final reply of the transfer came
+    bool FDataClosed = false;
+    bool FTransferAborted = false; // the progress handler asked to stop
+    bool FLocalFileWanted = false; // a receive opens its local file at the first sign of success
+    bool FEofReached = false;
+    bool FStorAnswered = false;
+    bool FPutSessionOpened = false;
+    bool FSendStarted = false;
+    // The server connected to the listening data socket before the transfer step was ready for it.
+    bool FDataConnectionWaiting = false;
+    quint32 FTransferId = 0; // tells a late timer of an earlier transfer from the running one
+    std::unique_ptr<TFileStream> FLocalStream;
+    TAsciiReceiver FAsciiReceiver;
+    std::vector<char> FDataBuffer;
+
 private:
     void ControlSocketDnsLookupDone(win::WORD Error);
     void ControlSocketSessionConnected(win::WORD Error);
@@ -227,6 +327,64 @@ private:
     void ContinuationFailed(Exception& E);
     // A single command: records its step and starts it.
     void RunCommand(TFtpFct Fct, TFtpRequest RqType, const QString& Cmd, const QList<int>& OkResponses);
+
+    // High-level requests.
+    void NextHighLevelAsync();
+    // Runs the first step left in FctSet; false when none is left.
+    bool RunNextStep();
+    bool TakeStep(TFtpFct Fct);
+    // A get, put or append step resumes only right after a REST the server accepted.
+    void KeepResumeOnlyAfterRest(TFtpFct Previous);
+
+    // Data connections.
+    // False (after the error path) unless the client is ready and connected.
+    bool ReadyForCommand();
+    // The passive data connection to the control connection's address, on the port of the 227
+    // reply; false when the reply is malformed (the request has then ended with 550).
+    bool ConnectPassive(const TSessionConnected& Connected);
+    // Ends the request with 550 when the passive data connection cannot be made.
+    void DataConnectionFailed(const QString& Text);
+    // Takes a waiting connection that comes from the server's address; null handle otherwise.
+    win::SOCKET AcceptFromServer();
+    // Sets the listening data socket's accept handler; a connection that came earlier (some
+    // servers connect as soon as PORT is answered) is taken at once.
+    void AcceptWith(void (TCustomFtpCli::*Accept)(win::WORD));
+    void StartTransfer();
+    // Ends a transfer once both its final reply and the close of its data connection came.
+    void TryToFinish();
+    // Ends a transfer whose reply was not the expected one, logging Notice when it is not empty.
+    void TransferFailed(const QString& Notice = {});
+
+    // Receiving.
+    void ReceiveStep(TFtpRequest RqType, const QString& Command);
+    void OpenReceiveFile();
+    void ReceiveReply1();
+    void ReceiveReply2();
+    void ReceiveAccept(win::WORD Error);
+    void ReceiveConnected(win::WORD Error);
+    void ReceiveDataAvailable(win::WORD Error);
+    void ReceiveDataClosed(win::WORD Error);
+    void StoreReceived(const char* Data, int Count);
+    void DisplayReceived(const char* Data, int Count);
+
+    // Sending.
+    void SendStep();
+    void SendReply1();
+    void SendReply2();
+    void SendAccept(win::WORD Error);
+    void SendConnected(win::WORD Error);
+    void SendDataClosed(win::WORD Error);
+    void SendNextChunk(win::WORD Error);
+    // WM_FTP_SENDDATA: the first chunk of an active upload, once both the server's answer and its
+    // connection have come (whichever came second posted it).
+    void StartSending(win::WPARAM TransferId);
+    // The command of the send, "STOR name" or "APPE name".
+    QString SendCommandText() const;
+    // A data socket handler that runs through RunContinuation.
+    template <class Method> auto DataHandler(Method M)
+    {
+        return [this, M](TObject*, win::WORD Error) { RunContinuation([&] { (this->*M)(Error); }); };
+    }
 
     TFtpReplyReader FReader;
 };

@@ -142,6 +142,7 @@ void TCustomFtpCli::ControlSocketSessionClosed(WORD Error)
 
 void TCustomFtpCli::QuitAsync()
 {
+    CloseLocalStream();
     FFctPrv = ftpFctQuit;
     ExecAsync(ftpQuitAsync, QStringLiteral("QUIT"), {221}, [this] { FControlSocket->Close(); });
     if (FControlSocket->State() == wsConnected)
@@ -161,6 +162,7 @@ void TCustomFtpCli::AbortAsync()
 {
     const bool WasLookingUp = FState == ftpDnsLookup;
     SetState(ftpAbort);
+    CloseLocalStream();
     if (WasLookingUp)
         FControlSocket->CancelDnsLookup();
     if (FControlSocket->State() != wsClosed)

@@ -3,6 +3,8 @@
 
 #include "platform/rtl/events.h"
 
+#include <algorithm>
+
 using namespace win;
 
 int TCustomWSocket::Send(const void* Data, int Len)
@@ -41,7 +43,9 @@ void TCustomWSocket::PutDataInSendBuffer(const char* Data, int Len)
     while (Len > 0) {
         const int Written = FBufList.empty() ? 0 : FBufList.back()->Write(Data, Len);
         if (Written == 0) {
-            FBufList.push_back(std::make_unique<TBuffer>(FBufSize));
+            // One block for the rest of a large send, so that it leaves in as few calls as the
+            // network allows.
+            FBufList.push_back(std::make_unique<TBuffer>(std::max(FBufSize, Len)));
             continue;
         }
         Data += Written;

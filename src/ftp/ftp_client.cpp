@@ -17,6 +17,13 @@ void TFtpClient::ExtendDeadline()
     FTimeStop = win::GetTickCount() + std::uint32_t(FTimeout) * 1000;
 }
 
+bool TFtpClient::TriggerProgress()
+{
+    if (FTimeout > 0)
+        ExtendDeadline();
+    return TCustomFtpCli::TriggerProgress();
+}
+
 bool TFtpClient::WaitUntilReady()
 {
     ExtendDeadline();

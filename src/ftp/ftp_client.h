@@ -47,6 +47,8 @@ public:
 protected:
     // Moves the deadline of WaitUntilReady to Timeout seconds from now.
     void ExtendDeadline();
+    // Progress also moves the deadline.
+    bool TriggerProgress() override;
 
 private:
     int FTimeout = 15;

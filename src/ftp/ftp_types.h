@@ -66,6 +66,9 @@ enum TFtpRequest : unsigned char {
     ftpRestartPutAsync,
 };
 
+// The name of a request code ("None", "OpenAsync", ... "RestartPutAsync").
+QString FtpRequestName(TFtpRequest Request);
+
 // The steps a request is made of; every single command records its own as the previous step.
 enum TFtpFct : unsigned char {
     ftpFctNone,
@@ -94,9 +97,9 @@ enum TFtpFct : unsigned char {
     ftpFctPort,
 };
 
-enum TFtpConnectionType { ftpDirect, ftpProxy, ftpSocks4, ftpSocks4A, ftpSocks5 };
-
-enum TFtpShareMode {
+// These two take any int, so that a number read from stored settings can be checked.
+enum TFtpConnectionType : int { ftpDirect, ftpProxy, ftpSocks4, ftpSocks4A, ftpSocks5 };
+enum TFtpShareMode : int {
     ftpShareCompat,
     ftpShareExclusive,
     ftpShareDenyWrite,

@@ -38,6 +38,18 @@ ScriptedServer& ScriptedServer::ExpectLine(const QByteArray& line)
     return *this;
 }
 
+ScriptedServer& ScriptedServer::ExpectLineStartingWith(const QByteArray& prefix, QByteArray* line)
+{
+    steps_.push_back({LinePrefixStep, prefix, line});
+    return *this;
+}
+
+ScriptedServer& ScriptedServer::Do(std::function<QString()> action)
+{
+    steps_.push_back({DoStep, {}, nullptr, std::move(action)});
+    return *this;
+}
+
 ScriptedServer& ScriptedServer::Close()
 {
     steps_.push_back({CloseStep, {}});
@@ -129,6 +141,23 @@ bool ScriptedServer::RunStep(const Step& step, PeerConnection& peer)
             return false;
         }
         return true;
+    }
+    case LinePrefixStep: {
+        const QByteArray got = ReadBytes(peer, -1, ended);
+        if (!got.startsWith(step.data) || !got.endsWith("\r\n")) {
+            Fail(QStringLiteral("expected a line starting with %1, got %2")
+                     .arg(QString::fromLatin1(step.data), QString::fromLatin1(got.toHex(' '))));
+            return false;
+        }
+        if (step.line)
+            *step.line = got.chopped(2);
+        return true;
+    }
+    case DoStep: {
+        const QString why = step.action();
+        if (!why.isEmpty())
+            Fail(why);
+        return why.isEmpty();
     }
     case CloseStep:
         peer.ShutdownWrite();

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -28,6 +29,12 @@ public:
     ScriptedServer& Expect(const QByteArray& bytes);
     // Reads one line ending in CR LF and compares it without its line end.
     ScriptedServer& ExpectLine(const QByteArray& line);
+    // Reads one line that must start with prefix; the whole line (without its end) goes to *line
+    // when given, for later steps (read it elsewhere only once the script has finished).
+    ScriptedServer& ExpectLineStartingWith(const QByteArray& prefix, QByteArray* line = nullptr);
+    // Runs action on the script's thread at this point, for work beside the connection (a data
+    // connection, say); a non-empty result fails the script with that text.
+    ScriptedServer& Do(std::function<QString()> action);
     // Closes the connection gracefully, or with a reset.
     ScriptedServer& Close();
     ScriptedServer& Reset();
@@ -45,10 +52,22 @@ public:
     QByteArray Received() const;
 
 private:
-    enum Kind { SendStep, ExpectStep, LineStep, CloseStep, ResetStep, AwaitCloseStep, AcceptStep };
+    enum Kind {
+        SendStep,
+        ExpectStep,
+        LineStep,
+        LinePrefixStep,
+        DoStep,
+        CloseStep,
+        ResetStep,
+        AwaitCloseStep,
+        AcceptStep
+    };
     struct Step {
         Kind kind;
         QByteArray data;
+        QByteArray* line = nullptr;
+        std::function<QString()> action = {};
     };
 
     void Run();

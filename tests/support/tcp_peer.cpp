@@ -64,6 +64,21 @@ PeerConnection PeerConnection::Connect(int port)
     return PeerConnection(fd);
 }
 
+PeerConnection PeerConnection::ConnectFrom(const char* source, int port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    const sockaddr_in address = Loopback(port);
+    if (::inet_pton(AF_INET, source, &local.sin_addr) != 1 ||
+        ::bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return PeerConnection();
+    }
+    return PeerConnection(fd);
+}
+
 void PeerConnection::SetReceiveBuffer(int bytes)
 {
     ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);

@@ -14,6 +14,8 @@ public:
 
     // Connects to 127.0.0.1:port; invalid when refused.
     static PeerConnection Connect(int port);
+    // The same from the loopback address source (such as "127.0.0.2"), to play another host.
+    static PeerConnection ConnectFrom(const char* source, int port);
 
     bool Valid() const { return fd_ >= 0; }
     void SetReceiveBuffer(int bytes);
