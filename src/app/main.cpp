@@ -1,5 +1,6 @@
 // Program entry: starts the application and shows the main form.
 #include "app/main_form.h"
+#include "imaging/imaging_init.h"
 #include "platform/platform_init.h"
 #include "platform/registry/hive_store.h"
 #include "platform/rtl/application.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     TApplication::setApplicationName(QStringLiteral("tarnwick-halyard"));
     app.SetTitle(QStringLiteral("Tarnwick Halyard FTP 5.2"));
     initPlatform();
+    initImaging();
 
     int result;
     {
