@@ -190,7 +190,8 @@ void TGIFImage::Optimize(uint8_t Options, uint8_t Method, uint8_t, int)
                 advance(1);
                 TGIFSubImage* f = frame(i);
                 const int index = TransparentIndexOf(f);
-                if (index < 0 || f->Empty())
+                // A frame restored to the background clears its whole rectangle: it keeps it.
+                if (index < 0 || f->Empty() || DisposalOf(f) == dmBackground)
                     continue;
                 const int width = f->Width();
                 const auto rowClear = [&](int y) {
@@ -204,10 +205,9 @@ void TGIFImage::Optimize(uint8_t Options, uint8_t Method, uint8_t, int)
                     --bottom;
                 if (top > bottom) {
                     // Nothing shows: the frame goes, and the frame before shows for its time too.
-                    // A frame that restores to the background, or that follows one that restores,
-                    // changes the picture when it shows, and stays as one transparent pixel.
-                    const bool restores = DisposalOf(f) == dmBackground ||
-                                          (i > 0 && DisposalOf(frame(i - 1)) >= dmBackground) || i == 0;
+                    // The first frame, and a frame after one that is restored (which shows that
+                    // restoring), stay as one transparent pixel.
+                    const bool restores = i == 0 || DisposalOf(frame(i - 1)) >= dmBackground;
                     if (restores) {
                         f->SetBounds(f->Left(), f->Top(), 1, 1);
                         f->SetPixel(0, 0, uint8_t(index));

@@ -104,6 +104,24 @@ TEST(GIFFrameDrawing, MasksAndTransparentDrawing)
     EXPECT_EQ(RgbOf(target), std::vector<QRgb>(10, Palette8(1) & 0xFFFFFF));
 }
 
+// In a web-palette rendering the transparent pixels take the web colour nearest the transparent
+// colour, so even white keeps its index inside the palette.
+TEST(GIFFrameRendering, WebPaletteKeepsTheTransparentIndexInThePalette)
+{
+    TGIFImage image;
+    BuildAnimation(image, 3, 1, {{0, 0, 3, 1, {7, 1, 7}, 1, 0, 7}});
+    image.DrawFlags = gdWebPalette;
+    ASSERT_TRUE(image.WebPaletteInUse());
+    TGIFSubImage* frame = image.Images().Items(0);
+    const uint8_t* row = frame->GetBitmap()->ScanLine(0);
+    EXPECT_EQ(row[0], 215);
+    EXPECT_EQ(row[2], 215);
+    EXPECT_EQ(row[1], 5 * 36);
+    EXPECT_EQ(frame->GetBitmap()->Palette().Entries[215], (win::PALETTEENTRY{255, 255, 255, 0}));
+    ASSERT_TRUE(frame->HasTransparencyMask());
+    EXPECT_EQ(frame->Mask()->ScanLine(0)[0] & 0xE0, 0xA0);
+}
+
 // A large frame renders through a bitmap first set to 1 bit per pixel and comes out as 8 bits per
 // pixel, with a progress step before every 32nd row.
 TEST(GIFFrameRendering, LargeFrameWithProgress)
