@@ -76,7 +76,7 @@ void TWBmp::LoadFromFile(const QString& AFileName)
         bitmap.SetSize(width, height);
         const int rowBytes = (width + 7) / 8;
         const int lastBits = width & 7;
-        for (int y = 0; y < height; ++y) {
+        for (int y = 0; y < height && width > 0; ++y) {
             uint8_t* row = bitmap.ScanLine(y);
             const int64_t read = stream_.Read(row, rowBytes);
             // What the file does not hold any more is white.
