@@ -112,35 +112,33 @@ void TGIFImage::Clear()
     SetPalette({});
 }
 
-void TGIFImage::CheckSize(int Value, bool width)
+void TGIFImage::SetScreenSize(int Value, bool width)
 {
     for (int i = 0; i < images_.Count(); ++i) {
         const TGIFSubImage* frame = images_.Items(i);
         if (width ? frame->Left() + frame->Width() > Value : frame->Top() + frame->Height() > Value)
             throw GIFException(width ? gifmsg::WidthTooSmall : gifmsg::HeightTooSmall);
     }
+    if (Value == (width ? Width() : Height()))
+        return;
+    StopPainters();
+    const auto value = uint16_t(std::clamp(Value, 0, 0xFFFF));
+    if (width)
+        header_.SetWidth(value);
+    else
+        header_.SetHeight(value);
+    FreeBitmap();
+    Changed(this);
 }
 
 void TGIFImage::SetWidth(int Value)
 {
-    CheckSize(Value, true);
-    if (Value == Width())
-        return;
-    StopPainters();
-    header_.SetWidth(uint16_t(std::clamp(Value, 0, 0xFFFF)));
-    FreeBitmap();
-    Changed(this);
+    SetScreenSize(Value, true);
 }
 
 void TGIFImage::SetHeight(int Value)
 {
-    CheckSize(Value, false);
-    if (Value == Height())
-        return;
-    StopPainters();
-    header_.SetHeight(uint16_t(std::clamp(Value, 0, 0xFFFF)));
-    FreeBitmap();
-    Changed(this);
+    SetScreenSize(Value, false);
 }
 
 win::Palette TGIFImage::GetPalette()
@@ -386,11 +384,7 @@ void TGIFImage::Draw(TCanvas& ACanvas, const QRect& Rect)
     }
 
     const std::shared_ptr<TCriticalSection> lock = painterLock_;
-    lock->Enter();
-    struct Unlock {
-        TCriticalSection& lock;
-        ~Unlock() { lock.Leave(); }
-    } unlock{*lock};
+    const std::lock_guard guard(*lock);
     if (DrawPainter && DrawPainter->PaintsOn(ACanvas, Rect))
         return;
     StopDrawPainter();

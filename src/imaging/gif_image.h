@@ -174,7 +174,8 @@ private:
     void DrawCache(TCanvas& ACanvas, const QRect& Rect);
     // Waits for the threaded painters among Painters() that are not on this thread's stack.
     void WaitForPainters(const std::function<bool(TGIFPainter*)>& waitFor);
-    void CheckSize(int Value, bool width);
+    // Sets the logical screen's width or height after checking it against the frames.
+    void SetScreenSize(int Value, bool width);
 
     bool drawing_ = false;
     bool paletteQuery_ = false;

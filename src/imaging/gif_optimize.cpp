@@ -76,11 +76,7 @@ void TGIFImage::Optimize(uint8_t Options, uint8_t Method, uint8_t, int)
         return;
     StopPainters();
     const std::shared_ptr<TCriticalSection> lock = painterLock_;
-    lock->Enter();
-    struct Unlock {
-        TCriticalSection& lock;
-        ~Unlock() { lock.Leave(); }
-    } unlock{*lock};
+    const std::lock_guard guard(*lock);
 
     const QString message = QStringLiteral("Optimizing...");
     const int frameCount = images_.Count();
