@@ -115,6 +115,8 @@ public:
     TSyntaxMemoStrings& Lines() const { return *lines_; }
     bool PaintingEnabled() const { return paintingEnabled_; }
     virtual void SetRedraw(bool On) { paintingEnabled_ = On; }
+    // The view must be repainted (also asked by the settings the editor shows).
+    virtual void Invalidate() {}
     // Values the view keeps up to date.
     int VisibleLines = 40;
     bool WordWrap = false;
@@ -137,8 +139,6 @@ protected:
     virtual void ReWrap(TLineRecord* StartLine, TLineRecord* EndLine);
     // Brings the highlighting up to date from the store's first line to re-highlight.
     virtual void UpdateHighlighting() {}
-    // The view must be repainted.
-    virtual void Invalidate() {}
     // The text changed as a whole (after a load, undo or redo).
     virtual void Changed();
     virtual void Beep();

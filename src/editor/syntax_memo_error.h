@@ -1,4 +1,4 @@
-// ESyntaxMemo: the exception class of the editor's own failures.
+// ESyntaxMemo and its descendants: the exception classes of the editor's own failures.
 #pragma once
 
 #include "platform/rtl/exception.h"
@@ -6,4 +6,21 @@
 class ESyntaxMemo : public Exception {
 public:
     using Exception::Exception;
+};
+
+// A keyword store or keyword table refused a word or a table.
+class EKeywords : public ESyntaxMemo {
+public:
+    using ESyntaxMemo::ESyntaxMemo;
+};
+
+class EKeyControllerException : public ESyntaxMemo {
+public:
+    using ESyntaxMemo::ESyntaxMemo;
+};
+
+// A key binding that would clash with one already in the key map.
+class EAmbigiousKeyPair : public EKeyControllerException {
+public:
+    using EKeyControllerException::EKeyControllerException;
 };

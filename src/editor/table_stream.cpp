@@ -95,6 +95,14 @@ QByteArray ReadLongString(TStream& Stream)
     return ReadCharacters(Stream, length);
 }
 
+std::int32_t ReadCount(TStream& Stream, std::int32_t Max, std::int64_t MinBytesEach)
+{
+    const std::int32_t count = ReadInteger(Stream);
+    if (count < 0 || count > Max || count * MinBytesEach > Stream.Size() - Stream.Position())
+        throw EReadError(QStringLiteral("Stream read error"));
+    return count;
+}
+
 void WriteShiftState(TStream& Stream, std::uint32_t Value)
 {
     WriteInteger(Stream, std::int32_t(Value & ShiftStateBits));

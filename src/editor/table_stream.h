@@ -30,6 +30,10 @@ QByteArray ReadShortString(TStream& Stream);
 void WriteLongString(TStream& Stream, const QByteArray& Value);
 QByteArray ReadLongString(TStream& Stream);
 
+// An Integer count of stored items that must lie in 0..Max, with at least MinBytesEach bytes left
+// in the stream for every item; otherwise EReadError, so that no reader trusts a stored count.
+std::int32_t ReadCount(TStream& Stream, std::int32_t Max, std::int64_t MinBytesEach);
+
 // A 4-byte integer. The writer keeps only the seven shift-state bits (Shift, Alt, Ctrl, left, right
 // and middle button, double click); the reader returns all 32 bits it finds.
 void WriteShiftState(TStream& Stream, std::uint32_t Value);

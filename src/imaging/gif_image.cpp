@@ -96,7 +96,7 @@ int TGIFImage::MaxBitsPerPixel() const
 TColor TGIFImage::BackgroundColor()
 {
     const TGIFColor color = header_.ColorMap().Color(header_.BackgroundColorIndex());
-    return RGBColor(color.Red, color.Green, color.Blue);
+    return TColor(win::RGB(color.Red, color.Green, color.Blue));
 }
 
 void TGIFImage::Clear()

@@ -97,9 +97,9 @@ TGIFPainter::TGIFPainter(TGIFImage* Image, TCanvas& Canvas, const QRect& Rect, T
       flags_(Flags), speed_(Image->SpeedPercent), ownerRef_(OwnerRef)
 {
     if (Image->BackColor != clNone)
-        background_ = ColorToRGB(Image->BackColor);
+        background_ = TColor(ColorToRGB(Image->BackColor));
     else if (Image->Header().ColorMap().Count() == 0)
-        background_ = ColorToRGB(clWindow);
+        background_ = TColor(ColorToRGB(clWindow));
     else
         background_ = Image->BackgroundColor();
 

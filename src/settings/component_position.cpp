@@ -1,7 +1,7 @@
 // TComponentPosition.
 #include "settings/component_position.h"
 
-#include "platform/rtl/exception.h"
+#include "settings/published_properties.h"
 
 TComponentPosition::TComponentPosition(TComponent* AOwner) : TCustomComponentStreamer(AOwner) {}
 
@@ -24,10 +24,8 @@ TComponentPosition::~TComponentPosition()
 void TComponentPosition::Assign(const TObject* Source)
 {
     const auto* position = dynamic_cast<const TComponentPosition*>(Source);
-    if (!position) {
-        throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
-                                .arg(Source ? Source->ClassName() : QStringLiteral("nil"), ClassName()));
-    }
+    if (!position)
+        RaiseAssignError(Source, *this);
     left_ = position->left_;
     top_ = position->top_;
     height_ = position->height_;

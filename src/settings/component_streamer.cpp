@@ -12,7 +12,7 @@ TCustomComponentStreamer::TCustomComponentStreamer(TComponent* AOwner, TStorageK
 
 void TCustomComponentStreamer::SaveOnDestroy() noexcept
 {
-    if (!AutoSave)
+    if (!AutoSave || name_.isEmpty())
         return;
     AutoSave = false;
     AtBoundary([this] { Save(); });

@@ -28,11 +28,12 @@ protected:
 // Save and Load make a fresh storage of the streamer's kind and name each time and save or load
 // the streamer's own published properties through it.
 //
-// Freeing: with autosave on, the streamer saves itself. In C++ only the most derived class still
-// sees all its properties while it is being destroyed, so every class with stored properties of
-// its own starts its destructor with SaveOnDestroy() (this base class has none, and saving from
-// its destructor could only write an empty object). A failing save there is reported through the
-// application and never thrown.
+// Freeing: with autosave on, the streamer saves itself (unless it has no storage name: one made
+// without a name would otherwise write into the registry's root). In C++ only the most derived
+// class still sees all its properties while it is being destroyed, so every class with stored
+// properties of its own starts its destructor with SaveOnDestroy() (this base class has none, and
+// saving from its destructor could only write an empty object). A failing save there is reported
+// through the application and never thrown.
 class TCustomComponentStreamer : public QObject, public TComponent, public IComponentStreamer {
     Q_OBJECT
 public:
@@ -60,7 +61,8 @@ public:
     bool LoadVia(QObject* Component);
 
 protected:
-    // With autosave on: saves now (a failure is reported, not thrown) and turns autosave off.
+    // With autosave on: saves now (a failure is reported, not thrown) and turns autosave off. A
+    // streamer without a storage name has nowhere to save and saves nothing.
     void SaveOnDestroy() noexcept;
 
 private:

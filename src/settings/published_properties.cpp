@@ -1,6 +1,8 @@
 // Walking the Q_PROPERTY declarations of persisted objects.
 #include "settings/published_properties.h"
 
+#include "platform/rtl/exception.h"
+
 #include <QMetaEnum>
 
 namespace {
@@ -83,4 +85,35 @@ std::optional<int> DeclaredDefault(const QObject* Object, const TPublishedProper
     bool ok = false;
     const int value = QString::fromLatin1(meta->classInfo(index).value()).toInt(&ok);
     return ok ? std::optional(value) : std::nullopt;
+}
+
+void AssignPublishedProperties(const QObject& Source, QObject& Target)
+{
+    const QMetaObject* sourceMeta = Source.metaObject();
+    for (const TPublishedProperty& property : PublishedProperties(&Target)) {
+        const int index = sourceMeta->indexOfProperty(property.Meta.name());
+        if (index < 0)
+            continue;
+        const QMetaProperty from = sourceMeta->property(index);
+        switch (property.Kind) {
+        case TPropertyKind::Integer:
+        case TPropertyKind::Boolean:
+        case TPropertyKind::Enumeration:
+        case TPropertyKind::String: property.Meta.write(&Target, from.read(&Source)); break;
+        case TPropertyKind::StringList: {
+            TStrings* target = StringListOf(&Target, property);
+            const TStrings* source = from.read(&Source).value<TStrings*>();
+            if (target && source && target != source)
+                target->Assign(*source);
+            break;
+        }
+        case TPropertyKind::Object: break;
+        }
+    }
+}
+
+void RaiseAssignError(const TObject* Source, const TObject& Target)
+{
+    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
+                            .arg(Source ? Source->ClassName() : QStringLiteral("nil"), Target.ClassName()));
 }

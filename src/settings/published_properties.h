@@ -45,3 +45,12 @@ TStrings* StringListOf(const QObject* Object, const TPublishedProperty& Property
 QObject* ObjectOf(const QObject* Object, const TPublishedProperty& Property);
 // The default the class declares for the property, if any.
 std::optional<int> DeclaredDefault(const QObject* Object, const TPublishedProperty& Property);
+
+// Copies every kept property of Source's class that Target has too: numbers, Booleans,
+// enumerations and texts through the properties' setters, string lists line by line (Assign).
+// Nested objects and collections are not copied.
+void AssignPublishedProperties(const QObject& Source, QObject& Target);
+
+// The class library's refusal of an assignment: raises EConvertError "Cannot assign a <source
+// class> to a <target class>" ("nil" when there is no source).
+[[noreturn]] void RaiseAssignError(const TObject* Source, const TObject& Target);

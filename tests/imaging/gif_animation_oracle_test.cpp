@@ -164,7 +164,7 @@ TEST_F(GIFAnimationOracle, PainterComposesLikeCoalesce)
     TGIFImage image;
     BuildFixture(image);
     const QRgb background = qRgb(17, 34, 51);
-    image.BackColor = RGBColor(17, 34, 51);
+    image.BackColor = TColor(win::RGB(17, 34, 51));
     image.DrawFlags = gdAnimate | gdTransparent | gdPaintOnTarget;
     QImage target(ScreenWidth, ScreenHeight, QImage::Format_RGB32);
     target.fill(background);

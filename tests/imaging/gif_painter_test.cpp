@@ -204,7 +204,7 @@ TEST(GIFPainter, RestoreToBackground)
         FakeClockScope scope;
         TGIFImage image;
         BuildAnimation(image, 3, 1, {{1, 0, 2, 1, {}, 2, 0, -1, 1}, {0, 0, 1, 1, {}, 1, 0, -1, 3}});
-        image.BackColor = RGBColor(0, 255, 0);
+        image.BackColor = TColor(win::RGB(0, 255, 0));
         image.DrawFlags = gdAnimate | gdPaintOnTarget | (transparent ? gdTransparent : 0);
         QImage target(3, 1, QImage::Format_RGB32);
         target.fill(qRgb(9, 9, 9));

@@ -143,7 +143,7 @@ TEST(GIFPicture, AssignCopiesTheListedFields)
     source.ReductionMethod = 4;
     source.DitherMethod = 2;
     source.PainterPriority = tpHigher;
-    source.BackColor = RGBColor(1, 2, 3);
+    source.BackColor = TColor(win::RGB(1, 2, 3));
     source.PaletteBits = 3;
     source.SpeedPercent = 50;
     source.Encoding = geRLE;
@@ -159,7 +159,7 @@ TEST(GIFPicture, AssignCopiesTheListedFields)
     EXPECT_EQ(target.ReductionMethod, 4);
     EXPECT_EQ(target.DitherMethod, 2);
     EXPECT_EQ(target.PainterPriority, tpHigher);
-    EXPECT_EQ(target.BackColor, RGBColor(1, 2, 3));
+    EXPECT_EQ(target.BackColor, TColor(win::RGB(1, 2, 3)));
     EXPECT_EQ(target.PaletteBits, 8);
     EXPECT_EQ(target.SpeedPercent, 100);
     EXPECT_EQ(target.Encoding, geLZW);

@@ -272,7 +272,7 @@ TEST(GIFFrameConversion, TransparentBitmapsIconsAndMetafiles)
     metafile.SetHeight(2);
     {
         TMetafileCanvas recorder(metafile);
-        recorder.FillRectWith(QRect(0, 0, 2, 2), RGBColor(0, 0, 255));
+        recorder.FillRectWith(QRect(0, 0, 2, 2), TColor(win::RGB(0, 0, 255)));
     }
     TGIFImage fromMetafile;
     fromMetafile.ReductionMethod = crNone;

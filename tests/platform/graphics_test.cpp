@@ -38,7 +38,7 @@ TEST(Canvas, DrawsScalesFillsAndCopies)
     EXPECT_EQ(target.pixel(1, 1), qRgb(255, 0, 0));
     EXPECT_EQ(target.pixel(2, 0), qRgb(255, 255, 255)); // transparent source pixel
 
-    canvas.BrushColor = RGBColor(0, 0, 255);
+    canvas.BrushColor = TColor(win::RGB(0, 0, 255));
     canvas.FillRect(QRect(4, 0, 2, 2));
     EXPECT_EQ(target.pixel(5, 1), qRgb(0, 0, 255));
 
@@ -79,7 +79,7 @@ TEST(BitmapGraphic, PaintsIn24BitsAndDrawsTransparently)
     bitmap.SetPalette(win::Palette{{{0, 0, 0, 0}, {255, 0, 0, 0}}});
     bitmap.SetSize(2, 2);
     bitmap.ScanLine(0)[1] = 1;
-    bitmap.Canvas().FillRectWith(QRect(1, 1, 1, 1), RGBColor(0, 255, 0));
+    bitmap.Canvas().FillRectWith(QRect(1, 1, 1, 1), TColor(win::RGB(0, 255, 0)));
     EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
     EXPECT_EQ(QColor(bitmap.ToImage().pixel(1, 0)), QColor(255, 0, 0));
     EXPECT_EQ(QColor(bitmap.ToImage().pixel(1, 1)), QColor(0, 255, 0));
@@ -116,7 +116,7 @@ TEST(IconAndMetafile, MasksAndRecordings)
     metafile.SetHeight(4);
     {
         TMetafileCanvas recorder(metafile);
-        recorder.FillRectWith(QRect(0, 0, 2, 2), RGBColor(255, 0, 0));
+        recorder.FillRectWith(QRect(0, 0, 2, 2), TColor(win::RGB(255, 0, 0)));
     }
     EXPECT_EQ(metafile.Width(), 4);
     QImage target = Filled(8, 8, qRgb(255, 255, 255));

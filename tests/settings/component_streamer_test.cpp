@@ -310,4 +310,18 @@ TEST(ComponentStreamer, SaveFailureWhenFreedIsReportedNotThrown)
     EXPECT_TRUE(messages[0].startsWith("Cannot create file")) << messages[0].toStdString();
 }
 
+TEST(ComponentStreamer, WithoutAStorageNameNothingIsSavedWhenFreed)
+{
+    TRegistryScope scope;
+    {
+        TComponentPosition position;
+        position.SetBounds(1, 2, 3, 4);
+    }
+    TRegistry registry;
+    TRegKeyInfo info;
+    ASSERT_TRUE(registry.GetKeyInfo(info)); // of the root
+    EXPECT_EQ(info.NumValues, 0);
+    EXPECT_EQ(info.NumSubKeys, 0);
+}
+
 #include "component_streamer_test.moc"

@@ -4,3 +4,10 @@ target_link_libraries(registry_child PRIVATE hftp_settings)
 hftp_use_common(registry_child)
 add_dependencies(${tests} registry_child)
 target_compile_definitions(${tests} PRIVATE HFTP_REGISTRY_CHILD="$<TARGET_FILE:registry_child>")
+
+# The child program that uses the global settings objects and ends as the program does.
+add_executable(settings_child ${PROJECT_SOURCE_DIR}/tests/support/helpers/settings_child.cpp)
+target_link_libraries(settings_child PRIVATE hftp_settings)
+hftp_use_common(settings_child)
+add_dependencies(${tests} settings_child)
+target_compile_definitions(${tests} PRIVATE HFTP_SETTINGS_CHILD="$<TARGET_FILE:settings_child>")

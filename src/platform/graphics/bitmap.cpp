@@ -217,13 +217,8 @@ std::unique_ptr<TBitmap> TBitmap::MaskBitmap() const
     if (Empty())
         return mask;
     const QImage image = ToImage();
-    QRgb transparent;
-    if (TransparentColor == clDefault) {
-        transparent = image.pixel(0, height_ - 1);
-    } else {
-        const TColor rgb = ColorToRGB(TransparentColor);
-        transparent = qRgb(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
-    }
+    const QRgb transparent = TransparentColor == clDefault ? image.pixel(0, height_ - 1)
+                                                           : ColorToQColor(TransparentColor).rgb();
     for (int y = 0; y < height_; ++y) {
         uint8_t* bits = mask->ScanLine(y);
         for (int x = 0; x < width_; ++x)

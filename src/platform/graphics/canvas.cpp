@@ -47,7 +47,7 @@ void TCanvas::FillRectWith(const QRect& R, TColor Color)
 {
     if (R.isEmpty())
         return;
-    Paint([&](QPainter& painter) { painter.fillRect(R, ToQColor(Color)); });
+    Paint([&](QPainter& painter) { painter.fillRect(R, ColorToQColor(Color)); });
 }
 
 void TCanvas::Draw(int X, int Y, TGraphic& Graphic)

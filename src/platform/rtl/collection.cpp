@@ -1,4 +1,4 @@
-// TCollection and TCollectionItem.
+// TCollection, TOwnedCollection and TCollectionItem.
 #include "platform/rtl/collection.h"
 
 #include <algorithm>
@@ -98,4 +98,9 @@ void TCollection::RemoveItem(TCollectionItem* Item)
     items_.erase(std::find(items_.begin(), items_.end(), Item));
     Item->collection_ = nullptr;
     Changed();
+}
+
+TOwnedCollection::TOwnedCollection(QObject* AOwner, TCollectionItemClass ItemClass)
+    : TCollection(std::move(ItemClass)), owner_(AOwner)
+{
 }

@@ -1,4 +1,5 @@
-// TCollection and TCollectionItem: the class library's list of items of one item class.
+// TCollection, TOwnedCollection and TCollectionItem: the class library's list of items of one item
+// class.
 #pragma once
 
 #include "platform/rtl/object.h"
@@ -55,7 +56,7 @@ public:
     // Appends a new item of the item class.
     TCollectionItem* Add();
     // Frees the item at Index (0 .. Count-1).
-    void Delete(int Index);
+    virtual void Delete(int Index);
     void Clear();
 
     // Nested: the changes inside the outermost pair are reported once, by its EndUpdate.
@@ -78,4 +79,16 @@ private:
     TCollectionItemClass itemClass_;
     std::vector<TCollectionItem*> items_;
     int updateCount_ = 0;
+};
+
+// A collection that knows the object it belongs to (the component whose property holds it).
+class TOwnedCollection : public TCollection {
+    Q_OBJECT
+public:
+    TOwnedCollection(QObject* AOwner, TCollectionItemClass ItemClass);
+
+    QObject* GetOwner() const { return owner_; }
+
+private:
+    QObject* owner_;
 };

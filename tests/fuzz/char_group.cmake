@@ -1,0 +1,1 @@
+hftp_fuzz_target(char_group hftp_editor)

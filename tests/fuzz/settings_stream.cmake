@@ -1,0 +1,1 @@
+hftp_fuzz_target(settings_stream hftp_editor)
