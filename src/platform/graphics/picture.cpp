@@ -143,14 +143,17 @@ void TPicture::Assign(TPersistent* Source)
         std::lock_guard lock(registry.mutex);
         for (const FileFormat& format : registry.files) {
             std::unique_ptr<TGraphic> candidate = format.graphicClass();
-            if (typeid(*candidate) == typeid(*source)) {
+            const TGraphic& made = *candidate;
+            if (typeid(made) == typeid(*source)) {
                 copy = std::move(candidate);
                 break;
             }
         }
     }
-    if (!copy)
+    if (!copy) {
         TPersistent::Assign(Source);
+        return;
+    }
     copy->Assign(source);
     SetGraphic(std::move(copy));
 }
