@@ -185,12 +185,21 @@ TBitmap* TGIFImage::Bitmap()
         if (TBitmap* rendered = first->GetBitmap())
             bitmap->Assign(*rendered);
     } else {
-        bitmap->SetPalette(GetPalette());
-        bitmap->SetSize(Width(), Height());
+        bitmap = NewScreenBitmap();
         first->Draw(bitmap->Canvas(), QRect(0, 0, Width(), Height()), false, false);
     }
     bitmap_ = std::move(bitmap);
     return bitmap_.get();
+}
+
+std::unique_ptr<TBitmap> TGIFImage::NewScreenBitmap()
+{
+    if (int64_t(Width()) * Height() > PixelByteLimit)
+        throw GIFException(gifmsg::TooLarge);
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetPalette(GetPalette());
+    bitmap->SetSize(Width(), Height());
+    return bitmap;
 }
 
 void TGIFImage::FreeBitmap()
@@ -394,9 +403,7 @@ void TGIFImage::Draw(TCanvas& ACanvas, const QRect& Rect)
     TCanvas* target = &ACanvas;
     QRect targetRect = Rect;
     if (!(DrawFlags & gdPaintOnTarget)) {
-        auto cache = std::make_unique<TBitmap>();
-        cache->SetPalette(GetPalette());
-        cache->SetSize(Width(), Height());
+        auto cache = NewScreenBitmap();
         if (cache->Empty())
             return;
         cache->Canvas().CopyRect(QRect(0, 0, Width(), Height()), ACanvas, Rect);

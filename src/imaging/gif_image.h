@@ -172,6 +172,9 @@ private:
     void StopDrawPainter();
     // Copies the cache bitmap into Rect, stretched or tiled.
     void DrawCache(TCanvas& ACanvas, const QRect& Rect);
+    // A bitmap of the logical screen's size with the image's palette; a screen of more pixels
+    // than PixelByteLimit fails with "GIF image is too large" before any memory is taken.
+    std::unique_ptr<TBitmap> NewScreenBitmap();
     // Waits for the threaded painters among Painters() that are not on this thread's stack.
     void WaitForPainters(const std::function<bool(TGIFPainter*)>& waitFor);
     // Sets the logical screen's width or height after checking it against the frames.

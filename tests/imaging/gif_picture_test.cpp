@@ -96,6 +96,14 @@ TEST(GIFPicture, SizeAndPaletteRules)
     EXPECT_EQ(image.Width(), 7);
     EXPECT_EQ(changes, 1);
 
+    // A huge logical screen fails clearly before its bitmap takes any memory.
+    TGIFImage huge;
+    BuildAnimation(huge, 65535, 65535, {{0, 0, 2, 2, {}}, {1, 1, 2, 2, {}}});
+    RecordingCanvas canvas;
+    EXPECT_EQ(FailureOf<GIFException>([&] { huge.Draw(canvas, QRect(0, 0, 10, 10)); }), gifmsg::TooLarge);
+    EXPECT_EQ(FailureOf<GIFException>([&] { huge.Bitmap(); }), gifmsg::TooLarge);
+    EXPECT_TRUE(huge.Painters().empty());
+
     // The palette comes from the global map, is stored, and a nested query fails.
     const win::Palette palette = image.GetPalette();
     EXPECT_EQ(palette.Count(), 8);

@@ -153,6 +153,17 @@ TEST(Picture, LoadsByExtensionAndRefusesUnknownOnes)
     EXPECT_THROW(picture.LoadFromFile(folder.filePath(QStringLiteral("missing.bmp"))), EFOpenError);
     EXPECT_TRUE(TPicture::SupportsClipboardFormat(win::CF_BITMAP));
     EXPECT_THROW(picture.LoadFromClipboardFormat(0xBFFF, {}, {}), EInvalidGraphic);
+
+    // Assigning copies a graphic of a registered class; another class fails and the picture stays.
+    TBitmap wide;
+    wide.SetSize(5, 1);
+    picture.Assign(&wide);
+    ASSERT_NE(dynamic_cast<TBitmap*>(picture.Graphic()), nullptr);
+    EXPECT_NE(picture.Graphic(), &wide);
+    EXPECT_EQ(picture.Width(), 5);
+    TMetafile metafile;
+    EXPECT_THROW(picture.Assign(&metafile), EConvertError);
+    EXPECT_EQ(picture.Width(), 5);
 }
 
 TEST(Clipboard, GathersFormatsBetweenOpenAndClose)
