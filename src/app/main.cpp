@@ -1,6 +1,7 @@
 // Program entry: starts the application and shows the main form.
 #include "app/main_form.h"
 #include "editor/editor_init.h"
+#include "imaging/imaging_init.h"
 #include "platform/platform_init.h"
 #include "platform/registry/hive_store.h"
 #include "platform/rtl/application.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     TApplication::setApplicationName(QStringLiteral("tarnwick-halyard"));
     app.SetTitle(QStringLiteral("Tarnwick Halyard FTP 5.2"));
     initPlatform();
+    initImaging();
     initEditor();
 
     int result;

@@ -34,14 +34,14 @@ TGIFExtensionClass TGIFApplicationExtension::ResolveClass(TGIFExtensionClass Sel
 
 void TGIFApplicationExtension::SaveData(TStream& Stream)
 {
-    WriteByte(Stream, IdentifierSize);
+    WriteGIFByte(Stream, IdentifierSize);
     Stream.WriteBuffer(identifier_.constData(), IdentifierSize);
     WritePayload(Stream);
 }
 
 void TGIFApplicationExtension::LoadData(TStream& Stream)
 {
-    const uint8_t size = ReadByte(Stream);
+    const uint8_t size = ReadGIFByte(Stream);
     if (size < IdentifierSize - 1)
         throw GIFException(gifmsg::BadAppBlockSize);
     QByteArray identifier(IdentifierSize, '\0');
@@ -56,7 +56,7 @@ void TGIFApplicationExtension::LoadData(TStream& Stream)
 
 void TGIFApplicationExtension::WritePayload(TStream& Stream)
 {
-    WriteByte(Stream, 0);
+    WriteGIFByte(Stream, 0);
 }
 
 void TGIFApplicationExtension::ReadPayload(TStream& Stream)
@@ -93,7 +93,7 @@ void TGIFAppExtNSLoop::WritePayload(TStream& Stream)
                                    uint8_t(BufferSize >> 24)};
         Stream.WriteBuffer(buffer, sizeof buffer);
     }
-    WriteByte(Stream, 0);
+    WriteGIFByte(Stream, 0);
 }
 
 void TGIFAppExtNSLoop::ReadPayload(TStream& Stream)

@@ -12,7 +12,7 @@ void TGIFEncoder::Encode(TStream& Stream, int BitsPerPixel, int ColorLimit, cons
     interlaced_ = Interlaced;
     height_ = Height;
     width_ = Width;
-    WriteByte(Stream, uint8_t(minCodeSize_));
+    WriteGIFByte(Stream, uint8_t(minCodeSize_));
 
     writer_ = std::make_unique<TGIFWriter>(Stream);
     accumulator_ = 0;
@@ -33,7 +33,7 @@ void TGIFEncoder::Encode(TStream& Stream, int BitsPerPixel, int ColorLimit, cons
     Output(endCode_);
     writer_->Flush();
     writer_.reset();
-    WriteByte(Stream, 0);
+    WriteGIFByte(Stream, 0);
 }
 
 bool TGIFEncoder::NextRow()

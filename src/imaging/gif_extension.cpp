@@ -72,9 +72,9 @@ void TGIFExtension::SaveToStream(TStream& Stream)
 
 void TGIFExtension::LoadFromStream(TStream& Stream)
 {
-    if (ReadByte(Stream) != ExtensionIntroducer)
+    if (ReadGIFByte(Stream) != ExtensionIntroducer)
         throw GIFException(gifmsg::BadExtensionIntroducer);
-    if (ReadByte(Stream) != ExtensionLabel())
+    if (ReadGIFByte(Stream) != ExtensionLabel())
         throw GIFException(gifmsg::ExtensionLabelMismatch);
     LoadData(Stream);
 }

@@ -22,6 +22,7 @@ TGIFSubImage::~TGIFSubImage()
 
 void TGIFSubImage::Clear()
 {
+    FreeBitmap();
     FreePixels();
     colorMap_.Clear();
     extensions_.Clear();
@@ -57,6 +58,7 @@ void TGIFSubImage::FreePixels()
 void TGIFSubImage::SetBounds(uint16_t ALeft, uint16_t ATop, uint16_t AWidth, uint16_t AHeight)
 {
     if (AWidth != descriptor_.Width || AHeight != descriptor_.Height) {
+        FreeBitmap();
         AllocatePixels(int64_t(AWidth) * AHeight, 0);
         descriptor_.Width = AWidth;
         descriptor_.Height = AHeight;

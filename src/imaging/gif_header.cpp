@@ -95,7 +95,7 @@ void TGIFHeader::LoadFromStream(TStream& Stream)
 
 void TGIFTrailer::SaveToStream(TStream& Stream)
 {
-    WriteByte(Stream, TrailerByte);
+    WriteGIFByte(Stream, TrailerByte);
 }
 
 void TGIFTrailer::LoadFromStream(TStream& Stream)

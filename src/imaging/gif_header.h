@@ -34,6 +34,7 @@ public:
 
     // Zeroes the descriptor and empties the global map.
     void Clear();
+    using TPersistent::Assign;
     // Takes the descriptor and the global map of Source.
     void Assign(const TGIFHeader& Source);
     // Clears the header and takes Map as its global map.

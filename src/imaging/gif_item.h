@@ -3,6 +3,7 @@
 
 #include "imaging/gif_types.h"
 #include "platform/rtl/object.h"
+#include "platform/rtl/persistent.h"
 #include "platform/rtl/streams.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ class TGIFImage;
 void GIFWarning(TGIFImage* Image, TObject* Sender, TGIFSeverity Severity, const QString& Message);
 
 // A part of a GIF file, owned by one image.
-class TGIFItem : public TObject {
+class TGIFItem : public TPersistent {
 public:
     explicit TGIFItem(TGIFImage* AImage) : image_(AImage) {}
 

@@ -9,7 +9,7 @@ bool TryReadByte(TStream& Stream, uint8_t& Value)
     return Stream.Read(&Value, 1) == 1;
 }
 
-uint8_t ReadByte(TStream& Stream)
+uint8_t ReadGIFByte(TStream& Stream)
 {
     uint8_t value = 0;
     ReadCheck(Stream, &value, 1);
@@ -22,7 +22,7 @@ void ReadCheck(TStream& Stream, void* Buffer, int64_t Count)
         throw GIFException(gifmsg::PrematureEOF);
 }
 
-void WriteByte(TStream& Stream, uint8_t Value)
+void WriteGIFByte(TStream& Stream, uint8_t Value)
 {
     Stream.WriteBuffer(&Value, 1);
 }
@@ -37,11 +37,11 @@ void WriteSubBlocks(TStream& Stream, const QList<QByteArray>& Blocks)
     for (const QByteArray& block : Blocks) {
         for (qsizetype at = 0; at < block.size(); at += 255) {
             const qsizetype length = std::min<qsizetype>(255, block.size() - at);
-            WriteByte(Stream, uint8_t(length));
+            WriteGIFByte(Stream, uint8_t(length));
             Stream.WriteBuffer(block.constData() + at, length);
         }
     }
-    WriteByte(Stream, 0);
+    WriteGIFByte(Stream, 0);
 }
 
 QList<QByteArray> ReadSubBlocks(TStream& Stream)

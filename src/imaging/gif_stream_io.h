@@ -12,10 +12,10 @@
 // Reads one byte; false at the end of the stream.
 bool TryReadByte(TStream& Stream, uint8_t& Value);
 // Reads one byte or fails with "Premature end of data".
-uint8_t ReadByte(TStream& Stream);
+uint8_t ReadGIFByte(TStream& Stream);
 // Reads exactly Count bytes or fails with "Premature end of data".
 void ReadCheck(TStream& Stream, void* Buffer, int64_t Count);
-void WriteByte(TStream& Stream, uint8_t Value);
+void WriteGIFByte(TStream& Stream, uint8_t Value);
 // Moves the stream back over the byte just read.
 void StepBack(TStream& Stream);
 

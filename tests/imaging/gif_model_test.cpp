@@ -247,10 +247,10 @@ TEST(GIFModel, ColorMapChangesDropThePalettesMadeFromThem)
     image.SetPalette(win::DefaultPalette());
     frame->SetPalette(win::DefaultPalette());
     frame->ColorMap().Add({1, 1, 1});
-    EXPECT_TRUE(frame->Palette().IsEmpty());
-    EXPECT_FALSE(image.Palette().IsEmpty());
+    EXPECT_TRUE(frame->StoredPalette().IsEmpty());
+    EXPECT_FALSE(image.StoredPalette().IsEmpty());
     image.Header().ColorMap().Add({1, 1, 1});
-    EXPECT_TRUE(image.Palette().IsEmpty());
+    EXPECT_TRUE(image.StoredPalette().IsEmpty());
 }
 
 // Optimising sorts the colours by use, drops the unused ones and rewrites the pixels and the

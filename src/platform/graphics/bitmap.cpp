@@ -1,8 +1,10 @@
 // TBitmap: the pixel store of each format, resizing, conversion between formats and BMP loading.
 #include "platform/graphics/bitmap.h"
 
+#include "platform/graphics/canvas.h"
 #include "platform/graphics/graphics_errors.h"
 
+#include <QBuffer>
 #include <algorithm>
 #include <cstring>
 
@@ -148,6 +150,129 @@ uint16_t ReadU16(const QByteArray& data, qsizetype at)
 }
 
 } // namespace
+
+// The canvas of a bitmap: it paints on the bitmap's pixels as 24 bits per pixel.
+class TBitmapCanvas final : public TCanvas {
+public:
+    explicit TBitmapCanvas(TBitmap* bitmap) : bitmap_(bitmap) {}
+
+protected:
+    QPaintDevice* Device() override { return bitmap_->PaintImage(); }
+    const QImage* Pixels() override { return bitmap_->image_.isNull() ? nullptr : &bitmap_->image_; }
+    QImage CopyImage(const QRect& R) override
+    {
+        if (bitmap_->format_ != pf4bit)
+            return TCanvas::CopyImage(R);
+        const QImage image = bitmap_->ToImage();
+        return image.copy(R);
+    }
+
+private:
+    TBitmap* bitmap_;
+};
+
+TBitmap::TBitmap() = default;
+
+TBitmap::~TBitmap() = default;
+
+TCanvas& TBitmap::Canvas()
+{
+    if (!canvas_)
+        canvas_ = std::make_unique<TBitmapCanvas>(this);
+    return *canvas_;
+}
+
+QImage* TBitmap::PaintImage()
+{
+    if (Empty())
+        return nullptr;
+    SetPixelFormat(pf24bit);
+    return &image_;
+}
+
+void TBitmap::Draw(TCanvas& ACanvas, const QRect& Rect)
+{
+    if (Empty())
+        return;
+    QImage image = ToImage();
+    if (Transparent()) {
+        const std::unique_ptr<TBitmap> mask = MaskBitmap();
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < height_; ++y) {
+            const uint8_t* bits = mask->ScanLine(y);
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < width_; ++x)
+                if (bits[x >> 3] & (0x80 >> (x & 7)))
+                    row[x] = 0;
+        }
+    }
+    ACanvas.DrawImage(Rect, image, image.rect());
+}
+
+std::unique_ptr<TBitmap> TBitmap::MaskBitmap() const
+{
+    auto mask = std::make_unique<TBitmap>();
+    mask->SetPixelFormat(pf1bit);
+    mask->SetSize(width_, height_);
+    if (Empty())
+        return mask;
+    const QImage image = ToImage();
+    const QRgb transparent = TransparentColor == clDefault ? image.pixel(0, height_ - 1)
+                                                           : ColorToQColor(TransparentColor).rgb();
+    for (int y = 0; y < height_; ++y) {
+        uint8_t* bits = mask->ScanLine(y);
+        for (int x = 0; x < width_; ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == (transparent & 0xFFFFFF))
+                bits[x >> 3] |= uint8_t(0x80 >> (x & 7));
+    }
+    return mask;
+}
+
+void TBitmap::Assign(TPersistent* Source)
+{
+    if (auto* bitmap = dynamic_cast<TBitmap*>(Source)) {
+        Assign(*bitmap);
+        return;
+    }
+    TGraphic::Assign(Source);
+}
+
+void TBitmap::LoadFromStream(TStream& Stream)
+{
+    const int64_t size = Stream.Size() - Stream.Position();
+    if (size <= 0 || size > MaxBitmapBytes + 0x10000)
+        InvalidBitmap();
+    QByteArray data(qsizetype(size), Qt::Uninitialized);
+    Stream.ReadBuffer(data.data(), size);
+    LoadFromBMP(data);
+}
+
+void TBitmap::SaveToStream(TStream& Stream)
+{
+    if (Empty())
+        return;
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    if (!ToImage().save(&buffer, "BMP"))
+        throw EInvalidGraphicOperation(QStringLiteral("Bitmap image is not valid"));
+    Stream.WriteBuffer(data.constData(), data.size());
+}
+
+void TBitmap::LoadFromClipboardFormat(unsigned AFormat, const TClipboardData& AData, const win::Palette&)
+{
+    if (AFormat != win::CF_BITMAP || AData.Picture.isNull())
+        throw EInvalidGraphic(QStringLiteral("Unsupported clipboard format"));
+    AssignImage(AData.Picture);
+}
+
+void TBitmap::SaveToClipboardFormat(unsigned& AFormat, TClipboardData& AData, win::Palette& APalette)
+{
+    AFormat = win::CF_BITMAP;
+    AData = {};
+    AData.Picture = ToImage();
+    APalette = palette_;
+}
 
 void TBitmap::Replace(TPixelFormat format, int width, int height, QImage image, win::Palette palette)
 {

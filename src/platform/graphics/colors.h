@@ -59,6 +59,9 @@ using TColor = std::int32_t;
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;
+// No colour at all, and the default colour of the caller's choice.
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
 // System colour references: the index with the top bit set.
 constexpr TColor clSystemColor = TColor(0x80000000u);
 constexpr TColor clWindow = clSystemColor | win::COLOR_WINDOW;

@@ -32,6 +32,9 @@ public:
     bool TryEnter() { return mutex_.try_lock(); }
     void Acquire() { Enter(); }
     void Release() { Leave(); }
+    // For std::lock_guard.
+    void lock() { Enter(); }
+    void unlock() { Leave(); }
 
 private:
     std::recursive_mutex mutex_;

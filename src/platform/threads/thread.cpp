@@ -73,17 +73,23 @@ private:
     TThread* owner_;
 };
 
-void CheckSynchronize()
+bool CheckSynchronize(int TimeoutMs)
 {
+    if (TimeoutMs > 0) {
+        std::unique_lock lock(SyncMutex);
+        SyncChanged.wait_for(lock, std::chrono::milliseconds(TimeoutMs), [] { return !SyncQueue.empty(); });
+    }
+    bool ran = false;
     for (;;) {
         SyncRequest* request;
         {
             std::lock_guard lock(SyncMutex);
             if (SyncQueue.empty())
-                return;
+                return ran;
             request = SyncQueue.front();
             SyncQueue.pop_front();
         }
+        ran = true;
         try {
             request->method();
         } catch (...) {

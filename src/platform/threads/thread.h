@@ -58,8 +58,9 @@ private:
     TThreadPriority priority_ = tpNormal;
 };
 
-// Runs the calls that worker threads queued through Synchronize. GUI thread only; the message
-// loop calls it on its own, and a GUI-thread wait can call it to avoid a deadlock.
-void CheckSynchronize();
+// Runs the calls that worker threads queued through Synchronize, waiting up to TimeoutMs for one
+// when none is queued; true when any ran. GUI thread only; the message loop calls it on its own,
+// and a GUI-thread wait can call it to avoid a deadlock.
+bool CheckSynchronize(int TimeoutMs = 0);
 
 void initThreads();

@@ -1,0 +1,1 @@
+hftp_fuzz_target(wbmp_load hftp_imaging)
