@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -177,7 +178,8 @@ public:
         client_.SetPassWord(server.password);
     }
 
-    // Connects, runs each step of requests, quits. OK when every request ended with 0.
+    // Connects, switches to binary type (as curl and lftp do), runs each step of requests, quits.
+    // OK when every request ended with 0.
     Measure
     Run(bool passive,
         const std::function<bool(TFtpClient&, const std::function<bool(void (TFtpClient::*)())>&)>& work)
@@ -194,8 +196,8 @@ public:
                 loop_.exec();
             return result_ == 0;
         };
-        m.ok =
-            request(&TFtpClient::ConnectAsync) && work(client_, request) && request(&TFtpClient::QuitAsync);
+        m.ok = request(&TFtpClient::ConnectAsync) && request(&TFtpClient::TypeBinaryAsync) &&
+               work(client_, request) && request(&TFtpClient::QuitAsync);
         m.wall = double(wall.nsecsElapsed()) / 1e9;
         m.cpu = ProcessCpu() - cpu0;
         if (!m.ok) {
@@ -338,7 +340,15 @@ void BenchServer(Server& server, const Options& options, const QString& work)
                 mine.Add(ours.Run(passive, [&](TFtpClient& c, const auto& request) {
                     c.SetHostFileName(server.remotePrefix + (upload ? target : QStringLiteral("big.bin")));
                     c.SetLocalFileName(upload ? big : QStringLiteral("/dev/null"));
-                    return request(upload ? &TFtpClient::PutAsync : &TFtpClient::GetAsync);
+                    if (!request(upload ? &TFtpClient::PutAsync : &TFtpClient::GetAsync))
+                        return false;
+                    // A size that differs means the data was changed on the way (an ASCII transfer).
+                    const qint64 arrived =
+                        upload ? QFileInfo(server.root + "/" + target).size() : c.ByteCount();
+                    if (arrived == size)
+                        return true;
+                    std::fprintf(stderr, "ours: %lld bytes arrived, %lld expected\n", arrived, size);
+                    return false;
                 }));
                 QFile::remove(server.root + "/" + target);
                 curl.Add(RunProgram(
