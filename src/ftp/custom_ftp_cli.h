@@ -70,6 +70,9 @@ public:
     // Transfer type: true "I", false "A".
     bool Binary() const { return FType == 'I'; }
     void SetBinary(bool Value) { FType = Value ? 'I' : 'A'; }
+    // Whether the server accepted this transfer type since the control connection opened. A new
+    // session starts in the server's own default (ASCII on most), whatever Binary says.
+    bool TypeConfirmed() const { return FConfirmedType == FType; }
     // The reply line that made the last command fail; cleared when a command starts.
     QString ErrorMessage() const { return FErrorMessage; }
     TFtpShareMode ShareMode() const { return FShareMode; }
@@ -277,6 +280,7 @@ protected:
     QString FLocalFileName;
     bool FDisplayFileFlag = false;
     char FType = 'I';
+    char FConfirmedType = 0; // the type the server last accepted on this connection; 0: none yet
     TFtpShareMode FShareMode = ftpShareExclusive;
     TFtpOptions FOptions = ftpAcceptLF;
     TFtpConnectionType FConnectionType = ftpDirect;

@@ -178,6 +178,8 @@ void TCustomFtpCli::NextExecAsync()
     if (FRequestResult == 0) {
         if (FFctPrv == ftpFctSize)
             FSizeResult = NumberAfterCode(FLastResponse);
+        else if (FFctPrv == ftpFctTypeSet)
+            FConfirmedType = FType;
         else if (FFctPrv == ftpFctCwd || FFctPrv == ftpFctMkd || FFctPrv == ftpFctPwd ||
                  FFctPrv == ftpFctCDup)
             FDirResult = QuotedFolder(FLastResponse);

@@ -55,6 +55,7 @@ void TCustomFtpCli::ControlSocketSessionConnected(WORD Error)
         return;
     }
     FConnected = true;
+    FConfirmedType = 0;
 }
 
 void TCustomFtpCli::ControlSocketDataAvailable(WORD Error)

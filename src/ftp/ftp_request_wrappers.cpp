@@ -213,8 +213,9 @@ void FtpSetTransferType(TFtpClient2& Client, bool Binary, int FollowUp)
 
 namespace {
 
-// Starts Request when the client already has the wanted type, otherwise only the TYPE command
-// with FollowUp in Tag.
+// Starts Request when the server already has the wanted type, otherwise only the TYPE command
+// with FollowUp in Tag. The first transfer of a session always sets the type: the server's default
+// need not match the client's flag, and a binary file sent as ASCII arrives altered.
 void FtpTransfer(TFtpClient2& Client, const QString& LocalFile, const QString& RemoteName, bool Binary,
                  const QString& Title, const QString& Verb, void (TCustomFtpCli::*Request)(),
                  TFtpRequest FollowUp)
@@ -222,7 +223,7 @@ void FtpTransfer(TFtpClient2& Client, const QString& LocalFile, const QString& R
     Client.SetHostFileName(RemoteName);
     Client.SetLocalFileName(LocalFile);
     Client.TriggerDisplayStatusEx(QStringLiteral("%1 %2 %3...").arg(Title, Verb, RemoteName));
-    if (Binary == Client.Binary())
+    if (Binary == Client.Binary() && Client.TypeConfirmed())
         Execute(Client, Request);
     else
         FtpSetTransferType(Client, Binary, FollowUp);

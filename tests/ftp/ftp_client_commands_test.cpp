@@ -116,6 +116,36 @@ TEST(FtpClientCommands, EachCommandSendsItsLineAndJudgesTheReply)
     EXPECT_EQ(session.server.Failure(), "");
 }
 
+TEST(FtpClientCommands, TheTypeCountsAsSetOnlyOnceTheServerAcceptedItOnThisConnection)
+{
+    FakeSession first;
+    first.server.ExpectLine("TYPE I").Send("504 No\r\n").ExpectLine("TYPE I").Send("200 Binary\r\n");
+    first.server.ExpectLine("QUIT").Send("221 Bye\r\n").AwaitClose();
+    ASSERT_TRUE(first.Open());
+    TFtpClient& client = first.rc.client;
+    EXPECT_TRUE(client.Binary());
+    EXPECT_FALSE(client.TypeConfirmed()) << "a new session has the server's default type";
+    EXPECT_EQ(first.rc.Run([&] { client.TypeBinaryAsync(); }), 504);
+    EXPECT_FALSE(client.TypeConfirmed());
+    EXPECT_EQ(first.rc.Run([&] { client.TypeBinaryAsync(); }), 0);
+    EXPECT_TRUE(client.TypeConfirmed());
+    client.SetBinary(false);
+    EXPECT_FALSE(client.TypeConfirmed());
+    client.SetBinary(true);
+    EXPECT_EQ(first.rc.Run([&] { client.QuitAsync(); }), 0);
+    ASSERT_TRUE(pumpUntil([&] { return first.server.Finished(); }));
+
+    ScriptedServer second;
+    second.Send("220 Again\r\n").AwaitClose();
+    second.Start();
+    EXPECT_EQ(first.rc.Open(second.Port()), 0);
+    EXPECT_FALSE(client.TypeConfirmed()) << "the next connection starts over";
+    client.AbortAsync();
+    ASSERT_TRUE(pumpUntil([&] { return second.Finished(); }));
+    EXPECT_EQ(first.server.Failure(), "");
+    EXPECT_EQ(second.Failure(), "");
+}
+
 TEST(FtpClientCommands, MultiLineRepliesCompleteOnceOnTheirLastLine)
 {
     FakeSession session;

@@ -53,6 +53,8 @@ struct RecordingClient2 : TFtpClient2 {
         SetBinary(false);
         Record("TypeAsciiAsync");
     }
+    // As after the server accepted the client's current type.
+    void ServerAcceptedType() { FConfirmedType = Binary() ? 'I' : 'A'; }
     void PutAsync() override { Record("PutAsync"); }
     void GetAsync() override { Record("GetAsync"); }
     void QuoteAsync() override { Record("QuoteAsync"); }
@@ -135,6 +137,7 @@ TEST(FtpRequestWrappers, EachWrapperShowsItsStatusSetsItsPropertiesAndStartsItsR
         client.SetTimeout(7);
         client.Tag = 5;
         client.SetTag2(6);
+        client.ServerAcceptedType();
         QStringList statuses;
         client.OnFtpDisplayStatusEx = [&](TObject*, QString& Msg) { statuses << Msg; };
         int resets = 0;
@@ -159,6 +162,31 @@ TEST(FtpRequestWrappers, EachWrapperShowsItsStatusSetsItsPropertiesAndStartsItsR
         FtpAbort(client); // the default cursor again
     }
     DeleteFile(listing);
+}
+
+TEST(FtpRequestWrappers, TheFirstTransferOfASessionSetsTheTypeEvenWhenTheFlagMatches)
+{
+    for (const bool upload : {false, true}) {
+        SCOPED_TRACE(upload ? "upload" : "download");
+        RecordingClient2 client;
+        const auto transfer = [&] {
+            if (upload)
+                FtpUpload(client, "/home/u/a.bin", "a.bin", true);
+            else
+                FtpDownload(client, "/home/u/a.bin", "a.bin", true);
+        };
+        ASSERT_TRUE(client.Binary());
+        transfer();
+        const QString tag = upload ? "17" : "10";
+        ASSERT_EQ(client.started.size(), 1);
+        EXPECT_TRUE(client.started[0].startsWith("TypeBinaryAsync host=a.bin")) << client.started[0].toStdString();
+        EXPECT_TRUE(client.started[0].contains(" tag=" + tag + " ")) << client.started[0].toStdString();
+        // The request-done handler calls the wrapper again once the server accepted the type.
+        client.ServerAcceptedType();
+        transfer();
+        ASSERT_EQ(client.started.size(), 2);
+        EXPECT_TRUE(client.started[1].startsWith(upload ? "PutAsync" : "GetAsync")) << client.started[1].toStdString();
+    }
 }
 
 TEST(FtpRequestWrappers, AnExceptionFromTheRequestBecomesAnErrorText)
@@ -203,6 +231,7 @@ TEST(FtpClient2Timer, FiresForASilentRequestAndIsRearmedByProgress)
     std::array<Flag, Pieces> pace;
     FakeFtp fake;
     Flag timedOut;
+    fake.control.ExpectLine("TYPE I").Send("200 Binary\r\n");
     fake.control.ExpectLine("PASV").Send(fake.Pasv227());
     fake.AcceptData();
     fake.control.ExpectLine("RETR f").Send("150 Go\r\n");
@@ -229,6 +258,7 @@ TEST(FtpClient2Timer, FiresForASilentRequestAndIsRearmedByProgress)
         client.RequestTimer()->SetEnabled(false);
         timedOut.Set();
     });
+    ASSERT_EQ(rc.Run([&] { client.TypeBinaryAsync(); }), 0);
     rc.done.clear();
     FtpDownload(client, dir.filePath("f"), "f", true);
     EXPECT_EQ(client.RequestTimer()->Interval(), 1000u);
