@@ -10,11 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QRegularExpression>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 using namespace win;
 
@@ -289,4 +291,106 @@ TEST(FileOperation, FailuresAreShownUnlessToldNot)
         ButtonOf(Dialog, "OK")->click();
     });
     EXPECT_EQ(Operate(FO_COPY, {Entry(tree.Path("missing"))}, tree.Path("x"), FOF_NOCONFIRMATION), ENOENT);
+}
+
+TEST(FileOperation, ALinkToAFolderAsTargetIsThatFolder)
+{
+    TTempTree tree;
+    tree.File("src/a.txt", "a");
+    tree.File("src/b.txt", "b");
+    tree.Folder("real");
+    tree.Link("shortcut", tree.Path("real"));
+    const struct {
+        UINT function;
+        QStringList sources;
+        QStringList arrived;
+    } cases[] = {
+        {FO_COPY, {"src/a.txt"}, {"a.txt"}},
+        {FO_COPY, {"src/a.txt", "src/b.txt"}, {"a.txt", "b.txt"}},
+        {FO_MOVE, {"src/a.txt"}, {"a.txt"}},
+    };
+    for (const auto& c : cases) {
+        QDir(tree.Path("real")).removeRecursively();
+        tree.Folder("real");
+        QList<TFileOpSource> sources;
+        for (const QString& source : c.sources)
+            sources += Entry(tree.Path(source));
+        for (const QString& target : {tree.Path("shortcut"), tree.Path("shortcut") + "/"}) {
+            EXPECT_EQ(Operate(c.function, sources, target), 0) << target.toStdString();
+            EXPECT_TRUE(tree.IsLink("shortcut"));
+            EXPECT_EQ(tree.List("real"), c.arrived);
+            if (c.function == FO_MOVE)
+                tree.File("src/a.txt", "a");
+        }
+    }
+}
+
+TEST(FileOperation, AFailedReplacementKeepsTheExistingFile)
+{
+    TTempTree tree;
+    tree.Folder("src");
+    ASSERT_EQ(::mkfifo(tree.Path("src/data").toUtf8().constData(), 0600), 0); // cannot be copied
+    tree.File("dst/data", "precious");
+    TScriptedPrompts prompts;
+    prompts.Then(Click("&Yes"));
+    EXPECT_EQ(Operate(FO_COPY, {Entry(tree.Path("src/data"))}, tree.Path("dst"), FOF_NOERRORUI), ENOTSUP);
+    EXPECT_EQ(Operate(FO_COPY, {Entry(tree.Path("src/data"))}, tree.Path("dst/data")), ENOTSUP);
+    EXPECT_EQ(tree.List("dst"), QStringList({"data"}));
+    EXPECT_EQ(tree.Read("dst/data"), "precious");
+
+    // a replacement that works leaves nothing else behind
+    tree.File("src/new", "new");
+    tree.File("dst/new", "old");
+    for (UINT function : {FO_COPY, FO_MOVE}) {
+        EXPECT_EQ(Operate(function, {Entry(tree.Path("src/new"))}, tree.Path("dst")), 0);
+        EXPECT_EQ(tree.List("dst"), QStringList({"data", "new"}));
+        EXPECT_EQ(tree.Read("dst/new"), "new");
+    }
+    EXPECT_EQ(tree.List("src"), QStringList({"data"}));
+}
+
+TEST(FileOperation, TheTrashNeverReplacesWhatItHolds)
+{
+    TTempTree tree;
+    TDataHomeScope dataHome(tree.Path("data"));
+    // left in the trash without its record, as other programs sometimes leave entries
+    tree.File("data/Trash/files/notes.txt", "trashed before");
+    tree.Folder("data/Trash/info");
+    tree.File("work/notes.txt", "now");
+    EXPECT_EQ(Operate(FO_DELETE, {Entry(tree.Path("work/notes.txt"))}, {},
+                      FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI),
+              0);
+    EXPECT_EQ(tree.Read("data/Trash/files/notes.txt"), "trashed before");
+    EXPECT_EQ(tree.Read("data/Trash/files/notes.txt.2"), "now");
+    EXPECT_EQ(tree.List("data/Trash/info"), QStringList({"notes.txt.2.trashinfo"}));
+}
+
+TEST(FileOperation, AMoveBetweenFileSystemsThatFailsLeavesNoHalfCopy)
+{
+    TTempTree tree;
+    TDataHomeScope dataHome(tree.Path("data"));
+    tree.Folder("data");
+    // A folder on another file system: the memory file system, where there is one.
+    struct stat here, there;
+    QByteArray other = "/dev/shm/hftp-test-XXXXXX";
+    if (::stat(tree.Path().toUtf8().constData(), &here) != 0 || ::stat("/dev/shm", &there) != 0 ||
+        here.st_dev == there.st_dev || !::mkdtemp(other.data()))
+        GTEST_SKIP() << "no second file system to move between";
+    const QString source = QString::fromUtf8(other) + "/folder";
+    const struct TCleanUp {
+        QString folder;
+        ~TCleanUp() { QDir(folder).removeRecursively(); }
+    } cleanUp{QString::fromUtf8(other)};
+    ASSERT_TRUE(QDir().mkpath(source));
+    QFile file(source + "/a.txt");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_EQ(::mkfifo((source + "/z-pipe").toUtf8().constData(), 0600), 0); // cannot be copied
+
+    EXPECT_EQ(Operate(FO_MOVE, {Entry(source)}, tree.Path("moved")), ENOTSUP);
+    EXPECT_EQ(Operate(FO_DELETE, {Entry(source)}, {}, FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI),
+              ENOTSUP);
+    EXPECT_EQ(tree.List(), QStringList({"data/", "data/Trash/", "data/Trash/files/", "data/Trash/info/"}));
+    EXPECT_EQ(QDir(source).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+              QStringList({"a.txt", "z-pipe"}));
 }

@@ -122,7 +122,8 @@ private:
         const QString target = Normalized(op_.Target);
         if (target.isEmpty())
             return Fail(EINVAL, op_.Target);
-        const bool intoFolder = EntryKind(target) == TEntryKind::Folder;
+        // A link to a folder as the target is that folder (it is never replaced).
+        const bool intoFolder = DirectoryExists(target);
         const bool newName = !intoFolder && Entries.size() == 1 && !op_.Sources.first().AllEntries;
         if (newName)
             return TransferEntry(Entries.first(), target);
@@ -163,9 +164,7 @@ private:
             default: op_.AnyOperationsAborted = true; return win::ERROR_CANCELLED;
             }
         }
-        if (const int error = RemoveTree(Target))
-            return Fail(error, Target);
-        const int error = move ? MoveTree(Source, Target) : CopyTree(Source, Target);
+        const int error = ReplaceEntry(Source, Target, move);
         return error ? Fail(error, Source) : 0;
     }
 

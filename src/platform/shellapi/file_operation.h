@@ -56,11 +56,12 @@ struct TFileOpSource {
 //
 // - FO_DELETE removes each source with everything below it, or moves it into the trash with
 //   FOF_ALLOWUNDO. Symbolic links are removed or moved as links, never followed.
-// - FO_COPY and FO_MOVE put each source into the folder Target when it is one; a single source
-//   whose Target does not exist takes Target as its new name; several sources make the folder
-//   Target. A folder meeting a folder of its name is merged into it; a file meeting a file asks
-//   whether to replace it (Yes, No skips it, Cancel stops, Yes to All); a file meeting a folder,
-//   or the other way round, fails. Copying an entry onto itself or a folder into itself fails.
+// - FO_COPY and FO_MOVE put each source into the folder Target when it is one (or a link to
+//   one); a single source whose Target does not exist takes Target as its new name; several
+//   sources make the folder Target. A folder meeting a folder of its name is merged into it; a
+//   file meeting a file asks whether to replace it (Yes, No skips it, Cancel stops, Yes to All);
+//   a file meeting a folder, or the other way round, fails. Copying an entry onto itself or a
+//   folder into itself fails.
 // - FO_RENAME gives the single source the name Target; an existing Target fails.
 //
 // Without FOF_NOCONFIRMATION a delete asks first ("No" cancels it) and replacing asks as above;

@@ -199,9 +199,41 @@ int MoveTree(const QString& Source, const QString& Target)
         return 0;
     if (errno != EXDEV)
         return errno;
-    if (const int error = CopyTree(Source, Target))
+    if (EntryKind(Target) != TEntryKind::Missing)
+        return EEXIST;
+    // A copy that failed part of the way goes again: the source is still whole.
+    if (const int error = CopyTree(Source, Target)) {
+        if (error != EEXIST)
+            RemoveTree(Target);
         return error;
+    }
     return RemoveTree(Source);
+}
+
+int ReplaceEntry(const QString& Source, const QString& Target, bool Move)
+{
+    const QByteArray source = EncodeName(Source);
+    const QByteArray target = EncodeName(Target);
+    // On one file system a move replaces the target in one step.
+    if (Move && ::rename(source.constData(), target.constData()) == 0)
+        return 0;
+    if (Move && errno != EXDEV)
+        return errno;
+    const QString folder = Target.left(Target.lastIndexOf(QLatin1Char('/')) + 1);
+    QByteArray copy;
+    int error = EEXIST;
+    for (int n = 1; error == EEXIST && n <= 100; ++n) {
+        copy = EncodeName(folder + QStringLiteral(".~replace%1").arg(n));
+        error = CopyAt(AT_FDCWD, source.constData(), AT_FDCWD, copy.constData());
+    }
+    if (error)
+        return error;
+    if (::rename(copy.constData(), target.constData()) != 0) {
+        error = errno;
+        ::unlink(copy.constData());
+        return error;
+    }
+    return Move ? RemoveTree(Source) : 0;
 }
 
 TEntryKind EntryKind(const QString& Path)

@@ -13,8 +13,13 @@ int RemoveTree(const QString& Path);
 // Returns 0 or the errno of the first failure.
 int CopyTree(const QString& Source, const QString& Target);
 // Moves Source to Target (which must not exist): a rename on one file system, else a copy and the
-// removal of the source once the copy is complete. Returns 0 or the errno of the first failure.
+// removal of the source once the copy is complete (a failed copy is removed again). Returns 0 or
+// the errno of the first failure.
 int MoveTree(const QString& Source, const QString& Target);
+// Puts Source in place of the existing Target, neither of them a folder: moved (Move) or copied.
+// A copy is made under a new name beside Target first and takes Target's place only once complete,
+// so a failure leaves Target as it was. Returns 0 or the errno of the first failure.
+int ReplaceEntry(const QString& Source, const QString& Target, bool Move);
 
 // What an entry is, its link not followed.
 enum class TEntryKind { Missing, Folder, Other };

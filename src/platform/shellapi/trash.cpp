@@ -29,12 +29,16 @@ int MakeFolder(const QString& Folder)
     return errno;
 }
 
-// Creates "<info>/<name>.trashinfo" for a name not yet taken (O_EXCL reserves it); returns the name.
-int ReserveName(const QString& Info, const QString& Original, const QByteArray& Content, QString& Name)
+// Creates "info/<name>.trashinfo" in the trash Trash for a name taken neither there (O_EXCL
+// reserves it) nor in "files/" (which may hold entries whose record is gone); returns the name.
+int ReserveName(const QString& Trash, const QString& Original, const QByteArray& Content, QString& Name)
 {
     for (int n = 1;; ++n) {
         Name = n == 1 ? Original : QStringLiteral("%1.%2").arg(Original).arg(n);
-        const QByteArray file = EncodeName(Info + Name + QStringLiteral(".trashinfo"));
+        if (EntryKind(Trash + QStringLiteral("files/") + Name) != TEntryKind::Missing)
+            continue;
+        const QByteArray file =
+            EncodeName(Trash + QStringLiteral("info/") + Name + QStringLiteral(".trashinfo"));
         const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST)
@@ -77,10 +81,12 @@ int MoveToTrash(const QString& Path)
         "[Trash Info]\nPath=" + EncodeName(original).toPercentEncoding("/") + "\nDeletionDate=" +
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")).toLatin1() + "\n";
     QString trashName;
-    if (const int error = ReserveName(trash + QStringLiteral("info/"), name, content, trashName))
+    if (const int error = ReserveName(trash, name, content, trashName))
         return error;
-    const int error = MoveTree(original, trash + QStringLiteral("files/") + trashName);
-    if (error)
+    const QString trashed = trash + QStringLiteral("files/") + trashName;
+    const int error = MoveTree(original, trashed);
+    // The record stays with whatever arrived (a copy whose source could not all be removed).
+    if (error && EntryKind(trashed) == TEntryKind::Missing)
         ::unlink(EncodeName(trash + QStringLiteral("info/") + trashName + QStringLiteral(".trashinfo"))
                      .constData());
     return error;
