@@ -37,7 +37,10 @@ using TFtpReadyToTransmit = std::function<void(TObject* Sender, bool& bCancel)>;
 // Transfers: byte counts, offsets and sizes are 64-bit. A download creates (or opens) its local
 // file only once the server has accepted the command or sent data, so a refused download leaves
 // an existing file untouched. With Binary false, line ends are converted as on Unix: CR LF to LF
-// into a local file, LF to CR LF from one (progress counts the bytes on the wire). A passive data
+// into a local file, LF to CR LF from one (progress counts the bytes on the wire); a transfer keeps
+// the type it started with. A transfer ends with an error when its data connection may not have
+// brought everything: the control connection lost before the data connection ended, an upload
+// whose data connection the server closed before the end of the file (426). A passive data
 // connection goes to the control connection's address, whatever address the 227 reply names, and
 // through the client's SOCKS settings; an active one is accepted only from the server's address.
 class TCustomFtpCli : public QObject, public TComponent {
@@ -256,7 +259,9 @@ protected:
     TFtpNextProc FNext;
     TFtpNextProc FDoneAsync;
     TFtpNextProc FNextRequest;
-    bool FReplyPending = false; // a command (or the banner) waits for its reply
+    // A command (or the banner) waits for its reply, or a transfer whose final reply came for the
+    // end of its data connection.
+    bool FReplyPending = false;
     int FLastErrorBeforeOpen = 0;
     TFtpFct FFctPrv = ftpFctNone;
     bool FHighLevelFlag = false;
@@ -306,7 +311,9 @@ protected:
     bool FAppendFlag = false;
     bool FTransferReplied = false; // the final reply of the transfer came
     bool FDataClosed = false;
+    bool FTransferBinary = true;   // the type the transfer started with
     bool FTransferAborted = false; // the progress handler asked to stop
+    bool FSendCutShort = false;    // the upload's data connection closed before the end of the file
     bool FLocalFileWanted = false; // a receive opens its local file at the first sign of success
     bool FEofReached = false;
     bool FStorAnswered = false;
@@ -354,10 +361,15 @@ private:
     // servers connect as soon as PORT is answered) is taken at once.
     void AcceptWith(void (TCustomFtpCli::*Accept)(win::WORD));
     void StartTransfer();
+    // The final reply of the transfer came: it ends once its data connection has closed too.
+    void TransferReplied();
     // Ends a transfer once both its final reply and the close of its data connection came.
     void TryToFinish();
     // Ends a transfer whose reply was not the expected one, logging Notice when it is not empty.
     void TransferFailed(const QString& Notice = {});
+    // OnProgress before a read or a chunk; false when the transfer is not to go on: the handler
+    // asked to abort (the data connection is then closed) or ended the transfer itself.
+    bool ProgressGoesOn();
 
     // Receiving.
     void ReceiveStep(TFtpRequest RqType, const QString& Command);

@@ -162,6 +162,8 @@ void TCustomFtpCli::QuitAsync()
 void TCustomFtpCli::AbortAsync()
 {
     const bool WasLookingUp = FState == ftpDnsLookup;
+    // A transfer event or timer still under way belongs to the aborted transfer.
+    ++FTransferId;
     SetState(ftpAbort);
     CloseLocalStream();
     if (WasLookingUp)

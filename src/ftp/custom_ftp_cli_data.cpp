@@ -89,12 +89,38 @@ void TCustomFtpCli::StartTransfer()
     FTransferReplied = false;
     FDataClosed = false;
     FTransferAborted = false;
+    FSendCutShort = false;
     FRequestDoneFlag = false;
     FByteCount = 0;
     FDataError = 0;
     FStartTime = 0;
     FErrorMessage.clear();
+    FTransferBinary = Binary();
     FAsciiReceiver.Reset();
+}
+
+void TCustomFtpCli::TransferReplied()
+{
+    FTransferReplied = true;
+    // A control connection lost before the data connection ended fails the transfer: what came
+    // may not be all of it.
+    FReplyPending = !FDataClosed;
+    TryToFinish();
+}
+
+bool TCustomFtpCli::ProgressGoesOn()
+{
+    const quint32 Id = FTransferId;
+    const bool Abort = !TriggerProgress();
+    // The handler may have aborted the client (or started another request) itself.
+    if (Id != FTransferId || FState != ftpBusy)
+        return false;
+    if (!Abort)
+        return true;
+    TriggerDisplay(QStringLiteral("! Abort requested"));
+    FTransferAborted = true;
+    FDataSocket->Close();
+    return false;
 }
 
 bool TCustomFtpCli::ConnectPassive(const TSessionConnected& Connected)
@@ -164,10 +190,13 @@ void TCustomFtpCli::TryToFinish()
         return;
     TransferStats();
     FResumeAt = 0;
-    if (FTransferAborted) {
-        // The server may have answered 226 for what it had sent: the transfer is incomplete.
+    if (FTransferAborted || FSendCutShort) {
+        // The server may have answered 226 for what it had: the transfer is incomplete.
         if (FErrorMessage.isEmpty())
-            FErrorMessage = QStringLiteral("426 Operation aborted.");
+            FErrorMessage =
+                FTransferAborted
+                    ? QStringLiteral("426 Operation aborted.")
+                    : QStringLiteral("426 Data connection closed before the whole file was sent.");
         FRequestResult = 426;
     } else {
         FRequestResult = FDataError;

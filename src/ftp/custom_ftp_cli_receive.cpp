@@ -98,8 +98,7 @@ void TCustomFtpCli::ReceiveReply2()
 {
     TriggerDisplay(QStringLiteral("< ") + FLastResponse);
     if (FStatusCode == 125 || FStatusCode == 226 || FStatusCode == 250) {
-        FTransferReplied = true;
-        TryToFinish();
+        TransferReplied();
         return;
     }
     TransferFailed(QStringLiteral("! %1 Failed").arg(FDataCommand));
@@ -129,12 +128,8 @@ void TCustomFtpCli::ReceiveConnected(WORD Error)
 
 void TCustomFtpCli::ReceiveDataAvailable(WORD)
 {
-    if (!TriggerProgress()) {
-        TriggerDisplay(QStringLiteral("! Abort requested"));
-        FTransferAborted = true;
-        FDataSocket->Close();
+    if (!ProgressGoesOn())
         return;
-    }
     FDataBuffer.resize(FtpReceiveBufferSize);
     const int Count = FDataSocket->Receive(FDataBuffer.data(), int(FDataBuffer.size()));
     if (Count > 0) {
@@ -155,7 +150,7 @@ void TCustomFtpCli::StoreReceived(const char* Data, int Count)
 {
     // Data may come before the reply that accepts the command.
     OpenReceiveFile();
-    if (Binary()) {
+    if (FTransferBinary) {
         FLocalStream->WriteBuffer(Data, Count);
         return;
     }
@@ -180,7 +175,7 @@ void TCustomFtpCli::DisplayReceived(const char* Data, int Count)
 
 void TCustomFtpCli::ReceiveDataClosed(WORD Error)
 {
-    if (FLocalStream && !Binary()) {
+    if (FLocalStream && !FTransferBinary) {
         const QByteArray Rest = FAsciiReceiver.Finish();
         FLocalStream->WriteBuffer(Rest.constData(), Rest.size());
     }

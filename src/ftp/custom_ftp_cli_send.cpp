@@ -157,16 +157,11 @@ void TCustomFtpCli::StartSending(WPARAM TransferId)
 
 void TCustomFtpCli::SendNextChunk(WORD Error)
 {
-    if (!FLocalStream)
+    if (!FLocalStream || !ProgressGoesOn())
         return;
-    if (!TriggerProgress()) {
-        TriggerDisplay(QStringLiteral("! Abort requested"));
-        FTransferAborted = true;
-        FDataSocket->Close();
-        return;
-    }
     if (Error != 0) {
         TriggerDisplay(QStringLiteral("! Error #%1 sending data").arg(Error));
+        FDataError = Error;
         FDataSocket->Close();
         return;
     }
@@ -186,7 +181,7 @@ void TCustomFtpCli::SendNextChunk(WORD Error)
         });
         return;
     }
-    if (Binary()) {
+    if (FTransferBinary) {
         FByteCount += Count;
         FDataSocket->Send(FDataBuffer.data(), Count);
         return;
@@ -200,8 +195,7 @@ void TCustomFtpCli::SendReply2()
 {
     TriggerDisplay(QStringLiteral("< ") + FLastResponse);
     if (FStatusCode == 226 || FStatusCode == 250) {
-        FTransferReplied = true;
-        TryToFinish();
+        TransferReplied();
         return;
     }
     TransferFailed(QStringLiteral("! STOR Failed"));
@@ -209,8 +203,12 @@ void TCustomFtpCli::SendReply2()
 
 void TCustomFtpCli::SendDataClosed(WORD Error)
 {
+    // Only the close that follows the end of the file (or an abort) leaves nothing unsent.
+    FSendCutShort = FLocalStream && FLocalStream->Position() < FLocalStream->Size();
     CloseLocalStream();
     FDataClosed = true;
-    FDataError = Error;
+    // A sending error recorded before the close stays.
+    if (FDataError == 0)
+        FDataError = Error;
     TryToFinish();
 }

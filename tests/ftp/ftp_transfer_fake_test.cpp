@@ -445,3 +445,161 @@ TEST(FtpTransferFake, ALocalFileThatCannotBeUsedEndsTheRequestThroughOnError)
         EXPECT_TRUE(fake.ScriptDone());
     }
 }
+
+namespace {
+
+// The start of a passive upload or download of "f": the data connection, the command and its 150.
+void StartPassiveTransfer(FakeFtp& fake, bool upload)
+{
+    fake.Passive();
+    if (upload) {
+        fake.AcceptData();
+        fake.control.ExpectLine("STOR f").Send("150 Send\r\n");
+    } else {
+        fake.control.ExpectLine("RETR f");
+        fake.AcceptData();
+        fake.control.Send("150 Go\r\n");
+    }
+}
+
+// Opens the client of fake and runs PutAsync or GetAsync of "f" with the local file local.
+int RunPassiveTransfer(FakeFtp& fake, bool upload, const QString& local)
+{
+    if (!fake.Open())
+        return -1;
+    TFtpClient& client = fake.rc.client;
+    client.SetPassive(true);
+    client.SetHostFileName("f");
+    client.SetLocalFileName(local);
+    return fake.rc.Run([&] { upload ? client.PutAsync() : client.GetAsync(); });
+}
+
+} // namespace
+
+TEST(FtpTransferFake, ATransferKeepsTheTypeItStartedWithWhenTheTypeIsChangedMeanwhile)
+{
+    // A type change asked for while a binary transfer runs is refused ("not ready"); the bytes of
+    // the running transfer must stay untouched all the same.
+    const QByteArray content = "line\r\nbare\nlone\r" + Pattern(2 * FtpSendChunkSize) + "end\r\n";
+    for (const bool upload : {false, true}) {
+        SCOPED_TRACE(upload ? "upload" : "download");
+        QTemporaryDir dir;
+        const QString local = dir.filePath("f");
+        if (upload)
+            WriteFile(local, content);
+        FakeFtp fake;
+        QByteArray received;
+        StartPassiveTransfer(fake, upload);
+        if (upload)
+            fake.ReadData(&received);
+        else
+            fake.SendData(content).CloseData();
+        fake.control.Send("226 Done\r\n").AwaitClose();
+        TFtpClient& client = fake.rc.client;
+        QStringList errors;
+        client.OnError = [&](TObject*, QString& Msg) { errors << Msg; };
+        bool changed = false;
+        client.OnProgress = [&](TObject*, qint64, bool&) {
+            if (!std::exchange(changed, true))
+                client.TypeAsciiAsync();
+        };
+        EXPECT_EQ(RunPassiveTransfer(fake, upload, local), 0);
+        EXPECT_EQ(errors, QStringList{"FTP component not ready"});
+        client.AbortAsync();
+        EXPECT_TRUE(fake.ScriptDone());
+        EXPECT_EQ(Sha256(upload ? received : ReadFile(local)), Sha256(content));
+    }
+}
+
+TEST(FtpTransferFake, AnAbortFromTheProgressHandlerEndsTheTransferWith426)
+{
+    for (const bool upload : {false, true}) {
+        SCOPED_TRACE(upload ? "upload" : "download");
+        QTemporaryDir dir;
+        const QString local = dir.filePath("f");
+        if (upload)
+            WriteFile(local, Pattern(3 * FtpSendChunkSize));
+        FakeFtp fake;
+        StartPassiveTransfer(fake, upload);
+        if (!upload)
+            fake.SendData(Pattern(5000));
+        fake.control.AwaitClose();
+        TFtpClient& client = fake.rc.client;
+        // The user's stop button, handled while the progress event runs.
+        client.OnProgress = [&](TObject*, qint64, bool&) { client.AbortAsync(); };
+        EXPECT_EQ(RunPassiveTransfer(fake, upload, local), 426);
+        EXPECT_EQ(client.ErrorMessage(), "426 Operation aborted.");
+        EXPECT_EQ(client.State(), ftpReady);
+        EXPECT_EQ(client.DataSocket()->State(), wsClosed);
+        EXPECT_TRUE(fake.ScriptDone());
+        EXPECT_EQ(fake.rc.done.size(), 1);
+    }
+}
+
+TEST(FtpTransferFake, AControlConnectionLostBeforeTheDataEndedFailsTheTransfer)
+{
+    // The server answers 226 while data is still coming, then its control connection goes: what
+    // arrived is not known to be the whole file.
+    for (const bool upload : {false, true}) {
+        SCOPED_TRACE(upload ? "upload" : "download");
+        QTemporaryDir dir;
+        const QString local = dir.filePath("f");
+        if (upload)
+            WriteFile(local, Pattern(64 * FtpSendChunkSize));
+        FakeFtp fake;
+        Flag dataSeen;
+        StartPassiveTransfer(fake, upload);
+        if (upload) {
+            fake.control.Do([&] {
+                return fake.data.Read(1000).size() == 1000 ? QString() : QStringLiteral("no data came");
+            });
+        } else {
+            fake.SendData("the first part");
+            fake.WaitFor(dataSeen, "the first part");
+        }
+        fake.control.Send("226 Done\r\n").Close();
+        TFtpClient& client = fake.rc.client;
+        client.OnProgress = [&](TObject*, qint64, bool&) { dataSeen.Set(); };
+        EXPECT_EQ(RunPassiveTransfer(fake, upload, local), 421);
+        EXPECT_EQ(client.ErrorMessage(), "421 Connection closed by server.");
+        EXPECT_EQ(client.State(), ftpReady);
+        EXPECT_FALSE(client.Connected());
+        EXPECT_TRUE(fake.ScriptDone());
+    }
+}
+
+TEST(FtpTransferFake, AnUploadWhoseDataConnectionTheServerCutShortFails)
+{
+    // The server closes the data connection before it has the whole file, then answers 226 all
+    // the same: the copy on the server is incomplete.
+    for (const int readFirst : {0, 1000}) {
+        SCOPED_TRACE(readFirst);
+        QTemporaryDir dir;
+        const QString local = dir.filePath("f");
+        WriteFile(local, Pattern(64 * FtpSendChunkSize));
+        FakeFtp fake;
+        fake.Passive();
+        fake.AcceptData();
+        fake.control.ExpectLine("STOR f");
+        if (readFirst == 0)
+            fake.CloseData();
+        fake.control.Send("150 Send\r\n");
+        if (readFirst > 0) {
+            fake.control.Do([&] {
+                return fake.data.Read(readFirst).size() == readFirst ? QString()
+                                                                     : QStringLiteral("no data came");
+            });
+            fake.CloseData();
+        }
+        fake.control.Send("226 Done\r\n").AwaitClose();
+        // A reset of the connection, or the close itself, tells of the incomplete upload.
+        const int error = RunPassiveTransfer(fake, true, local);
+        EXPECT_TRUE(error == 426 || error == 10053 || error == 10054 || error == 10058) << error;
+        if (error == 426) {
+            EXPECT_EQ(fake.rc.client.ErrorMessage(),
+                      "426 Data connection closed before the whole file was sent.");
+        }
+        fake.rc.client.AbortAsync();
+        EXPECT_TRUE(fake.ScriptDone());
+    }
+}
