@@ -190,12 +190,16 @@ void TGIFSubImage::AssignBitmap(TBitmap& Source)
                     }
                 }
             }
-            // A reduction's colour table has 256 entries whatever its palette holds: the entries
-            // past the last one in use go, so that a transparent colour still finds room.
-            if (reduced && readFormat == pf8bit) {
+            if (readFormat != pf24bit) {
                 const int used = *std::max_element(data_.begin(), data_.end()) + 1;
-                while (colorMap_.Count() > used)
-                    colorMap_.Delete(colorMap_.Count() - 1);
+                // A reduction's colour table has 256 entries whatever its palette holds: the
+                // entries past the last one in use go, so that a transparent colour still finds room.
+                if (reduced && readFormat == pf8bit)
+                    while (colorMap_.Count() > used)
+                        colorMap_.Delete(colorMap_.Count() - 1);
+                // Indexes past the end of a palette show black, as the bitmap draws them.
+                while (colorMap_.Count() < used)
+                    colorMap_.Add({0, 0, 0});
             }
             // The copy or the reduction stands for the rendered frame.
             bitmap_ = std::move(bitmap);

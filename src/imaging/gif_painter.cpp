@@ -76,8 +76,12 @@ TGIFPainter* TGIFPainter::Start(TGIFImage* Image, TCanvas& Canvas, const QRect& 
         painter->SetPriority(Image->PainterPriority);
         painter->FreeOnTerminate = true;
         painter->OnTerminate = [painter](TObject*) {
+            // The painter leaves the image even when reporting its failure fails: it is freed next.
+            struct Finish {
+                TGIFPainter* painter;
+                ~Finish() { painter->Done(); }
+            } finish{painter};
             painter->ReportFailure();
-            painter->Done();
         };
         return painter;
     }
@@ -218,11 +222,14 @@ void TGIFPainter::Animate()
         ActiveImage = loopStart;
         if (drawn_)
             FireEvent(OnPassStart);
+        // A pass that has no frame to show ends the run: the next would find none either.
+        bool shown = false;
         for (;;) {
             bool present = false;
             Step([&] { present = activeFrame() != nullptr; });
             if (!present || Terminated())
                 break;
+            shown = true;
 
             if (delay > 0) {
                 Step([&] {
@@ -295,6 +302,8 @@ void TGIFPainter::Animate()
             if (!(flags_ & gdAnimate))
                 break;
         }
+        if (!shown)
+            break;
         if (loopsLeft > 0)
             --loopsLeft;
         if (!((flags_ & gdAnimate) && (flags_ & gdRepeat)))

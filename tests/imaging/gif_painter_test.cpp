@@ -5,6 +5,7 @@
 #include "imaging/gif_exception.h"
 #include "imaging/gif_image.h"
 #include "imaging/gif_painter.h"
+#include "platform/rtl/application.h"
 #include "support/pump.h"
 #include "support/qt_printers.h"
 
@@ -171,6 +172,38 @@ TEST(GIFPainter, FramePaintedHandlerRedirects)
     EXPECT_EQ(play.frames, (std::vector<int>{0, 1, 0, 1, 2}));
 }
 
+// A pass that finds no frame to show ends the run rather than starting the next pass at once:
+// a first frame without pixels, or frames taken away while the animation repeats without end.
+TEST(GIFPainter, APassWithoutFramesEndsTheRun)
+{
+    for (bool threaded : {false, true})
+        for (bool removed : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "threaded " << threaded << " removed " << removed);
+            FakeClockScope scope;
+            TGIFImage image;
+            BuildAnimation(image, 1, 1, {{0, 0, removed ? 1 : 0, removed ? 1 : 0, {}}, {0, 0, 1, 1, {}}}, 0);
+            image.DrawFlags =
+                (threaded ? gdThreaded : 0) | gdAnimate | gdRepeat | gdRepeatForever | gdPaintOnTarget;
+            std::atomic<int> passes = 0;
+            std::atomic<bool> ended = false;
+            image.OnFramePainted = [&](TObject*) {
+                if (removed)
+                    image.Images().Clear();
+            };
+            image.OnPassStart = [&](TObject* sender) {
+                if (++passes == 20) // the run would not end: stop it
+                    static_cast<TGIFPainter*>(sender)->Stop();
+            };
+            image.OnPaintEnd = [&](TObject*) { ended = true; };
+            QImage target(1, 1, QImage::Format_RGB32);
+            TCanvas canvas(&target);
+            image.Draw(canvas, target.rect());
+            EXPECT_TRUE(pumpUntil([&] { return ended.load(); }));
+            EXPECT_LE(passes, 1);
+            image.StopPainters();
+        }
+}
+
 // Disposal 3 after disposal 1 draws the frame straight onto the canvas; the composed picture
 // keeps what it had, so the frame is gone when the next frame shows.
 TEST(GIFPainter, RestoreToPreviousAfterKeep)
@@ -324,6 +357,34 @@ TEST(GIFPainter, FailuresAreReported)
     image.Draw(canvas, target.rect());
     ASSERT_TRUE(pumpUntil([&] { return image.Painters().empty(); }));
     EXPECT_EQ(warnings, QStringList{QStringLiteral("boom")});
+}
+
+// A warning handler that throws while a threaded run's failure is reported: the failure reaches the
+// application, and the painter still leaves the image before it is freed.
+TEST(GIFPainter, ThrowingWarningHandlerStillEndsThePainter)
+{
+    QStringList prompts;
+    const TApplication::ExceptionPrompt previous =
+        TApplication::SetExceptionPrompt([&](const QString& message) { prompts << message; });
+    {
+        TGIFImage image;
+        BuildAnimation(image, 1, 1, {{0, 0, 1, 1, {}}, {0, 0, 1, 1, {}}});
+        image.OnFramePaint = [](TObject*) { throw GIFException(QStringLiteral("boom")); };
+        image.OnGIFWarning = [](TObject*, TGIFSeverity, const QString& message) {
+            throw GIFException(message + QStringLiteral(" refused"));
+        };
+        image.DrawFlags = gdThreaded | gdAnimate | gdPaintOnTarget;
+        QImage target(1, 1, QImage::Format_RGB32);
+        TCanvas canvas(&target);
+        image.Draw(canvas, target.rect());
+        EXPECT_TRUE(pumpUntil([&] { return !prompts.isEmpty(); }));
+        EXPECT_TRUE(image.Painters().empty());
+        EXPECT_EQ(image.DrawPainter, nullptr);
+        // The freed painter is not stopped again.
+        image.StopPainters();
+    }
+    TApplication::SetExceptionPrompt(previous);
+    EXPECT_EQ(prompts, QStringList{QStringLiteral("boom refused")});
 }
 
 } // namespace

@@ -284,6 +284,38 @@ TEST(GIFFrameConversion, TransparentBitmapsIconsAndMetafiles)
     EXPECT_EQ(frame->Pixel(3, 0), clear);
 }
 
+// Indexes past the end of a bitmap's palette show black; the frame's map reaches them with black
+// entries, so that the frame can be written and its transparent colour takes an index no pixel has.
+TEST(GIFFrameConversion, IndexesPastThePalette)
+{
+    for (bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent);
+        TBitmap bitmap;
+        bitmap.SetPixelFormat(pf8bit);
+        bitmap.SetPalette(win::Palette{{{200, 0, 0, 0}, {0, 200, 0, 0}}});
+        bitmap.SetSize(3, 1);
+        bitmap.ScanLine(0)[1] = 5;
+        bitmap.ScanLine(0)[2] = 1;
+        bitmap.TransparentColor = TColor(win::RGB(0, 200, 0));
+        bitmap.SetTransparent(transparent);
+        TGIFImage image;
+        image.Assign(&bitmap);
+        TGIFSubImage* frame = image.Images().Items(0);
+        ASSERT_EQ(frame->ColorMap().Count(), transparent ? 7 : 6);
+        EXPECT_EQ(frame->ColorMap().Color(5), (TGIFColor{0, 0, 0}));
+        EXPECT_EQ(frame->Pixel(1, 0), 5);
+        EXPECT_EQ(frame->Pixel(2, 0), transparent ? 6 : 1);
+        TMemoryStream stream;
+        image.SaveToStream(stream);
+        stream.SetPosition(0);
+        TGIFImage copy;
+        copy.LoadFromStream(stream);
+        TGIFSubImage* read = copy.Images().Items(0);
+        EXPECT_EQ(std::vector<uint8_t>(read->Data(), read->Data() + 3),
+                  std::vector<uint8_t>(frame->Data(), frame->Data() + 3));
+    }
+}
+
 // Copying a frame copies its pixels, colours and extensions (and with them its transparency).
 TEST(GIFFrameConversion, FramesCopyTheirExtensions)
 {
