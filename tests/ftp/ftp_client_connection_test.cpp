@@ -110,9 +110,6 @@ TEST(FtpClientConnection, BannersAndLostConnectionsEndTheRequestWithTheRightCode
         int error;
         QString response;
         bool sessionConnected;
-        // Also right: a reset can reach the client before it has seen its connect complete, and
-        // then the connect itself fails with the reset's number.
-        QString orResponse = {};
     } cases[] = {
         {"one-line banner",
          [](ScriptedServer& s) { s.Send("220 Hi\r\n").AwaitClose(); },
@@ -139,13 +136,7 @@ TEST(FtpClientConnection, BannersAndLostConnectionsEndTheRequestWithTheRightCode
          "421 users",
          false},
         {"close before the banner", [](ScriptedServer& s) { s.Close(); }, {}, 421, closed, false},
-        {"reset before the banner",
-         [](ScriptedServer& s) { s.Reset(); },
-         {},
-         10054,
-         closed,
-         false,
-         "500 Connection reset by peer (Winsock error #10054)"},
+        {"reset before the banner", [](ScriptedServer& s) { s.Reset(); }, {}, 10054, closed, false},
         {"close under a command",
          [](ScriptedServer& s) { s.Send("220 Hi\r\n").ExpectLine("PWD").Close(); },
          {pwd},
@@ -187,14 +178,12 @@ TEST(FtpClientConnection, BannersAndLostConnectionsEndTheRequestWithTheRightCode
             error = rc.Run([&] { request(rc.client); });
         }
         EXPECT_EQ(error, c.error);
-        const QString response =
-            !c.orResponse.isEmpty() && rc.client.LastResponse() == c.orResponse ? c.orResponse : c.response;
-        EXPECT_EQ(rc.client.LastResponse(), response);
+        EXPECT_EQ(rc.client.LastResponse(), c.response);
         EXPECT_EQ(rc.log.contains("session connected 0"), c.sessionConnected);
         EXPECT_EQ(rc.client.State(), ftpReady);
         if (c.error != 0) {
             EXPECT_FALSE(rc.client.Connected());
-            EXPECT_EQ(rc.client.ErrorMessage(), response);
+            EXPECT_EQ(rc.client.ErrorMessage(), c.response);
         }
         rc.client.AbortAsync();
     }

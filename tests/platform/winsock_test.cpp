@@ -219,6 +219,24 @@ TEST_F(Winsock, RefusedConnectIsReportedThroughFdConnectOnly)
     closesocket(s);
 }
 
+TEST_F(Winsock, AConnectionResetBeforeItsConnectWasSeenConnectsAndThenCloses)
+{
+    PeerListener listener;
+    const SOCKET s = ConnectAsync(listener.Port());
+    // The peer accepts and resets before this side has pumped a single message.
+    PeerConnection peer = listener.Accept();
+    ASSERT_TRUE(peer.Valid());
+    peer.Reset();
+    ASSERT_TRUE(pumpUntil([&] { return rec.Count(s, FD_CLOSE) == 1; }));
+    rec.Settle();
+    const Events events = rec.Events(s);
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), std::make_pair(long(FD_CONNECT), 0)) << "the connection was made";
+    EXPECT_EQ(events.back(), std::make_pair(long(FD_CLOSE), int(WSAECONNRESET)));
+    EXPECT_EQ(rec.Count(s, FD_CLOSE), 1);
+    closesocket(s);
+}
+
 TEST_F(Winsock, CallsReportWinsockErrorNumbers)
 {
     const SOCKET l = ListenLoopback();

@@ -86,6 +86,16 @@ void WriteReady(SOCKET s, SocketEntry& entry)
         entry.connecting = false;
         int error = 0;
         posixnet::TakePendingError(entry.fd, &error);
+        if (error == ECONNRESET) {
+            // The peer took the connection and reset it before this side looked: the connect
+            // succeeded, and the connection closed with the reset.
+            entry.connected = true;
+            entry.writeWanted = false;
+            entry.closeSeen = true;
+            Post(s, entry, FD_CONNECT, 0);
+            Post(s, entry, FD_CLOSE, ErrorFromErrno(error));
+            return;
+        }
         if (error != 0) {
             entry.connectFailed = true;
             Post(s, entry, FD_CONNECT, ErrorFromErrno(error));
