@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -35,7 +36,24 @@ TMemoCore::TMemoCore(TComponent* AOwner)
 
 TMemoCore::~TMemoCore()
 {
+    // A link may ask to be forgotten while it is told.
+    const std::vector<TEditorLink*> links = std::exchange(links_, {});
+    for (TEditorLink* link : links)
+        link->EditorFreed(this);
     UnbindStore(*store_);
+}
+
+// --- parsers ---
+
+void TMemoCore::FreeNotification(TEditorLink* Link)
+{
+    if (std::find(links_.begin(), links_.end(), Link) == links_.end())
+        links_.push_back(Link);
+}
+
+void TMemoCore::RemoveFreeNotification(TEditorLink* Link)
+{
+    links_.erase(std::remove(links_.begin(), links_.end(), Link), links_.end());
 }
 
 // --- the document ---

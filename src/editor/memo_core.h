@@ -14,9 +14,22 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+class TCustomSyntaxMemoParser;
+class TMemoCore;
 class TStream;
 class TSyntaxMemoStrings;
+
+// One who keeps a pointer to an editor (a parser lists the editors it serves) and must drop it
+// when the editor is freed.
+class TEditorLink {
+public:
+    virtual void EditorFreed(TMemoCore* Editor) = 0;
+
+protected:
+    ~TEditorLink() = default;
+};
 
 using TTextChangeEvent = std::function<void(TObject* Sender, int Start, int Extent)>;
 using TBookmarkEvent = std::function<void(TObject* Sender, int N)>;
@@ -124,6 +137,18 @@ public:
     int VirtualColumn = 0; // 0-based, used in caret-after-end-of-line mode
     TTabStops TabStops;
 
+    // --- parsers ---
+    // Link->EditorFreed(this) runs once when this editor is freed, however often it was asked for.
+    void FreeNotification(TEditorLink* Link);
+    void RemoveFreeNotification(TEditorLink* Link);
+    // A parser's RefreshEditors asks this of every editor it serves: install the active parser
+    // again (re-apply its settings and re-highlight). The editor control overrides it.
+    virtual void ReinstallParser() {}
+    // Parser is being freed: empty every slot that holds it. It runs inside the parser's
+    // destructor, where only the parser's settings and editor list may still be used. The editor
+    // control overrides it.
+    virtual void ParserFreed(TCustomSyntaxMemoParser* /*Parser*/) {}
+
     TTextChangeEvent OnTextChange;
     TBookmarkEvent OnBookmarkSet;
     TCustomBookmarkFreeEvent OnCustomBookmarkFree;
@@ -153,6 +178,7 @@ private:
     void RunSteps(bool Back);
     TLineRecord* LineWithBookmark(int N, int* Index, int* Start);
 
+    std::vector<TEditorLink*> links_;
     std::unique_ptr<TTextStore> store_;
     std::unique_ptr<TSyntaxMemoStrings> lines_;
     int selStart_ = 0;

@@ -36,12 +36,39 @@ struct TSM_StateSet {
         }
         return false;
     }
+    // The lowest state (lowest byte first, lowest bit first); -1 for the empty set.
+    int Lowest() const
+    {
+        for (std::size_t i = 0; i < Bytes.size(); ++i) {
+            for (int bit = 0; bit < 8; ++bit) {
+                if ((Bytes[i] >> bit) & 1)
+                    return int(i) * 8 + bit;
+            }
+        }
+        return -1;
+    }
+    // Union, intersection and difference, byte by byte.
     TSM_StateSet& operator|=(const TSM_StateSet& Other)
     {
         for (std::size_t i = 0; i < Bytes.size(); ++i)
             Bytes[i] |= Other.Bytes[i];
         return *this;
     }
+    TSM_StateSet& operator&=(const TSM_StateSet& Other)
+    {
+        for (std::size_t i = 0; i < Bytes.size(); ++i)
+            Bytes[i] &= Other.Bytes[i];
+        return *this;
+    }
+    TSM_StateSet& operator-=(const TSM_StateSet& Other)
+    {
+        for (std::size_t i = 0; i < Bytes.size(); ++i)
+            Bytes[i] &= std::uint8_t(~Other.Bytes[i]);
+        return *this;
+    }
+    friend TSM_StateSet operator|(TSM_StateSet A, const TSM_StateSet& B) { return A |= B; }
+    friend TSM_StateSet operator&(TSM_StateSet A, const TSM_StateSet& B) { return A &= B; }
+    friend TSM_StateSet operator-(TSM_StateSet A, const TSM_StateSet& B) { return A -= B; }
 
     friend bool operator==(const TSM_StateSet&, const TSM_StateSet&) = default;
 };

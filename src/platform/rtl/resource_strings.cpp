@@ -14,6 +14,8 @@ struct TResourceString {
 // Sorted by number.
 constexpr TResourceString Strings[] = {
     {4128, "<Custom language>"},
+    {4129, "%s: DFM file saved by different version of TSyntaxMemoParser.\r\nRecompile script to update DFM "
+           "file.\r\nExpected version was %d read version was %d"},
     // Editor commands 0..47, by command number.
     {4146, "Cursor left"},
     {4147, "Cursor right"},

@@ -1,0 +1,15 @@
+// TRTStack: the tokenizer's run-time stack of state sets.
+#pragma once
+
+#include "editor/stack.h"
+#include "editor/state_set.h"
+
+// Each push keeps a copy of the set in a block of its own; the stack frees the blocks it discards.
+class TRTStack : public TStack {
+public:
+    TRTStack();
+
+    void PushStates(const TSM_StateSet& States);
+    // The set pushed last; EStackError "Stack underflow" when the stack is empty.
+    TSM_StateSet PopStates();
+};

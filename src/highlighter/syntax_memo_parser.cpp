@@ -1,0 +1,72 @@
+// The parser component: construction, the table reset, and the state the tokenizer resumes in.
+#include "highlighter/syntax_memo_parser.h"
+
+#include "editor/sm_settings.h"
+#include "highlighter/table_compressor.h"
+
+TSyntaxMemoParser::TSyntaxMemoParser(TComponent* AOwner)
+    : TCustomSyntaxMemoParser(AOwner), Compressor(std::make_unique<TCompressor>())
+{
+    ResetTables();
+    Compressor->Method = TCompressor::MethodKH;
+    Compressor->UseStreams = true;
+}
+
+TSyntaxMemoParser::~TSyntaxMemoParser() = default;
+
+void TSyntaxMemoParser::ResetTables()
+{
+    DefaultStates = TSM_StateSet::Of({0});
+    for (int i = 0; i < 256; ++i) {
+        Handlers[i].reset();
+        StartTable[i].reset();
+        Transitions[i].reset();
+        ContextStates[i] = TSM_StateSet();
+        StateStartTables[i].reset();
+    }
+    StateTableStates = TSM_StateSet();
+    BoundStates = TSM_StateSet();
+    NoStateTables = true;
+    Keywords = std::make_unique<TSyntaxKeywords>();
+    AnchorStates = TSM_StateSet::Of({0});
+    CaseSensitive = false;
+    StateStack = std::make_unique<TRTStack>();
+    Settings().SetDefaults();
+    UsesEvents = false;
+    activeStartTable_ = &StartTable;
+}
+
+void TSyntaxMemoParser::ChooseStartTable()
+{
+    activeStartTable_ = &StartTable;
+    if (NoStateTables)
+        return;
+    const int state = (StateTableStates & CurrentStates()).Lowest();
+    if (state >= 0 && StateStartTables[std::size_t(state)])
+        activeStartTable_ = &StateStartTables[std::size_t(state)]->Entries;
+}
+
+void TSyntaxMemoParser::ResetState(std::uint8_t ContextToken)
+{
+    CurrentStates() = ContextStates[ContextToken];
+    if (CurrentStates().IsEmpty())
+        CurrentStates() = DefaultStates;
+    containerPending_ = false;
+    containerEnd_ = 0;
+    busy_ = false;
+    StateStack = std::make_unique<TRTStack>();
+    ChooseStartTable();
+    if (TKeywords* combined = Settings().CombinedKeywords())
+        combined->CurrentStates = CurrentStates();
+}
+
+bool TSyntaxMemoParser::InBoundState() const
+{
+    return Keywords && Keywords->CurrentStates.Meets(BoundStates);
+}
+
+void TSyntaxMemoParser::Loaded()
+{
+    TCustomSyntaxMemoParser::Loaded();
+    RefreshEditors();
+}
