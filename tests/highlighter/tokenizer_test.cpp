@@ -1,6 +1,7 @@
 // The tokenizer's state machine on hand-built tables: keywords and their valid states, handlers,
 // start tables, end rules, containers, the state stack, the custom-parse event and the guards
 // that keep every token at least one character long.
+#include "sample_parser.h"
 #include "table_builder.h"
 
 #include "editor/ed_stream.h"
@@ -9,8 +10,11 @@
 #include "editor/stack.h"
 
 #include "support/qt_printers.h"
+#include "support/random_cases.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -299,6 +303,41 @@ TEST_F(Tokenizer, RulesWithScannerNumbersOutsideTheTableFail)
     b.Finish();
     EXPECT_EQ(Tokenize(parser, "abcdx!"),
               (std::vector<TTok>{{0, "a"}, {0, "b"}, {0, "c"}, {0, "d"}, {0, "x"}, {0, "!"}}));
+}
+
+TEST(TokenizerRandomText, EveryTokenTakesAtLeastOneCharacter)
+{
+    // Random texts from the characters the sample parser's rules look at, read from every context
+    // token the sample gives; Tokenize checks each token's length against the stream's progress.
+    TSyntaxMemoParser parser;
+    BuildSampleParser(parser);
+    parser.OnCustomParse = [](TObject*, std::int32_t, TCustomEdStream& IStream, std::int32_t& kLength,
+                              std::int32_t&) {
+        if (!IStream.EndOfText() && IStream.CurrentChar() != '\r') {
+            IStream.Next();
+            ++kLength;
+        }
+        return true;
+    };
+    const std::string alphabet = "beginremnumqwxy;'{}()*/<@.-12e SELECTfrom\r";
+    std::mt19937 random(29);
+    const int cases = randomCaseCount(200);
+    for (int i = 0; i < cases; ++i) {
+        std::string text(std::size_t(random() % 60 + 1), ' ');
+        for (char& c : text)
+            c = alphabet[random() % alphabet.size()];
+        for (const int context : {0, 5, 6}) {
+            try {
+                Tokenize(parser, text, context);
+            } catch (const EStackError&) {
+                // "end" pops what no "begin" pushed: the driver decides what to do with that.
+            }
+            if (HasFailure()) {
+                ADD_FAILURE() << "text \"" << text << "\" from context " << context;
+                return;
+            }
+        }
+    }
 }
 
 TEST(TokenizerCase, LoCaseAndUpCaseTouchAsciiLettersOnly)
