@@ -5,6 +5,8 @@
 #include "editor/sm_settings.h"
 #include "highlighter/standard_scanners.h"
 
+#include <algorithm>
+
 // One NextToken call: the stream, where the token started, its length and value so far.
 class TSyntaxMemoParser::TTokenRun {
 public:

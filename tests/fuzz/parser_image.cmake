@@ -1,0 +1,1 @@
+hftp_fuzz_target(parser_image hftp_highlighter)
