@@ -1,8 +1,8 @@
 // The tokenizer: one token by keyword, handler, start table and state transition.
 #include "highlighter/syntax_memo_parser.h"
 
-#include "editor/ed_stream.h"
-#include "editor/sm_settings.h"
+#include "editor/document/ed_stream.h"
+#include "editor/language/sm_settings.h"
 #include "highlighter/standard_scanners.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Writing and reading the compiled parser table image.
 #include "highlighter/parser_image.h"
 
-#include "editor/sm_settings.h"
-#include "editor/table_stream.h"
+#include "editor/language/sm_settings.h"
+#include "editor/document/table_stream.h"
 #include "highlighter/standard_scanners.h"
 #include "highlighter/syntax_memo_parser.h"
 

@@ -4,16 +4,13 @@
 #include "highlighter/syntax_memo_parser.h"
 #include "highlighter/table_compressor.h"
 
-#include "editor/syntax_memo_error.h"
-#include "editor/table_stream.h"
+#include "editor/document/syntax_memo_error.h"
+#include "editor/document/table_stream.h"
 
 #include "platform/rtl/format.h"
 #include "platform/rtl/resource_strings.h"
 #include "platform/rtl/streams.h"
 #include "platform/ui/message_dialogs.h"
-
-#include <QApplication>
-#include <cstdio>
 
 namespace {
 
@@ -132,9 +129,7 @@ void TSyntaxMemoParser::VersionMismatch(int Version)
     if (OnParserVersionError) {
         const TVersionErrorEvent handler = OnParserVersionError; // it may free the parser
         handler(this, Version, ParserVersion);
-    } else if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        MessageDlg(text, mtInformation, {mbOK});
     } else {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        MessageDlg(text, mtInformation, {mbOK}); // standard error in a program without widgets
     }
 }

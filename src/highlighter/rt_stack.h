@@ -1,8 +1,8 @@
 // TRTStack: the tokenizer's run-time stack of state sets.
 #pragma once
 
-#include "editor/stack.h"
-#include "editor/state_set.h"
+#include "editor/document/stack.h"
+#include "editor/language/state_set.h"
 
 // Each push keeps a copy of the set in a block of its own; the stack frees the blocks it discards.
 class TRTStack : public TStack {

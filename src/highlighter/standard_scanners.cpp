@@ -1,7 +1,7 @@
 // The scanner table: character acceptors and standard scanners.
 #include "highlighter/standard_scanners.h"
 
-#include "editor/ed_stream.h"
+#include "editor/document/ed_stream.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The parser component: construction, the table reset, and the state the tokenizer resumes in.
 #include "highlighter/syntax_memo_parser.h"
 
-#include "editor/sm_settings.h"
+#include "editor/language/sm_settings.h"
 #include "highlighter/table_compressor.h"
 
 TSyntaxMemoParser::TSyntaxMemoParser(TComponent* AOwner)

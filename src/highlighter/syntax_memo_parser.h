@@ -3,8 +3,8 @@
 // binary property "Parser".
 #pragma once
 
-#include "editor/custom_syntax_memo_parser.h"
-#include "editor/syntax_keywords.h"
+#include "editor/language/custom_syntax_memo_parser.h"
+#include "editor/language/syntax_keywords.h"
 #include "highlighter/rt_stack.h"
 #include "highlighter/token_rules.h"
 

@@ -2,7 +2,7 @@
 // ranges, state transitions, and the start table of a state.
 #pragma once
 
-#include "editor/state_set.h"
+#include "editor/language/state_set.h"
 
 #include <array>
 #include <cstdint>

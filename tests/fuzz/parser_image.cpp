@@ -3,9 +3,9 @@
 // token at least one character long (a pop on an empty state stack may raise). The same bytes packed
 // into a "Parser" property read, or fail, the same way.
 #include "../highlighter/compress_bytes.h"
-#include "editor/ed_stream.h"
-#include "editor/memo_core.h"
-#include "editor/table_stream.h"
+#include "editor/document/ed_stream.h"
+#include "editor/document/memo_core.h"
+#include "editor/document/table_stream.h"
 #include "highlighter/parser_image.h"
 #include "highlighter/syntax_memo_parser.h"
 

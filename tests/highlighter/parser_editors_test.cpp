@@ -2,8 +2,8 @@
 // freed in either order.
 #include "table_builder.h"
 
-#include "editor/ed_stream.h"
-#include "editor/sm_settings.h"
+#include "editor/document/ed_stream.h"
+#include "editor/language/sm_settings.h"
 
 #include <gtest/gtest.h>
 

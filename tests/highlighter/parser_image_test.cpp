@@ -4,9 +4,9 @@
 #include "sample_parser.h"
 #include "table_builder.h"
 
-#include "editor/sm_settings.h"
-#include "editor/syntax_memo_error.h"
-#include "editor/table_stream.h"
+#include "editor/language/sm_settings.h"
+#include "editor/document/syntax_memo_error.h"
+#include "editor/document/table_stream.h"
 #include "highlighter/compressor_exceptions.h"
 #include "highlighter/parser_image.h"
 

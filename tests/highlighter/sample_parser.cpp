@@ -3,7 +3,7 @@
 
 #include "table_builder.h"
 
-#include "editor/sm_settings.h"
+#include "editor/language/sm_settings.h"
 
 const char* const SampleParserText = "begin rem a note\rnum42 q; w a.b 'x'\r{ comment } (* c *) /***/ 12.5e3\r"
                                      "<x y; x @at end\rSELECT from x\r";

@@ -2,8 +2,8 @@
 // and over a stream that fails any read of a character past the end of the text.
 #include "highlighter/standard_scanners.h"
 
-#include "editor/ed_stream.h"
-#include "editor/memo_core.h"
+#include "editor/document/ed_stream.h"
+#include "editor/document/memo_core.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Hand-built parser tables and a whole-text tokenizer run.
 #include "table_builder.h"
 
-#include "editor/ed_stream.h"
-#include "editor/memo_core.h"
+#include "editor/document/ed_stream.h"
+#include "editor/document/memo_core.h"
 
 #include <gtest/gtest.h>
 

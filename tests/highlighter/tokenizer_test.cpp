@@ -4,10 +4,10 @@
 #include "sample_parser.h"
 #include "table_builder.h"
 
-#include "editor/ed_stream.h"
-#include "editor/memo_core.h"
-#include "editor/sm_settings.h"
-#include "editor/stack.h"
+#include "editor/document/ed_stream.h"
+#include "editor/document/memo_core.h"
+#include "editor/language/sm_settings.h"
+#include "editor/document/stack.h"
 
 #include "support/qt_printers.h"
 #include "support/random_cases.h"
