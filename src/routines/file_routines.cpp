@@ -10,25 +10,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-
-namespace {
-
-bool IsSymbolicLink(const QString& path)
-{
-    struct stat st;
-    return ::lstat(EncodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
-// Moves a file to a name that must not exist yet; false (errno EEXIST) when it does.
-bool MoveToNewName(const QString& from, const QString& to)
-{
-    return ::renameat2(AT_FDCWD, EncodeName(from).constData(), AT_FDCWD, EncodeName(to).constData(),
-                       RENAME_NOREPLACE) == 0;
-}
-
-} // namespace
 
 QString GetTempFolder()
 {
@@ -54,7 +35,7 @@ QString MakeTempFileWithExt(const QString& Name, const QString& Extension, bool 
         if (extension.isEmpty())
             return created;
         const QString renamed = ChangeFileExt(created, extension);
-        if (DeleteCreated || MoveToNewName(created, renamed))
+        if (DeleteCreated || RenameToNewName(created, renamed))
             return renamed;
         const int error = errno;
         DeleteFile(created);
