@@ -1,0 +1,42 @@
+// DoDragDrop and the drag loop behind it.
+//
+// DoDragDrop hands the drag to the current drag loop, which the tests replace. The program's loop
+// (QtDragLoop) renders every format of the data object into an OleMimeData before the drag starts,
+// runs QDrag::exec, tells the drop source each change of action (GiveFeedback) and maps the result:
+// a drop gives DRAGDROP_S_DROP with the effect taken, anything else DRAGDROP_S_CANCEL with effect 0.
+// Within this process a drop target receives the source's own data object, and the drop source is
+// asked (QueryContinueDrag) whether the drop goes ahead (see bridge/drop_registration.h).
+#pragma once
+
+#include "platform/ole/interfaces.h"
+
+#include <Qt>
+
+class QDrag;
+
+namespace win {
+
+class DragLoop {
+public:
+    virtual ~DragLoop() = default;
+    // Runs one drag; the arguments are DoDragDrop's, checked.
+    virtual HRESULT Run(IDataObject* DataObject, IDropSource* DropSource, DWORD OkEffects, DWORD* Effect) = 0;
+};
+
+class QtDragLoop : public DragLoop {
+public:
+    HRESULT Run(IDataObject* DataObject, IDropSource* DropSource, DWORD OkEffects, DWORD* Effect) override;
+
+protected:
+    // Runs the prepared drag; the program's loop calls QDrag::exec.
+    virtual Qt::DropAction Exec(QDrag& Drag, Qt::DropActions Actions);
+};
+
+// Makes Loop the one DoDragDrop runs (it stays the caller's); null restores the program's loop.
+void SetDragLoop(DragLoop* Loop);
+
+// Runs a drag of DataObject. E_INVALIDARG for a null argument; otherwise the loop's result:
+// DRAGDROP_S_DROP with *pdwEffect the effect the target took, or DRAGDROP_S_CANCEL with 0.
+HRESULT DoDragDrop(IDataObject* pDataObj, IDropSource* pDropSource, DWORD dwOKEffects, DWORD* pdwEffect);
+
+} // namespace win

@@ -1,0 +1,1 @@
+hftp_fuzz_target(ole_blocks hftp_platform)
