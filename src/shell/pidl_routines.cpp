@@ -1,7 +1,6 @@
 // The shell item identifier routines over the platform's namespace.
 #include "shell/pidl_routines.h"
 
-#include "platform/shellapi/file_info.h"
 #include "shell/system_icons.h"
 
 #include <climits>

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/graphics/image_list.h"
+#include "platform/shellapi/file_info.h"
 #include "platform/shellapi/ref.h"
 #include "platform/shellapi/shell_folder.h"
 
