@@ -144,9 +144,13 @@ win::HIMAGELIST GetSysImageList(TSysImageListSize Size)
 QString GetPidlDisplayName(win::IShellFolder* Folder, win::LPCITEMIDLIST Pidl, TPidlNameKind Kind)
 {
     static const win::DWORD flags[] = {win::SHGDN_NORMAL, win::SHGDN_INFOLDER, win::SHGDN_FORPARSING};
-    win::Ref<win::IShellFolder> folder = Folder;
-    if (!folder && win::FAILED(win::SHGetDesktopFolder(&folder)))
-        return {};
+    win::Ref<win::IShellFolder> desktop;
+    win::IShellFolder* folder = Folder; // borrowed: the caller holds its reference
+    if (!folder) {
+        if (win::FAILED(win::SHGetDesktopFolder(&desktop)))
+            return {};
+        folder = desktop.get();
+    }
     QString name;
     if (win::FAILED(folder->GetDisplayNameOf(Pidl, flags[Kind], &name)))
         return {};

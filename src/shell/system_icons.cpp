@@ -8,7 +8,7 @@
 
 namespace {
 
-bool Exists(const QString& Path)
+bool PathExists(const QString& Path)
 {
     struct stat info;
     return !Path.isEmpty() && ::lstat(EncodeName(Path).constData(), &info) == 0;
@@ -18,7 +18,7 @@ bool Exists(const QString& Path)
 // for IconKind 1).
 win::UINT LookupFlags(const QString& Path, int IconKind)
 {
-    if (Exists(Path))
+    if (PathExists(Path))
         return win::SHGFI_SYSICONINDEX;
     return win::SHGFI_SYSICONINDEX | win::SHGFI_USEFILEATTRIBUTES | (IconKind == 1 ? win::SHGFI_OPENICON : 0);
 }

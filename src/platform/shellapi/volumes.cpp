@@ -26,8 +26,9 @@ struct TVolumeState {
     bool Loaded = false;
     QList<win::TVolume> Volumes;
     QList<win::HWND> Targets;
-    // The watch: the descriptor the notifier polls (owned by the notifier's lifetime).
+    // The watch: the notifier polling the mount table's descriptor, once tried on the GUI thread.
     QPointer<QSocketNotifier> Watch;
+    bool WatchTried = false;
 };
 
 TVolumeState& State()
@@ -66,6 +67,7 @@ void StartWatch(TVolumeState& S)
     StopWatch(S);
     if (!OnGuiThread())
         return;
+    S.WatchTried = true;
     const int fd = ::open(EncodeName(S.MountInfo).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return;
@@ -94,15 +96,15 @@ bool Holds(const QByteArray& MountPath, const QByteArray& Path)
 QList<win::TVolume> win::CurrentVolumes()
 {
     TVolumeState& s = State();
-    bool first;
     QList<TVolume> volumes;
+    bool watch;
     {
         std::lock_guard lock(s.Mutex);
-        first = !s.Loaded;
         EnsureLoaded(s);
         volumes = s.Volumes;
+        watch = !s.WatchTried;
     }
-    if (first)
+    if (watch)
         StartWatch(s);
     return volumes;
 }
