@@ -9,7 +9,7 @@
 // over ours) and CPU ours/curl, and the same against lftp.
 //
 // Usage: bench_ftp_transfer [--size-mib N] [--repeat N] [--files N] [--server pyftpdlib|vsftpd|both]
-#include "ftp/ftp_client.h"
+#include "ftp/client/ftp_client.h"
 #include "platform/platform_init.h"
 
 #include <QCoreApplication>

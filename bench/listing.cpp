@@ -5,10 +5,10 @@
 // Every run reports the CPU time it used (awk's as its child process), which stays comparable
 // on a busy machine where wall-clock times do not. At the end the ratios awk / ours are printed,
 // from the fastest run of each.
-#include "ftp/dir_info.h"
-#include "ftp/listing_date.h"
-#include "ftp/listing_format.h"
-#include "ftp/listing_parser.h"
+#include "ftp/listing/dir_info.h"
+#include "ftp/listing/listing_date.h"
+#include "ftp/listing/listing_format.h"
+#include "ftp/listing/dir_info_list.h"
 #include "platform/rtl/string_list.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // persistence, its file included.
 #include "platform/registry/hive_store.h"
 #include "settings/property_persistence.h"
-#include "settings/registry_helpers.h"
+#include "routines/registry_helpers.h"
 #include "settings/upload_profiles.h"
 
 #include <benchmark/benchmark.h>

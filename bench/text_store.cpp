@@ -2,7 +2,7 @@
 // distance from the one before, in documents of 1, 4 and 16 MiB (the cost per operation should
 // not grow with the document), and loading a 20 MB file.
 //   build/bench_text_store [--benchmark_filter=...]
-#include "editor/memo_core.h"
+#include "editor/document/memo_core.h"
 
 #include "platform/rtl/streams.h"
 

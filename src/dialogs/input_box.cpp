@@ -2,8 +2,8 @@
 #include "dialogs/input_box.h"
 
 #include "platform/ui/screen.h"
-#include "platform/ui/std_controls.h"
-#include "settings/bitmap_resources.h"
+#include "platform/widgets/std_controls.h"
+#include "routines/bitmap_resources.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // prompt with its position kept under "Dialogs\InputBox\".
 #pragma once
 
-#include "settings/stream_position_form.h"
+#include "settings/forms/stream_position_form.h"
 
 class QFrame;
 class QLabel;

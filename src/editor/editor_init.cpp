@@ -1,11 +1,20 @@
 // initEditor: builds the built-in key map and the key-name table at start-up rather than at their
-// first use.
+// first use, and installs the editor's widgets where the documents' code calls on them (the
+// templates' pick list, the printer's resolution).
 #include "editor/editor_init.h"
 
-#include "editor/default_key_map.h"
+#include "editor/language/default_key_map.h"
+#include "editor/language/sm_settings.h"
+#include "editor/widgets/macro_pick_list.h"
+
+#include <QPrinter>
 
 void initEditor()
 {
     DefaultKeyController();
     KeyNameToKey(QString());
+    SetMacroPickListFactory([](TMacroKeywords& Owner, IMacroEditor& Editor) -> IMacroPickList* {
+        return new TMacroPickList(Owner, Editor);
+    });
+    SetPrinterDpiSource([] { return QPrinter(QPrinter::HighResolution).logicalDpiY(); });
 }

@@ -3,7 +3,7 @@
 
 #include "settings/global_objects.h"
 #include "settings/published_properties.h"
-#include "settings/registry_helpers.h"
+#include "routines/registry_helpers.h"
 
 namespace {
 

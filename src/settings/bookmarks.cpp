@@ -2,7 +2,7 @@
 #include "settings/bookmarks.h"
 
 #include "settings/global_objects.h"
-#include "settings/registry_helpers.h"
+#include "routines/registry_helpers.h"
 
 TBookmarkContainer::TBookmarkContainer(TComponent* AOwner, TStorageKind Kind, const QString& Name)
     : TCollectionContainer(AOwner, Kind, Name, [](QObject* Owner) { return new TBookmarkCollection(Owner); })

@@ -2,7 +2,7 @@
 #include "settings/firewalls.h"
 
 #include "settings/global_objects.h"
-#include "settings/registry_helpers.h"
+#include "routines/registry_helpers.h"
 
 TFirewallContainer::TFirewallContainer(TComponent* AOwner, TStorageKind Kind, const QString& Name)
     : TCollectionContainer(AOwner, Kind, Name, [](QObject* Owner) { return new TFirewallCollection(Owner); })

@@ -2,7 +2,7 @@
 // bookmarks): each is made and loaded on first use and freed, saving itself, at program end.
 #pragma once
 
-#include "settings/free_and_nil.h"
+#include "routines/free_and_nil.h"
 
 // The common body of their accessors: with Flag 1, frees Instance (clearing it first) and gives
 // null; with any other Flag, gives Instance, made by Make on the first call.

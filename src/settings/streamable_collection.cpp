@@ -7,7 +7,7 @@
 #include "settings/collection_container.h"
 #include "settings/property_persistence.h"
 #include "settings/published_properties.h"
-#include "settings/registry_helpers.h"
+#include "routines/registry_helpers.h"
 
 #include <typeinfo>
 

@@ -2,7 +2,7 @@
 #include "settings/upload_profiles.h"
 
 #include "settings/global_objects.h"
-#include "settings/registry_helpers.h"
+#include "routines/registry_helpers.h"
 
 TUploadProfileContainer::TUploadProfileContainer(TComponent* AOwner, TStorageKind Kind, const QString& Name)
     : TCollectionContainer(AOwner, Kind, Name,

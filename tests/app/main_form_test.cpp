@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 TEST(MainForm, ShowsTheProgramTitleAndFreesOwnedComponents)
 {
     struct Probe : TComponent {

@@ -4,8 +4,8 @@
 
 #include "platform/registry/reg_ini_file.h"
 #include "platform/ui/screen.h"
-#include "platform/ui/std_controls.h"
-#include "settings/bitmap_resources.h"
+#include "platform/widgets/std_controls.h"
+#include "routines/bitmap_resources.h"
 #include "support/qt_printers.h"
 #include "support/registry_scope.h"
 #include "support/scripted_prompts.h"

@@ -1,7 +1,7 @@
 // The auto-replace list: activation keys, the trigger, and its stream.
-#include "editor/auto_replace.h"
-#include "editor/syntax_memo_error.h"
-#include "editor/table_stream.h"
+#include "editor/templates/auto_replace.h"
+#include "editor/document/syntax_memo_error.h"
+#include "editor/document/table_stream.h"
 #include "golden.h"
 #include "macro_editor.h"
 

@@ -1,6 +1,6 @@
 // Numbered and named bookmarks, marks and breakpoints, and how they follow inserts and deletes
 // before, inside, across and after them.
-#include "editor/syntax_memo_error.h"
+#include "editor/document/syntax_memo_error.h"
 #include "memo_fixture.h"
 
 #include "support/qt_printers.h"

@@ -1,6 +1,6 @@
 // Tab stops, display columns, the caret's column and line, and a line laid out for painting.
-#include "editor/caret_control.h"
-#include "editor/display_columns.h"
+#include "editor/document/caret_control.h"
+#include "editor/document/display_columns.h"
 #include "memo_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Character groups: specifications, membership, the group list and the streams; the string
 // scanner and the read-only text stream.
-#include "editor/char_group.h"
-#include "editor/fast_memory_stream.h"
-#include "editor/string_scanner.h"
-#include "editor/syntax_memo_error.h"
-#include "editor/table_stream.h"
+#include "editor/language/char_group.h"
+#include "editor/document/fast_memory_stream.h"
+#include "editor/document/string_scanner.h"
+#include "editor/document/syntax_memo_error.h"
+#include "editor/document/table_stream.h"
 #include "golden.h"
 
 #include "support/qt_printers.h"

@@ -1,9 +1,9 @@
 // Code templates: the macro list, the trigger key and the pick list, the template file and the
 // template stream.
-#include "editor/code_templates.h"
-#include "editor/macro_pick_list.h"
-#include "editor/syntax_memo_error.h"
-#include "editor/table_stream.h"
+#include "editor/templates/code_templates.h"
+#include "editor/widgets/macro_pick_list.h"
+#include "editor/document/syntax_memo_error.h"
+#include "editor/document/table_stream.h"
 #include "golden.h"
 #include "macro_editor.h"
 
@@ -128,7 +128,7 @@ TEST(CodeTemplates, PickListOffersTheTemplatesWhenNoNameMatches)
     EXPECT_EQ(templates.TypedPrefix, "fo");
     EXPECT_TRUE(templates.names.isEmpty());
 
-    TMacroPickList* list = templates.PickList();
+    auto* list = dynamic_cast<TMacroPickList*>(templates.PickList());
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->isVisible());
     EXPECT_EQ(list->parentWidget(), &editor.widget);
@@ -157,7 +157,7 @@ TEST(CodeTemplates, PickListSearchesAndAccepts)
     editor.Type("x wh");
     bool handled = false;
     PressTrigger(templates, editor, handled);
-    TMacroPickList* list = templates.PickList();
+    auto* list = dynamic_cast<TMacroPickList*>(templates.PickList());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->currentRow(), 3);
 
@@ -190,7 +190,7 @@ TEST(CodeTemplates, PickListSearchesAndAccepts)
     // A new list each time, unless told to keep it.
     templates.RecreatePickList = false;
     PressTrigger(templates, editor, handled);
-    TMacroPickList* kept = templates.PickList();
+    auto* kept = dynamic_cast<TMacroPickList*>(templates.PickList());
     PressTrigger(templates, editor, handled);
     EXPECT_EQ(templates.PickList(), kept);
     EXPECT_EQ(kept->count(), 4);

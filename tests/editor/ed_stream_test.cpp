@@ -1,5 +1,5 @@
 // The editor's character stream at the edges of the text.
-#include "editor/ed_stream.h"
+#include "editor/document/ed_stream.h"
 #include "memo_fixture.h"
 
 #include "support/qt_printers.h"

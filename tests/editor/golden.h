@@ -2,7 +2,7 @@
 // object writes to a stream.
 #pragma once
 
-#include "editor/sm_base.h"
+#include "editor/language/sm_base.h"
 
 #include "platform/rtl/streams.h"
 

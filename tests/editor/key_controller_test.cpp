@@ -1,9 +1,9 @@
 // The key map: the built-in bindings, recognising key sequences, clashes, enumeration and the
 // key-assignment stream.
-#include "editor/default_key_map.h"
-#include "editor/key_controller.h"
-#include "editor/syntax_memo_error.h"
-#include "editor/table_stream.h"
+#include "editor/language/default_key_map.h"
+#include "editor/language/key_controller.h"
+#include "editor/document/syntax_memo_error.h"
+#include "editor/document/table_stream.h"
 #include "golden.h"
 
 #include "platform/rtl/resource_strings.h"

@@ -1,9 +1,9 @@
 // The keyword trie: longest valid match forward and backward, states, end groups, duplicates, and
 // the streamable store.
-#include "editor/ed_stream.h"
-#include "editor/syntax_keywords.h"
-#include "editor/syntax_memo_error.h"
-#include "editor/table_stream.h"
+#include "editor/document/ed_stream.h"
+#include "editor/language/syntax_keywords.h"
+#include "editor/document/syntax_memo_error.h"
+#include "editor/document/table_stream.h"
 #include "golden.h"
 #include "memo_fixture.h"
 

@@ -2,7 +2,7 @@
 // word tests, and a record of what the templates asked of it.
 #pragma once
 
-#include "editor/macro_keywords.h"
+#include "editor/templates/macro_keywords.h"
 #include "memo_fixture.h"
 
 #include <QWidget>

@@ -2,7 +2,7 @@
 // store's records.
 #pragma once
 
-#include "editor/memo_core.h"
+#include "editor/document/memo_core.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The editor's lines as a string list.
-#include "editor/memo_strings.h"
+#include "editor/document/memo_strings.h"
 #include "memo_fixture.h"
 
 #include "platform/rtl/streams.h"

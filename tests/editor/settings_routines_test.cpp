@@ -1,6 +1,6 @@
 // Trimming HTML to its fragment, and the fill of columns past a line's end.
-#include "editor/settings_routines.h"
-#include "editor/sm_styles.h"
+#include "editor/language/settings_routines.h"
+#include "editor/language/sm_styles.h"
 
 #include "support/qt_printers.h"
 

@@ -1,7 +1,7 @@
 // Copying the editor's data objects through a stream, and style fonts.
-#include "editor/sm_base.h"
-#include "editor/style_font.h"
-#include "editor/syntax_memo_error.h"
+#include "editor/language/sm_base.h"
+#include "editor/language/style_font.h"
+#include "editor/document/syntax_memo_error.h"
 
 #include "platform/rtl/streams.h"
 #include "support/qt_printers.h"

@@ -1,10 +1,10 @@
 // A language's settings: defaults, the settings stream, keyword tables, attached editors, style
 // fonts and glyphs.
-#include "editor/default_key_map.h"
-#include "editor/ed_stream.h"
-#include "editor/sm_settings.h"
-#include "editor/syntax_memo_error.h"
-#include "editor/table_stream.h"
+#include "editor/language/default_key_map.h"
+#include "editor/document/ed_stream.h"
+#include "editor/language/sm_settings.h"
+#include "editor/document/syntax_memo_error.h"
+#include "editor/document/table_stream.h"
 #include "golden.h"
 #include "memo_fixture.h"
 

@@ -1,5 +1,5 @@
 // Table stream encodings: value-to-bytes tables, round trips, truncated streams and refused writes.
-#include "editor/table_stream.h"
+#include "editor/document/table_stream.h"
 #include "platform/rtl/streams.h"
 #include "support/limited_stream.h"
 #include "support/qt_printers.h"

@@ -2,7 +2,7 @@
 // lookups (with the cached top line at the start, middle and end) and character stream agree with
 // the model; then every edit is undone back to the start and redone to the end again.
 // HFTP_EDITOR_SEEDS sets the number of seeds (default 40).
-#include "editor/ed_stream.h"
+#include "editor/document/ed_stream.h"
 #include "memo_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The text store: records made by inserts and deletes, line-end normalisation, long lines,
 // change events, the words a rebuilt line carries, and line lookups.
-#include "editor/text_store.h"
+#include "editor/document/text_store.h"
 #include "memo_fixture.h"
 
 #include <gtest/gtest.h>

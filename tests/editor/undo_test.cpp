@@ -1,7 +1,7 @@
 // The undo log: the stack under it, block rules, undo and redo, Modified, trimming, the
 // undo-list walk and its errors.
-#include "editor/syntax_memo_error.h"
-#include "editor/undo_stack.h"
+#include "editor/document/syntax_memo_error.h"
+#include "editor/document/undo_stack.h"
 #include "memo_fixture.h"
 
 #include "platform/rtl/streams.h"

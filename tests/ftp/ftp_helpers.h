@@ -2,7 +2,7 @@
 // request to its end.
 #pragma once
 
-#include "ftp/ftp_client.h"
+#include "ftp/client/ftp_client.h"
 #include "support/pump.h"
 
 #include <gtest/gtest.h>

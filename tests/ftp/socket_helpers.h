@@ -2,7 +2,7 @@
 // and letting every pending notification arrive.
 #pragma once
 
-#include "ftp/wsocket.h"
+#include "ftp/socket/wsocket.h"
 #include "support/pump.h"
 #include "support/tcp_peer.h"
 

@@ -2,7 +2,7 @@
 // and a fake FTP server whose script also plays the data connection.
 #pragma once
 
-#include "ftp_helpers.h"
+#include "ftp/ftp_helpers.h"
 #include "support/scripted_server.h"
 
 #include <QCryptographicHash>

@@ -1,9 +1,9 @@
 // Fuzz target: any text parses into character groups one specification after another (or raises
 // the range-order error), always moving on; and any bytes read as a keyword store either raise the
 // stream's read error or the store's own error, or give a store whose stream reads back to itself.
-#include "editor/char_group.h"
-#include "editor/syntax_keywords.h"
-#include "editor/syntax_memo_error.h"
+#include "editor/language/char_group.h"
+#include "editor/language/syntax_keywords.h"
+#include "editor/document/syntax_memo_error.h"
 
 #include "platform/rtl/streams.h"
 

@@ -1,1 +1,1 @@
-hftp_fuzz_target(date_picture hftp_settings)
+hftp_fuzz_target(date_picture hftp_routines)

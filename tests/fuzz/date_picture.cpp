@@ -1,6 +1,6 @@
 // Fuzz target: StrToDateTimePic reads any text by any picture (the input's first line is the
 // picture) without a crash, and gives 0 or a date-time of years 1 to 9999.
-#include "settings/date_picture.h"
+#include "routines/date_picture.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,1 +1,1 @@
-hftp_fuzz_target(date_stamp hftp_settings)
+hftp_fuzz_target(date_stamp hftp_routines)

@@ -1,6 +1,6 @@
 // Fuzz target: any text decodes as a date stamp; a stamp made from the decoded value decodes to
 // the same bits; the first eight bytes as a date-time survive a stamp bit for bit.
-#include "settings/date_stamp.h"
+#include "routines/date_stamp.h"
 
 #include <bit>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Fuzz target: the FTP reply reader fed in chunks. The first byte chooses LF-only line ends and
 // the chunk size; every line taken must be a whole line without its end, and the buffer never
 // holds more than it may.
-#include "ftp/ftp_reply_reader.h"
+#include "ftp/client/ftp_reply_reader.h"
 
 #include <cstdint>
 #include <cstdlib>

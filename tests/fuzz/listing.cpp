@@ -1,8 +1,8 @@
 // Fuzz target: any bytes as a listing go through detection, all four parsers and the date reader
 // without a crash, with at most four fields per line and every name kept byte for byte.
-#include "ftp/listing_date.h"
-#include "ftp/listing_format.h"
-#include "ftp/listing_parser.h"
+#include "ftp/listing/listing_date.h"
+#include "ftp/listing/listing_format.h"
+#include "ftp/listing/dir_info_list.h"
 #include "platform/system/name_encoding.h"
 
 #include <cstdint>

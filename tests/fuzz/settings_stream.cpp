@@ -3,7 +3,7 @@
 // which, once read back, writes itself again unchanged. (The first writing may differ from what
 // it reads back into: reading starts from the defaults, and a stream may take style 0 out of use,
 // which no stream can put back.)
-#include "editor/sm_settings.h"
+#include "editor/language/sm_settings.h"
 
 #include "platform/rtl/streams.h"
 

@@ -1,6 +1,6 @@
 // Fuzz target: the SOCKS reply parser. The first byte chooses the phase and the level; the reply
 // is parsed whole and byte by byte, and every answer must be consistent with the bytes it saw.
-#include "ftp/socks_reply_parser.h"
+#include "ftp/socket/socks_reply_parser.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Message dialogs: buttons in the set's order with their results, titles and icons, the default
 // and Escape buttons, the close box, the check box; the prompt service and the screen cursor.
-#include "platform/ui/message_dialogs.h"
-#include "platform/ui/prompt_service.h"
+#include "platform/widgets/message_form.h"
+#include "platform/widgets/prompt_service.h"
 #include "platform/ui/screen.h"
 
 #include "support/qt_printers.h"

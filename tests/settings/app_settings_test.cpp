@@ -4,7 +4,7 @@
 
 #include "published_values.h"
 #include "settings/global_objects.h"
-#include "settings/registry_helpers.h"
+#include "routines/registry_helpers.h"
 #include "support/qt_printers.h"
 #include "support/registry_scope.h"
 #include "support/texts.h"

@@ -4,7 +4,7 @@
 
 #include "platform/registry/hive_file.h"
 #include "platform/registry/reg_data.h"
-#include "settings/registry_helpers.h"
+#include "routines/registry_helpers.h"
 #include "settings/upload_profiles.h"
 #include "support/qt_printers.h"
 #include "support/registry_scope.h"

@@ -1,9 +1,9 @@
 // Form routines: centring, HTML colours, redraw locks, picture placement, first focus, the walks
 // over check boxes, radio buttons and edits, and the bitmaps.
-#include "settings/bitmap_resources.h"
-#include "settings/gui_routines.h"
+#include "routines/bitmap_resources.h"
+#include "settings/forms/gui_routines.h"
 
-#include "platform/ui/std_controls.h"
+#include "platform/widgets/std_controls.h"
 #include "support/qt_printers.h"
 
 #include <gtest/gtest.h>

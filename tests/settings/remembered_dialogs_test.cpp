@@ -1,6 +1,6 @@
 // Remembered answers: read from text or number flags, kept only for a ticked answer that is not
 // Cancel, Ignore or No, answered without a dialog once kept; captions on the buttons in order.
-#include "settings/remembered_dialogs.h"
+#include "settings/forms/remembered_dialogs.h"
 
 #include "platform/registry/reg_ini_file.h"
 #include "platform/registry/registry.h"

@@ -1,6 +1,6 @@
 // Dialog positions: centred at first, restored later, fixed sizes kept, nothing kept without a
 // store, no drift, off-screen places centred; the font rule.
-#include "settings/stream_position_form.h"
+#include "settings/forms/stream_position_form.h"
 
 #include "platform/registry/reg_ini_file.h"
 #include "platform/ui/screen.h"

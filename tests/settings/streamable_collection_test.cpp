@@ -3,7 +3,7 @@
 #include "settings/streamable_collection.h"
 
 #include "platform/registry/registry.h"
-#include "settings/registry_helpers.h"
+#include "routines/registry_helpers.h"
 #include "settings/upload_profiles.h"
 #include "support/qt_printers.h"
 #include "support/registry_scope.h"

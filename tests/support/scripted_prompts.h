@@ -2,7 +2,7 @@
 // nothing modal blocks a test.
 #pragma once
 
-#include "platform/ui/prompt_service.h"
+#include "platform/widgets/prompt_service.h"
 
 #include <QDialog>
 #include <QPushButton>

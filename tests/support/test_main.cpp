@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <cstdlib>
 #include <string>
@@ -48,8 +49,9 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     // Death tests run in a fresh copy of the binary, never in a fork of a threaded process.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    TApplication app(argc, argv);
-    TApplication::setApplicationName(QStringLiteral("tarnwick-halyard"));
+    QApplication qt(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarnwick-halyard"));
+    TApplication app;
     app.SetTitle(QStringLiteral("Tarnwick Halyard FTP 5.2"));
     runFolderInits();
     TApplication::SetExceptionPrompt(

@@ -13,6 +13,7 @@
 #include "platform/platform_init.h"
 #include "platform/rtl/application.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <QTimer>
@@ -73,7 +74,8 @@ void BuildDemo(TGIFImage& image)
 
 int main(int argc, char** argv)
 {
-    TApplication app(argc, argv);
+    QApplication qt(argc, argv);
+    TApplication app;
     initPlatform();
     initImaging();
     if (argc < 2) {
@@ -103,10 +105,10 @@ int main(int argc, char** argv)
         if (!window.grab().save(name))
             std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
         if (written == FramesToWrite)
-            QTimer::singleShot(0, &app, [&] { app.quit(); });
+            QTimer::singleShot(0, &qt, [] { QApplication::quit(); });
     };
     image.Draw(window.Canvas(), QRect(0, 0, image.Width(), image.Height()));
-    app.exec();
+    QApplication::exec();
     image.StopPainters();
     std::printf("wrote %d frames to %s\n", written, qPrintable(folder));
     return written == FramesToWrite ? 0 : 1;

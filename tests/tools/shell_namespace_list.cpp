@@ -8,8 +8,10 @@
 #include "platform/rtl/application.h"
 #include "platform/shellapi/file_info.h"
 #include "platform/shellapi/namespace_folders.h"
+#include "platform/widgets/platform_widgets_init.h"
 #include "shell/pidl_routines.h"
 
+#include <QApplication>
 #include <QDir>
 #include <cstdio>
 
@@ -73,8 +75,10 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
+    QApplication qt(argc, argv);
+    TApplication app;
     initPlatform();
+    initPlatformWidgets();
     const QString path = argc > 1 ? QDir(QString::fromLocal8Bit(argv[1])).absolutePath() : QDir::currentPath();
     LPITEMIDLIST folder = nullptr;
     if (FAILED(PathToPidl(path, folder))) {

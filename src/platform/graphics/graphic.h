@@ -15,7 +15,6 @@
 
 class TCanvas;
 
-using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 class TGraphic : public TPersistent {
 public:

@@ -2,8 +2,9 @@
 #include "platform/rtl/application.h"
 
 #include "platform/rtl/exception.h"
+#include "platform/ui/message_dialogs.h"
 
-#include <QMessageBox>
+#include <QGuiApplication>
 #include <QThread>
 #include <cstdio>
 
@@ -18,15 +19,15 @@ static TApplication::ExceptionPrompt& Prompt()
 static void DefaultPrompt(const QString& message)
 {
     const bool onGuiThread = qApp && QThread::currentThread() == qApp->thread();
-    if (onGuiThread && qobject_cast<QApplication*>(QCoreApplication::instance()) &&
-        QApplication::platformName() != QLatin1String("offscreen")) {
-        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), message);
+    if (onGuiThread && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) &&
+        QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        MessageDlg(message, mtError, {mbOK});
         return;
     }
     std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+TApplication::TApplication()
 {
     Application = this;
 }
@@ -37,10 +38,20 @@ TApplication::~TApplication()
         Application = nullptr;
 }
 
+QString TApplication::Title() const
+{
+    return QGuiApplication::applicationDisplayName();
+}
+
+void TApplication::SetTitle(const QString& title)
+{
+    QGuiApplication::setApplicationDisplayName(title);
+}
+
 void TApplication::Terminate()
 {
     terminated_ = true;
-    quit();
+    QCoreApplication::quit();
 }
 
 void TApplication::QuitReceived()
@@ -50,7 +61,7 @@ void TApplication::QuitReceived()
 
 void TApplication::ProcessMessages()
 {
-    processEvents(QEventLoop::AllEvents);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 void TApplication::HandleException(const Exception& E)

@@ -1,20 +1,22 @@
-// TApplication: the program's QApplication, with its title, terminated flag, message pumping
-// and the application-level exception handler.
+// TApplication: the program's application object, beside the Qt application that runs the event
+// loop: its title, terminated flag, message pumping and the application-level exception handler.
 #pragma once
 
-#include <QApplication>
+#include <QString>
 #include <functional>
 
 class Exception;
 
-class TApplication : public QApplication {
-    Q_OBJECT
+// The program (and the test main) first creates its QApplication, then one TApplication.
+class TApplication {
 public:
-    TApplication(int& argc, char** argv);
-    ~TApplication() override;
+    TApplication();
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
 
-    QString Title() const { return applicationDisplayName(); }
-    void SetTitle(const QString& title) { setApplicationDisplayName(title); }
+    QString Title() const;
+    void SetTitle(const QString& title);
 
     // True once a quit message was seen or Terminate was called.
     bool Terminated() const { return terminated_; }
@@ -29,8 +31,9 @@ public:
     // Reports an exception that reached the application: shows its message through the prompt.
     void HandleException(const Exception& E);
 
-    // The function that shows an exception's message. The default shows a message box when a
-    // GUI is running and writes to standard error otherwise. Returns the previous prompt.
+    // The function that shows an exception's message. Without one, the message goes to an error
+    // message dialog on the GUI thread of a program with a screen, and to standard error otherwise.
+    // Returns the previous prompt.
     using ExceptionPrompt = std::function<void(const QString& message)>;
     static ExceptionPrompt SetExceptionPrompt(ExceptionPrompt prompt);
 

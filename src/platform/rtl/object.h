@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 class TObject {
@@ -16,6 +17,9 @@ public:
 
     int Tag = 0;
 };
+
+// The event that only tells its handler who sent it.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // A component has a name and an owner; the owner frees the components it owns when it is freed,
 // newest first, before any base class of the owner is torn down.

@@ -1,50 +1,48 @@
 // The system image lists and their icons from the theme and the style.
 #include "platform/shellapi/system_image_list.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QHash>
-#include <QIcon>
 #include <QPainter>
-#include <QStyle>
 
 #include <functional>
 
 namespace {
 
-struct TIconSource {
-    QStringList ThemeNames;
-    QStyle::StandardPixmap Fallback;
-};
+win::TSystemIconFallback& Fallback()
+{
+    static win::TSystemIconFallback* fallback = new win::TSystemIconFallback;
+    return *fallback;
+}
 
-TIconSource SourceOf(win::TSystemIcon Icon)
+QStringList ThemeNames(win::TSystemIcon Icon)
 {
     using win::TSystemIcon;
     switch (Icon) {
-    case TSystemIcon::File: return {{"application-octet-stream", "unknown"}, QStyle::SP_FileIcon};
-    case TSystemIcon::Folder: return {{"folder"}, QStyle::SP_DirClosedIcon};
-    case TSystemIcon::FolderOpen: return {{"folder-open"}, QStyle::SP_DirOpenIcon};
-    case TSystemIcon::Computer: return {{"computer"}, QStyle::SP_ComputerIcon};
-    case TSystemIcon::Desktop: return {{"user-desktop"}, QStyle::SP_DesktopIcon};
-    case TSystemIcon::Home: return {{"user-home"}, QStyle::SP_DirHomeIcon};
-    case TSystemIcon::VolumeRoot: return {{"drive-harddisk-system", "drive-harddisk"}, QStyle::SP_DriveHDIcon};
-    case TSystemIcon::VolumeFixed: return {{"drive-harddisk"}, QStyle::SP_DriveHDIcon};
-    case TSystemIcon::VolumeRemovable: return {{"drive-removable-media"}, QStyle::SP_DriveFDIcon};
-    case TSystemIcon::VolumeNetwork: return {{"folder-remote", "network-server"}, QStyle::SP_DriveNetIcon};
-    case TSystemIcon::VolumeRam: return {{"media-flash", "drive-harddisk"}, QStyle::SP_DriveHDIcon};
+    case TSystemIcon::File: return {"application-octet-stream", "unknown"};
+    case TSystemIcon::Folder: return {"folder"};
+    case TSystemIcon::FolderOpen: return {"folder-open"};
+    case TSystemIcon::Computer: return {"computer"};
+    case TSystemIcon::Desktop: return {"user-desktop"};
+    case TSystemIcon::Home: return {"user-home"};
+    case TSystemIcon::VolumeRoot: return {"drive-harddisk-system", "drive-harddisk"};
+    case TSystemIcon::VolumeFixed: return {"drive-harddisk"};
+    case TSystemIcon::VolumeRemovable: return {"drive-removable-media"};
+    case TSystemIcon::VolumeNetwork: return {"folder-remote", "network-server"};
+    case TSystemIcon::VolumeRam: return {"media-flash", "drive-harddisk"};
     }
-    return {{}, QStyle::SP_FileIcon};
+    return {};
 }
 
-QIcon IconOf(const TIconSource& Source)
+// The first icon of the theme among Names, else the fallback's icon of Kind.
+QIcon IconOf(const QStringList& Names, win::TSystemIcon Kind)
 {
-    for (const QString& name : Source.ThemeNames) {
+    for (const QString& name : Names) {
         const QIcon icon = QIcon::fromTheme(name);
         if (!icon.isNull())
             return icon;
     }
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return QApplication::style()->standardIcon(Source.Fallback);
-    return {};
+    return Fallback() ? Fallback()(Kind) : QIcon();
 }
 
 QImage Rendered(const QIcon& Icon, int Size)
@@ -144,9 +142,14 @@ win::HIMAGELIST win::SystemImageList(bool Large)
     return Lists().Handle(Large);
 }
 
+void win::SetSystemIconFallback(TSystemIconFallback Fallback)
+{
+    ::Fallback() = std::move(Fallback);
+}
+
 int win::SystemIconIndex(TSystemIcon Icon)
 {
-    return Lists().Index(QStringLiteral("system:%1").arg(int(Icon)), [Icon] { return IconOf(SourceOf(Icon)); });
+    return Lists().Index(QStringLiteral("system:%1").arg(int(Icon)), [Icon] { return IconOf(ThemeNames(Icon), Icon); });
 }
 
 int win::MimeIconIndex(const QMimeType& Type)
@@ -154,6 +157,6 @@ int win::MimeIconIndex(const QMimeType& Type)
     if (!Type.isValid() || Type.isDefault())
         return SystemIconIndex(TSystemIcon::File);
     return Lists().Index(QStringLiteral("mime:") + Type.iconName(), [&Type] {
-        return IconOf({{Type.iconName(), Type.genericIconName()}, QStyle::SP_FileIcon});
+        return IconOf({Type.iconName(), Type.genericIconName()}, TSystemIcon::File);
     });
 }

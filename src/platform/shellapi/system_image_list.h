@@ -5,13 +5,16 @@
 // the life of the process. Index 0 is a blank image and never a real icon (controls take 0 for
 // "not fetched yet"). Images 1 and 2 are the overlay images "shared" (overlay 0 of the lists, the
 // shell's overlay 1) and "link" (overlay 1, the shell's overlay 2). Icons come from the icon theme
-// (QIcon::fromTheme), and where the theme has none from the application's style, so a machine
-// without a theme still draws them. GUI thread only.
+// (QIcon::fromTheme), and where the theme has none from the fallback the platform's widgets set
+// (the application style's standard icons), so a machine without a theme still draws them.
+// GUI thread only.
 #pragma once
 
 #include "platform/graphics/image_list.h"
 
+#include <QIcon>
 #include <QMimeType>
+#include <functional>
 
 namespace win {
 
@@ -32,6 +35,11 @@ enum class TSystemIcon {
 // The overlay numbers of the lists (TImageList::Overlay, DrawOverlay).
 constexpr int OverlayShared = 0;
 constexpr int OverlayLink = 1;
+
+// The icon of Icon where the theme has none (a file type without a themed icon asks for File).
+// Without a fallback such icons stay blank. Set before the first icon is asked for.
+using TSystemIconFallback = std::function<QIcon(TSystemIcon Icon)>;
+void SetSystemIconFallback(TSystemIconFallback Fallback);
 
 HIMAGELIST SystemImageList(bool Large);
 int SystemIconIndex(TSystemIcon Icon);

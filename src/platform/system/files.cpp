@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -85,4 +86,16 @@ QString ExpandFileName(const QString& FileName)
     if (FileName.endsWith(u'/') && !parts.isEmpty())
         result += u'/';
     return result;
+}
+
+bool IsSymbolicLink(const QString& Path)
+{
+    struct stat st;
+    return ::lstat(EncodeName(Path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool RenameToNewName(const QString& From, const QString& To)
+{
+    return ::renameat2(AT_FDCWD, EncodeName(From).constData(), AT_FDCWD, EncodeName(To).constData(),
+                       RENAME_NOREPLACE) == 0;
 }

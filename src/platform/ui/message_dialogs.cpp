@@ -1,135 +1,61 @@
-// TMessageForm, CreateMessageDialog and MessageDlg.
+// MessageDlg through the installed handler, or on standard error.
 #include "platform/ui/message_dialogs.h"
 
-#include "platform/ui/prompt_service.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QPushButton>
+#include <cstdio>
 
 namespace {
 
-struct TButtonKind {
-    TMsgDlgBtn button;
-    const char* caption;
-    int result;
-};
-
-// In the order the buttons stand on a dialog.
-constexpr TButtonKind ButtonKinds[] = {
-    {mbYes, "&Yes", mrYes},
-    {mbNo, "&No", mrNo},
-    {mbOK, "OK", mrOk},
-    {mbCancel, "Cancel", mrCancel},
-    {mbAbort, "&Abort", mrAbort},
-    {mbRetry, "&Retry", mrRetry},
-    {mbIgnore, "&Ignore", mrIgnore},
-    {mbAll, "&All", mrAll},
-    {mbNoToAll, "N&o to All", mrNoToAll},
-    {mbYesToAll, "Yes to &All", mrYesToAll},
-};
-
-QString TitleOf(TMsgDlgType DlgType)
+TMessageDlgHandler& Handler()
 {
-    switch (DlgType) {
-    case mtWarning: return QStringLiteral("Warning");
-    case mtError: return QStringLiteral("Error");
-    case mtInformation: return QStringLiteral("Information");
-    case mtConfirmation: return QStringLiteral("Confirm");
-    case mtCustom: break;
-    }
-    return QApplication::applicationDisplayName();
-}
-
-QMessageBox::Icon IconOf(TMsgDlgType DlgType)
-{
-    switch (DlgType) {
-    case mtWarning: return QMessageBox::Warning;
-    case mtError: return QMessageBox::Critical;
-    case mtInformation: return QMessageBox::Information;
-    case mtConfirmation: return QMessageBox::Question;
-    case mtCustom: break;
-    }
-    return QMessageBox::NoIcon;
+    static TMessageDlgHandler handler;
+    return handler;
 }
 
 } // namespace
 
-TMessageForm::TMessageForm(const QString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
-                           TComponent* AOwner)
-    : TComponent(AOwner)
+int ModalResultOf(TMsgDlgBtn Button)
 {
-    setWindowTitle(TitleOf(DlgType));
-    setIcon(IconOf(DlgType));
-    setText(Msg);
-    setTextFormat(Qt::PlainText);
-    QPushButton* defaultButton = nullptr;
-    QPushButton* escapeButton = nullptr;
-    for (const TButtonKind& kind : ButtonKinds) {
-        if (!Buttons.Contains(kind.button))
-            continue;
-        // One role for all keeps the buttons in the order they are added, on every platform.
-        auto* button = new QPushButton(QString::fromLatin1(kind.caption), this);
-        addButton(button, QMessageBox::ActionRole);
-        buttons_ += button;
-        results_ += kind.result;
-        if (kind.button == mbOK || (kind.button == mbYes && !Buttons.Contains(mbOK)))
-            defaultButton = button;
-        if (kind.button == mbCancel || (kind.button == mbNo && !Buttons.Contains(mbCancel)) ||
-            (kind.button == mbOK && !Buttons.Contains(mbCancel) && !Buttons.Contains(mbNo)))
-            escapeButton = button;
+    switch (Button) {
+    case mbYes: return mrYes;
+    case mbNo: return mrNo;
+    case mbOK: return mrOk;
+    case mbCancel: return mrCancel;
+    case mbAbort: return mrAbort;
+    case mbRetry: return mrRetry;
+    case mbIgnore: return mrIgnore;
+    case mbAll: return mrAll;
+    case mbNoToAll: return mrNoToAll;
+    case mbYesToAll: return mrYesToAll;
     }
-    if (!defaultButton && !buttons_.isEmpty())
-        defaultButton = buttons_.first();
-    setDefaultButton(defaultButton);
-    setEscapeButton(escapeButton);
+    return mrNone;
 }
 
-QCheckBox* TMessageForm::AddCheckBox(const QString& Caption)
+bool DefaultButtonOf(TMsgDlgButtons Buttons, TMsgDlgBtn& Button)
 {
-    auto* check = new QCheckBox(Caption, this);
-    setCheckBox(check);
-    return check;
-}
-
-int TMessageForm::ShowModal()
-{
-    closedByBox_ = false;
-    ExecModal(*this);
-    return ModalResult();
-}
-
-int TMessageForm::ModalResult() const
-{
-    const int index = buttons_.indexOf(qobject_cast<QPushButton*>(clickedButton()));
-    return closedByBox_ || index < 0 ? mrCancel : results_[index];
-}
-
-void TMessageForm::closeEvent(QCloseEvent* E)
-{
-    // Closed by the window, not by a button.
-    if (!clickedButton())
-        closedByBox_ = true;
-    QDialog::closeEvent(E);
-}
-
-void TMessageForm::keyPressEvent(QKeyEvent* E)
-{
-    // Without a button for it, Escape does nothing (the message box would press a lone button).
-    if (E->matches(QKeySequence::Cancel) && !escapeButton())
-        return;
-    QMessageBox::keyPressEvent(E);
-}
-
-std::unique_ptr<TMessageForm> CreateMessageDialog(const QString& Msg, TMsgDlgType DlgType,
-                                                  TMsgDlgButtons Buttons)
-{
-    return std::make_unique<TMessageForm>(Msg, DlgType, Buttons);
+    if (Buttons.Contains(mbOK)) {
+        Button = mbOK;
+        return true;
+    }
+    for (int b = mbYes; b <= mbYesToAll; ++b) {
+        if (Buttons.Contains(TMsgDlgBtn(b))) {
+            Button = TMsgDlgBtn(b);
+            return true;
+        }
+    }
+    return false;
 }
 
 int MessageDlg(const QString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons)
 {
-    return CreateMessageDialog(Msg, DlgType, Buttons)->ShowModal();
+    const TMessageDlgHandler handler = Handler();
+    if (handler)
+        return handler(Msg, DlgType, Buttons);
+    std::fprintf(stderr, "%s\n", Msg.toLocal8Bit().constData());
+    TMsgDlgBtn button;
+    return DefaultButtonOf(Buttons, button) ? ModalResultOf(button) : mrCancel;
+}
+
+TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler Handler_)
+{
+    return std::exchange(Handler(), std::move(Handler_));
 }

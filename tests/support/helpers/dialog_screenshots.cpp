@@ -7,9 +7,11 @@
 #include "platform/registry/hive_store.h"
 #include "platform/registry/reg_ini_file.h"
 #include "platform/rtl/application.h"
-#include "platform/ui/prompt_service.h"
-#include "settings/remembered_dialogs.h"
+#include "platform/widgets/platform_widgets_init.h"
+#include "platform/widgets/prompt_service.h"
+#include "settings/forms/remembered_dialogs.h"
 
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QPushButton>
@@ -84,10 +86,12 @@ int main(int argc, char** argv)
     QTemporaryDir home; // a registry of its own, away from the user's
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
-    TApplication app(argc, argv);
-    TApplication::setApplicationName(QStringLiteral("tarnwick-halyard"));
+    QApplication qt(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarnwick-halyard"));
+    TApplication app;
     app.SetTitle(QStringLiteral("Tarnwick Halyard FTP 5.2"));
     initPlatform();
+    initPlatformWidgets();
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
     QDir().mkpath(folder);
 

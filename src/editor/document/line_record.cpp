@@ -1,0 +1,66 @@
+// Line records and the routines that free, measure and normalise line text.
+#include "editor/document/line_record.h"
+
+void TLineRecord::TakeTrack(std::unique_ptr<TLineTrack> NewTrack)
+{
+    Track = std::move(NewTrack);
+    if (Track)
+        Track->Line = this;
+}
+
+void FreeLine(TLineRecord* Line)
+{
+    delete Line;
+}
+
+void FreeLineChain(TLineRecord* Line)
+{
+    while (Line) {
+        TLineRecord* next = Line->Next;
+        FreeLine(Line);
+        Line = next;
+    }
+}
+
+int LineStartPos(const TLineRecord* Line)
+{
+    int start = 0;
+    for (const TLineRecord* line = Line ? Line->Prev : nullptr; line; line = line->Prev)
+        start += line->Length();
+    return start;
+}
+
+std::pair<int, int> OrderRange(int A, int B)
+{
+    return A <= B ? std::pair(A, B) : std::pair(B, A);
+}
+
+TCharSet StrToCharSet(std::string_view Text)
+{
+    TCharSet set;
+    for (const char c : Text)
+        set.set(static_cast<unsigned char>(c));
+    return set;
+}
+
+int NormalizeLineEnds(std::string& Dest, std::string_view Source)
+{
+    Dest.clear();
+    Dest.reserve(Source.size());
+    const std::size_t count = Source.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const char c = Source[i];
+        const char next = i + 1 < count ? Source[i + 1] : '\0';
+        if (c == '\r' || c == '\n') {
+            // A CR LF or LF CR pair is one line end.
+            if ((c == '\r' && next == '\n') || (c == '\n' && next == '\r'))
+                ++i;
+            Dest += LineEndChar;
+        } else if (c == '\t' || static_cast<unsigned char>(c) >= 32) {
+            Dest += c;
+        } else {
+            Dest += '.';
+        }
+    }
+    return int(Dest.size());
+}

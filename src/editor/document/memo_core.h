@@ -1,0 +1,173 @@
+// TMemoCore, the editor's half that needs no window: the document shown, the selection and top
+// line, replacing the selection (the one road of every change of the text), the undo recorder
+// with undo and redo, numbered bookmarks and marks, and loading and saving text. The editor
+// control derives from it, maps its messages onto these operations and overrides the view hooks.
+#pragma once
+
+#include "editor/document/display_columns.h"
+#include "editor/document/text_store.h"
+
+#include "platform/rtl/object.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TStream;
+class TSyntaxMemoStrings;
+
+using TTextChangeEvent = std::function<void(TObject* Sender, int Start, int Extent)>;
+using TBookmarkEvent = std::function<void(TObject* Sender, int N)>;
+using TCustomBookmarkFreeEvent = std::function<void(TObject* Sender, const QString& Name)>;
+using TMarkChangeEvent = std::function<void(TObject* Sender, TMark* Mark)>;
+using TMemoNotifyEvent = std::function<void(TObject* Sender)>;
+
+// Texts are bytes, one byte a character. Positions are 0-based character indexes with each line
+// end counting one. The selection is kept unordered; the caret stands at its end.
+class TMemoCore : public TComponent {
+public:
+    explicit TMemoCore(TComponent* AOwner = nullptr);
+    ~TMemoCore() override;
+
+    // --- the document ---
+    TTextStore& TextStore() const { return *store_; }
+    // Shows Store (ignored when null) and hands back the store shown before: whoever holds a
+    // store frees it. The store's annotations report to this editor from now on, and painting
+    // stays off until the next SetRedraw(true).
+    std::unique_ptr<TTextStore> ExchangeTextStore(std::unique_ptr<TTextStore> Store);
+    int TextLength() const { return store_->TextLength(); }
+
+    // --- selection ---
+    int SelStart() const { return selStart_; }
+    int SelEnd() const { return selEnd_; }
+    // A Start of -1 selects the whole text; otherwise both ends are limited to the text. Quiet
+    // asks the view not to repaint or scroll.
+    virtual void SetSelection(int Start, int End, bool Quiet = false);
+    // The selected text with the given line ends.
+    std::string SelText(TLineEnds Ends = TLineEnds::CR);
+
+    // --- editing ---
+    // Replaces the selection with Text (line ends of any kind) as undo block 24, leaving the
+    // caret after it.
+    void ReplaceSelection(std::string_view Text);
+    // Replaces the selection with the stream's content from its position to its end.
+    void ReadStream(TStream& Source);
+    // Replaces the whole text with the stream's content; the undo log ends up empty.
+    virtual void LoadFromStream(TStream& Stream);
+    // Writes the whole text with the line ends SelLineStyle asks for; empties the undo log.
+    virtual void SaveToStream(TStream& Stream);
+    // Replaces the whole text, as LoadFromStream does.
+    void SetText(std::string_view Text);
+    // The whole text with the line ends SelLineStyle asks for.
+    std::string GetText();
+    // Deletes the whole text and empties the undo log.
+    void Clear();
+
+    // --- lines (records) ---
+    // The number of lines, at least 1.
+    int LineCount() const;
+    // The start of a line (-1: the caret's); the text length for a line past the last.
+    int LineIndex(int Line);
+    // The length without line end of the line holding Pos; 0 when there is none.
+    int LineLength(int Pos);
+    // The index of the line holding Pos (-1: the caret).
+    int LineFromChar(int Pos);
+    // A line's text without its line end, at most Capacity characters; empty past the last line.
+    std::string GetLine(int Line, int Capacity);
+    int TopLine() const { return store_->TopLine(); }
+    // Scrolls so that the 0-based line is first, limited to the lines there are.
+    virtual void SetTopLine(int Line);
+    // The caret's 1-based display column.
+    int CaretColumn();
+
+    // --- undo ---
+    // The recorder, the one entry through which the log is written (see memo_undo.cpp).
+    void RecordUndo(int Kind, int A = 0, int B = 0, std::string_view Text = {});
+    void BeginUndoBlock(int ID);
+    void EndUndoBlock(int ID);
+    // Undoes one edit step or one whole block; Redo does it again.
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    bool Modified() const;
+    // False empties the undo log; True does nothing.
+    void SetModified(bool Value);
+    TUndoStack* GetUndoStack() const { return store_->UndoLog(); }
+
+    // --- numbered bookmarks (N is 0..9) and marks ---
+    // Toggles or moves bookmark N; Line -1 means the caret's line and column (1-based).
+    void SetBookmark(int N, int Line, int Column);
+    // Puts the caret at bookmark N and scrolls its line to the middle of the window.
+    void GotoBookmark(int N);
+    // The 1-based line and column of bookmark N; false when it is not set.
+    bool GetBookmarkPos(int N, int& Line, int& Column);
+    virtual TMark* AddMark(int Start, int Length, std::int32_t Data);
+    virtual bool FindMark(int Pos, int Length, TMark*& Mark);
+    virtual int GetMarkStart(const TMark* Mark) { return Mark->Start; }
+    virtual void SetMarkStart(TMark* Mark, int Pos);
+    virtual void SetMarkEnd(TMark* Mark, int Pos);
+    virtual int GetMarkEnd(const TMark* Mark) { return Mark->End; }
+
+    // --- view ---
+    TSyntaxMemoStrings& Lines() const { return *lines_; }
+    bool PaintingEnabled() const { return paintingEnabled_; }
+    virtual void SetRedraw(bool On) { paintingEnabled_ = On; }
+    // The view must be repainted (also asked by the settings the editor shows).
+    virtual void Invalidate() {}
+    // Values the view keeps up to date.
+    int VisibleLines = 40;
+    bool WordWrap = false;
+    bool CaretAfterEOL = false;
+    int VirtualColumn = 0; // 0-based, used in caret-after-end-of-line mode
+    TTabStops TabStops;
+
+    TTextChangeEvent OnTextChange;
+    TBookmarkEvent OnBookmarkSet;
+    TCustomBookmarkFreeEvent OnCustomBookmarkFree;
+    TMarkChangeEvent OnMarkFree;
+    TMarkChangeEvent OnMarkChange;
+    TSM_BreakpointEvent OnBreakpointFree;
+    TSM_BreakpointEvent OnBreakpointStateChange;
+    TMemoNotifyEvent OnChange;
+
+protected:
+    // Re-wraps the logical lines from the one holding StartLine to the one holding EndLine (null:
+    // from the first line, to the last).
+    virtual void ReWrap(TLineRecord* StartLine, TLineRecord* EndLine);
+    // Brings the highlighting up to date from the store's first line to re-highlight.
+    virtual void UpdateHighlighting() {}
+    // The text changed as a whole (after a load, undo or redo).
+    virtual void Changed();
+    virtual void Beep();
+
+private:
+    void BindStore(TTextStore& Store);
+    static void UnbindStore(TTextStore& Store);
+    void BindMarks(TMarkList& Marks);
+    void InsertText(int Pos, std::string_view Text);
+    void InsertBlock(int Pos, std::string_view Text);
+    void DeleteText(int Start, int End);
+    void RunSteps(bool Back);
+    TLineRecord* LineWithBookmark(int N, int* Index, int* Start);
+
+    std::unique_ptr<TTextStore> store_;
+    std::unique_ptr<TSyntaxMemoStrings> lines_;
+    int selStart_ = 0;
+    int selEnd_ = 0;
+    bool paintingEnabled_ = true;
+    bool appendMode_ = false;
+    std::string conversion_;
+
+    // Undo state: recording is off only while undoing or redoing; an edit is pending between
+    // the two phases of recording it.
+    bool recording_ = false;
+    bool undoing_ = false;
+    bool pending_ = false;
+    int pendingStart_ = 0;
+    int pendingEnd_ = 0;
+    std::string pendingOld_;
+    std::string pendingNew_;
+};

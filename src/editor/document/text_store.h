@@ -1,0 +1,149 @@
+// TTextStore, one document: the chain of line records with its counters, the cached line
+// lookups, the undo log and the annotations that follow the text (numbered and named bookmarks,
+// marks and breakpoints), and the two edits every change of the text is made of.
+#pragma once
+
+#include "editor/document/bookmarks.h"
+#include "editor/document/breakpoints.h"
+#include "editor/document/line_record.h"
+#include "editor/document/marks.h"
+#include "editor/document/undo_stack.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TStream;
+
+// How line ends leave the editor: lsCRLF writes CR LF, lsLF the stored CR alone.
+enum TSelLineStyle : std::uint8_t { lsCRLF, lsLF };
+
+// Line ends written by GetText and WriteText: the stored CR, CR LF, or LF in its place.
+enum class TLineEnds { CR, CRLF, LF };
+
+// What an edit did to the chain.
+struct TEditResult {
+    TLineRecord* First = nullptr; // the first record holding new or joined text; null when emptied
+    TLineRecord* Last = nullptr;  // the last record the edit rebuilt
+    bool Emptied = false;         // a delete left no text
+    bool SpannedLines = false;    // a delete touched more than one record
+    bool WholeLines = false;      // a delete removed whole lines: from a line start through a line end
+};
+
+// Invariants: the records from FirstLine to LastLine are linked both ways and none is empty; a CR
+// occurs only as the last character of a record; a record with bmContinuation follows a record
+// without CR; LineCount is the number of records; TextLength is the sum of their lengths.
+class TTextStore {
+public:
+    TTextStore();
+    TTextStore(const TTextStore&) = delete;
+    TTextStore& operator=(const TTextStore&) = delete;
+    ~TTextStore();
+
+    TLineRecord* FirstLine() const { return first_; }
+    TLineRecord* LastLine() const { return last_; }
+    int LineCount() const { return lineCount_; }
+    int TextLength() const { return textLength_; }
+    // The longest line: 1 in a new store, 0 after the text was emptied, raised by every edit that
+    // makes a longer record and recomputed when an edit removes a record at least this long.
+    int LongestLine() const { return longestLine_; }
+    void SetLongestLine(int Value) { longestLine_ = Value; }
+
+    // The editor's first visible line (0-based). Its record is cached for lookups; edits at or
+    // before it drop the cache, which the next lookup rebuilds from the index.
+    int TopLine() const { return topLine_; }
+    void SetTopLine(int Index);
+    TLineRecord* CachedLine() const { return top_.Line; }
+    // The top line's record (found again when the cache was dropped) and its start position.
+    TLineRecord* TopLineRecord(int* Start = nullptr);
+
+    // The record containing Pos (the last record for a position at or past the end of the text),
+    // with its 0-based index and start position; null for an empty store. Walks from whichever
+    // known record (first, last, cached top line, last located) lies nearest.
+    TLineRecord* LineAt(int Pos, int* Index = nullptr, int* Start = nullptr);
+    // The record with that 0-based index (the last one when it is too large), with its start.
+    TLineRecord* LineByIndex(int Index, int* Start = nullptr);
+    // The characters from Start to End (clamped to the text) with the given line ends.
+    std::string GetText(int Start, int End, TLineEnds Ends = TLineEnds::CR);
+    void WriteText(TStream& Stream, int Start, int End, TLineEnds Ends);
+
+    // Inserts characters in the store's form (CR line ends, no LF) at Pos, which is clamped to the
+    // text. The records that get new text are flagged for repaint and highlighting, and so are the
+    // following ones up to VisibleLines + 2 records in all; named bookmarks and marks move.
+    TEditResult Insert(int Pos, std::string_view Text, int VisibleLines);
+    // Removes the characters from Start to End (ordered and clamped); named bookmarks and marks
+    // follow, and an emptied store clears its named bookmarks.
+    TEditResult Delete(int Start, int End);
+    // Forwards an edit to both breakpoint lists (see TSM_Breakpoints::AdjustForEdit).
+    void ShiftBreakpoints(int Pos, int Delta, bool WholeLines);
+
+    // The first line the highlighter must look at again; edits set it when it is unset.
+    TLineRecord* HighlightFrom() const { return highlightFrom_; }
+    void SetHighlightFrom(TLineRecord* Line) { highlightFrom_ = Line; }
+    // Frees every line's token bytes, marks every line for highlighting and starts the
+    // highlighter at the first line.
+    void ClearHighlighting();
+
+    // The undo log; may be detached (null). Attaching returns the log that was attached.
+    TUndoStack* UndoLog() const { return undoLog_.get(); }
+    std::unique_ptr<TUndoStack> AttachUndoLog(std::unique_ptr<TUndoStack> Log);
+
+    // The marks, null until the first is added.
+    TMarkList* Marks() const { return marks_.get(); }
+    TMarkList& EnsureMarks();
+    TCustomBookmarks& NamedBookmarks() { return namedBookmarks_; }
+    TSM_Breakpoints& Breakpoints() { return breakpoints_; }
+    TSM_CodeBreak& CodeBreaks() { return codeBreaks_; }
+
+    // The 1-based column of numbered bookmark N (0..9); 0 when it is not set.
+    int BookmarkColumn(int N) const { return bookmarkColumns_[std::size_t(N)]; }
+    void SetBookmarkColumn(int N, int Column) { bookmarkColumns_[std::size_t(N)] = std::uint16_t(Column); }
+
+    TSelLineStyle SelLineStyle = lsCRLF;
+
+private:
+    // A record whose index and start position are known.
+    struct TLocated {
+        TLineRecord* Line = nullptr;
+        int Index = 0;
+        int Start = 0;
+    };
+    TLocated WalkToPos(TLocated From, int Pos) const;
+    TLocated WalkToIndex(TLocated From, int Index) const;
+    TLocated NearestTo(int Pos, int Index);
+    TLocated Locate(int Pos);
+    // Drops the cached records at or after a changed record (after it, when the record itself
+    // stays).
+    void DropCachesFrom(int Start, bool KeepRecord);
+
+    // Chain upkeep: every record enters and leaves through these, so that the counters and the
+    // table of line lengths stay right.
+    TLineRecord* NewRecord(std::string_view Text);
+    void LinkAfter(TLineRecord* Prev, TLineRecord* Record);
+    void Unlink(TLineRecord* Record);
+    void Discard(TLineRecord* Record);
+    void CountLength(int Length, int Delta);
+    int MaxRecordLength() const;
+    void FreeChain();
+
+    TLineRecord* first_ = nullptr;
+    TLineRecord* last_ = nullptr;
+    int lineCount_ = 0;
+    int textLength_ = 0;
+    int longestLine_ = 1;
+    int topLine_ = 0;
+    TLocated top_;
+    TLocated lastLocated_;
+    // lengthCounts_[n]: the number of records of length n; its last entry is never 0.
+    std::vector<int> lengthCounts_;
+    TLineRecord* highlightFrom_ = nullptr;
+    std::array<std::uint16_t, 10> bookmarkColumns_{};
+    std::unique_ptr<TUndoStack> undoLog_;
+    std::unique_ptr<TMarkList> marks_;
+    TCustomBookmarks namedBookmarks_;
+    TSM_Breakpoints breakpoints_;
+    TSM_CodeBreak codeBreaks_;
+};

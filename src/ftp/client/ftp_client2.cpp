@@ -1,0 +1,23 @@
+// TFtpClient2.
+#include "ftp/client/ftp_client2.h"
+
+#include "platform/rtl/events.h"
+
+TFtpClient2::TFtpClient2(TComponent* AOwner) : TFtpClient(AOwner), FRequestTimer(new TTimer(this))
+{
+    FRequestTimer->SetEnabled(false);
+    FRequestTimer->SetInterval(unsigned(Timeout()) * 1000);
+}
+
+void TFtpClient2::TriggerDisplayStatusEx(const QString& Msg)
+{
+    QString Text = Msg;
+    Fire(OnFtpDisplayStatusEx, this, Text);
+}
+
+bool TFtpClient2::TriggerProgress()
+{
+    if (FRequestTimer->Enabled())
+        FRequestTimer->SetEnabled(true);
+    return TFtpClient::TriggerProgress();
+}
