@@ -13,8 +13,8 @@
 #include <QString>
 #include <cstdint>
 
-// The special folders by their CSIDL numbers.
-enum TCSIDL {
+// The special folders by their CSIDL numbers (a byte: callers may set flags above the 7 bits).
+enum TCSIDL : std::uint8_t {
     csidlDesktop = 0,
     csidl_None1,
     csidlPrograms,
