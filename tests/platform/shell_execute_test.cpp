@@ -97,5 +97,5 @@ TEST(ShellExecute, SpecialFolders)
     EXPECT_EQ(SHGetSpecialFolderPath(CSIDL_DESKTOPDIRECTORY), SHGetSpecialFolderPath(CSIDL_DESKTOP));
     EXPECT_EQ(SHGetSpecialFolderPath(CSIDL_PERSONAL),
               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    EXPECT_EQ(SHGetSpecialFolderPath(0x0014), QString());
+    EXPECT_EQ(SHGetSpecialFolderPath(0x0002), QString());
 }

@@ -118,5 +118,5 @@ TEST(ShellRoutines, ShellOpenFilePassesParametersWithBlanksAsOneArgument)
 TEST(ShellRoutines, SpecialFolderEndsWithASeparator)
 {
     EXPECT_EQ(GetSpecialFolder(0), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/");
-    EXPECT_EQ(GetSpecialFolder(0x0014), QString());
+    EXPECT_EQ(GetSpecialFolder(0x0002), QString()); // a folder with no path here
 }

@@ -2,6 +2,7 @@
 #include "platform/shellapi/trash.h"
 
 #include "platform/shellapi/file_tree.h"
+#include "platform/shellapi/special_folders.h"
 #include "platform/system/files.h"
 #include "platform/system/name_encoding.h"
 
@@ -14,13 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-// "$XDG_DATA_HOME", or "~/.local/share" when XDG_DATA_HOME is unset or relative.
-QString DataFolder()
-{
-    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    return QDir::isAbsolutePath(data) ? data : QDir::homePath() + QStringLiteral("/.local/share");
-}
 
 int MakeFolder(const QString& Folder)
 {
@@ -69,7 +63,7 @@ int MoveToTrash(const QString& Path)
     if (EntryKind(original) == TEntryKind::Missing)
         return ENOENT;
 
-    const QString data = DataFolder();
+    const QString data = win::UserDataFolder();
     const QString trash = data + QStringLiteral("/Trash/");
     QDir().mkpath(data);
     for (const QString& folder : {trash, trash + QStringLiteral("files/"), trash + QStringLiteral("info/")}) {

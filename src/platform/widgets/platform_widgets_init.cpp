@@ -1,8 +1,10 @@
-// initPlatformWidgets: MessageDlg shows its message forms and MessageBeep rings the display's bell.
+// initPlatformWidgets: MessageDlg shows its message forms, MessageBeep rings the display's bell and
+// the system icons the theme lacks come from the style.
 #include "platform/widgets/platform_widgets_init.h"
 
 #include "platform/ui/beep.h"
 #include "platform/widgets/message_form.h"
+#include "platform/widgets/style_icons.h"
 
 #include <QApplication>
 
@@ -10,4 +12,5 @@ void initPlatformWidgets()
 {
     SetMessageDlgHandler(ShowMessageForm);
     SetMessageBeep([] { QApplication::beep(); });
+    win::SetSystemIconFallback(StyleIcon);
 }
