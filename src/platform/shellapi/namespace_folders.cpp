@@ -6,6 +6,7 @@
 #include "platform/shellapi/item_attributes.h"
 #include "platform/shellapi/item_order.h"
 #include "platform/shellapi/item_texts.h"
+#include "platform/shellapi/rename_entry.h"
 #include "platform/shellapi/volumes.h"
 #include "platform/system/name_encoding.h"
 
@@ -213,11 +214,21 @@ win::HRESULT win::TNamespaceFolder::GetDisplayNameOf(LPCITEMIDLIST Pidl, DWORD F
     return S_OK;
 }
 
-win::HRESULT win::TNamespaceFolder::SetNameOf(HWND, LPCITEMIDLIST, const QString&, DWORD, LPITEMIDLIST* NewPidl)
+win::HRESULT win::TNamespaceFolder::SetNameOf(HWND Owner, LPCITEMIDLIST Pidl, const QString& Name, DWORD,
+                                              LPITEMIDLIST* NewPidl)
 {
     if (NewPidl)
         *NewPidl = nullptr;
-    return E_NOTIMPL;
+    TShellPlace child;
+    if (ItemListSize(Pidl) <= 2 || !ChildPlace(Pidl, child) || child.Items.size() != place_.Items.size() + 1 ||
+        !child.Item().IsEntry())
+        return E_INVALIDARG;
+    TShellItem renamed;
+    const HRESULT result = RenameEntry(place_.Path, child.Item().Name, Name, Owner != nullptr, renamed);
+    if (FAILED(result) || !NewPidl)
+        return result;
+    *NewPidl = EncodeItems({renamed});
+    return *NewPidl ? S_OK : E_OUTOFMEMORY;
 }
 
 win::HRESULT win::TNamespaceFolder::GetUIObjectOf(HWND, std::span<const LPCITEMIDLIST>, TUIObject, void** Object)

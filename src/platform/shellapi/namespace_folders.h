@@ -27,7 +27,8 @@ public:
     HRESULT CompareIDs(LPARAM Column, LPCITEMIDLIST Pidl1, LPCITEMIDLIST Pidl2) override;
     HRESULT GetAttributesOf(std::span<const LPCITEMIDLIST> Items, ULONG* Attributes) override;
     HRESULT GetDisplayNameOf(LPCITEMIDLIST Pidl, DWORD Flags, QString* Name) override;
-    // Not offered yet: E_NOTIMPL.
+    // Renames an entry of this file-system folder (rename_entry.h); an owner window sees the
+    // failure in a message dialog.
     HRESULT SetNameOf(HWND Owner, LPCITEMIDLIST Pidl, const QString& Name, DWORD Flags, LPITEMIDLIST* NewPidl) override;
     HRESULT GetUIObjectOf(HWND Owner, std::span<const LPCITEMIDLIST> Items, TUIObject Which, void** Object) override;
 
