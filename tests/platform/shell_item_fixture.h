@@ -1,6 +1,9 @@
-// The items of temporary trees as the shell controls hold them: a folder and lists relative to it.
+// The items of temporary trees as the shell controls hold them (a folder and lists relative to
+// it), and the context menus and drop targets the folders give for them.
 #pragma once
 
+#include "platform/ole/interfaces.h"
+#include "platform/shellapi/context_menu.h"
 #include "platform/shellapi/ref.h"
 #include "platform/shellapi/shell_folder.h"
 
@@ -50,4 +53,34 @@ inline TShellItems ShellItems(const QString& Folder, const QStringList& Names)
         items.Items.emplace_back(pidl);
     }
     return items;
+}
+
+// The context menu of Items.
+inline win::Ref<win::IContextMenu> ContextMenuOf(const TShellItems& Items, win::HRESULT Expected = win::S_OK)
+{
+    void* object = nullptr;
+    const std::vector<win::LPCITEMIDLIST> lists = Items.Lists();
+    EXPECT_EQ(Items.Folder->GetUIObjectOf(nullptr, lists, win::TUIObject::ContextMenu, &object), Expected);
+    win::Ref<win::IContextMenu> menu(static_cast<win::IContextMenu*>(object));
+    if (object)
+        menu->Release(); // the reference GetUIObjectOf gave, now held by menu
+    return menu;
+}
+
+// The drop target of the single item of Items (null when it has none).
+inline win::ComPtr<win::IDropTarget> DropTargetOf(const TShellItems& Items)
+{
+    void* object = nullptr;
+    const std::vector<win::LPCITEMIDLIST> lists = Items.Lists();
+    Items.Folder->GetUIObjectOf(nullptr, lists, win::TUIObject::DropTarget, &object);
+    return win::ComPtr<win::IDropTarget>::Adopt(static_cast<win::IDropTarget*>(object));
+}
+
+// Runs the command Verb of a context menu.
+inline win::HRESULT InvokeVerb(win::IContextMenu* Menu, const QString& Verb, win::HWND Owner = nullptr)
+{
+    win::CMINVOKECOMMANDINFO info;
+    info.hwnd = Owner;
+    info.Verb = Verb;
+    return Menu->InvokeCommand(info);
 }

@@ -3,6 +3,8 @@
 #include "platform/shellapi/namespace_folders.h"
 
 #include "platform/shellapi/file_entries.h"
+#include "platform/shellapi/folder_drop_target.h"
+#include "platform/shellapi/item_context_menu.h"
 #include "platform/shellapi/item_attributes.h"
 #include "platform/shellapi/item_order.h"
 #include "platform/shellapi/item_texts.h"
@@ -231,11 +233,54 @@ win::HRESULT win::TNamespaceFolder::SetNameOf(HWND Owner, LPCITEMIDLIST Pidl, co
     return *NewPidl ? S_OK : E_OUTOFMEMORY;
 }
 
-win::HRESULT win::TNamespaceFolder::GetUIObjectOf(HWND, std::span<const LPCITEMIDLIST>, TUIObject, void** Object)
+bool win::TNamespaceFolder::TargetOf(LPCITEMIDLIST Pidl, TShellPlace& Place, ULONG& Attributes) const
 {
-    if (Object)
-        *Object = nullptr;
-    return E_NOTIMPL;
+    constexpr ULONG request = SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK | SFGAO_CANRENAME | SFGAO_CANDELETE |
+                              SFGAO_HASPROPSHEET | SFGAO_DROPTARGET | SFGAO_FOLDER | SFGAO_FILESYSTEM;
+    const std::size_t size = ItemListSize(Pidl);
+    if (size < 2 || !ChildPlace(Pidl, Place))
+        return false;
+    if (Place.Items.isEmpty()) {
+        // The desktop itself.
+        Attributes = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_DROPTARGET | SFGAO_HASPROPSHEET;
+        return true;
+    }
+    TShellPlace parent;
+    ResolvePlace(Place.Items.first(Place.Items.size() - 1), parent);
+    Attributes = ItemAttributes(parent, Place.Item(), request);
+    return true;
+}
+
+win::HRESULT win::TNamespaceFolder::GetUIObjectOf(HWND, std::span<const LPCITEMIDLIST> Items, TUIObject Which,
+                                                  void** Object)
+{
+    if (!Object)
+        return E_INVALIDARG;
+    *Object = nullptr;
+    if (Which == TUIObject::DataObject)
+        return E_NOTIMPL; // the controls make their own
+    if (Items.empty())
+        return E_INVALIDARG;
+    QList<TItemContextMenu::TTarget> targets;
+    for (LPCITEMIDLIST pidl : Items) {
+        TItemContextMenu::TTarget target;
+        if (!TargetOf(pidl, target.Place, target.Attributes))
+            return E_INVALIDARG;
+        targets += target;
+    }
+    if (Which == TUIObject::ContextMenu) {
+        Ref<IContextMenu> menu(new TItemContextMenu(std::move(targets)));
+        *Object = menu.detach();
+        return S_OK;
+    }
+    const TItemContextMenu::TTarget& target = targets.first();
+    if (targets.size() != 1 || !(target.Attributes & SFGAO_DROPTARGET) || target.Place.Path.isEmpty())
+        return E_NOINTERFACE;
+    const QString path = DecodeName(target.Place.Path);
+    IDropTarget* dropTarget = target.Place.IsFolder() ? static_cast<IDropTarget*>(new TFolderDropTarget(path))
+                                                      : static_cast<IDropTarget*>(new TProgramDropTarget(path));
+    *Object = dropTarget;
+    return S_OK;
 }
 
 win::HRESULT win::TNamespaceFolder::GetDetailsOf(LPCITEMIDLIST, UINT, SHELLDETAILS*)

@@ -123,8 +123,9 @@ public:
     // that is not null.
     virtual HRESULT SetNameOf(HWND Owner, LPCITEMIDLIST Pidl, const QString& Name, DWORD Flags,
                               LPITEMIDLIST* NewPidl) = 0;
-    // Makes the context menu, drop target or data object of children; Object receives an
-    // IContextMenu*, IDropTarget* or IDataObject* with a reference the caller releases.
+    // Makes the context menu (context_menu.h), drop target or data object of children (the empty
+    // list stands for the folder itself); Object receives an IContextMenu*, IDropTarget* or
+    // IDataObject* with a reference the caller releases.
     virtual HRESULT GetUIObjectOf(HWND Owner, std::span<const LPCITEMIDLIST> Items, TUIObject Which,
                                   void** Object) = 0;
 

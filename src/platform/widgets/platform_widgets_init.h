@@ -2,6 +2,6 @@
 #pragma once
 
 // Message dialogs from here on are shown as message forms through the prompt service, popup menus
-// as QMenus, the beep is the display's bell, and the shell's system icons that the icon theme
-// lacks are the style's.
+// as QMenus, properties sheets as dialogs, the beep is the display's bell, and the shell's system
+// icons that the icon theme lacks are the style's.
 void initPlatformWidgets();
