@@ -1,6 +1,6 @@
 // The drop targets of the namespace's items: the folder's choice of effect, dropped files copied,
 // moved or linked into a folder, the right-button menu, a folder dropped into itself, programs
-// started with the dropped files, and dropped file lists that run past their end.
+// started with the dropped files, links to folders, and dropped file lists that run past their end.
 #include "platform/ole/drop_files.h"
 #include "platform/ole/hglobal.h"
 #include "platform/shellapi/drag_query_file.h"
@@ -200,7 +200,7 @@ TEST(ShellDropTarget, AFolderNeverGoesIntoItselfNorFilesOntoTheirOwnFolder)
               QStringList({"top/", "top/sub/", "top/sub/deep/", "top/sub/deep/x.txt", "top/y.txt"}));
 }
 
-TEST(ShellDropTarget, ProgramsGetTheDroppedFilesAsArguments)
+TEST(ShellDropTarget, ProgramsGetTheDroppedFilesAsArgumentsLinksToFoldersTakeThemIn)
 {
     TTempTree tree;
     tree.File("tool.sh", "#!/bin/sh\n");
@@ -227,6 +227,16 @@ TEST(ShellDropTarget, ProgramsGetTheDroppedFilesAsArguments)
         EXPECT_EQ(launcher.launches[0].Arguments, c.arguments);
         EXPECT_TRUE(launcher.launches[0].Url.isEmpty());
     }
+
+    // A desktop entry linking to a folder (as the Send To folder holds them) takes files in.
+    tree.Folder("inbox");
+    tree.File("inbox.desktop",
+              "[Desktop Entry]\nType=Link\nURL=file://" + tree.Path("inbox").toUtf8() + "\n");
+    tree.File("ready.txt");
+    const ComPtr<IDropTarget> inbox = DropTargetOf(ShellItems(tree.Path(), {"inbox.desktop"}));
+    ASSERT_TRUE(inbox);
+    EXPECT_EQ(DropOnto(inbox.Get(), DroppedFiles({tree.Path("ready.txt")}).Get(), MK_CONTROL, C | M | L), C);
+    EXPECT_TRUE(tree.Exists("inbox/ready.txt"));
 
     // Other items have no target of their own: the controls use the folder's.
     EXPECT_FALSE(DropTargetOf(ShellItems(tree.Path(), {"plain.txt"})));

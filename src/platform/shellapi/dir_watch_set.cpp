@@ -104,12 +104,12 @@ bool TDirWatchSet::IsWatching(int Slot) const
 
 std::vector<int> TDirWatchSet::SlotsOf(int Wd) const
 {
-    std::vector<int> slots;
+    std::vector<int> users;
     for (const auto& [slot, watch] : slots_) {
         if (watch.Wd == Wd)
-            slots.push_back(slot);
+            users.push_back(slot);
     }
-    return slots;
+    return users;
 }
 
 void TDirWatchSet::Signal(int Slot)

@@ -1,4 +1,4 @@
-// TFolderDropTarget, TProgramDropTarget and the folder's choice of effect.
+// TFolderDropTarget, TProgramDropTarget, MakeDropTarget and the folder's choice of effect.
 #include "platform/shellapi/folder_drop_target.h"
 
 #include "platform/shellapi/drag_query_file.h"
@@ -7,7 +7,9 @@
 #include "platform/shellapi/file_tree.h"
 #include "platform/shellapi/item_verbs.h"
 #include "platform/shellapi/shell_execute.h"
+#include "platform/shellapi/shell_folder.h"
 #include "platform/shellapi/shell_links.h"
+#include "platform/system/files.h"
 #include "platform/system/name_encoding.h"
 #include "platform/ui/popup_menu.h"
 
@@ -218,4 +220,20 @@ win::DWORD win::TProgramDropTarget::Perform(DWORD Effect, DWORD, DWORD, POINTL)
     }
     launch.Arguments += files_;
     return ShellLaunch(launch) ? Effect : DROPEFFECT_NONE;
+}
+
+win::IDropTarget* win::MakeDropTarget(const TShellPlace& Place, ULONG Attributes)
+{
+    if (Place.Path.isEmpty())
+        return nullptr;
+    const QString path = DecodeName(Place.Path);
+    if (Place.IsFolder())
+        return (Attributes & SFGAO_DROPTARGET) ? new TFolderDropTarget(path) : nullptr;
+    if (Attributes & SFGAO_DROPTARGET)
+        return new TProgramDropTarget(path);
+    TLinkTarget link;
+    if (IsDesktopEntryName(Place.Item().Name) && SUCCEEDED(ReadLinkFile(path, link)) &&
+        link.Kind == TLinkTarget::lkFileLink && DirectoryExists(link.Path))
+        return new TFolderDropTarget(link.Path);
+    return nullptr;
 }

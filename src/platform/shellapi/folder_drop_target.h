@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ole/interfaces.h"
+#include "platform/shellapi/shell_places.h"
 
 #include <QString>
 #include <QStringList>
@@ -74,5 +75,10 @@ private:
 
     QString program_;
 };
+
+// The drop target of Place, whose attributes are Attributes, with one reference for the caller:
+// a folder's for a folder (and for a desktop entry linking to one), a program's for a program;
+// null for anything else.
+IDropTarget* MakeDropTarget(const TShellPlace& Place, ULONG Attributes);
 
 } // namespace win

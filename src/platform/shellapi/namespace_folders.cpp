@@ -273,14 +273,10 @@ win::HRESULT win::TNamespaceFolder::GetUIObjectOf(HWND, std::span<const LPCITEMI
         *Object = menu.detach();
         return S_OK;
     }
-    const TItemContextMenu::TTarget& target = targets.first();
-    if (targets.size() != 1 || !(target.Attributes & SFGAO_DROPTARGET) || target.Place.Path.isEmpty())
-        return E_NOINTERFACE;
-    const QString path = DecodeName(target.Place.Path);
-    IDropTarget* dropTarget = target.Place.IsFolder() ? static_cast<IDropTarget*>(new TFolderDropTarget(path))
-                                                      : static_cast<IDropTarget*>(new TProgramDropTarget(path));
+    IDropTarget* dropTarget =
+        targets.size() == 1 ? MakeDropTarget(targets[0].Place, targets[0].Attributes) : nullptr;
     *Object = dropTarget;
-    return S_OK;
+    return dropTarget ? S_OK : E_NOINTERFACE;
 }
 
 win::HRESULT win::TNamespaceFolder::GetDetailsOf(LPCITEMIDLIST, UINT, SHELLDETAILS*)

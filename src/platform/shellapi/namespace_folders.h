@@ -30,9 +30,9 @@ public:
     // Renames an entry of this file-system folder (rename_entry.h); an owner window sees the
     // failure in a message dialog.
     HRESULT SetNameOf(HWND Owner, LPCITEMIDLIST Pidl, const QString& Name, DWORD Flags, LPITEMIDLIST* NewPidl) override;
-    // The context menu of items (item_context_menu.h), or the drop target of one item: a folder's
-    // or a program's (folder_drop_target.h); E_NOINTERFACE for other items. The empty list is the
-    // folder itself. No data objects: E_NOTIMPL.
+    // The context menu of items (item_context_menu.h), or the drop target of one item (MakeDropTarget
+    // of folder_drop_target.h); E_NOINTERFACE for items without one. The empty list is the folder
+    // itself. No data objects: E_NOTIMPL.
     HRESULT GetUIObjectOf(HWND Owner, std::span<const LPCITEMIDLIST> Items, TUIObject Which, void** Object) override;
 
     // Only Computer describes its children in columns.
