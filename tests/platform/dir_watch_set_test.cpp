@@ -70,7 +70,7 @@ TEST(DirWatchSet, EachFilterReportsItsOwnNameChangesAndNeverContentChanges)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.action);
         TTempTree tree(QString(c.action).replace(' ', '-'));
-        TDirWatchSet watches;
+        DirWatchSet watches;
         int slots[4] = {-1, -1, -1, -1};
         for (DWORD filter : {1u, 2u, 3u}) {
             const QString folder = QString::number(filter);
@@ -98,7 +98,7 @@ TEST(DirWatchSet, AWatchedFolderThatGoesIsReportedOnceAndFreesItsSlot)
     tree.Folder("deleted");
     tree.Folder("moved");
     tree.Folder("stays");
-    TDirWatchSet watches;
+    DirWatchSet watches;
     const int deleted = watches.Add(tree.Path("deleted"), FILE_NOTIFY_CHANGE_FILE_NAME);
     const int moved = watches.Add(tree.Path("moved"), FILE_NOTIFY_CHANGE_FILE_NAME);
     const int stays = watches.Add(tree.Path("stays"), FILE_NOTIFY_CHANGE_FILE_NAME);
@@ -130,7 +130,7 @@ TEST(DirWatchSet, FailuresAndTheLimit)
 {
     TTempTree tree;
     tree.File("file");
-    TDirWatchSet watches;
+    DirWatchSet watches;
     struct Case {
         QString path;
         DWORD filter;
@@ -145,7 +145,7 @@ TEST(DirWatchSet, FailuresAndTheLimit)
         EXPECT_EQ(errno, c.error) << c.path.toStdString();
     }
 
-    for (int i = 0; i < TDirWatchSet::MaxWatches; ++i)
+    for (int i = 0; i < DirWatchSet::MaxWatches; ++i)
         ASSERT_EQ(watches.Add(tree.Path(), 3), i);
     errno = 0;
     EXPECT_EQ(watches.Add(tree.Path(), 3), -1);
@@ -163,7 +163,7 @@ TEST(DirWatchSet, AByteExactFolderName)
     TTempTree tree;
     const QString folder = tree.Path(DecodeName("caf\xe9"));
     ASSERT_EQ(::mkdir(EncodeName(folder).constData(), 0700), 0);
-    TDirWatchSet watches;
+    DirWatchSet watches;
     const int slot = watches.Add(folder, FILE_NOTIFY_CHANGE_FILE_NAME);
     ASSERT_GE(slot, 0);
     tree.File(DecodeName("caf\xe9/f"));
@@ -177,7 +177,7 @@ TEST(DirWatchSet, AWaitingThreadSeesChangesAndWakesWhileAnotherChangesTheWatches
     tree.Folder("b");
     const QStringList descriptorsBefore = OpenDescriptors();
     {
-        TDirWatchSet watches;
+        DirWatchSet watches;
         const int a = watches.Add(tree.Path("a"), 3);
         std::atomic<bool> quit{false};
         std::atomic<int> wakes{0};
@@ -186,7 +186,7 @@ TEST(DirWatchSet, AWaitingThreadSeesChangesAndWakesWhileAnotherChangesTheWatches
         std::thread watcher([&] {
             while (!quit) {
                 const int what = watches.Wait(5000);
-                if (what & TDirWatchSet::wtWake)
+                if (what & DirWatchSet::wtWake)
                     ++wakes;
                 for (int slot : watches.Drain())
                     seen.push_back(slot);

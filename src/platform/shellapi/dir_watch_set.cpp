@@ -1,4 +1,4 @@
-// TDirWatchSet over one inotify descriptor and an eventfd that wakes the waiting thread.
+// DirWatchSet over one inotify descriptor and an eventfd that wakes the waiting thread.
 #include "platform/shellapi/dir_watch_set.h"
 
 #include "platform/system/name_encoding.h"
@@ -28,12 +28,12 @@ bool Wanted(std::uint32_t Mask, win::DWORD Filter)
 
 } // namespace
 
-TDirWatchSet::TDirWatchSet()
+DirWatchSet::DirWatchSet()
     : inotify_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), wake_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
 }
 
-TDirWatchSet::~TDirWatchSet()
+DirWatchSet::~DirWatchSet()
 {
     if (inotify_ >= 0)
         ::close(inotify_);
@@ -41,7 +41,7 @@ TDirWatchSet::~TDirWatchSet()
         ::close(wake_);
 }
 
-int TDirWatchSet::Add(const QString& Path, win::DWORD Filter)
+int DirWatchSet::Add(const QString& Path, win::DWORD Filter)
 {
     std::lock_guard lock(mutex_);
     if (inotify_ < 0 || wake_ < 0) {
@@ -69,7 +69,7 @@ int TDirWatchSet::Add(const QString& Path, win::DWORD Filter)
     return slot;
 }
 
-void TDirWatchSet::Free(int Slot, bool SystemEnded)
+void DirWatchSet::Free(int Slot, bool SystemEnded)
 {
     const auto found = slots_.find(Slot);
     if (found == slots_.end())
@@ -80,7 +80,7 @@ void TDirWatchSet::Free(int Slot, bool SystemEnded)
         ::inotify_rm_watch(inotify_, wd);
 }
 
-void TDirWatchSet::Remove(int Slot)
+void DirWatchSet::Remove(int Slot)
 {
     std::lock_guard lock(mutex_);
     // Events already read for it are dropped; those still unread find no slot.
@@ -88,7 +88,7 @@ void TDirWatchSet::Remove(int Slot)
     Free(Slot, false);
 }
 
-void TDirWatchSet::Clear()
+void DirWatchSet::Clear()
 {
     std::lock_guard lock(mutex_);
     pending_.clear();
@@ -96,13 +96,13 @@ void TDirWatchSet::Clear()
         Free(slots_.begin()->first, false);
 }
 
-bool TDirWatchSet::IsWatching(int Slot) const
+bool DirWatchSet::IsWatching(int Slot) const
 {
     std::lock_guard lock(mutex_);
     return slots_.count(Slot) != 0;
 }
 
-std::vector<int> TDirWatchSet::SlotsOf(int Wd) const
+std::vector<int> DirWatchSet::SlotsOf(int Wd) const
 {
     std::vector<int> users;
     for (const auto& [slot, watch] : slots_) {
@@ -112,13 +112,13 @@ std::vector<int> TDirWatchSet::SlotsOf(int Wd) const
     return users;
 }
 
-void TDirWatchSet::Signal(int Slot)
+void DirWatchSet::Signal(int Slot)
 {
     if (std::find(pending_.begin(), pending_.end(), Slot) == pending_.end())
         pending_.push_back(Slot);
 }
 
-void TDirWatchSet::ReadEvents()
+void DirWatchSet::ReadEvents()
 {
     alignas(inotify_event) char buffer[16 * 1024];
     for (;;) {
@@ -147,7 +147,7 @@ void TDirWatchSet::ReadEvents()
     }
 }
 
-int TDirWatchSet::Wait(int TimeoutMs)
+int DirWatchSet::Wait(int TimeoutMs)
 {
     pollfd fds[2] = {{inotify_, POLLIN, 0}, {wake_, POLLIN, 0}};
     if (inotify_ < 0 || wake_ < 0)
@@ -169,7 +169,7 @@ int TDirWatchSet::Wait(int TimeoutMs)
     return result;
 }
 
-void TDirWatchSet::Wake()
+void DirWatchSet::Wake()
 {
     const std::uint64_t one = 1;
     if (wake_ >= 0 && ::write(wake_, &one, sizeof one) < 0) {
@@ -177,7 +177,7 @@ void TDirWatchSet::Wake()
     }
 }
 
-std::vector<int> TDirWatchSet::Drain()
+std::vector<int> DirWatchSet::Drain()
 {
     std::lock_guard lock(mutex_);
     if (inotify_ >= 0)

@@ -1,4 +1,4 @@
-// TDirWatchSet: change notification on a set of folders, waited on all at once by one thread.
+// DirWatchSet: change notification on a set of folders, waited on all at once by one thread.
 //
 // Each watch takes a numbered slot and reports the changes its filter names: with
 // FILE_NOTIFY_CHANGE_FILE_NAME a file of the folder created, deleted or renamed, with
@@ -25,7 +25,7 @@ constexpr DWORD FILE_NOTIFY_CHANGE_DIR_NAME = 0x2;
 
 } // namespace win
 
-class TDirWatchSet {
+class DirWatchSet {
 public:
     // The number of slots: one thread waits on at most this many folders.
     static constexpr int MaxWatches = 63;
@@ -33,10 +33,10 @@ public:
     // What Wait saw, a set of bits.
     enum TWaitResult { wtNothing = 0, wtChange = 1, wtWake = 2 };
 
-    TDirWatchSet();
-    ~TDirWatchSet();
-    TDirWatchSet(const TDirWatchSet&) = delete;
-    TDirWatchSet& operator=(const TDirWatchSet&) = delete;
+    DirWatchSet();
+    ~DirWatchSet();
+    DirWatchSet(const DirWatchSet&) = delete;
+    DirWatchSet& operator=(const DirWatchSet&) = delete;
 
     // Watches the folder Path (not below it) for the changes Filter names. Returns the slot, or -1
     // with errno set: ENOENT or ENOTDIR for no folder, EINVAL for an empty filter, ENOSPC when
