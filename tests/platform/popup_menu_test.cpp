@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -85,4 +88,27 @@ TEST(PopupMenu, TrackPopupMenuAsksTheServiceInUse)
     EXPECT_EQ(TrackPopupMenu(SampleMenu(), {10, 20}), 7u);
     EXPECT_EQ(TrackPopupMenu(SampleMenu(), {10, 20}), 0u);
     EXPECT_EQ(menus.Shown().size(), 2u);
+}
+
+TEST(PopupMenu, TheQMenuServiceReturnsTheChosenCommandAndTellsTheHints)
+{
+    // Once the menu is up, the pointer rests on "Open" and Enter chooses it; a guard closes a menu
+    // that would otherwise stay.
+    QTimer::singleShot(0, [] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_TRUE(popup);
+        popup->setActiveAction(popup->actions().first());
+        QTest::keyClick(popup, Qt::Key_Return);
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    guard.start(10000);
+    QStringList hints;
+    TQMenuPopupService service;
+    EXPECT_EQ(service.Popup(SampleMenu(), {10, 20}, [&](const QString& Hint) { hints += Hint; }), 5u);
+    EXPECT_EQ(hints, QStringList({"&Open help"}));
 }

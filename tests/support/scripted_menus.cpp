@@ -9,7 +9,7 @@ namespace {
 
 class TUnexpectedMenus : public TPopupMenuService {
 public:
-    unsigned Popup(const TMenuModel& Menu, QPoint) override
+    unsigned Popup(const TMenuModel& Menu, QPoint, const TMenuHintHandler&) override
     {
         ADD_FAILURE() << "unexpected popup menu: " << DescribeMenu(Menu).toStdString();
         return 0;
@@ -51,7 +51,7 @@ TScriptedMenus& TScriptedMenus::Then(TStep Step)
     return *this;
 }
 
-unsigned TScriptedMenus::Popup(const TMenuModel& Menu, QPoint)
+unsigned TScriptedMenus::Popup(const TMenuModel& Menu, QPoint, const TMenuHintHandler&)
 {
     shown_.push_back(Menu);
     if (steps_.empty()) {

@@ -24,7 +24,7 @@ public:
     TScriptedMenus& Then(TStep Step);
     const std::vector<TMenuModel>& Shown() const { return shown_; }
 
-    unsigned Popup(const TMenuModel& Menu, QPoint At) override;
+    unsigned Popup(const TMenuModel& Menu, QPoint At, const TMenuHintHandler& OnHint) override;
 
 private:
     std::deque<TStep> steps_;

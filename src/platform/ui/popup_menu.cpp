@@ -9,9 +9,9 @@ TPopupMenuService* Installed = nullptr;
 
 } // namespace
 
-unsigned TrackPopupMenu(const TMenuModel& Menu, QPoint At)
+unsigned TrackPopupMenu(const TMenuModel& Menu, QPoint At, const TMenuHintHandler& OnHint)
 {
-    return Installed ? Installed->Popup(Menu, At) : 0;
+    return Installed ? Installed->Popup(Menu, At, OnHint) : 0;
 }
 
 TPopupMenuService* SetPopupMenuService(TPopupMenuService* Service)

@@ -39,9 +39,17 @@ unsigned MenuCommandOf(const QAction* Action)
     return Action ? Action->property(CommandProperty).toUInt() : 0;
 }
 
-unsigned TQMenuPopupService::Popup(const TMenuModel& Menu, QPoint At)
+unsigned TQMenuPopupService::Popup(const TMenuModel& Menu, QPoint At, const TMenuHintHandler& OnHint)
 {
     QMenu menu;
     FillQMenu(menu, Menu);
+    if (OnHint) {
+        // Each submenu reports the actions hovered in it.
+        QList<QMenu*> menus = menu.findChildren<QMenu*>();
+        menus.prepend(&menu);
+        for (QMenu* each : menus)
+            QObject::connect(each, &QMenu::hovered, each,
+                             [&OnHint](QAction* Action) { OnHint(Action->statusTip()); });
+    }
     return MenuCommandOf(menu.exec(At));
 }

@@ -14,8 +14,8 @@ void FillQMenu(QMenu& Menu, const TMenuModel& Model);
 // The command id of an action FillQMenu made; 0 for null and any other action.
 unsigned MenuCommandOf(const QAction* Action);
 
-// Runs a QMenu's own loop at the point asked for.
+// Runs a QMenu's own loop at the point asked for; the hints are the actions' status tips.
 class TQMenuPopupService : public TPopupMenuService {
 public:
-    unsigned Popup(const TMenuModel& Menu, QPoint At) override;
+    unsigned Popup(const TMenuModel& Menu, QPoint At, const TMenuHintHandler& OnHint) override;
 };
