@@ -1,6 +1,8 @@
 // Renaming items of the namespace: the new list, names that are refused, entries that are never
 // replaced (also when one appears meanwhile, and where the no-replace rename is refused), names
 // kept byte for byte, and the message an owner window sees.
+#include "platform/shellapi/file_operation.h"
+#include "platform/shellapi/file_tree.h"
 #include "platform/shellapi/namespace_folders.h"
 #include "platform/system/files.h"
 #include "platform/system/name_encoding.h"
@@ -13,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
+
+#include <cerrno>
 
 using namespace win;
 
@@ -139,4 +143,24 @@ TEST(ShellRename, AnOwnerWindowSeesTheFailure)
     EXPECT_EQ(Rename(tree.Path(), "a.txt", "", nullptr, owner), E_INVALIDARG);
     EXPECT_EQ(prompts.Shown(), 2);
     EXPECT_EQ(tree.List(), QStringList({"a.txt", "b.txt"}));
+}
+
+TEST(ShellRename, FileOperationRenamesAndMovesNeverReplaceAnEntryThatAppearsMeanwhile)
+{
+    TTempTree tree;
+    tree.File("a.txt", "a");
+    tree.File("dir/b.txt", "b");
+    TRenameHooksScope race({[&](const QString& To) { tree.File(To.mid(tree.Path().size() + 1), "late"); }});
+
+    TFileOperation rename;
+    rename.Function = FO_RENAME;
+    rename.Sources = {{tree.Path("a.txt"), false}};
+    rename.Target = tree.Path("renamed.txt");
+    rename.Flags = FOF_NOCONFIRMATION | FOF_NOERRORUI;
+    EXPECT_EQ(RunFileOperation(rename), EEXIST);
+    EXPECT_EQ(MoveTree(tree.Path("dir/b.txt"), tree.Path("moved.txt")), EEXIST);
+    EXPECT_EQ(tree.Read("a.txt"), "a");
+    EXPECT_EQ(tree.Read("dir/b.txt"), "b");
+    EXPECT_EQ(tree.Read("renamed.txt"), "late");
+    EXPECT_EQ(tree.Read("moved.txt"), "late");
 }

@@ -58,16 +58,17 @@ TMenuItem Separator()
 win::TItemContextMenu::TItemContextMenu(QList<TTarget> Targets) : targets_(std::move(Targets))
 {
     ULONG common = ~ULONG(0);
-    bool whole = !targets_.isEmpty(); // only Computer and volumes offer just open and properties
+    // Computer and volumes offer only open and properties.
+    bool noVolumes = !targets_.isEmpty();
     bool entries = true;
     for (const TTarget& target : targets_) {
         common &= target.Attributes;
-        whole = whole && !IsComputerOrVolume(target.Place);
+        noVolumes = noVolumes && !IsComputerOrVolume(target.Place);
         entries = entries && !target.Place.Items.isEmpty() && target.Place.Item().IsEntry();
     }
     const bool single = targets_.size() == 1;
     offsets_.push_back(CMD_OPEN);
-    if (whole) {
+    if (noVolumes) {
         if (common & SFGAO_CANMOVE)
             offsets_.push_back(CMD_CUT);
         if (common & SFGAO_CANCOPY)
