@@ -2,14 +2,13 @@
 #include "shell/pt_list_view.h"
 
 #include "shell/custom_draw_delegate.h"
+#include "shell/menu_keys.h"
 #include "shell/pt_list_header.h"
 
 #include "platform/rtl/events.h"
 #include "platform/rtl/exception.h"
 
 #include <QContextMenuEvent>
-#include <QKeyEvent>
-#include <QPainter>
 
 TPTCustomListView::TPTCustomListView(QWidget* Parent) : TListView(Parent)
 {
@@ -73,7 +72,7 @@ void TPTCustomListView::SetViewStyle(TViewStyle Value)
 
 int TPTCustomListView::CustomDraw(TCustomDrawNotification& Notification, TListItem* Item)
 {
-    customDraw_.reset();
+    ResetCustomDraw();
     int result = CDRF_DODEFAULT;
     ItemCustomDraw(Notification, result, Item);
     return result;
@@ -81,17 +80,7 @@ int TPTCustomListView::CustomDraw(TCustomDrawNotification& Notification, TListIt
 
 void TPTCustomListView::ItemCustomDraw(TCustomDrawNotification& Notification, int& Result, TListItem* Item)
 {
-    if (OnPTCustomDrawEx) {
-        customDraw_ = MakeCustomDraw(Notification, Result);
-        Fire(OnPTCustomDrawEx, this, customDraw_.get(), Item);
-    }
-    if (OnPTCustomDraw && Notification.DrawStage == CDDS_ITEMPREPAINT) {
-        if (!customDraw_)
-            customDraw_ = MakeCustomDraw(Notification, Result);
-        Fire(OnPTCustomDraw, this, customDraw_.get(), Item);
-    }
-    if (customDraw_)
-        customDraw_->Apply();
+    RunCustomDrawEvents(this, Notification, Result, Item);
     if (Notification.DrawStage == CDDS_PREPAINT)
         Result |= CDRF_NOTIFYITEMDRAW;
 }
@@ -103,17 +92,9 @@ std::unique_ptr<TPTCustomDraw> TPTCustomListView::MakeCustomDraw(TCustomDrawNoti
 
 void TPTCustomListView::PaintStage(QWidget* Viewport, bool Begin)
 {
-    if (!Begin) {
-        // The wrapper draws through this paint's painter: it goes with the paint.
-        customDraw_.reset();
-        return;
-    }
-    if (!OnPTCustomDrawEx)
-        return;
-    QPainter painter(Viewport);
-    TCustomDrawNotification notification{&painter, CDDS_PREPAINT, Viewport->rect(), font(), clWindowText, clWindow};
-    CustomDraw(notification, nullptr);
-    customDraw_.reset();
+    RunPaintStage(Viewport, Begin, font(), [this](TCustomDrawNotification& Notification) {
+        CustomDraw(Notification, nullptr);
+    });
 }
 
 void TPTCustomListView::ItemContextMenu(TListItem* Item, QPoint& Pos, TPopupMenu*& Menu)
@@ -142,12 +123,6 @@ void TPTCustomListView::ShowFocusedItemMenu()
     ShowItemMenuAt(ItemIconRect(item).center());
 }
 
-void TPTCustomListView::PopUp(TPopupMenu* Menu, const QPoint& Pos)
-{
-    if (Menu)
-        Fire(OnShowPopupMenu, this, Menu, mapToGlobal(Pos));
-}
-
 void TPTCustomListView::contextMenuEvent(QContextMenuEvent* Event)
 {
     Event->accept();
@@ -167,9 +142,7 @@ void TPTCustomListView::contextMenuEvent(QContextMenuEvent* Event)
 
 void TPTCustomListView::keyPressEvent(QKeyEvent* Event)
 {
-    const bool menuKey = Event->key() == Qt::Key_Menu && Event->modifiers() == Qt::NoModifier;
-    const bool shiftF10 = Event->key() == Qt::Key_F10 && Event->modifiers() == Qt::ShiftModifier;
-    if (menuKey || shiftF10) {
+    if (IsContextMenuKey(*Event)) {
         Event->accept();
         AtBoundary([this] { ShowFocusedItemMenu(); });
         return;

@@ -2,7 +2,7 @@
 // TPTCustomDraw, a context-menu event per item, and a sort arrow drawn into the column header.
 #pragma once
 
-#include "shell/custom_draw.h"
+#include "shell/custom_draw_support.h"
 #include "shell/header_sort_geometry.h"
 
 #include "platform/widgets/list_view.h"
@@ -11,11 +11,9 @@
 #include <functional>
 #include <memory>
 
-// The class library's pop-up menu (shown through the popup-menu service).
-class TPopupMenu;
 class TPTListHeader;
 
-class TPTCustomListView : public TListView {
+class TPTCustomListView : public TListView, public TPTCustomDrawSupport<TListItem> {
     Q_OBJECT
 public:
     explicit TPTCustomListView(QWidget* Parent = nullptr);
@@ -34,9 +32,6 @@ public:
     void SetHeaderDefaultDrawing(bool Value);
     void SetViewStyle(TViewStyle Value) override;
 
-    // The control's own menu (not owned).
-    TPopupMenu* PopupMenu = nullptr;
-
     // Shows the focused item's menu (at the centre of its image when it is selected, else of the
     // first selected item's), or PopupMenu at the top-left corner when there is no such item.
     void ShowFocusedItemMenu();
@@ -44,22 +39,15 @@ public:
     // the handler leaves there.
     void ShowItemMenuAt(const QPoint& Pos);
 
-    // The item pre-paint stage only.
-    std::function<void(TObject* aSender, TPTCustomDraw* aCD, TListItem* aItem)> OnPTCustomDraw;
-    // Every stage (the control's pre-paint with no item).
-    std::function<void(TObject* aSender, TPTCustomDraw* aCD, TListItem* aItem)> OnPTCustomDrawEx;
     // Before a menu is shown: aPos starts as the client point, aMenu as PopupMenu; a handler may
     // change both, or clear aMenu to show none.
     std::function<void(TObject* aSender, TListItem* aItem, QPoint& aPos, TPopupMenu*& aMenu)> OnItemContextMenu;
-    // Where the list hands a menu to be shown at ScreenPos, with the list as its popup component:
-    // the popup-menu service connects here.
-    std::function<void(TObject* Sender, TPopupMenu* Menu, const QPoint& ScreenPos)> OnShowPopupMenu;
 
 protected:
     // Runs the handlers for one notification (Item null at the control's stage) and writes the
     // answer into Result.
     virtual void ItemCustomDraw(TCustomDrawNotification& Notification, int& Result, TListItem* Item);
-    virtual std::unique_ptr<TPTCustomDraw> MakeCustomDraw(TCustomDrawNotification& Notification, int& Result);
+    std::unique_ptr<TPTCustomDraw> MakeCustomDraw(TCustomDrawNotification& Notification, int& Result) override;
     virtual void ItemContextMenu(TListItem* Item, QPoint& Pos, TPopupMenu*& Menu);
 
     void PaintStage(QWidget* Viewport, bool Begin) override;
@@ -69,8 +57,8 @@ protected:
 private:
     // One custom-draw notification: the previous wrapper goes, the control's item custom draw runs.
     int CustomDraw(TCustomDrawNotification& Notification, TListItem* Item);
-    bool HasCustomDraw() const { return bool(OnPTCustomDraw) || bool(OnPTCustomDrawEx); }
-    void PopUp(TPopupMenu* Menu, const QPoint& Pos);
+    // Hands Menu on to be shown at Pos (client coordinates).
+    void PopUp(TPopupMenu* Menu, const QPoint& Pos) { PopUpMenu(this, Menu, mapToGlobal(Pos)); }
     void UpdateHeaderSection(int Column);
 
     TPTListHeader* header_;
@@ -78,8 +66,6 @@ private:
     int sortDirection_ = 0;
     TPTLvHeaderSortDisplayMode headerSortDisplayMode_ = ptlvRightOfText;
     bool headerDefaultDrawing_ = true;
-    // The wrapper of the last notification, until the next one or the end of the paint.
-    std::unique_ptr<TPTCustomDraw> customDraw_;
 };
 
 // Publishes the list view.

@@ -86,7 +86,7 @@ TEST(PTCustomDraw, StagesAndAnswers)
         int DrawStage, Stage;
     } stages[] = {{CDDS_PREPAINT, 1}, {CDDS_POSTPAINT, 2}, {CDDS_ITEMPREPAINT, 4}, {CDDS_ITEMPOSTPAINT, 5}, {0x3, 0}};
     for (const auto& s : stages) {
-        TCustomDrawNotification notification{nullptr, s.DrawStage};
+        TCustomDrawNotification notification{nullptr, s.DrawStage, {}, QFont(), clWindowText, clWindow};
         int result = 0;
         EXPECT_EQ(TPTLvCustomDraw(QFont(), notification, result).Stage(), s.Stage);
     }

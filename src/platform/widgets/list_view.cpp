@@ -1,43 +1,19 @@
 // TListView, its rows and columns, its row model and its two views.
 #include "platform/widgets/list_view.h"
 
-#include "platform/graphics/canvas.h"
 #include "platform/rtl/events.h"
 #include "platform/rtl/exception.h"
+#include "platform/widgets/item_images.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QListView>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QStackedLayout>
 #include <QTreeView>
 #include <algorithm>
 
 namespace {
-
-// Image Index of List with overlay Overlay, ghosted when Cut; null when there is no such image.
-QPixmap ItemPixmap(const TImageList* List, int Index, int Overlay, bool Cut)
-{
-    if (!List || Index < 0 || Index >= List->Count())
-        return {};
-    QImage image(List->Width(), List->Height(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        TCanvas canvas(&image);
-        List->DrawOverlay(canvas, 0, 0, Index, Overlay);
-    }
-    if (Cut) {
-        QImage ghost(image.size(), QImage::Format_ARGB32_Premultiplied);
-        ghost.fill(Qt::transparent);
-        QPainter painter(&ghost);
-        painter.setOpacity(0.5);
-        painter.drawImage(0, 0, image);
-        painter.end();
-        image = ghost;
-    }
-    return QPixmap::fromImage(image);
-}
 
 Qt::Alignment AlignmentOf(TAlignment Alignment)
 {
@@ -75,7 +51,7 @@ public:
         case Qt::DecorationRole:
             if (Index.column() != 0)
                 return {};
-            return ItemPixmap(owner_->ViewStyle() == vsIcon ? owner_->LargeImages() : owner_->SmallImages(),
+            return ItemImagePixmap(owner_->ViewStyle() == vsIcon ? owner_->LargeImages() : owner_->SmallImages(),
                               owner_->ItemImageIndex(*item), item->OverlayIndex(), item->Cut());
         case Qt::TextAlignmentRole:
             if (Index.column() < owner_->ColumnCount() && owner_->ViewStyle() == vsReport)
@@ -133,13 +109,8 @@ public:
 protected:
     bool edit(const QModelIndex& Index, QAbstractItemView::EditTrigger Trigger, QEvent* Event) override
     {
-        // Ask the owner only when an editor would really open now (a click on a selected item
-        // only arms the delayed edit, which comes back here with every trigger).
-        const bool opens = Index.isValid() && this->state() != QAbstractItemView::EditingState &&
-                           (this->model()->flags(Index) & Qt::ItemIsEditable) &&
-                           Trigger != QAbstractItemView::SelectedClicked &&
-                           (Trigger == QAbstractItemView::AllEditTriggers || (this->editTriggers() & Trigger));
-        if (opens) {
+        // The owner is asked only when an editor would really open now.
+        if (Index.isValid() && EditorOpensNow(Editing(), this->model()->flags(Index), this->editTriggers(), Trigger)) {
             TListItem* item = owner_->ItemOfIndex(Index);
             bool allow = false;
             AtBoundary([&] { allow = item && owner_->CanEdit(*item); });
