@@ -196,3 +196,26 @@ TEST(ListView, SelectionChangesAreReported)
     list.ClearSelection();
     EXPECT_EQ(events, QStringList({"a+", "a-", "b+", "b-"}));
 }
+
+TEST(ListView, HeaderClicksAndDoubleClicksAreReported)
+{
+    TListView list;
+    list.SetViewStyle(vsReport);
+    list.AddColumn({"One", 80});
+    list.AddColumn({"Two", 80});
+    Fill(list, {"a"});
+    list.show();
+    std::vector<int> clicked;
+    int doubleClicks = 0;
+    list.OnColumnClick = [&](TObject* Sender, int Column) {
+        EXPECT_EQ(Sender, &list);
+        clicked.push_back(Column);
+    };
+    list.OnDblClick = [&](TObject*) { ++doubleClicks; };
+    QHeaderView* header = list.Header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 10, 5));
+    EXPECT_EQ(clicked, std::vector<int>{1});
+    const QPoint onItem = list.View()->visualRect(list.View()->model()->index(0, 0)).center();
+    QTest::mouseDClick(list.View()->viewport(), Qt::LeftButton, {}, onItem);
+    EXPECT_EQ(doubleClicks, 1);
+}

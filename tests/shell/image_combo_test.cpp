@@ -4,6 +4,8 @@
 
 #include "support/pump.h"
 
+#include "platform/graphics/canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -108,6 +110,33 @@ TEST(ImageCombo, IndentsOnlyInTheList)
     const int left = LeftmostColumnOf(shown, Red);
     EXPECT_GE(left, 0);
     EXPECT_LT(left, 24);
+}
+
+TEST(ImageCombo, HandlersFillOrDrawEntries)
+{
+    TRedImages images;
+    TPTImageCombo combo;
+    combo.SetImageList(&images);
+    combo.AddItem("filled later", -1, 0);
+    std::vector<TPTImageComboItem*> asked;
+    combo.OnGetItemData = [&](TObject*, TPTImageComboItem* Item) {
+        asked.push_back(Item);
+        Item->SetImageIndex(0);
+    };
+    EXPECT_EQ(LeftmostColumnOf(DrawnEntry(combo, 0, true), Red), 2);
+    EXPECT_EQ(asked, std::vector<TPTImageComboItem*>{combo.GetComboItem(0)});
+
+    // A drawing handler draws the entry instead, on the combo's canvas.
+    combo.OnDrawItem = [&](TObject* Control, int Index, const QRect& Rect, bool Selected) {
+        EXPECT_EQ(Control, &combo);
+        EXPECT_EQ(Index, 0);
+        EXPECT_FALSE(Selected);
+        ASSERT_NE(combo.Canvas(), nullptr);
+        combo.Canvas()->FillRectWith(Rect.adjusted(50, 0, 0, 0), 0x0000FF);
+    };
+    EXPECT_EQ(LeftmostColumnOf(DrawnEntry(combo, 0, true), Red), 50);
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_EQ(combo.Canvas(), nullptr);
 }
 
 TEST(ImageCombo, EveryEntryThatGoesFiresOnDeleteItemOnce)
