@@ -39,17 +39,20 @@ protected:
     // (at the item pre-paint stage) the same or a new one; then the wrapper writes the answer.
     void RunCustomDrawEvents(TObject* Sender, TCustomDrawNotification& Notification, int& Result, TItem* Item)
     {
-        if (OnPTCustomDrawEx) {
-            customDraw_ = MakeCustomDraw(Notification, Result);
-            Fire(OnPTCustomDrawEx, Sender, customDraw_.get(), Item);
-        }
-        if (OnPTCustomDraw && Notification.DrawStage == CDDS_ITEMPREPAINT) {
-            if (!customDraw_)
-                customDraw_ = MakeCustomDraw(Notification, Result);
-            Fire(OnPTCustomDraw, Sender, customDraw_.get(), Item);
-        }
+        if (OnPTCustomDrawEx)
+            Fire(OnPTCustomDrawEx, Sender, &NewCustomDraw(Notification, Result), Item);
+        if (OnPTCustomDraw && Notification.DrawStage == CDDS_ITEMPREPAINT)
+            Fire(OnPTCustomDraw, Sender, customDraw_ ? customDraw_.get() : &NewCustomDraw(Notification, Result), Item);
         if (customDraw_)
             customDraw_->Apply();
+    }
+
+    // Makes the wrapper of this notification, kept until the next one or the end of the paint
+    // (for descendants that fire events of their own with it).
+    TPTCustomDraw& NewCustomDraw(TCustomDrawNotification& Notification, int& Result)
+    {
+        customDraw_ = MakeCustomDraw(Notification, Result);
+        return *customDraw_;
     }
 
     // Before the view paints: the control's pre-paint notification (run by Draw) when

@@ -116,6 +116,11 @@ private:
 // Publishes the image combo (a drop-down list of 8 entries by default).
 class TPTImageCombo : public TPTCustomImageCombo {
     Q_OBJECT
+    Q_PROPERTY(bool AutoSizeHeight READ AutoSizeHeight WRITE SetAutoSizeHeight)
+    Q_PROPERTY(int DropDownCount READ DropDownCount WRITE SetDropDownCount)
+    Q_PROPERTY(int IndentPixels READ IndentPixels WRITE SetIndentPixels)
+    Q_CLASSINFO("default:DropDownCount", "8")
+    Q_CLASSINFO("default:IndentPixels", "12")
 public:
     explicit TPTImageCombo(QWidget* Parent = nullptr);
 };

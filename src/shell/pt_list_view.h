@@ -71,6 +71,9 @@ private:
 // Publishes the list view.
 class TPTListView : public TPTCustomListView {
     Q_OBJECT
+    Q_PROPERTY(bool MultiSelect READ MultiSelect WRITE SetMultiSelect)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
+    Q_PROPERTY(bool HeaderDefaultDrawing READ HeaderDefaultDrawing WRITE SetHeaderDefaultDrawing)
 public:
     explicit TPTListView(QWidget* Parent = nullptr) : TPTCustomListView(Parent) {}
 };

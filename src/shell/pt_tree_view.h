@@ -48,6 +48,7 @@ private:
 // Publishes the tree view.
 class TPTTreeView : public TPTCustomTreeView {
     Q_OBJECT
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     explicit TPTTreeView(QWidget* Parent = nullptr) : TPTCustomTreeView(Parent) {}
 };

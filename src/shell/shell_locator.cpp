@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <climits>
-#include <cstring>
 
 namespace {
 
@@ -72,12 +71,13 @@ void TPTShellLocator::SetPidl(win::LPCITEMIDLIST NewPidl)
             const int order = ComparePidls(pidl_, NewPidl);
             changed = order != 0 && order != INT_MAX;
         }
-        FreePidl();
     } else {
         changed = changed || NewPidl;
     }
-    if (PidlSize(NewPidl) > 2)
-        pidl_ = CopyPidl(nullptr, NewPidl);
+    // The copy is made before the old list goes: NewPidl may be the list held (SetPidl(GetPidl())).
+    win::LPITEMIDLIST copy = PidlSize(NewPidl) > 2 ? CopyPidl(nullptr, NewPidl) : nullptr;
+    FreePidl();
+    pidl_ = copy;
     specialFolder_ = csidlNone;
     if (changed)
         Change();

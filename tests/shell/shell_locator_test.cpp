@@ -104,6 +104,11 @@ TEST_F(ShellLocator, SetPidlReportsOnlyRealChanges)
     locator.SetPidl(a.get());
     EXPECT_NE(locator.GetPidl(), a.get());
     EXPECT_EQ(PidlBytes(locator.GetPidl()), PidlBytes(a.get()));
+    // Its own list given back is no change (and is copied before the old one goes).
+    const int changes = locator.Changes;
+    locator.SetPidl(locator.GetPidl());
+    EXPECT_EQ(locator.Changes, changes);
+    EXPECT_EQ(PidlBytes(locator.GetPidl()), PidlBytes(a.get()));
     locator.SetPidl(empty.get());
     EXPECT_EQ(locator.GetPidl(), nullptr);
 }
