@@ -1,27 +1,41 @@
-// FileTypeIcon and StylePicture.
+// IconIndexByName, SystemIconImage, FileTypeIcon and StylePicture.
 #include "dialogs/file_type_icon.h"
 
 #include "platform/graphics/image_list.h"
+#include "platform/shellapi/file_info.h"
 #include "shell/system_icons.h"
 
 #include <QApplication>
 
 namespace {
 
-// The file attribute of a normal file.
-constexpr int NormalFileAttribute = 128;
-// The folder a name is looked up in: it does not exist, so only the name counts.
+constexpr win::DWORD NormalFileAttribute = 128;
+constexpr win::DWORD FolderAttribute = 16;
+// The folder a prompt's name is looked up in: a name of no real folder, so only the name counts.
 const char* const DummyFolder = "xxKelxx";
 
 } // namespace
 
+int IconIndexByName(const QString& Name, bool Folder)
+{
+    win::SHFILEINFO info;
+    win::SHGetFileInfo(Name, Folder ? FolderAttribute : NormalFileAttribute, &info,
+                       win::SHGFI_SYSICONINDEX | win::SHGFI_USEFILEATTRIBUTES);
+    return info.iIcon;
+}
+
+QImage SystemIconImage(int Index, bool Large)
+{
+    TImageList list;
+    list.ShareImages = true;
+    list.SetHandle(GetSystemImageList(Large));
+    return list.GetImage(Index);
+}
+
 QPixmap FileTypeIcon(const QString& Name)
 {
-    const int index = GetFileIconIndex(QLatin1String(DummyFolder) + QLatin1Char('/') + Name, NormalFileAttribute, 0);
-    TImageList large;
-    large.ShareImages = true;
-    large.SetHandle(GetSystemImageList(true));
-    return QPixmap::fromImage(large.GetImage(index));
+    return QPixmap::fromImage(
+        SystemIconImage(IconIndexByName(QLatin1String(DummyFolder) + QLatin1Char('/') + Name), true));
 }
 
 QPixmap StylePicture(QStyle::StandardPixmap Icon)

@@ -49,8 +49,8 @@ TFtpProgressDlgFrm::TFtpProgressDlgFrm(TComponent* AOwner)
     };
     int top = 90;
     for (const auto& row : rows) {
-        NewLabel(this, row.Fixed, QRect(8, top, 112, 16), QString::fromLatin1(row.Text))->Tag = FixedTextTag;
-        *row.Field = NewLabel(this, row.Value, QRect(124, top, 258, 16), {});
+        NewLabel(this, row.Fixed, QRect(8, top, 132, 16), QString::fromLatin1(row.Text))->Tag = FixedTextTag;
+        *row.Field = NewLabel(this, row.Value, QRect(144, top, 238, 16), {});
         top += 20;
     }
     prg = NewBar(this, "prg", QRect(8, 214, 374, 16));

@@ -65,7 +65,7 @@ TFtpPropertiesDlgFrm::TFtpPropertiesDlgFrm(TComponent* AOwner)
 
     NewLabel(page, "Label5", QRect(16, 166, 140, 16), QStringLiteral("Permissions:"));
     grdPermissions = Designed(new TPermissionGrid(page), "grdPermissions", QRect(16, 186, 309, 72));
-    const int cellWidth = (grdPermissions->viewport()->width() - 144) / 3;
+    const int cellWidth = (grdPermissions->contentsRect().width() - 144) / 3;
     const char* const columns[] = {"Read", "Write", "Execute"};
     for (int i = 0; i < 3; ++i) {
         TLabel* title = NewLabel(page, "", QRect(16 + 144 + i * cellWidth, 166, cellWidth, 16),

@@ -1,9 +1,9 @@
 // LayoutHTML: the two passes over each line, the tags and the pictures.
 #include "dialogs/html_layout.h"
 
+#include "dialogs/file_type_icon.h"
 #include "dialogs/html_colors.h"
 #include "platform/graphics/image_list.h"
-#include "shell/system_icons.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -19,8 +19,6 @@ QString THTMLLayout::AnchorAt(const QPoint& Point) const
 }
 
 namespace {
-
-constexpr int NormalFileAttribute = 128;
 
 // The font and the modes a line starts with and the tags change.
 struct TRenderState {
@@ -329,11 +327,10 @@ private:
             bool isNumber = false;
             int index = rest.toInt(&isNumber);
             if (!isNumber)
-                index = GetFileIconIndex(rest, NormalFileAttribute, 0);
-            TImageList list;
-            list.ShareImages = true;
-            list.SetHandle(GetSystemImageList(large));
-            fromList(list, index);
+                index = IconIndexByName(rest, rest.endsWith(QLatin1Char('/')));
+            picture.Image = SystemIconImage(index, large);
+            picture.Width = picture.Image.width();
+            picture.Height = picture.Image.height();
         } else if (Source.startsWith(QLatin1String("file://"), Qt::CaseInsensitive)) {
             const QString path = Source.mid(7);
             if (QFileInfo(path).isFile() && picture.Image.load(path)) {

@@ -49,8 +49,7 @@ TSplashScreen::TSplashScreen(TComponent* AOwner) : TForm(AOwner)
     lblAbout = NewWrappedLabel(
         Panel, "lblAbout", QRect(72, 8, 356, 53),
         ProductTitle() + QStringLiteral(": an FTP client with a syntax-highlighting editor for web documents. "
-                                        "Copyright Tarnwick Software. This program is protected by copyright "
-                                        "law; please read the licence agreement below."));
+                                        "Copyright Tarnwick Software."));
     Memo1 = Designed(new QPlainTextEdit(Panel), "Memo1", QRect(8, 68, 420, 176));
     Memo1->setReadOnly(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -140,6 +140,14 @@ TEST(HTMLabel, PicturesTakeTheirRoomOrNoneWhenMissing)
         }
     }
     EXPECT_EQ(pictures, 1);
+
+    // System icons by a name that exists nowhere, small and large.
+    input.Text = "<img src=\"ssys:/no/such/notes.txt\"><img src=\"lsys:notes.txt\">";
+    const THTMLLayout icons = LayoutHTML(input);
+    ASSERT_EQ(icons.Runs.size(), 2);
+    EXPECT_EQ(icons.Runs[0].Box.size(), QSize(16, 16));
+    EXPECT_EQ(icons.Runs[1].Box.size(), QSize(32, 32));
+    EXPECT_FALSE(icons.Runs[1].Picture.isNull());
 }
 
 TEST(HTMLabel, ColourNamesAndHexValues)
