@@ -6,7 +6,6 @@
 #include "platform/rtl/object.h"
 
 #include <QColor>
-#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <functional>

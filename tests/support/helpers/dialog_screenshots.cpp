@@ -13,6 +13,8 @@
 #include "dialogs/ftp_properties_dlg.h"
 #include "dialogs/html_label.h"
 #include "dialogs/input_box.h"
+#include "dialogs/pt_frame.h"
+#include "dialogs/pt_group.h"
 #include "dialogs/permission_grid.h"
 #include "platform/widgets/std_controls.h"
 #include "dialogs/search_dlg.h"
@@ -166,6 +168,34 @@ private:
     THTMLabel* label_;
 };
 
+// A window with a frame of every style, a captioned group and a pane.
+class TFramesWindow : public TForm {
+public:
+    TFramesWindow()
+    {
+        SetBorderStyle(bsDialog);
+        SetClientSize(430, 250);
+        setWindowTitle(QStringLiteral("Frames"));
+        const char* const names[] = {"None",   "Group",    "Lowered",  "Raised",   "Dint",    "Bump",
+                                     "Single", "HorzLine", "HorzEdge", "VertLine", "VertEdge"};
+        for (int style = ptfsNone; style <= ptfsVertEdge; ++style) {
+            auto* frame = new TPTFrame(nullptr, this);
+            frame->setGeometry(10 + (style % 4) * 104, 10 + (style / 4) * 58, 96, 48);
+            frame->SetFrameStyle(TPTFrameStyle(style));
+            frame->SetCaption(QLatin1String(names[style]));
+        }
+        auto* group = new TPTGroup(nullptr, this);
+        group->setGeometry(322, 126, 98, 56);
+        group->SetCaption(QStringLiteral("Site"));
+        auto* inside = new QPushButton(QStringLiteral("Inside"), group);
+        inside->setGeometry(group->contentsRect().adjusted(4, 4, -4, -4));
+        auto* pane = new TPTPane(nullptr, this);
+        pane->setGeometry(10, 190, 410, 50);
+        pane->SetCaption(QStringLiteral("A pane, left-aligned caption cut with an ellipsis when it is far too long"));
+        pane->SetAlignment(taLeftJustify);
+    }
+};
+
 void ShowAuxiliaryDialogs(TPictureTaker& Taker)
 {
     const QString key = QStringLiteral("key");
@@ -192,7 +222,8 @@ void ShowAuxiliaryDialogs(TPictureTaker& Taker)
                    {QStringLiteral("properties-after-invalid-numeric"), invalidNumber, QStringLiteral("Escape")},
                    {QStringLiteral("properties-invalid-numeric"), {}, QStringLiteral("Return")},
                    {QStringLiteral("about"), {}, QStringLiteral("Return")},
-                   {QStringLiteral("html-label"), {}, QStringLiteral("Escape")}};
+                   {QStringLiteral("html-label"), {}, QStringLiteral("Escape")},
+                   {QStringLiteral("frames"), {}, QStringLiteral("Escape")}};
     TConfirmReplaceDlgFrm::Execute(QStringLiteral("index.html"), QStringLiteral("12.4 KB"),
                                    QStringLiteral("3/14/2024 10:02 AM"), QStringLiteral("14.9 KB"),
                                    QStringLiteral("6/2/2024 4:45 PM"), false);
@@ -215,6 +246,8 @@ void ShowAuxiliaryDialogs(TPictureTaker& Taker)
     TSplashScreen::ShowAbout();
     THTMLabelWindow labelWindow;
     labelWindow.ShowModal();
+    TFramesWindow framesWindow;
+    framesWindow.ShowModal();
 
     TFtpProgressDlgFrm* progress = GetFtpProgressDlgFrm();
     progress->SetMultiRange(0, 7);
