@@ -91,3 +91,25 @@ TEST(FileDialogs, SaveWithoutPlacesBarAndWithTheOverwritePrompt)
     ASSERT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.FileName, QDir(tree.Path("")).filePath("page.html"));
 }
+
+TEST(FileDialogs, MultiSelectGivesEveryChosenFile)
+{
+    TTempTree tree;
+    tree.File("a.txt");
+    tree.File("b.txt");
+    TScriptedPrompts prompts;
+    TAgOpenDialog dialog;
+    dialog.Options = ofAllowMultiSelect;
+    dialog.InitialDir = tree.Path();
+    prompts.Then([](QDialog& Dialog) {
+        auto& files = static_cast<QFileDialog&>(Dialog);
+        EXPECT_EQ(files.fileMode(), QFileDialog::ExistingFiles);
+        files.findChild<QLineEdit*>("fileNameEdit")->setText("\"a.txt\" \"b.txt\"");
+        static_cast<QDialog&>(files).accept();
+    });
+    ASSERT_TRUE(dialog.Execute());
+    ASSERT_EQ(dialog.Files.size(), 2);
+    EXPECT_EQ(QFileInfo(dialog.Files[0]).fileName(), "a.txt");
+    EXPECT_EQ(QFileInfo(dialog.Files[1]).fileName(), "b.txt");
+    EXPECT_EQ(dialog.FileName, dialog.Files[0]);
+}
