@@ -200,9 +200,16 @@ TEST(HTMLabel, LinksGoToTheEventOrToTheShell)
     EXPECT_EQ(label.HitTest(start.x(), start.y()), "start");
     EXPECT_EQ(label.HitTest(2, 199), "");
 
+    QStringList left;
+    label.OnAnchorExit = [&](TObject*, const QString& Anchor) { left << Anchor; };
     QTest::mouseMove(&label, start);
     EXPECT_EQ(entered, QStringList({"start"}));
     EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(&label, QPoint(2, 199));
+    EXPECT_EQ(left, QStringList({""}));
+    EXPECT_EQ(label.cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(&label, start);
+    EXPECT_EQ(entered, QStringList({"start", "start"}));
     QTest::mouseClick(&label, Qt::LeftButton, {}, start);
     EXPECT_EQ(clicked, QStringList({"start"}));
     EXPECT_TRUE(launches.Urls.isEmpty());
