@@ -7,6 +7,7 @@
 #include "dragdrop/file_clipboard_formats.h"
 #include "dragdrop/file_group_descriptor_formats.h"
 #include "dragdrop/id_lists.h"
+#include "dragdrop/name_list_writer.h"
 #include "dragdrop/pidl_clipboard_format.h"
 #include "dragdrop/string_lines.h"
 #include "dragdrop/text_clipboard_formats.h"
@@ -182,4 +183,55 @@ TEST(BlockGolden, ValueFormatsWriteOnlyIntoFourBytes)
     EXPECT_EQ(target.CLSID.Data1, 0x04030201u);
     EXPECT_EQ(Encoded(target), clsid);
     EXPECT_FALSE(Decoded(target, clsid + '\0')) << "a CLSID is exactly 16 bytes";
+}
+
+TEST(BlockGolden, ANameListInASmallerBlockHoldsOnlyWholeNames)
+{
+    struct Case {
+        int size;
+        bool wide;
+        QByteArray written; // false when empty
+    };
+    const Case cases[] = {
+        {8, false, QByteArray("abc\0de\0\0", 8)},
+        {6, false, QByteArray("abc\0\0\0", 6)}, // not "abc", "d": a cut name names another file
+        {4, false, QByteArray("\0\0\0\0", 4)},
+        {0, false, {}},
+        {16, true, QByteArray("a\0b\0c\0\0\0d\0e\0\0\0\0\0", 16)},
+        {14, true, QByteArray("a\0b\0c\0\0\0\0\0\0\0\0\0", 14)},
+        {1, true, {}},
+    };
+    for (const Case& c : cases) {
+        QByteArray block(c.size, '\0');
+        const bool written = WriteNameList({reinterpret_cast<std::uint8_t*>(block.data()), std::size_t(c.size)}, c.wide,
+                                           {"abc", "de"});
+        EXPECT_EQ(written, !c.written.isEmpty()) << c.size << (c.wide ? " wide" : "");
+        if (written)
+            EXPECT_EQ(block, c.written) << c.size << (c.wide ? " wide" : "");
+    }
+}
+
+TEST(BlockGolden, WritingIntoAnExistingMediumNeedsRoomAndStartsAtTheBeginning)
+{
+    TPreferredDropEffectClipboardFormat effect;
+    const QByteArray bytes("\x02\x00\x00\x00", 4);
+    const std::span<const std::uint8_t> buffer(reinterpret_cast<const std::uint8_t*>(bytes.constData()), 4);
+
+    STGMEDIUM small;
+    ASSERT_TRUE(MediumFromBytes(QByteArray(3, '\0'), TYMED_HGLOBAL, small));
+    EXPECT_FALSE(effect.WriteMediumBytes(small, buffer));
+    ReleaseStgMedium(&small);
+
+    STGMEDIUM block;
+    ASSERT_TRUE(MediumFromBytes(QByteArray(6, '\x7F'), TYMED_HGLOBAL, block));
+    EXPECT_TRUE(effect.WriteMediumBytes(block, buffer));
+    EXPECT_EQ(BytesOfMedium(block), QByteArray("\x02\x00\x00\x00\x7F\x7F", 6));
+    ReleaseStgMedium(&block);
+
+    STGMEDIUM stream;
+    ASSERT_TRUE(MediumFromBytes("xyz", TYMED_ISTREAM, stream));
+    stream.pstm->Seek(0, STREAM_SEEK_END, nullptr);
+    EXPECT_TRUE(effect.WriteMediumBytes(stream, buffer));
+    EXPECT_EQ(BytesOfMedium(stream), bytes);
+    ReleaseStgMedium(&stream);
 }
