@@ -161,6 +161,15 @@ TEST(BlockGolden, TextsEndAtTheirFirstNulAndGainOneOnlyWhenTheyLackIt)
     EXPECT_EQ(wide.Data, QString::fromUtf16(u"a\0b", 3));
 }
 
+TEST(BlockGolden, ADescriptorOfNoItemsIsReadButHoldsNothing)
+{
+    TFileGroupDescritorClipboardFormat descriptor;
+    ASSERT_TRUE(Decoded(descriptor, QByteArray(4, '\0')));
+    EXPECT_EQ(descriptor.Count(), 0);
+    EXPECT_FALSE(descriptor.HoldsData());
+    EXPECT_EQ(descriptor.FileName(0), QString()) << "no item past the count is read";
+}
+
 TEST(BlockGolden, ValueFormatsWriteOnlyIntoFourBytes)
 {
     TPreferredDropEffectClipboardFormat effect;
