@@ -32,7 +32,7 @@ public:
     std::function<void(TObject* Sender, TPopupMenu* Menu, const QPoint& ScreenPos)> OnShowPopupMenu;
 
 protected:
-    bool HasCustomDraw() const { return bool(OnPTCustomDraw) || bool(OnPTCustomDrawEx); }
+    virtual bool HasCustomDraw() const { return bool(OnPTCustomDraw) || bool(OnPTCustomDrawEx); }
     virtual std::unique_ptr<TPTCustomDraw> MakeCustomDraw(TCustomDrawNotification& Notification, int& Result) = 0;
 
     // One notification: the previous wrapper goes; OnPTCustomDrawEx gets a new one, OnPTCustomDraw
