@@ -59,7 +59,6 @@ public:
     // 0-based count of line ends, and of characters since the last one.
     int Line() const { return line_; }
     int Column() const { return column_; }
-    std::uint8_t Flags() const { return flags_; }
 
 private:
     struct TInputFrame {

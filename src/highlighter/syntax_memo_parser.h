@@ -79,7 +79,8 @@ public:
     void ReadData(TStream& Stream);
     // Reads the property as part of reading the form: the parser is loading until Loaded.
     void ReadFromForm(TStream& Stream);
-    // Refreshes the editors once the form is read.
+    // Compiles the Script file when AutoScriptUpdate is set, and refreshes the editors, once the
+    // form is read.
     void Loaded() override;
     // Takes every table, the settings and the keywords of another TSyntaxMemoParser; any other
     // source raises ESyntaxMemo "Cannot assign a <source class> to <this class>".

@@ -3,10 +3,12 @@
 #include "script_compile.h"
 #include "table_builder.h"
 
+#include "editor/document/syntax_memo_error.h"
 #include "editor/language/sm_settings.h"
 #include "highlighter/syntax_memo_parser.h"
 
 #include "support/qt_printers.h"
+#include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -416,6 +418,36 @@ TEST_F(ScriptSections, KeysAutoReplaceAndTemplates)
         {"%%templates 'a' ('b' = 'c'", "')' expected"},
         {"%%templates hotkey = 'j'", "'(' expected"},
     });
+}
+
+TEST_F(ScriptSections, ScriptFileWithIncludesBesideIt)
+{
+    TTempTree tree;
+    tree.File("lang/names.inc", "#define langname 'From the include'\r");
+    tree.File("lang/script.syn", "#include <names.inc>\r%%language name = langname\r");
+    tree.File("lang/broken.syn", "%%language\r name = 'x'\r  case = 'y'");
+
+    // Nothing happens while Loaded runs without AutoScriptUpdate, or for a missing file.
+    parser_.SetScript(tree.Path("lang/script.syn"));
+    parser_.Loaded();
+    EXPECT_EQ(Settings().Name, "<Custom language>");
+    parser_.AutoScriptUpdate = true;
+    parser_.Loaded();
+    EXPECT_EQ(Settings().Name, "From the include");
+    parser_.SetScript(tree.Path("lang/none.syn"));
+    parser_.CompileScriptFile();
+    EXPECT_EQ(Settings().Name, "From the include");
+
+    parser_.SetScript(tree.Path("lang/broken.syn"));
+    try {
+        parser_.CompileScriptFile();
+        ADD_FAILURE() << "no error";
+    } catch (const ESyntaxMemo& e) {
+        EXPECT_EQ(e.Message, "** ERROR near line 3, Column 13: Expression expected");
+    }
+    EXPECT_EQ(parser_.ScriptLine, 2);
+    EXPECT_EQ(parser_.ScriptColumn, 12);
+    EXPECT_EQ(Settings().Name, "x");
 }
 
 TEST_F(ScriptSections, CompiledTablesTokenize)
