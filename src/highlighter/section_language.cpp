@@ -7,7 +7,6 @@
 #include "editor/document/syntax_memo_error.h"
 #include "editor/language/sm_settings.h"
 
-#include "platform/rtl/ansi_codec.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/resource_strings.h"
 
@@ -55,7 +54,7 @@ void TSectionCompiler::Language()
         Advance();
         Expect(tkEquals, 4096);
         switch (key) {
-        case tkName: settings.Name = DecodeAnsi(StringValue().left(MaxSettingText)); break;
+        case tkName: settings.Name = QString::fromLatin1(StringValue().left(MaxSettingText)); break;
         case tkCase: {
             const bool sensitive = Expression() != 0;
             parser_.CaseSensitive = sensitive;
@@ -63,7 +62,7 @@ void TSectionCompiler::Language()
             break;
         }
         case tkOptions: settings.Options = std::uint32_t(Expression()); break;
-        case tkExampleText: settings.ExampleText = DecodeAnsi(StringValue()); break;
+        case tkExampleText: settings.ExampleText = QString::fromLatin1(StringValue()); break;
         case tkWordWrapColumn: settings.WrapAtColumn = Expression(); break;
         case tkGutter: settings.Gutter = Expression(); break;
         case tkAnchor:
@@ -75,12 +74,12 @@ void TSectionCompiler::Language()
             settings.IndentStep = Expression();
             RangeCheck(settings.IndentStep, 0, 20);
             break;
-        case tkWrapOverride: settings.WrapOverride = DecodeAnsi(StringValue().left(MaxSettingText)); break;
+        case tkWrapOverride: settings.WrapOverride = QString::fromLatin1(StringValue().left(MaxSettingText)); break;
         case tkStartState: parser_.DefaultStates = StatesOrSet(true); break;
         case tkSelTextColor: ColorValue(settings.SelTextColor, settings.DefaultSelTextColor); break;
         case tkSelTextBack: ColorValue(settings.SelTextBack, settings.DefaultSelTextBack); break;
         case tkRightMargin: settings.RightMargin = Expression(); break;
-        case tkFontName: settings.FontName = DecodeAnsi(StringValue()); break;
+        case tkFontName: settings.FontName = QString::fromLatin1(StringValue()); break;
         case tkFontSize: settings.FontSize = Expression(); break;
         case tkFontCharSet: {
             const std::int32_t charSet = Expression();
@@ -103,7 +102,7 @@ void TSectionCompiler::Language()
         default: {
             TGutterFont font = settings.GutterFont();
             if (key == tkGutterFontName)
-                font.Name = DecodeAnsi(StringValue());
+                font.Name = QString::fromLatin1(StringValue());
             else if (key == tkGutterFontSize)
                 font.Size = Expression();
             else
@@ -136,7 +135,7 @@ void TSectionCompiler::EditableStyles()
             Fail(4106);
         Expect(tkCloseParen, 4098);
         Settings().SetEditableStyle(entry++,
-                                    TSM_EditableStyle{DecodeAnsi(name.left(TSM_EditableStyle::MaxNameLength)),
+                                    TSM_EditableStyle{QString::fromLatin1(name.left(TSM_EditableStyle::MaxNameLength)),
                                                       std::uint8_t(style)});
         if (Token() != tkComma)
             return;

@@ -6,8 +6,15 @@
 
 #include "editor/language/sm_settings.h"
 
-#include "platform/rtl/ansi_codec.h"
 #include "platform/ui/vkeys.h"
+
+namespace {
+
+// Command names and activation keys are kept in short strings: like them, they keep their first
+// 255 characters.
+constexpr int MaxShortString = 255;
+
+} // namespace
 
 std::uint16_t TSectionCompiler::Modifiers()
 {
@@ -71,7 +78,7 @@ void TSectionCompiler::Keys()
             const QByteArray name = StringValue();
             if (name.isEmpty())
                 Fail(4118);
-            keys.SetCommandName(command, DecodeAnsi(name));
+            keys.SetCommandName(command, QString::fromLatin1(name.left(MaxShortString)));
         }
     }
 }
@@ -85,7 +92,7 @@ void TSectionCompiler::AutoReplace()
         if (Token() == tkActionKeys) {
             Advance();
             Expect(tkEquals, 4096);
-            replacements.SetActivationKeys(StringAsWritten());
+            replacements.SetActivationKeys(StringAsWritten().left(MaxShortString));
         } else if (Token() == tkString) {
             const QByteArray word = StringValue();
             Expect(tkEquals, 4096);

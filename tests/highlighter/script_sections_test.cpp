@@ -7,6 +7,8 @@
 #include "editor/language/sm_settings.h"
 #include "highlighter/syntax_memo_parser.h"
 
+#include "platform/rtl/streams.h"
+
 #include "support/qt_printers.h"
 #include "support/temp_tree.h"
 
@@ -418,6 +420,18 @@ TEST_F(ScriptSections, KeysAutoReplaceAndTemplates)
         {"%%templates 'a' ('b' = 'c'", "')' expected"},
         {"%%templates hotkey = 'j'", "'(' expected"},
     });
+}
+
+TEST_F(ScriptSections, TextsKeptInShortStringsAreCut)
+{
+    const QByteArray name(300, 'n');
+    ASSERT_NO_FATAL_FAILURE(Compile("%%keys caCUT ('x') '" + name + "'\r"
+                                    "%%autoreplace actionkeys = '" + QByteArray(300, ';') + "'"));
+    EXPECT_EQ(Settings().KeyController().GetCommandName(12).size(), 255);
+    EXPECT_EQ(Settings().AutoReplace().ActivationKeys().size(), 255);
+    // The tables can be stored.
+    TMemoryStream stream;
+    EXPECT_NO_THROW(parser_.WriteData(stream));
 }
 
 TEST_F(ScriptSections, ScriptFileWithIncludesBesideIt)
