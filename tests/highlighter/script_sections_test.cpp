@@ -106,6 +106,9 @@ TEST_F(ScriptSections, LanguageKeys)
 
     ASSERT_NO_FATAL_FAILURE(Compile("%%language name = 'A name that is longer than thirty-five characters'"));
     EXPECT_EQ(s.Name, "A name that is longer than thirty-f");
+    // Bytes above 127 stay the bytes they were when the settings are stored.
+    ASSERT_NO_FATAL_FAILURE(Compile("%%language name = 'caf\xe9 \x8c'"));
+    EXPECT_EQ(s.Name.toLatin1(), "caf\xe9 \x8c");
 }
 
 TEST_F(ScriptSections, LanguageValueErrors)
