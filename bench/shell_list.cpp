@@ -135,9 +135,15 @@ TPeer RunFileManager(const QString& Folder)
     if (!manager.waitForStarted(10000))
         return peer;
     const qint64 pid = manager.processId();
-    QProcess::execute(QStringLiteral("xdotool"),
-                      {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+    // pcmanfm-qt ends at once when it cannot run (no session bus): no window comes then.
+    const int found = QProcess::execute(QStringLiteral("timeout"),
+                      {QStringLiteral("20"), QStringLiteral("xdotool"), QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
                        QStringLiteral("--pid"), QString::number(pid)});
+    if (found != 0) {
+        manager.kill();
+        manager.waitForFinished(5000);
+        return peer;
+    }
     long long last = -1;
     QElapsedTimer idle;
     idle.start();
