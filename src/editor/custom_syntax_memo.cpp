@@ -5,6 +5,7 @@
 #include "editor/document/memo_strings.h"
 #include "editor/language/settings_routines.h"
 #include "editor/language/sm_settings.h"
+#include "editor/text_export.h"
 
 #include "platform/messages/edit_messages.h"
 #include "platform/rtl/streams.h"
@@ -188,13 +189,13 @@ void TCustomSyntaxMemo::ReadSelectionFromStream(TStream& Source, bool Quiet)
     Invalidate();
 }
 
+// The exports carry the highlighting: it is brought up to date first.
 void TCustomSyntaxMemo::WriteSelectionToStream(TStream& Stream, unsigned Format)
 {
+    if (Format & (sm::wfRTF | sm::wfHTML))
+        UpdateHighlighting();
     const auto [start, end] = OrderRange(SelStart(), SelEnd());
-    TLineEnds ends = Format & sm::wfCRLF ? TLineEnds::CRLF : TLineEnds::CR;
-    if (Format & sm::wfUNIX)
-        ends = TLineEnds::LF;
-    TextStore().WriteText(Stream, start, end, ends);
+    WriteTextRange(Stream, TextStore(), start, end, Format, {settings_, Title, Now()});
 }
 
 // --- view state ---

@@ -71,6 +71,10 @@ TSyntaxMemoOptions WordToOptions(std::uint32_t Word);
 
 // The formats the clipboard copy puts on the clipboard.
 enum TSM_Clipformat { smTEXT = 1, smRTF = 2 };
+// Source types of a paste beside the HTML trimming flags (htmlTrim, the HTML on the clipboard, and
+// the others of TrimHtmlFragment): plain text is on the clipboard, something can be pasted.
+constexpr unsigned stPlainText = 0x0004;
+constexpr unsigned stPasteable = 0x0200;
 // The format SaveToStream writes.
 enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
 
@@ -114,6 +118,32 @@ public:
     void ReadSelectionFromStream(TStream& Source, bool Quiet = false);
     // The selection into Stream in one of the TWriteFormat formats.
     void WriteSelectionToStream(TStream& Stream, unsigned Format);
+
+    // --- selection as properties: ordered, line ends as SelLineStyle says ---
+    int GetSelStart() const;
+    // An empty selection at Value.
+    void SetSelStart(int Value);
+    // One more per line end inside the selection under lsCRLF.
+    int GetSelLength();
+    void SetSelLength(int Value);
+    std::string GetSelText();
+    void SetSelText(std::string_view Text);
+    // The selection into Buffer: at most its size - 1 bytes and a NUL; returns the bytes written.
+    int GetSelTextBuf(std::span<char> Buffer);
+    void SetSelTextBuf(const char* Text);
+    void SelectAll();
+    void ClearSelection();
+
+    // --- the clipboard (WM_COPY, WM_CUT, WM_PASTE) ---
+    // Puts the selection on the clipboard in the ClipCopyFormats: text (CR LF line ends) and RTF.
+    void CopyToClipboard();
+    // Copies and deletes the selection as one undo step; nothing while ReadOnly.
+    void CutToClipboard();
+    // Replaces the selection with the clipboard's plain text, or with its HTML when OnDataDrop
+    // chose it (then trimmed as the source types ask); one undo step; nothing while ReadOnly.
+    void PasteFromClipboard();
+    // Plain text is on the clipboard (EM_CANPASTE).
+    bool CanPaste() const;
 
     // --- view state ---
     bool UpdateLocked() const { return updateLock_; }
@@ -207,6 +237,9 @@ public:
     // A search found nothing: OnSearchFail, or a message box.
     void ReportSearchFailure(const QString& SearchText);
 
+    // The document's title: the HTML export's, and the file name of the last load or save while
+    // smoTitleAsFilename is set.
+    QString Title;
     bool ReadOnly = false;
     bool WantTab = true;
     bool WantReturns = true;

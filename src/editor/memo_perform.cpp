@@ -6,9 +6,6 @@
 #include "platform/messages/edit_messages.h"
 #include "platform/rtl/streams.h"
 
-#include <QGuiApplication>
-#include <QClipboard>
-#include <QMimeData>
 #include <cstring>
 
 using namespace win;
@@ -203,13 +200,13 @@ LRESULT TCustomSyntaxMemo::PerformStandard(UINT Msg, WPARAM WParam, LPARAM LPara
     case EM_GETFIRSTVISIBLELINE: return TopLine();
     case WM_HSCROLL:
     case WM_VSCROLL: Scroll(Msg == WM_VSCROLL, WParam); return 0;
-    case EM_CANPASTE: {
-        const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-        return WParam <= 1 && mime && mime->hasText();
-    }
+    case WM_CUT: CutToClipboard(); return 0;
+    case WM_COPY: CopyToClipboard(); return 0;
+    case WM_PASTE: PasteFromClipboard(); return 0;
+    case EM_CANPASTE: return WParam <= 1 && CanPaste();
     default:
-        // Positions and points, double clicks, dropped files and the clipboard messages come with
-        // the editor window, the mouse and the clipboard parts of the control.
+        // Positions and points, double clicks and dropped files come with the editor window, the
+        // mouse and the drag and drop of the control.
         return 0;
     }
 }
