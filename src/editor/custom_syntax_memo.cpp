@@ -189,13 +189,18 @@ void TCustomSyntaxMemo::ReadSelectionFromStream(TStream& Source, bool Quiet)
     Invalidate();
 }
 
-// The exports carry the highlighting: it is brought up to date first.
 void TCustomSyntaxMemo::WriteSelectionToStream(TStream& Stream, unsigned Format)
+{
+    const auto [start, end] = OrderRange(SelStart(), SelEnd());
+    WriteRange(Stream, start, end, Format);
+}
+
+// The exports carry the highlighting: it is brought up to date first.
+void TCustomSyntaxMemo::WriteRange(TStream& Stream, int Start, int End, unsigned Format)
 {
     if (Format & (sm::wfRTF | sm::wfHTML))
         UpdateHighlighting();
-    const auto [start, end] = OrderRange(SelStart(), SelEnd());
-    WriteTextRange(Stream, TextStore(), start, end, Format, {settings_, Title, Now()});
+    WriteTextRange(Stream, TextStore(), Start, End, Format, {settings_, Title, Now()});
 }
 
 // --- view state ---

@@ -145,6 +145,24 @@ public:
     // Plain text is on the clipboard (EM_CANPASTE).
     bool CanPaste() const;
 
+    // --- loading and saving ---
+    // Replaces the whole text with the stream's from its position on; caret at 0, empty undo log.
+    void LoadFromStream(TStream& Stream) override;
+    // Writes the whole text in the SaveFormat at the stream's position. A short write is tried
+    // again from the same position (the stream cut back there) up to three times before it raises
+    // EFileSaveError "Could not save text to stream". Only a complete write empties the undo log
+    // (Modified false); a failed one leaves text, undo log and Modified as they were.
+    void SaveToStream(TStream& Stream) override;
+    // As above; a null stream raises EFileSaveError "Bad TStream instance".
+    void SaveToStream(TStream* Stream);
+    // A file that cannot be opened raises EFOpenError "File '%s' cannot be opened for reading"
+    // and leaves the text as it was.
+    void LoadFromFile(const QString& FileName);
+    // Writes a new file beside FileName and puts it in its place only once it is complete: on
+    // failure (EFCreateError naming the cause) the old file stays as it was. A symbolic link is
+    // saved through to the file it names; a replaced file keeps its permission bits.
+    void SaveToFile(const QString& FileName);
+
     // --- view state ---
     bool UpdateLocked() const { return updateLock_; }
     void SetUpdateLock(bool Locked, bool Quiet = false);
@@ -240,6 +258,8 @@ public:
     // The document's title: the HTML export's, and the file name of the last load or save while
     // smoTitleAsFilename is set.
     QString Title;
+    // Local text files end their lines in LF (ASCII uploads add the CR on the wire).
+    TSaveFormat SaveFormat = sfUNIX;
     bool ReadOnly = false;
     bool WantTab = true;
     bool WantReturns = true;
@@ -269,6 +289,9 @@ private:
     win::LRESULT PerformStandard(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
     void Measure();
     void MarkAllForHighlight();
+    void WriteRange(TStream& Stream, int Start, int End, unsigned Format);
+    // Writes the whole text as SaveToStream does, without taking the save point.
+    void WriteDocument(TStream& Stream);
     void WrapRuleChanged(bool Changed);
     // The lines of Range (null: all), as first and last record with the first's index.
     bool LinesOf(const sm::TLineRange* Range, TLineRecord*& First, TLineRecord*& Last);

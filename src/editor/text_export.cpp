@@ -11,6 +11,7 @@
 #include "platform/rtl/streams.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
@@ -127,13 +128,29 @@ void EscapeHtml(std::string& Out, std::string_view Text)
     }
 }
 
-// An attribute switched on or off between two runs.
-void Switch(std::string& Out, bool Now, bool& Was, const char* On, const char* Off)
-{
-    if (Now != Was)
-        Out += Now ? On : Off;
-    Was = Now;
-}
+// Bold, italic and underline as they stand after the last run; each export marks them switched on
+// and off with its own texts, in that order.
+class TFontStyleSwitches {
+public:
+    using TMarks = std::array<const char*, 6>; // on and off of bold, italic, underline
+
+    explicit TFontStyleSwitches(const TMarks& Marks) : marks_(Marks) {}
+
+    void SwitchTo(std::string& Out, std::uint32_t Styles)
+    {
+        const std::uint32_t bits[] = {fsBold, fsItalic, fsUnderline};
+        for (std::size_t i = 0; i < 3; ++i) {
+            const bool now = Styles & bits[i];
+            if (now != on_[i])
+                Out += marks_[2 * i + (now ? 0 : 1)];
+            on_[i] = now;
+        }
+    }
+
+private:
+    TMarks marks_;
+    std::array<bool, 3> on_{};
+};
 
 void WriteHtml(TStream& Stream, TRangeWalker& Walker, const TExportLook& Look)
 {
@@ -149,9 +166,7 @@ void WriteHtml(TStream& Stream, TRangeWalker& Walker, const TExportLook& Look)
                   HtmlColor(plain.Background));
     out += "<PRE><FONT FACE=\"" + Ansi(settings.FontName) + "\">\r\n";
     unsigned color = HtmlColor(plain.Foreground);
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
+    TFontStyleSwitches switches({"<B>", "</B>", "<I>", "</I>", "<U>", "</U>"});
     Walker.Walk(
         [&](const TRun& Run) {
             if (Run.Look) {
@@ -159,10 +174,7 @@ void WriteHtml(TStream& Stream, TRangeWalker& Walker, const TExportLook& Look)
                     out += Printf("</FONT><FONT COLOR=\"#%.6x\">", runColor);
                     color = runColor;
                 }
-                const std::uint32_t styles = Run.Look->FontStyles;
-                Switch(out, styles & fsBold, bold, "<B>", "</B>");
-                Switch(out, styles & fsItalic, italic, "<I>", "</I>");
-                Switch(out, styles & fsUnderline, underline, "<U>", "</U>");
+                switches.SwitchTo(out, Run.Look->FontStyles);
             }
             EscapeHtml(out, Run.Text);
         },
@@ -231,16 +243,11 @@ void WriteRtf(TStream& Stream, TRangeWalker& Walker, const TExportLook& Look)
     };
     int foreground = 0;
     int background = 1;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
+    TFontStyleSwitches switches({"\\b1 ", "\\b0 ", "\\i1 ", "\\i0 ", "\\ul1 ", "\\ul0 "});
     Walker.Walk(
         [&](const TRun& Run) {
             if (Run.Look) {
-                const std::uint32_t styles = Run.Look->FontStyles;
-                Switch(out, styles & fsBold, bold, "\\b1 ", "\\b0 ");
-                Switch(out, styles & fsItalic, italic, "\\i1 ", "\\i0 ");
-                Switch(out, styles & fsUnderline, underline, "\\ul1 ", "\\ul0 ");
+                switches.SwitchTo(out, Run.Look->FontStyles);
                 if (const int index = indexOf(Run.Look->Foreground, 0); index != foreground) {
                     out += Printf("\\cf%d ", index);
                     foreground = index;
