@@ -5,6 +5,7 @@
 #include "editor/document/syntax_memo_error.h"
 #include "editor/language/sm_settings.h"
 #include "editor/language/tab_columns.h"
+#include "editor/syntax_memo.h"
 
 #include "platform/messages/edit_messages.h"
 #include "support/scripted_prompts.h"
@@ -206,4 +207,17 @@ TEST(MemoProperties, ASearchFailureIsReportedByEventOrMessage)
     memo.ReportSearchFailure(QStringLiteral("xyz"));
     EXPECT_EQ(reported, QStringLiteral("xyz"));
     EXPECT_EQ(prompts.Shown(), 1);
+}
+
+TEST(MemoProperties, TheControlPublishesItsProperties)
+{
+    TSyntaxMemo memo;
+    EXPECT_EQ(memo.property("Version").toString(), QStringLiteral("3.00.39"));
+    EXPECT_TRUE(memo.setProperty("TabColumns", QStringLiteral("3;7")));
+    EXPECT_EQ(memo.TabColumns(), QStringLiteral("3 7"));
+    EXPECT_TRUE(memo.setProperty("WordWrap", true));
+    EXPECT_TRUE(memo.GetWordWrap());
+    EXPECT_TRUE(memo.setProperty("ReadOnly", true));
+    EXPECT_TRUE(memo.ReadOnly);
+    EXPECT_EQ(memo.property("Options").toUInt(), memo.Options());
 }

@@ -1,5 +1,6 @@
 // Fuzz target: any run of edits, undos and redos keeps the text store sound after every step, and
-// undoing everything gives back the text as last loaded, redoing everything the text before that.
+// from the top of the undo log undoing everything gives back the text as last loaded, redoing
+// everything the text at the top.
 #include "editor/document/memo_core.h"
 
 #include <cstdint>
@@ -70,6 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             break;
         }
         Check(memo, "a step");
+    }
+    // From the top of the log, undoing everything gives the text as loaded, and redoing everything
+    // the text at the top again.
+    while (memo.CanRedo()) {
+        memo.Redo();
+        Check(memo, "a redo");
     }
     const std::string final = memo.GetText();
     while (memo.CanUndo()) {
