@@ -17,6 +17,7 @@
 #include "editor/memo_messages.h"
 #include "editor/memo_metrics.h"
 
+#include "platform/graphics/colors.h"
 #include "platform/messages/messages.h"
 
 #include <QAbstractScrollArea>
@@ -27,8 +28,11 @@
 #include <string>
 #include <string_view>
 
+class TCodeTemplates;
+struct TSM_StyleEffect;
 class TSM_Settings;
 class TStrings;
+struct TGutterFont;
 
 // The members of the Options set, numbered as the set numbers them; each stands for one bit of
 // the settings' option word (OptionBit).
@@ -235,6 +239,26 @@ public:
     // Raises the errors of StrToTabColumns; the columns stay.
     void SetTabColumns(const QString& Value);
     // (The core's WordWrap field follows the option bit.)
+    TColor GutterColor() const;
+    void SetGutterColor(TColor Value);
+    TColor MarginColor() const;
+    void SetMarginColor(TColor Value);
+    TColor SelTextColor() const;
+    void SetSelTextColor(TColor Value);
+    TColor SelTextBack() const;
+    void SetSelTextBack(TColor Value);
+    const TGutterFont& GutterFont() const;
+    void SetGutterFont(const TGutterFont& Value);
+    // Style 0's look: the text colour, the background (which then no longer follows the default)
+    // and the font style (fsBold, fsItalic, fsUnderline).
+    TColor def_TextColor() const;
+    void Setdef_TextColor(TColor Value);
+    TColor def_BackColor() const;
+    void Setdef_BackColor(TColor Value);
+    std::uint32_t def_FontStyle() const;
+    void Setdef_FontStyle(std::uint32_t Value);
+    // The code templates of the settings shown.
+    TCodeTemplates& GetCodeTemplates();
     bool GetWordWrap() const;
     void SetWordWrap(bool Value);
     int WrapAtColumn() const;
@@ -293,6 +317,9 @@ private:
     // Writes the whole text as SaveToStream does, without taking the save point.
     void WriteDocument(TStream& Stream);
     void WrapRuleChanged(bool Changed);
+    // Stores Value into Field when it differs, and refreshes the view.
+    void SetSetting(TColor& Field, TColor Value);
+    void SetPlainLook(const std::function<void(TSM_StyleEffect&)>& Change);
     // The lines of Range (null: all), as first and last record with the first's index.
     bool LinesOf(const sm::TLineRange* Range, TLineRecord*& First, TLineRecord*& Last);
 

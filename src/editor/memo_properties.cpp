@@ -247,6 +247,112 @@ void TCustomSyntaxMemo::SetWrapOverride(const QString& Value)
     WrapRuleChanged(changed);
 }
 
+void TCustomSyntaxMemo::SetSetting(TColor& Field, TColor Value)
+{
+    if (Field == Value)
+        return;
+    Field = Value;
+    RefreshView();
+}
+
+TColor TCustomSyntaxMemo::GutterColor() const
+{
+    return settings_->GutterColor;
+}
+
+void TCustomSyntaxMemo::SetGutterColor(TColor Value)
+{
+    SetSetting(settings_->GutterColor, Value);
+}
+
+TColor TCustomSyntaxMemo::MarginColor() const
+{
+    return settings_->MarginColor;
+}
+
+void TCustomSyntaxMemo::SetMarginColor(TColor Value)
+{
+    SetSetting(settings_->MarginColor, Value);
+}
+
+TColor TCustomSyntaxMemo::SelTextColor() const
+{
+    return settings_->SelTextColor;
+}
+
+void TCustomSyntaxMemo::SetSelTextColor(TColor Value)
+{
+    SetSetting(settings_->SelTextColor, Value);
+}
+
+TColor TCustomSyntaxMemo::SelTextBack() const
+{
+    return settings_->SelTextBack;
+}
+
+void TCustomSyntaxMemo::SetSelTextBack(TColor Value)
+{
+    SetSetting(settings_->SelTextBack, Value);
+}
+
+const TGutterFont& TCustomSyntaxMemo::GutterFont() const
+{
+    return settings_->GutterFont();
+}
+
+void TCustomSyntaxMemo::SetGutterFont(const TGutterFont& Value)
+{
+    settings_->SetGutterFont(Value);
+    Invalidate();
+}
+
+void TCustomSyntaxMemo::SetPlainLook(const std::function<void(TSM_StyleEffect&)>& Change)
+{
+    TSM_StyleEffect effect = settings_->GetStyleEffects(0);
+    Change(effect);
+    settings_->SetStyleEffects(0, effect);
+    RefreshView();
+}
+
+TColor TCustomSyntaxMemo::def_TextColor() const
+{
+    return settings_->GetStyleEffects(0).Foreground;
+}
+
+void TCustomSyntaxMemo::Setdef_TextColor(TColor Value)
+{
+    SetPlainLook([Value](TSM_StyleEffect& Effect) { Effect.Foreground = Value; });
+}
+
+TColor TCustomSyntaxMemo::def_BackColor() const
+{
+    return settings_->GetStyleEffects(0).Background;
+}
+
+void TCustomSyntaxMemo::Setdef_BackColor(TColor Value)
+{
+    SetPlainLook([Value](TSM_StyleEffect& Effect) {
+        Effect.Background = Value;
+        Effect.UseDefaultBackground = 0;
+    });
+}
+
+std::uint32_t TCustomSyntaxMemo::def_FontStyle() const
+{
+    return settings_->GetStyleEffects(0).FontStyles;
+}
+
+// The style fonts are made again when the view refreshes.
+void TCustomSyntaxMemo::Setdef_FontStyle(std::uint32_t Value)
+{
+    SetPlainLook([Value](TSM_StyleEffect& Effect) { Effect.FontStyles = Value; });
+}
+
+TCodeTemplates& TCustomSyntaxMemo::GetCodeTemplates()
+{
+    return settings_->CodeTemplates();
+}
+
 int TCustomSyntaxMemo::TextLeft() const
 {
     return settings_->Margin + (HasOption(smoShowGutter) ? settings_->Gutter : 0);

@@ -4,6 +4,7 @@
 #include "editor/custom_syntax_memo.h"
 #include "editor/document/syntax_memo_error.h"
 #include "editor/language/sm_settings.h"
+#include "editor/language/style_font.h"
 #include "editor/language/tab_columns.h"
 #include "editor/syntax_memo.h"
 
@@ -207,6 +208,32 @@ TEST(MemoProperties, ASearchFailureIsReportedByEventOrMessage)
     memo.ReportSearchFailure(QStringLiteral("xyz"));
     EXPECT_EQ(reported, QStringLiteral("xyz"));
     EXPECT_EQ(prompts.Shown(), 1);
+}
+
+TEST(MemoProperties, ColoursAndThePlainStyleLiveInTheSettings)
+{
+    TCustomSyntaxMemo memo;
+    memo.SetGutterColor(win::RGB(255, 0, 0));
+    memo.SetMarginColor(win::RGB(0, 0, 255));
+    memo.SetSelTextColor(win::RGB(255, 255, 0));
+    memo.SetSelTextBack(clHighlight);
+    EXPECT_EQ(memo.Settings().GutterColor, win::RGB(255, 0, 0));
+    EXPECT_EQ(memo.Settings().MarginColor, win::RGB(0, 0, 255));
+    EXPECT_EQ(memo.Settings().SelTextColor, win::RGB(255, 255, 0));
+    EXPECT_EQ(memo.Settings().SelTextBack, clHighlight);
+
+    TSM_StyleEffect plain = memo.Settings().GetStyleEffects(0);
+    plain.UseDefaultBackground = 1;
+    memo.Settings().SetStyleEffects(0, plain);
+    memo.Setdef_TextColor(win::RGB(128, 0, 0));
+    memo.Setdef_BackColor(clWindow);
+    memo.Setdef_FontStyle(fsBold | fsItalic);
+    const TSM_StyleEffect& effect = memo.Settings().GetStyleEffects(0);
+    EXPECT_EQ(effect.Foreground, win::RGB(128, 0, 0));
+    EXPECT_EQ(effect.Background, clWindow);
+    EXPECT_EQ(effect.UseDefaultBackground, 0);
+    EXPECT_EQ(memo.def_FontStyle(), std::uint32_t(fsBold | fsItalic));
+    EXPECT_EQ(&memo.GetCodeTemplates(), &memo.Settings().CodeTemplates());
 }
 
 TEST(MemoProperties, TheControlPublishesItsProperties)
