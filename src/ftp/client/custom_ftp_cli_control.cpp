@@ -9,10 +9,8 @@ using namespace win;
 
 void TCustomFtpCli::OpenAsync()
 {
-    if (FState != ftpReady && FState != ftpInternalReady) {
-        HandleError(QStringLiteral("FTP component not ready"));
+    if (!RequestAllowed(false))
         return;
-    }
     if (Connected()) {
         HandleError(QStringLiteral("FTP component already connected"));
         return;

@@ -39,48 +39,48 @@ void TCustomFtpCli::ReceiveStep(TFtpRequest RqType, const QString& Command)
         HandleError(QStringLiteral("LocalFileName empty"));
         return;
     }
-    if (FState != ftpReady && FState != ftpInternalReady) {
-        HandleError(QStringLiteral("FTP component not ready"));
+    if (!RequestAllowed(false))
         return;
-    }
     const QString Cmd = FHostFileName.isEmpty() ? Command : Command + u' ' + FHostFileName;
     if (!CommandAllowed(Cmd))
         return;
     if (!FHighLevelFlag)
         FRequestType = RqType;
-    FDataCommand = Command;
-    StartTransfer();
-    // The local file is left alone until the server shows that the transfer is under way.
     CloseLocalStream();
-    FLocalFileWanted = !FDisplayFileFlag;
-    if (FPassive && !ConnectPassive(DataHandler(&TCustomFtpCli::ReceiveConnected)))
+    StartTransfer(false);
+    FTransfer.DataCommand = Command;
+    // The local file is left alone until the server shows that the transfer is under way.
+    FTransfer.LocalFileWanted = !FDisplayFileFlag;
+    if (FPassive && !ConnectPassive())
         return;
     SetState(ftpBusy);
     AwaitReply([this] { ReceiveReply1(); });
+    SetPhase(ftpTransferStarting);
     SendCommand(Cmd);
     if (!FPassive)
-        AcceptWith(&TCustomFtpCli::ReceiveAccept);
+        AcceptDataConnection();
 }
 
 void TCustomFtpCli::OpenReceiveFile()
 {
-    if (!FLocalFileWanted)
+    if (!FTransfer.LocalFileWanted)
         return;
-    FLocalFileWanted = false;
+    FTransfer.LocalFileWanted = false;
+    std::unique_ptr<TFileStream>& Stream = FTransfer.LocalStream;
     const unsigned Share = ShareFlags();
     if (FResumeAt > 0) {
-        FLocalStream = std::make_unique<TFileStream>(FLocalFileName, fmOpenWrite | Share);
-        FLocalStream->Seek(FResumeAt, soBeginning);
+        Stream = std::make_unique<TFileStream>(FLocalFileName, fmOpenWrite | Share);
+        Stream->Seek(FResumeAt, soBeginning);
     } else {
-        FLocalStream = std::make_unique<TFileStream>(FLocalFileName, fmCreate);
+        Stream = std::make_unique<TFileStream>(FLocalFileName, fmCreate);
         if (Share != fmShareCompat) {
-            FLocalStream.reset();
-            FLocalStream = std::make_unique<TFileStream>(FLocalFileName, fmOpenWrite | Share);
+            Stream.reset();
+            Stream = std::make_unique<TFileStream>(FLocalFileName, fmOpenWrite | Share);
         }
     }
     // An empty transfer whose data connection closed before the reply: the file is complete.
-    if (FDataClosed)
-        FLocalStream.reset();
+    if (FTransfer.DataClosed)
+        Stream.reset();
 }
 
 void TCustomFtpCli::ReceiveReply1()
@@ -90,6 +90,8 @@ void TCustomFtpCli::ReceiveReply1()
         TransferFailed();
         return;
     }
+    FTransfer.CommandAnswered = true;
+    SetPhase(ftpTransferRunning);
     AwaitReply([this] { ReceiveReply2(); });
     OpenReceiveFile();
 }
@@ -101,29 +103,7 @@ void TCustomFtpCli::ReceiveReply2()
         TransferReplied();
         return;
     }
-    TransferFailed(QStringLiteral("! %1 Failed").arg(FDataCommand));
-}
-
-void TCustomFtpCli::ReceiveAccept(WORD)
-{
-    const SOCKET Accepted = AcceptFromServer();
-    if (Accepted == INVALID_SOCKET)
-        return;
-    FDataSocket->Close(); // the listening socket
-    FDataSocket->OnSessionClosed = DataHandler(&TCustomFtpCli::ReceiveDataClosed);
-    FDataSocket->OnDataAvailable = DataHandler(&TCustomFtpCli::ReceiveDataAvailable);
-    FDataSocket->Dup(Accepted);
-    FStartTime = GetTickCount();
-}
-
-void TCustomFtpCli::ReceiveConnected(WORD Error)
-{
-    FDataSocket->OnSessionClosed = DataHandler(&TCustomFtpCli::ReceiveDataClosed);
-    FDataSocket->OnDataAvailable = DataHandler(&TCustomFtpCli::ReceiveDataAvailable);
-    FDataSocket->OnDataSent = nullptr;
-    FStartTime = GetTickCount();
-    if (Error != 0)
-        DataConnectionFailed(QStringLiteral("Unable to establish data connection, error #%1").arg(Error));
+    TransferFailed(QStringLiteral("! %1 Failed").arg(FTransfer.DataCommand));
 }
 
 void TCustomFtpCli::ReceiveDataAvailable(WORD)
@@ -133,8 +113,8 @@ void TCustomFtpCli::ReceiveDataAvailable(WORD)
     FDataBuffer.resize(FtpReceiveBufferSize);
     const int Count = FDataSocket->Receive(FDataBuffer.data(), int(FDataBuffer.size()));
     if (Count > 0) {
-        FByteCount += Count;
-        if (FLocalFileWanted || FLocalStream)
+        FTransfer.ByteCount += Count;
+        if (FTransfer.LocalFileWanted || FTransfer.LocalStream)
             StoreReceived(FDataBuffer.data(), Count);
         if (FDisplayFileFlag)
             DisplayReceived(FDataBuffer.data(), Count);
@@ -150,12 +130,12 @@ void TCustomFtpCli::StoreReceived(const char* Data, int Count)
 {
     // Data may come before the reply that accepts the command.
     OpenReceiveFile();
-    if (FTransferBinary) {
-        FLocalStream->WriteBuffer(Data, Count);
+    if (FTransfer.Binary) {
+        FTransfer.LocalStream->WriteBuffer(Data, Count);
         return;
     }
-    const QByteArray Text = FAsciiReceiver.Convert(Data, Count);
-    FLocalStream->WriteBuffer(Text.constData(), Text.size());
+    const QByteArray Text = FTransfer.AsciiReceiver.Convert(Data, Count);
+    FTransfer.LocalStream->WriteBuffer(Text.constData(), Text.size());
 }
 
 void TCustomFtpCli::DisplayReceived(const char* Data, int Count)
@@ -175,13 +155,15 @@ void TCustomFtpCli::DisplayReceived(const char* Data, int Count)
 
 void TCustomFtpCli::ReceiveDataClosed(WORD Error)
 {
-    if (FLocalStream && !FTransferBinary) {
-        const QByteArray Rest = FAsciiReceiver.Finish();
-        FLocalStream->WriteBuffer(Rest.constData(), Rest.size());
+    if (FTransfer.LocalStream && !FTransfer.Binary) {
+        const QByteArray Rest = FTransfer.AsciiReceiver.Finish();
+        FTransfer.LocalStream->WriteBuffer(Rest.constData(), Rest.size());
     }
     // A file not opened yet is still created once the server accepts the command.
-    FLocalStream.reset();
-    FDataClosed = true;
-    FDataError = Error;
+    FTransfer.LocalStream.reset();
+    FTransfer.DataClosed = true;
+    FTransfer.DataError = Error;
+    if (!FTransfer.Replied)
+        SetPhase(ftpTransferFinishing);
     TryToFinish();
 }

@@ -462,6 +462,18 @@ void StartPassiveTransfer(FakeFtp& fake, bool upload)
     }
 }
 
+// The whole of a passive transfer of "f" that goes well: content sent, or the upload read into
+// *received, then 226.
+void PlayPassiveTransfer(FakeFtp& fake, bool upload, const QByteArray& content, QByteArray* received)
+{
+    StartPassiveTransfer(fake, upload);
+    if (upload)
+        fake.ReadData(received);
+    else
+        fake.SendData(content).CloseData();
+    fake.control.Send("226 Done\r\n").AwaitClose();
+}
+
 // Opens the client of fake and runs PutAsync or GetAsync of "f" with the local file local.
 int RunPassiveTransfer(FakeFtp& fake, bool upload, const QString& local)
 {
@@ -489,12 +501,7 @@ TEST(FtpTransferFake, ATransferKeepsTheTypeItStartedWithWhenTheTypeIsChangedMean
             WriteFile(local, content);
         FakeFtp fake;
         QByteArray received;
-        StartPassiveTransfer(fake, upload);
-        if (upload)
-            fake.ReadData(&received);
-        else
-            fake.SendData(content).CloseData();
-        fake.control.Send("226 Done\r\n").AwaitClose();
+        PlayPassiveTransfer(fake, upload, content, &received);
         TFtpClient& client = fake.rc.client;
         QStringList errors;
         client.OnError = [&](TObject*, QString& Msg) { errors << Msg; };
@@ -600,6 +607,33 @@ TEST(FtpTransferFake, AnUploadWhoseDataConnectionTheServerCutShortFails)
                       "426 Data connection closed before the whole file was sent.");
         }
         fake.rc.client.AbortAsync();
+        EXPECT_TRUE(fake.ScriptDone());
+    }
+}
+
+TEST(FtpTransferFake, TheTransferPhaseSaysWhereATransferStands)
+{
+    const char* const names[] = {"Idle", "Connecting", "Starting", "Running", "Finishing", "Ended"};
+    for (int phase = ftpTransferIdle; phase <= ftpTransferEnded; ++phase)
+        EXPECT_EQ(FtpTransferPhaseName(TFtpTransferPhase(phase)), names[phase]);
+    for (const bool upload : {false, true}) {
+        SCOPED_TRACE(upload ? "upload" : "download");
+        QTemporaryDir dir;
+        const QString local = dir.filePath("f");
+        if (upload)
+            WriteFile(local, "data");
+        FakeFtp fake;
+        QByteArray received;
+        PlayPassiveTransfer(fake, upload, "data", &received);
+        TFtpClient& client = fake.rc.client;
+        EXPECT_EQ(client.TransferPhase(), ftpTransferIdle);
+        QList<TFtpTransferPhase> seen;
+        client.OnProgress = [&](TObject*, qint64, bool&) { seen << client.TransferPhase(); };
+        EXPECT_EQ(RunPassiveTransfer(fake, upload, local), 0);
+        ASSERT_FALSE(seen.isEmpty());
+        EXPECT_EQ(seen.first(), ftpTransferRunning);
+        EXPECT_EQ(client.TransferPhase(), ftpTransferEnded);
+        client.AbortAsync();
         EXPECT_TRUE(fake.ScriptDone());
     }
 }
