@@ -229,6 +229,11 @@ void TCustomFtpCli::ContinuationFailed(Exception& E)
         return;
     }
     // The request cannot go on: it ends as a refused one does.
+    EndWithError(E);
+}
+
+void TCustomFtpCli::EndWithError(Exception& E)
+{
     AbandonRequest();
     if (OnError)
         TriggerError(E.Message);
@@ -275,6 +280,8 @@ void TCustomFtpCli::DropDataConnection()
 void TCustomFtpCli::CloseLocalStream()
 {
     FTransfer.LocalStream.reset();
+    // A download's file that was not kept goes (or, for a resume, stays as far as it came).
+    FTransfer.LocalFile.reset();
     FTransfer.LocalFileWanted = false;
 }
 

@@ -327,6 +327,9 @@ private:
     // The reply handler of ExecAsync.
     void NextExecAsync();
     void ContinuationFailed(Exception& E);
+    // Ends the running request as a refusal does, with the text of E: no OnRequestDone, OnError
+    // (or, without a handler, the background exception path), state Ready.
+    void EndWithError(Exception& E);
     // A single command: records its step and starts it.
     void RunCommand(TFtpFct Fct, TFtpRequest RqType, const QString& Cmd, const QList<int>& OkResponses);
 
@@ -370,6 +373,14 @@ private:
     void TryToFinish();
     // Ends a transfer whose reply was not the expected one, logging Notice when it is not empty.
     void TransferFailed(const QString& Notice = {});
+    // Runs Body, which works on the local file of a receive; false when the file failed, which
+    // has then ended the transfer as LocalFileFailed says.
+    bool WithLocalFile(const std::function<void()>& Body);
+    // The local file of a receive cannot be created or written (Text says why): the transfer
+    // stops and what it wrote goes; once the server's final reply to the command has come (so
+    // that the next command reads its own reply), the request ends through the error path.
+    void LocalFileFailed(const QString& Text);
+    void LocalFailureReply();
     // OnProgress before a read or a chunk; false when the transfer is not to go on: the handler
     // asked to abort (the data connection is then closed) or ended the transfer itself.
     bool ProgressGoesOn();

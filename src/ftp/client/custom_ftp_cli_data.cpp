@@ -238,7 +238,6 @@ void TCustomFtpCli::TryToFinish()
         return;
     TransferStats();
     FResumeAt = 0;
-    SetPhase(ftpTransferEnded);
     if (FTransfer.Aborted || FTransfer.CutShort) {
         // The server may have answered 226 for what it had: the transfer is incomplete.
         if (FErrorMessage.isEmpty())
@@ -250,6 +249,11 @@ void TCustomFtpCli::TryToFinish()
     } else {
         FRequestResult = FTransfer.DataError;
     }
+    // Only a download that succeeded gives its file the name the user asked for.
+    if (FRequestResult == 0 && FTransfer.LocalFile && !WithLocalFile([this] { FTransfer.LocalFile->Keep(); }))
+        return;
+    CloseLocalStream();
+    SetPhase(ftpTransferEnded);
     TriggerRequestDone(WORD(FRequestResult));
 }
 
@@ -258,6 +262,44 @@ void TCustomFtpCli::TransferFailed(const QString& Notice)
     if (!Notice.isEmpty())
         TriggerDisplay(Notice);
     FailRequest(FStatusCode, FLastResponse);
+}
+
+bool TCustomFtpCli::WithLocalFile(const std::function<void()>& Body)
+{
+    try {
+        Body();
+        return true;
+    } catch (const EStreamError& E) {
+        LocalFileFailed(E.Message);
+        return false;
+    }
+}
+
+void TCustomFtpCli::LocalFileFailed(const QString& Text)
+{
+    FTransfer.LocalError = Text;
+    CloseLocalStream();
+    DropDataConnection();
+    FTransfer.DataClosed = true;
+    SetPhase(ftpTransferFailing);
+    if (FTransfer.Replied) {
+        FtpException E(Text);
+        EndWithError(E);
+        return;
+    }
+    AwaitReply([this] { LocalFailureReply(); });
+}
+
+void TCustomFtpCli::LocalFailureReply()
+{
+    TriggerDisplay(QStringLiteral("< ") + FLastResponse);
+    // A 150 or 125 that comes now still waits for the final reply.
+    if (FStatusCode >= 100 && FStatusCode < 200) {
+        AwaitReply([this] { LocalFailureReply(); });
+        return;
+    }
+    FtpException E(FTransfer.LocalError);
+    EndWithError(E);
 }
 
 void TCustomFtpCli::TransferStats()

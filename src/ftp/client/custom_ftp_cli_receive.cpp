@@ -66,21 +66,10 @@ void TCustomFtpCli::OpenReceiveFile()
     if (!FTransfer.LocalFileWanted)
         return;
     FTransfer.LocalFileWanted = false;
-    std::unique_ptr<TFileStream>& Stream = FTransfer.LocalStream;
-    const unsigned Share = ShareFlags();
-    if (FResumeAt > 0) {
-        Stream = std::make_unique<TFileStream>(FLocalFileName, fmOpenWrite | Share);
-        Stream->Seek(FResumeAt, soBeginning);
-    } else {
-        Stream = std::make_unique<TFileStream>(FLocalFileName, fmCreate);
-        if (Share != fmShareCompat) {
-            Stream.reset();
-            Stream = std::make_unique<TFileStream>(FLocalFileName, fmOpenWrite | Share);
-        }
-    }
+    FTransfer.LocalFile = std::make_unique<TDownloadFile>(FLocalFileName, FResumeAt);
     // An empty transfer whose data connection closed before the reply: the file is complete.
     if (FTransfer.DataClosed)
-        Stream.reset();
+        FTransfer.LocalFile->Close();
 }
 
 void TCustomFtpCli::ReceiveReply1()
@@ -93,7 +82,7 @@ void TCustomFtpCli::ReceiveReply1()
     FTransfer.CommandAnswered = true;
     SetPhase(ftpTransferRunning);
     AwaitReply([this] { ReceiveReply2(); });
-    OpenReceiveFile();
+    WithLocalFile([this] { OpenReceiveFile(); });
 }
 
 void TCustomFtpCli::ReceiveReply2()
@@ -114,8 +103,9 @@ void TCustomFtpCli::ReceiveDataAvailable(WORD)
     const int Count = FDataSocket->Receive(FDataBuffer.data(), int(FDataBuffer.size()));
     if (Count > 0) {
         FTransfer.ByteCount += Count;
-        if (FTransfer.LocalFileWanted || FTransfer.LocalStream)
-            StoreReceived(FDataBuffer.data(), Count);
+        if ((FTransfer.LocalFileWanted || FTransfer.LocalFile) &&
+            !WithLocalFile([&] { StoreReceived(FDataBuffer.data(), Count); }))
+            return;
         if (FDisplayFileFlag)
             DisplayReceived(FDataBuffer.data(), Count);
         return;
@@ -131,11 +121,11 @@ void TCustomFtpCli::StoreReceived(const char* Data, int Count)
     // Data may come before the reply that accepts the command.
     OpenReceiveFile();
     if (FTransfer.Binary) {
-        FTransfer.LocalStream->WriteBuffer(Data, Count);
+        FTransfer.LocalFile->Write(Data, Count);
         return;
     }
     const QByteArray Text = FTransfer.AsciiReceiver.Convert(Data, Count);
-    FTransfer.LocalStream->WriteBuffer(Text.constData(), Text.size());
+    FTransfer.LocalFile->Write(Text.constData(), Text.size());
 }
 
 void TCustomFtpCli::DisplayReceived(const char* Data, int Count)
@@ -155,12 +145,15 @@ void TCustomFtpCli::DisplayReceived(const char* Data, int Count)
 
 void TCustomFtpCli::ReceiveDataClosed(WORD Error)
 {
-    if (FTransfer.LocalStream && !FTransfer.Binary) {
-        const QByteArray Rest = FTransfer.AsciiReceiver.Finish();
-        FTransfer.LocalStream->WriteBuffer(Rest.constData(), Rest.size());
-    }
     // A file not opened yet is still created once the server accepts the command.
-    FTransfer.LocalStream.reset();
+    if (FTransfer.LocalFile && !WithLocalFile([this] {
+            if (!FTransfer.Binary) {
+                const QByteArray Rest = FTransfer.AsciiReceiver.Finish();
+                FTransfer.LocalFile->Write(Rest.constData(), Rest.size());
+            }
+            FTransfer.LocalFile->Close();
+        }))
+        return;
     FTransfer.DataClosed = true;
     FTransfer.DataError = Error;
     if (!FTransfer.Replied)

@@ -7,6 +7,6 @@ Q_LOGGING_CATEGORY(lcFtpTransfer, "hftp.ftp.transfer")
 
 QString FtpTransferPhaseName(TFtpTransferPhase Phase)
 {
-    static const char* const Names[] = {"Idle", "Connecting", "Starting", "Running", "Finishing", "Ended"};
+    static const char* const Names[] = {"Idle", "Connecting", "Starting", "Running", "Finishing", "Failing", "Ended"};
     return Phase < std::size(Names) ? QString::fromLatin1(Names[Phase]) : QStringLiteral("Phase %1").arg(Phase);
 }

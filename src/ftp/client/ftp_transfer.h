@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ftp/client/ascii_line_ends.h"
+#include "ftp/client/download_file.h"
 #include "platform/rtl/streams.h"
 
 #include <QLoggingCategory>
@@ -17,13 +18,15 @@ enum TFtpTransferPhase : unsigned char {
     ftpTransferStarting,   // the command went out; its first reply (150 or 125) is awaited
     ftpTransferRunning,    // the server accepted the command: data moves
     ftpTransferFinishing,  // one of the final reply and the close of the data connection came
+    ftpTransferFailing,    // the local file failed: the server's final reply is awaited
     ftpTransferEnded,      // it succeeded or failed; the request has ended
 };
 
 // The debug log of the phases a transfer goes through ("hftp.ftp.transfer").
 Q_DECLARE_LOGGING_CATEGORY(lcFtpTransfer)
 
-// The name of a phase ("Idle", "Connecting", "Starting", "Running", "Finishing", "Ended").
+// The name of a phase ("Idle", "Connecting", "Starting", "Running", "Finishing", "Failing",
+// "Ended").
 QString FtpTransferPhaseName(TFtpTransferPhase Phase);
 
 struct TFtpTransfer {
@@ -48,6 +51,8 @@ struct TFtpTransfer {
     bool EofReached = false;      // the upload has read its whole file
     bool LocalFileWanted = false; // a receive opens its local file at the first sign of success
 
-    std::unique_ptr<TFileStream> LocalStream;
+    std::unique_ptr<TFileStream> LocalStream; // the file an upload reads
+    std::unique_ptr<TDownloadFile> LocalFile; // the file a download writes
+    QString LocalError;                       // why the local file failed
     TAsciiReceiver AsciiReceiver;
 };

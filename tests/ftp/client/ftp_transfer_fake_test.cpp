@@ -425,6 +425,12 @@ TEST(FtpTransferFake, ALocalFileThatCannotBeUsedEndsTheRequestThroughOnError)
             fake.control.ExpectLine("RETR down");
             fake.AcceptData();
             fake.control.Send("150 Go\r\n");
+            // The client drops the data connection; the answer to RETR comes before PWD's.
+            fake.control.Do([&] {
+                fake.data.ReadToEnd();
+                return QString();
+            });
+            fake.control.Send("426 Connection closed; transfer aborted.\r\n");
         }
         fake.control.ExpectLine("PWD").Send("257 \"/\"\r\n").AwaitClose();
         ASSERT_TRUE(fake.Open());
@@ -613,7 +619,7 @@ TEST(FtpTransferFake, AnUploadWhoseDataConnectionTheServerCutShortFails)
 
 TEST(FtpTransferFake, TheTransferPhaseSaysWhereATransferStands)
 {
-    const char* const names[] = {"Idle", "Connecting", "Starting", "Running", "Finishing", "Ended"};
+    const char* const names[] = {"Idle", "Connecting", "Starting", "Running", "Finishing", "Failing", "Ended"};
     for (int phase = ftpTransferIdle; phase <= ftpTransferEnded; ++phase)
         EXPECT_EQ(FtpTransferPhaseName(TFtpTransferPhase(phase)), names[phase]);
     for (const bool upload : {false, true}) {
