@@ -178,6 +178,12 @@ void TCustomFtpCli::TriggerRequestDone(WORD Error)
         Next();
         return;
     }
+    // A request that ends leaves nothing armed: no step or continuation of it runs on the reply
+    // to a later command.
+    FNextRequest = nullptr;
+    FFctSet = 0;
+    FNext = nullptr;
+    FDoneAsync = nullptr;
     SetState(ftpReady);
     if (FDataSocket->State() != wsClosed)
         FDataSocket->Close();

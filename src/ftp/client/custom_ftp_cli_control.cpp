@@ -88,7 +88,7 @@ void TCustomFtpCli::HandleReplyLine(const TFtpReplyLine& Line)
         if (Line.Final)
             BannerReceived(Line.Code);
         break;
-    case ftpBusy:
+    case ftpBusy: {
         // The lines before the last one of a multi-line reply are not shown.
         if (!Line.Final)
             break;
@@ -98,8 +98,11 @@ void TCustomFtpCli::HandleReplyLine(const TFtpReplyLine& Line)
             break;
         }
         FReplyPending = false;
-        FNext();
+        // The handler may set the next one (or clear it) while it runs.
+        const TFtpNextProc Next = FNext;
+        Next();
         break;
+    }
     default: TriggerDisplay(QStringLiteral("< ") + FLastResponse); break;
     }
 }

@@ -185,11 +185,9 @@ void TCustomFtpCli::DataConnected(WORD Error)
         return;
     }
     TakeDataConnection(INVALID_SOCKET);
-    // An upload's command follows once its data connection stands.
-    if (FTransfer.Upload) {
-        SetPhase(ftpTransferStarting);
-        SendCommand(SendCommandText(FTransfer.AppendFlag));
-    }
+    // A passive transfer's command follows once its data connection stands.
+    SetPhase(ftpTransferStarting);
+    SendCommand(FTransfer.CommandLine);
 }
 
 void TCustomFtpCli::TakeDataConnection(SOCKET Accepted)

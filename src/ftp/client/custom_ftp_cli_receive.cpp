@@ -49,16 +49,20 @@ void TCustomFtpCli::ReceiveStep(TFtpRequest RqType, const QString& Command)
     CloseLocalStream();
     StartTransfer(false);
     FTransfer.DataCommand = Command;
+    FTransfer.CommandLine = Cmd;
     // The local file is left alone until the server shows that the transfer is under way.
     FTransfer.LocalFileWanted = !FDisplayFileFlag;
+    // In passive mode the command follows once the data connection stands: a connection that
+    // cannot be made then leaves no reply of the server to come.
     if (FPassive && !ConnectPassive())
         return;
     SetState(ftpBusy);
     AwaitReply([this] { ReceiveReply1(); });
+    if (FPassive)
+        return;
     SetPhase(ftpTransferStarting);
     SendCommand(Cmd);
-    if (!FPassive)
-        AcceptDataConnection();
+    AcceptDataConnection();
 }
 
 void TCustomFtpCli::OpenReceiveFile()

@@ -46,7 +46,7 @@ void TCustomFtpCli::SendStep(bool Append)
         return;
     CloseLocalStream();
     StartTransfer(true);
-    FTransfer.AppendFlag = Append;
+    FTransfer.CommandLine = SendCommandText(Append);
 
     bool Cancel = false;
     TriggerReadyToTransmit(Cancel);
@@ -74,7 +74,7 @@ void TCustomFtpCli::SendStep(bool Append)
     AwaitReply([this] { SendReply1(); });
     if (!FPassive) {
         SetPhase(ftpTransferStarting);
-        SendCommand(SendCommandText(Append));
+        SendCommand(FTransfer.CommandLine);
         AcceptDataConnection();
     }
 }

@@ -32,9 +32,9 @@ QString FtpTransferPhaseName(TFtpTransferPhase Phase);
 struct TFtpTransfer {
     TFtpTransferPhase Phase = ftpTransferIdle;
     bool Upload = false;
-    // The receive command ("RETR", "LIST", "NLST"), or whether the send is an APPE.
+    // The receive command ("RETR", "LIST", "NLST"), and the whole command line of the transfer.
     QString DataCommand;
-    bool AppendFlag = false;
+    QString CommandLine;
     bool Binary = true; // the type the transfer started with
     qint64 ByteCount = 0;
     std::uint32_t StartTime = 0;
