@@ -139,7 +139,7 @@ void TCustomFtpCli::SendNextChunk(WORD Error)
         FDataSocket->Send(FDataBuffer.data(), Count);
         return;
     }
-    const QByteArray Wire = LfToCrLf(FDataBuffer.data(), Count);
+    const QByteArray Wire = FTransfer.AsciiSender.Convert(FDataBuffer.data(), Count);
     FTransfer.ByteCount += Wire.size();
     FDataSocket->Send(Wire.constData(), int(Wire.size()));
 }

@@ -55,4 +55,5 @@ struct TFtpTransfer {
     std::unique_ptr<TDownloadFile> LocalFile; // the file a download writes
     QString LocalError;                       // why the local file failed
     TAsciiReceiver AsciiReceiver;
+    TAsciiSender AsciiSender;
 };

@@ -222,6 +222,13 @@ TEST(FtpTransferServer, AsciiModeConvertsLineEndsBothWays)
     EXPECT_EQ(s.Run([&] { c.PutAsync(); }), 0);
     EXPECT_TRUE(ReadFile(s.Remote("up-text")) == text);
     EXPECT_TRUE(s.Reported(wire));
+
+    // A file with CR LF line ends arrives with the server's own line ends, not with a doubled CR.
+    WriteFile(s.Local("crlf"), "a\r\nb\n");
+    c.SetHostFileName("crlf");
+    c.SetLocalFileName(s.Local("crlf"));
+    EXPECT_EQ(s.Run([&] { c.PutAsync(); }), 0);
+    EXPECT_EQ(ReadFile(s.Remote("crlf")), "a\nb\n");
     EXPECT_EQ(s.Run([&] { c.QuitAsync(); }), 0);
 }
 
