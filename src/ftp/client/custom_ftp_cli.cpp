@@ -276,6 +276,20 @@ void TCustomFtpCli::FailRequest(int Code, const QString& Text)
     TriggerRequestDone(WORD(Code));
 }
 
+void TCustomFtpCli::TimeOutRequest(const QString& Text)
+{
+    TriggerDisplay(QStringLiteral("! ") + Text);
+    FLastResponse = Text;
+    FErrorMessage = Text;
+    FStatusCode = 426;
+    FRequestResult = 426;
+    FNextRequest = nullptr;
+    FFctSet = 0;
+    AbortAsync();
+    // The close of the control connection has ended the request, unless there was none.
+    TriggerRequestDone(426);
+}
+
 void TCustomFtpCli::DropDataConnection()
 {
     FDataSocket->OnSessionClosed = nullptr;

@@ -248,6 +248,10 @@ protected:
     // the request was recorded there already; the data connection and the local file are closed
     // and the resume offset cleared.
     void FailRequest(int Code, const QString& Text);
+    // Ends the running request because nothing came in time: both connections close (the client
+    // is then ready for a new connect) and OnRequestDone follows with 426 and Text as
+    // ErrorMessage and LastResponse.
+    void TimeOutRequest(const QString& Text);
     // Closes the data socket (listening or connected) without its close reaching the transfer.
     void DropDataConnection();
     void CloseLocalStream();
