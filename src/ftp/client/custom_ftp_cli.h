@@ -378,13 +378,15 @@ private:
     // Ends a transfer whose reply was not the expected one, logging Notice when it is not empty.
     void TransferFailed(const QString& Notice = {});
     // Runs Body, which works on the local file of a receive; false when the file failed, which
-    // has then ended the transfer as LocalFileFailed says.
+    // has then stopped the transfer (StopReceive with Code 0).
     bool WithLocalFile(const std::function<void()>& Body);
-    // The local file of a receive cannot be created or written (Text says why): the transfer
-    // stops and what it wrote goes; once the server's final reply to the command has come (so
-    // that the next command reads its own reply), the request ends through the error path.
-    void LocalFileFailed(const QString& Text);
-    void LocalFailureReply();
+    // Stops a receive that cannot succeed: its data connection closes and what it wrote goes
+    // (a resumed file stays as it was). Once the server's final reply to the command has come
+    // (so that the next command reads its own reply), the request ends with Code and Text, or,
+    // for Code 0 (the local file failed), through the error path with Text.
+    void StopReceive(int Code, const QString& Text);
+    void StoppedReceiveReply();
+    void EndStoppedReceive();
     // OnProgress before a read or a chunk; false when the transfer is not to go on: the handler
     // asked to abort (the data connection is then closed) or ended the transfer itself.
     bool ProgressGoesOn();

@@ -235,6 +235,7 @@ void TCustomFtpCli::TryToFinish()
     if (!FTransfer.Replied || !FTransfer.DataClosed)
         return;
     TransferStats();
+    const qint64 ResumedAt = FResumeAt;
     FResumeAt = 0;
     if (FTransfer.Aborted || FTransfer.CutShort) {
         // The server may have answered 226 for what it had: the transfer is incomplete.
@@ -246,6 +247,14 @@ void TCustomFtpCli::TryToFinish()
         FRequestResult = 426;
     } else {
         FRequestResult = FTransfer.DataError;
+    }
+    // The server may answer 226 for a file it did not send whole.
+    const qint64 Received = ResumedAt + FTransfer.ByteCount;
+    if (FRequestResult == 0 && FTransfer.AnnouncedSize >= 0 && Received < FTransfer.AnnouncedSize) {
+        FErrorMessage = QStringLiteral("426 Transfer incomplete: %1 of %2 bytes received.")
+                            .arg(Received)
+                            .arg(FTransfer.AnnouncedSize);
+        FRequestResult = 426;
     }
     // Only a download that succeeded gives its file the name the user asked for.
     if (FRequestResult == 0 && FTransfer.LocalFile && !WithLocalFile([this] { FTransfer.LocalFile->Keep(); }))
@@ -268,35 +277,43 @@ bool TCustomFtpCli::WithLocalFile(const std::function<void()>& Body)
         Body();
         return true;
     } catch (const EStreamError& E) {
-        LocalFileFailed(E.Message);
+        StopReceive(0, E.Message);
         return false;
     }
 }
 
-void TCustomFtpCli::LocalFileFailed(const QString& Text)
+void TCustomFtpCli::StopReceive(int Code, const QString& Text)
 {
-    FTransfer.LocalError = Text;
+    FTransfer.StopCode = Code;
+    FTransfer.StopText = Text;
     CloseLocalStream();
     DropDataConnection();
     FTransfer.DataClosed = true;
     SetPhase(ftpTransferFailing);
-    if (FTransfer.Replied) {
-        FtpException E(Text);
-        EndWithError(E);
-        return;
-    }
-    AwaitReply([this] { LocalFailureReply(); });
+    if (FTransfer.Replied)
+        EndStoppedReceive();
+    else
+        AwaitReply([this] { StoppedReceiveReply(); });
 }
 
-void TCustomFtpCli::LocalFailureReply()
+void TCustomFtpCli::StoppedReceiveReply()
 {
     TriggerDisplay(QStringLiteral("< ") + FLastResponse);
     // A 150 or 125 that comes now still waits for the final reply.
-    if (FStatusCode >= 100 && FStatusCode < 200) {
-        AwaitReply([this] { LocalFailureReply(); });
+    if (FStatusCode >= 100 && FStatusCode < 200)
+        AwaitReply([this] { StoppedReceiveReply(); });
+    else
+        EndStoppedReceive();
+}
+
+void TCustomFtpCli::EndStoppedReceive()
+{
+    if (FTransfer.StopCode != 0) {
+        FErrorMessage = FTransfer.StopText;
+        FailRequest(FTransfer.StopCode, FTransfer.StopText);
         return;
     }
-    FtpException E(FTransfer.LocalError);
+    FtpException E(FTransfer.StopText);
     EndWithError(E);
 }
 

@@ -5,13 +5,26 @@
 #include "platform/system/name_encoding.h"
 #include "platform/system/tick_count.h"
 
+#include <QRegularExpression>
+
 using namespace win;
 
 namespace {
+
 bool LineEnd(char C)
 {
     return C == '\r' || C == '\n';
 }
+
+// The size a 150 or 125 reply announces, "... (1234 bytes)"; -1 when it names none.
+qint64 AnnouncedSize(const QString& Reply)
+{
+    static const QRegularExpression Size(QStringLiteral("\\((\\d{1,18}) bytes\\)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch Match = Size.match(Reply);
+    return Match.hasMatch() ? Match.captured(1).toLongLong() : -1;
+}
+
 } // namespace
 
 void TCustomFtpCli::RetrAsync()
@@ -85,6 +98,15 @@ void TCustomFtpCli::ReceiveReply1()
     }
     FTransfer.CommandAnswered = true;
     SetPhase(ftpTransferRunning);
+    if (FTransfer.DataCommand == QLatin1String("RETR"))
+        FTransfer.AnnouncedSize = AnnouncedSize(FLastResponse);
+    if (FTransfer.AnnouncedSize >= 0 && FResumeAt > FTransfer.AnnouncedSize) {
+        // Nothing would come, and the local file is to stay as it is.
+        StopReceive(554, QStringLiteral("554 Cannot resume at %1: the file has only %2 bytes.")
+                             .arg(FResumeAt)
+                             .arg(FTransfer.AnnouncedSize));
+        return;
+    }
     AwaitReply([this] { ReceiveReply2(); });
     WithLocalFile([this] { OpenReceiveFile(); });
 }

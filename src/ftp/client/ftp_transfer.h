@@ -18,7 +18,7 @@ enum TFtpTransferPhase : unsigned char {
     ftpTransferStarting,   // the command went out; its first reply (150 or 125) is awaited
     ftpTransferRunning,    // the server accepted the command: data moves
     ftpTransferFinishing,  // one of the final reply and the close of the data connection came
-    ftpTransferFailing,    // the local file failed: the server's final reply is awaited
+    ftpTransferFailing,    // it cannot succeed: the server's final reply is awaited
     ftpTransferEnded,      // it succeeded or failed; the request has ended
 };
 
@@ -53,7 +53,9 @@ struct TFtpTransfer {
 
     std::unique_ptr<TFileStream> LocalStream; // the file an upload reads
     std::unique_ptr<TDownloadFile> LocalFile; // the file a download writes
-    QString LocalError;                       // why the local file failed
+    qint64 AnnouncedSize = -1; // the size the 150 or 125 reply of a RETR named, -1 when none
+    int StopCode = 0;          // why a stopped receive failed: the code (0: the local file) and text
+    QString StopText;
     TAsciiReceiver AsciiReceiver;
     TAsciiSender AsciiSender;
 };

@@ -628,3 +628,68 @@ TEST(FtpTransferFake, TheTransferPhaseSaysWhereATransferStands)
         EXPECT_TRUE(fake.ScriptDone());
     }
 }
+
+TEST(FtpTransferFake, ADownloadShorterThanTheAnnouncedSizeFails)
+{
+    struct Case {
+        const char* what;
+        QByteArray existing; // the local file before; empty: none
+        int resumeAt;        // a REST offset the server accepts; 0: none
+        QByteArray reply150;
+        QByteArray data;
+        int error;
+        QString message;
+        QByteArray after; // the local file after; empty: none
+    } cases[] = {
+        {"short, new file", "", 0, "150 Opening BINARY mode data connection for f (5000 bytes).", Pattern(1000),
+         426, "426 Transfer incomplete: 1000 of 5000 bytes received.", ""},
+        {"short, replacing a file", "old", 0, "150 f (5000 bytes)", Pattern(1000), 426,
+         "426 Transfer incomplete: 1000 of 5000 bytes received.", "old"},
+        {"whole", "", 0, "150 f (1000 bytes)", Pattern(1000), 0, "", Pattern(1000)},
+        {"whole, counting the resume offset", Pattern(3000).left(1000), 1000, "150 f (3000 BYTES)",
+         Pattern(3000).mid(1000), 0, "", Pattern(3000)},
+        {"resumed beyond the end", Pattern(3000), 3000, "150 f (2000 bytes)", "", 554,
+         "554 Cannot resume at 3000: the file has only 2000 bytes.", Pattern(3000)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString local = dir.filePath("f");
+        if (!c.existing.isEmpty())
+            WriteFile(local, c.existing);
+        FakeFtp fake;
+        fake.Passive();
+        if (c.resumeAt > 0)
+            fake.control.ExpectLine("REST " + QByteArray::number(c.resumeAt)).Send("350 Restarting\r\n");
+        fake.control.ExpectLine("RETR f");
+        fake.AcceptData();
+        fake.control.Send(c.reply150 + "\r\n");
+        if (c.error == 554) {
+            // The client drops the data connection at once.
+            fake.control.Do([&] {
+                fake.data.ReadToEnd();
+                return QString();
+            });
+            fake.control.Send("426 Connection closed\r\n");
+        } else {
+            fake.SendData(c.data).CloseData();
+            fake.control.Send("226 Done\r\n");
+        }
+        fake.control.AwaitClose();
+        ASSERT_TRUE(fake.Open());
+        TFtpClient& client = fake.rc.client;
+        client.SetPassive(true);
+        client.SetHostFileName("f");
+        client.SetLocalFileName(local);
+        client.SetOptions(ftpAcceptLF | ftpNoAutoResumeAt);
+        client.SetResumeAt(c.resumeAt);
+        EXPECT_EQ(fake.rc.Run([&] { c.resumeAt > 0 ? client.RestGetAsync() : client.GetAsync(); }), c.error);
+        if (c.error != 0) {
+            EXPECT_EQ(client.ErrorMessage(), c.message);
+        }
+        EXPECT_EQ(ReadFile(local), c.after);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.after.isEmpty() ? 0 : 1);
+        client.AbortAsync();
+        EXPECT_TRUE(fake.ScriptDone());
+    }
+}
