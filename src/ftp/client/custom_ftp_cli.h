@@ -407,6 +407,9 @@ private:
     void SendReply2();
     void SendDataClosed(win::WORD Error);
     void SendNextChunk(win::WORD Error);
+    // The end of the file was sent: the data connection closes (delayed) once the system's send
+    // queue has drained, or 100 ms after Since (a tick count), whichever comes first.
+    void CloseWhenSent(std::uint32_t Since);
     // WM_FTP_SENDDATA: the first chunk of an active upload, once both the server's answer and its
     // connection have come (whichever came second posted it).
     void StartSending(win::WPARAM TransferId);

@@ -5,12 +5,26 @@
 #include "platform/system/tick_count.h"
 
 #include <QTimer>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
 
 using namespace win;
 
 namespace {
-// The pause between the end of the file and the close of the data connection.
+
+// The longest wait between the end of the file and the close of the data connection, and how
+// often the send queue is looked at meanwhile.
 constexpr int CloseDelayMs = 100;
+constexpr int DrainPollMs = 1;
+
+// The bytes of a connected socket the system has not sent (or seen acknowledged) yet; 0 when
+// that cannot be told.
+int UnsentBytes(SOCKET Socket)
+{
+    int Count = 0;
+    return ::ioctl(int(Socket), SIOCOUTQ, &Count) == 0 ? Count : 0;
+}
+
 } // namespace
 
 void TCustomFtpCli::StorAsync()
@@ -110,38 +124,56 @@ void TCustomFtpCli::StartSending(WPARAM TransferId)
 
 void TCustomFtpCli::SendNextChunk(WORD Error)
 {
-    if (!FTransfer.LocalStream || !ProgressGoesOn())
+    // Chunks go out until the socket has to keep one back because the system's buffer is full;
+    // the next follows its "sent" event while the system still has data to send, so the
+    // connection never waits for the message loop.
+    do {
+        if (!FTransfer.LocalStream || !ProgressGoesOn())
+            return;
+        if (Error != 0) {
+            TriggerDisplay(QStringLiteral("! Error #%1 sending data").arg(Error));
+            FTransfer.DataError = Error;
+            FDataSocket->Close();
+            return;
+        }
+        if (FTransfer.EofReached || !FTransfer.CommandAnswered || !FTransfer.DataConnected)
+            return;
+        FDataBuffer.resize(FtpSendChunkSize);
+        const int Count = int(FTransfer.LocalStream->Read(FDataBuffer.data(), FtpSendChunkSize));
+        if (Count < 1) {
+            FTransfer.EofReached = true;
+            CloseWhenSent(GetTickCount());
+            return;
+        }
+        if (FTransfer.Binary) {
+            FTransfer.ByteCount += Count;
+            FDataSocket->Send(FDataBuffer.data(), Count);
+        } else {
+            const QByteArray Wire = FTransfer.AsciiSender.Convert(FDataBuffer.data(), Count);
+            FTransfer.ByteCount += Wire.size();
+            FDataSocket->Send(Wire.constData(), int(Wire.size()));
+        }
+    } while (FDataSocket->AllSent());
+}
+
+void TCustomFtpCli::CloseWhenSent(std::uint32_t Since)
+{
+    // The data leaves first: the close waits until the system's send queue of the connection is
+    // empty, at most CloseDelayMs; the GUI goes on meanwhile.
+    if (!FTransfer.LocalStream)
         return;
-    if (Error != 0) {
-        TriggerDisplay(QStringLiteral("! Error #%1 sending data").arg(Error));
-        FTransfer.DataError = Error;
-        FDataSocket->Close();
+    if ((FDataSocket->AllSent() && UnsentBytes(FDataSocket->HSocket()) == 0) ||
+        std::int32_t(GetTickCount() - Since) >= CloseDelayMs) {
+        FDataSocket->CloseDelayed();
         return;
     }
-    if (FTransfer.EofReached || !FTransfer.CommandAnswered || !FTransfer.DataConnected)
-        return;
-    FDataBuffer.resize(FtpSendChunkSize);
-    const int Count = int(FTransfer.LocalStream->Read(FDataBuffer.data(), FtpSendChunkSize));
-    if (Count < 1) {
-        // A short pause, then the close once the queue has drained; the GUI goes on meanwhile.
-        FTransfer.EofReached = true;
-        const quint32 Id = FTransferId;
-        QTimer::singleShot(CloseDelayMs, this, [this, Id] {
-            RunContinuation([&] {
-                if (Id == FTransferId && FTransfer.LocalStream)
-                    FDataSocket->CloseDelayed();
-            });
+    const quint32 Id = FTransferId;
+    QTimer::singleShot(DrainPollMs, this, [this, Id, Since] {
+        RunContinuation([&] {
+            if (Id == FTransferId)
+                CloseWhenSent(Since);
         });
-        return;
-    }
-    if (FTransfer.Binary) {
-        FTransfer.ByteCount += Count;
-        FDataSocket->Send(FDataBuffer.data(), Count);
-        return;
-    }
-    const QByteArray Wire = FTransfer.AsciiSender.Convert(FDataBuffer.data(), Count);
-    FTransfer.ByteCount += Wire.size();
-    FDataSocket->Send(Wire.constData(), int(Wire.size()));
+    });
 }
 
 void TCustomFtpCli::SendReply2()
