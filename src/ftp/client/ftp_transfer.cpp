@@ -3,7 +3,7 @@
 
 #include <iterator>
 
-Q_LOGGING_CATEGORY(lcFtpTransfer, "hftp.ftp.transfer")
+Q_LOGGING_CATEGORY(lcFtpTransfer, "hftp.ftp.transfer", QtInfoMsg)
 
 QString FtpTransferPhaseName(TFtpTransferPhase Phase)
 {

@@ -22,7 +22,8 @@ enum TFtpTransferPhase : unsigned char {
     ftpTransferEnded,      // it succeeded or failed; the request has ended
 };
 
-// The debug log of the phases a transfer goes through ("hftp.ftp.transfer").
+// The debug log of the phases a transfer goes through ("hftp.ftp.transfer", off unless enabled,
+// e.g. QT_LOGGING_RULES="hftp.ftp.transfer.debug=true").
 Q_DECLARE_LOGGING_CATEGORY(lcFtpTransfer)
 
 // The name of a phase ("Idle", "Connecting", "Starting", "Running", "Finishing", "Failing",
