@@ -693,3 +693,36 @@ TEST(FtpTransferFake, ADownloadShorterThanTheAnnouncedSizeFails)
         EXPECT_TRUE(fake.ScriptDone());
     }
 }
+
+TEST(FtpTransferFake, ADownloadReplacesAFileOnlyOnceItHasSucceeded)
+{
+    for (const bool abort : {false, true}) {
+        SCOPED_TRACE(abort ? "aborted" : "succeeded");
+        QTemporaryDir dir;
+        const QString local = dir.filePath("f");
+        WriteFile(local, "the old file");
+        QFile::setPermissions(local, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+        FakeFtp fake;
+        StartPassiveTransfer(fake, false);
+        fake.SendData(Pattern(5000));
+        if (!abort)
+            fake.CloseData().control.Send("226 Done\r\n");
+        fake.control.AwaitClose();
+        TFtpClient& client = fake.rc.client;
+        QByteArray whileRunning;
+        client.OnProgress = [&](TObject*, qint64, bool&) {
+            whileRunning = ReadFile(local);
+            if (abort)
+                client.AbortAsync();
+        };
+        EXPECT_EQ(RunPassiveTransfer(fake, false, local), abort ? 426 : 0);
+        EXPECT_EQ(whileRunning, "the old file");
+        EXPECT_EQ(ReadFile(local), abort ? QByteArray("the old file") : Pattern(5000));
+        EXPECT_EQ(QFile::permissions(local),
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                      QFileDevice::WriteUser | QFileDevice::ReadGroup);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"f"});
+        client.AbortAsync();
+        EXPECT_TRUE(fake.ScriptDone());
+    }
+}
