@@ -4,11 +4,13 @@
 #include "platform/rtl/file_names.h"
 #include "platform/rtl/streams.h"
 #include "platform/system/error_text.h"
+#include "platform/system/files.h"
 #include "platform/system/name_encoding.h"
 #include "platform/system/temp_files.h"
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
@@ -41,9 +43,17 @@ TDownloadFile::TDownloadFile(const QString& FileName, qint64 ResumeAt) : fileNam
         }
         return;
     }
+    // A link to a plain file: the file it leads to is replaced, the link stays.
+    targetName_ = fileName_;
     struct stat Old;
-    if (::lstat(Native(fileName_).constData(), &Old) == 0 && S_ISREG(Old.st_mode)) {
-        const QString Folder = ExtractFilePath(fileName_);
+    if (IsSymbolicLink(fileName_) && ::stat(Native(fileName_).constData(), &Old) == 0 && S_ISREG(Old.st_mode)) {
+        char* Real = ::realpath(Native(fileName_).constData(), nullptr);
+        if (Real)
+            targetName_ = DecodeName(QByteArray(Real));
+        std::free(Real);
+    }
+    if (::lstat(Native(targetName_).constData(), &Old) == 0 && S_ISREG(Old.st_mode)) {
+        const QString Folder = ExtractFilePath(targetName_);
         writeName_ = win::GetTempFileName(Folder.isEmpty() ? QStringLiteral("./") : Folder, QStringLiteral("HFT"));
         if (writeName_.isEmpty())
             Fail(QStringLiteral("create"), errno != 0 ? errno : EACCES);
@@ -107,7 +117,7 @@ void TDownloadFile::Keep()
     if (writeName_ == fileName_)
         return;
     if (::chmod(Native(writeName_).constData(), oldMode_) != 0 ||
-        ::rename(Native(writeName_).constData(), Native(fileName_).constData()) != 0) {
+        ::rename(Native(writeName_).constData(), Native(targetName_).constData()) != 0) {
         const int Error = errno;
         ::unlink(Native(writeName_).constData());
         Fail(QStringLiteral("write to"), Error);

@@ -8,7 +8,9 @@
 // exclusively, never through a link) in the same folder, which Keep renames over the old file and
 // Discard removes; the old file stays as it was until then. A resumed download (ResumeAt above 0)
 // writes into the file in place, and Discard leaves what it wrote. A new file, or a name that is no
-// plain file (a device, a link), is written in place; Discard removes a file the download created.
+// plain file (a device, a fifo), is written in place; Discard removes a file the download created.
+// A name that is a link to a plain file replaces the file the link leads to, as above; the link
+// stays.
 // Failures raise EFCreateError, EFOpenError or EWriteError with a text that names the file and the
 // system's reason ("Cannot write to file "...". No space left on device").
 class TDownloadFile {
@@ -31,8 +33,9 @@ public:
 private:
     void Fail(const QString& Verb, int Error) const;
 
-    QString fileName_;  // the name the user asked for
-    QString writeName_; // the file written: fileName_, or the temporary file beside it
+    QString fileName_;   // the name the user asked for
+    QString targetName_; // the file replaced: fileName_, or the plain file a link of that name leads to
+    QString writeName_;  // the file written: fileName_, or the temporary file beside it
     int handle_ = -1;
     bool created_ = false; // the download created writeName_ (a new file or the temporary one)
     unsigned oldMode_ = 0; // the permission bits of the file a temporary file replaces

@@ -7,6 +7,7 @@
 #include "ftp/transfer_helpers.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -696,32 +697,43 @@ TEST(FtpTransferFake, ADownloadShorterThanTheAnnouncedSizeFails)
 
 TEST(FtpTransferFake, ADownloadReplacesAFileOnlyOnceItHasSucceeded)
 {
-    for (const bool abort : {false, true}) {
-        SCOPED_TRACE(abort ? "aborted" : "succeeded");
+    struct Case {
+        const char* what;
+        bool abort;
+        bool viaLink; // the local name is a link to the file
+    } cases[] = {{"succeeded", false, false}, {"aborted", true, false}, {"through a link", false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         QTemporaryDir dir;
-        const QString local = dir.filePath("f");
-        WriteFile(local, "the old file");
-        QFile::setPermissions(local, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+        const QString file = dir.filePath("f");
+        const QString local = c.viaLink ? dir.filePath("link") : file;
+        WriteFile(file, "the old file");
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+        if (c.viaLink)
+            ASSERT_TRUE(QFile::link("f", local));
         FakeFtp fake;
         StartPassiveTransfer(fake, false);
         fake.SendData(Pattern(5000));
-        if (!abort)
+        if (!c.abort)
             fake.CloseData().control.Send("226 Done\r\n");
         fake.control.AwaitClose();
         TFtpClient& client = fake.rc.client;
         QByteArray whileRunning;
         client.OnProgress = [&](TObject*, qint64, bool&) {
-            whileRunning = ReadFile(local);
-            if (abort)
+            whileRunning = ReadFile(file);
+            if (c.abort)
                 client.AbortAsync();
         };
-        EXPECT_EQ(RunPassiveTransfer(fake, false, local), abort ? 426 : 0);
+        EXPECT_EQ(RunPassiveTransfer(fake, false, local), c.abort ? 426 : 0);
         EXPECT_EQ(whileRunning, "the old file");
-        EXPECT_EQ(ReadFile(local), abort ? QByteArray("the old file") : Pattern(5000));
-        EXPECT_EQ(QFile::permissions(local),
+        EXPECT_EQ(ReadFile(file), c.abort ? QByteArray("the old file") : Pattern(5000));
+        EXPECT_EQ(QFile::permissions(file),
                   QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                       QFileDevice::WriteUser | QFileDevice::ReadGroup);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"f"});
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), c.viaLink ? 2 : 1);
+        if (c.viaLink) {
+            EXPECT_EQ(QFileInfo(local).symLinkTarget(), file);
+        }
         client.AbortAsync();
         EXPECT_TRUE(fake.ScriptDone());
     }
