@@ -9,10 +9,8 @@ using namespace win;
 
 void TCustomFtpCli::OpenAsync()
 {
-    if (FState != ftpReady && FState != ftpInternalReady) {
-        HandleError(QStringLiteral("FTP component not ready"));
+    if (!RequestAllowed(false))
         return;
-    }
     if (Connected()) {
         HandleError(QStringLiteral("FTP component already connected"));
         return;
@@ -90,7 +88,7 @@ void TCustomFtpCli::HandleReplyLine(const TFtpReplyLine& Line)
         if (Line.Final)
             BannerReceived(Line.Code);
         break;
-    case ftpBusy:
+    case ftpBusy: {
         // The lines before the last one of a multi-line reply are not shown.
         if (!Line.Final)
             break;
@@ -100,8 +98,11 @@ void TCustomFtpCli::HandleReplyLine(const TFtpReplyLine& Line)
             break;
         }
         FReplyPending = false;
-        FNext();
+        // The handler may set the next one (or clear it) while it runs.
+        const TFtpNextProc Next = FNext;
+        Next();
         break;
+    }
     default: TriggerDisplay(QStringLiteral("< ") + FLastResponse); break;
     }
 }

@@ -25,7 +25,9 @@ public:
     // Adds received bytes; at most Room() of them are kept.
     void Append(const char* Data, int Count);
     // Takes the next complete line. With AcceptLF a line ends at LF, otherwise at CR LF; trailing
-    // CR and LF are removed from the text.
+    // CR and LF are removed from the text. The control connection is a Telnet stream: Telnet
+    // commands (IAC WILL, WONT, DO, DONT with their option, and IAC with another command byte)
+    // are removed, and IAC IAC becomes one 0xFF byte, before the reply code is read.
     std::optional<TFtpReplyLine> NextLine(bool AcceptLF);
     // Forgets buffered bytes and any open multi-line reply (a new connection).
     void Clear();

@@ -64,6 +64,14 @@ TEST(FtpReplyReader, SplitsLinesAndFindsTheEndOfEachReply)
          {"220-a\r\n220b\r\n220\r\n"},
          true,
          {"220-a|220|more", "220b|220|more", "220|220|final"}},
+        {"Telnet option commands before the code",
+         {"\xFF\xFB\x01\xFF\xFD\x03" "220 ready\r\n"},
+         true,
+         {"220 ready|220|final"}},
+        {"IAC IAC in a name, IAC IP, and IAC before an ordinary byte",
+         {"257 \"/a\xFF\xFF\" \xFF\xF4" "ok \xFFz\r\n"},
+         true,
+         {QString::fromLatin1("257 \"/a\xFF\" ok \xFFz|257|final")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
