@@ -7,6 +7,7 @@
 #include "platform/rtl/string_list.h"
 #include "platform/system/name_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
@@ -75,8 +76,11 @@ private:
     bool ended_ = false;
 };
 
+// The text of a field: its bytes as the names of files are decoded; ASCII (most fields) straight.
 QString Decoded(QByteArrayView bytes)
 {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(bytes.data(), bytes.size());
     return DecodeName(QByteArray::fromRawData(bytes.data(), bytes.size()));
 }
 
