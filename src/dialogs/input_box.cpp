@@ -1,7 +1,7 @@
 // TInputDlgFrm, InputBoxPos and InputBoxPos2.
 #include "dialogs/input_box.h"
 
-#include "platform/ui/screen.h"
+#include "dialogs/busy_cursor.h"
 #include "platform/widgets/std_controls.h"
 #include "routines/bitmap_resources.h"
 
@@ -76,10 +76,7 @@ bool TInputDlgFrm::ExecutePassword(const QString& Caption, const QString& Prompt
 bool TInputDlgFrm::Ask(const QString& Caption, const QString& Prompt, const QString& Key, int Icon,
                        QString& Value, bool Password)
 {
-    struct TBusy {
-        TBusy() { Screen().SetCursor(crHourGlass); }
-        ~TBusy() { Screen().SetCursor(crDefault); }
-    } busy;
+    TBusyCursor busy;
     TInputDlgFrm form(nullptr, Key);
     QImage glyph;
     if (LoadGlyph(glyph, Icon))

@@ -3,6 +3,7 @@
 #include "platform/shellapi/shell_execute.h"
 #include "platform/shellapi/special_folders.h"
 
+#include "support/launch_recorder.h"
 #include "support/qt_printers.h"
 #include "support/temp_tree.h"
 
@@ -12,28 +13,6 @@
 #include <QStandardPaths>
 
 using namespace win;
-
-namespace {
-
-// Records what ShellExecute launches instead of launching it.
-class TLaunchRecorder {
-public:
-    explicit TLaunchRecorder(bool Succeed = true)
-        : previous_(SetShellLauncher([this, Succeed](const TShellLaunch& Launch) {
-              launches.push_back(Launch);
-              return Succeed;
-          }))
-    {
-    }
-    ~TLaunchRecorder() { SetShellLauncher(previous_); }
-
-    std::vector<TShellLaunch> launches;
-
-private:
-    TShellLauncher previous_;
-};
-
-} // namespace
 
 TEST(ShellExecute, ProgramsGetAnArgumentVectorEverythingElseGoesToTheDesktop)
 {

@@ -1,6 +1,7 @@
 // The main of every test binary: per-run folders, an offscreen application, the folders' init
-// functions, and an exception prompt and a prompt service that fail the running test instead of
-// showing a box.
+// functions, and an exception prompt, a prompt service and a popup-menu service that fail the
+// running test instead of showing a box or a menu.
+#include "support/scripted_menus.h"
 #include "support/scripted_prompts.h"
 #include "support/test_env.h"
 
@@ -57,6 +58,7 @@ int main(int argc, char** argv)
     TApplication::SetExceptionPrompt(
         [](const QString& message) { ADD_FAILURE() << "unexpected exception prompt: " << message.toStdString(); });
     InstallUnexpectedPromptGuard();
+    InstallUnexpectedMenuGuard();
 
     const int result = RUN_ALL_TESTS();
     if (!std::getenv("HFTP_KEEP_TEST_FOLDER"))

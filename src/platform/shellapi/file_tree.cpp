@@ -2,6 +2,7 @@
 // folders so that no symbolic link below the named entry is ever followed.
 #include "platform/shellapi/file_tree.h"
 
+#include "platform/system/files.h"
 #include "platform/system/name_encoding.h"
 
 #include <QStringList>
@@ -195,12 +196,10 @@ int CopyTree(const QString& Source, const QString& Target)
 
 int MoveTree(const QString& Source, const QString& Target)
 {
-    if (::rename(EncodeName(Source).constData(), EncodeName(Target).constData()) == 0)
+    if (RenameToNewName(Source, Target))
         return 0;
     if (errno != EXDEV)
         return errno;
-    if (EntryKind(Target) != TEntryKind::Missing)
-        return EEXIST;
     // A copy that failed part of the way goes again: the source is still whole.
     if (const int error = CopyTree(Source, Target)) {
         if (error != EEXIST)

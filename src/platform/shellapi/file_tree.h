@@ -12,9 +12,9 @@ int RemoveTree(const QString& Path);
 // folders with their content, symbolic links as links. A file that fails half-way is removed.
 // Returns 0 or the errno of the first failure.
 int CopyTree(const QString& Source, const QString& Target);
-// Moves Source to Target (which must not exist): a rename on one file system, else a copy and the
-// removal of the source once the copy is complete (a failed copy is removed again). Returns 0 or
-// the errno of the first failure.
+// Moves Source to Target, which must not exist and is never replaced (EEXIST): a rename on one file
+// system, else a copy and the removal of the source once the copy is complete (a failed copy is
+// removed again). Returns 0 or the errno of the first failure.
 int MoveTree(const QString& Source, const QString& Target);
 // Puts Source in place of the existing Target, neither of them a folder: moved (Move) or copied.
 // A copy is made under a new name beside Target first and takes Target's place only once complete,

@@ -3,9 +3,12 @@
 #include "platform/shellapi/namespace_folders.h"
 
 #include "platform/shellapi/file_entries.h"
+#include "platform/shellapi/folder_drop_target.h"
+#include "platform/shellapi/item_context_menu.h"
 #include "platform/shellapi/item_attributes.h"
 #include "platform/shellapi/item_order.h"
 #include "platform/shellapi/item_texts.h"
+#include "platform/shellapi/rename_entry.h"
 #include "platform/shellapi/volumes.h"
 #include "platform/system/name_encoding.h"
 
@@ -213,18 +216,67 @@ win::HRESULT win::TNamespaceFolder::GetDisplayNameOf(LPCITEMIDLIST Pidl, DWORD F
     return S_OK;
 }
 
-win::HRESULT win::TNamespaceFolder::SetNameOf(HWND, LPCITEMIDLIST, const QString&, DWORD, LPITEMIDLIST* NewPidl)
+win::HRESULT win::TNamespaceFolder::SetNameOf(HWND Owner, LPCITEMIDLIST Pidl, const QString& Name, DWORD,
+                                              LPITEMIDLIST* NewPidl)
 {
     if (NewPidl)
         *NewPidl = nullptr;
-    return E_NOTIMPL;
+    TShellPlace child;
+    if (ItemListSize(Pidl) <= 2 || !ChildPlace(Pidl, child) || child.Items.size() != place_.Items.size() + 1 ||
+        !child.Item().IsEntry())
+        return E_INVALIDARG;
+    TShellItem renamed;
+    const HRESULT result = RenameEntry(place_.Path, child.Item().Name, Name, Owner != nullptr, renamed);
+    if (FAILED(result) || !NewPidl)
+        return result;
+    *NewPidl = EncodeItems({renamed});
+    return *NewPidl ? S_OK : E_OUTOFMEMORY;
 }
 
-win::HRESULT win::TNamespaceFolder::GetUIObjectOf(HWND, std::span<const LPCITEMIDLIST>, TUIObject, void** Object)
+bool win::TNamespaceFolder::TargetOf(LPCITEMIDLIST Pidl, TShellPlace& Place, ULONG& Attributes) const
 {
-    if (Object)
-        *Object = nullptr;
-    return E_NOTIMPL;
+    constexpr ULONG request = SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK | SFGAO_CANRENAME | SFGAO_CANDELETE |
+                              SFGAO_HASPROPSHEET | SFGAO_DROPTARGET | SFGAO_FOLDER | SFGAO_FILESYSTEM;
+    const std::size_t size = ItemListSize(Pidl);
+    if (size < 2 || !ChildPlace(Pidl, Place))
+        return false;
+    if (Place.Items.isEmpty()) {
+        // The desktop itself.
+        Attributes = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_DROPTARGET | SFGAO_HASPROPSHEET;
+        return true;
+    }
+    TShellPlace parent;
+    ResolvePlace(Place.Items.first(Place.Items.size() - 1), parent);
+    Attributes = ItemAttributes(parent, Place.Item(), request);
+    return true;
+}
+
+win::HRESULT win::TNamespaceFolder::GetUIObjectOf(HWND, std::span<const LPCITEMIDLIST> Items, TUIObject Which,
+                                                  void** Object)
+{
+    if (!Object)
+        return E_INVALIDARG;
+    *Object = nullptr;
+    if (Which == TUIObject::DataObject)
+        return E_NOTIMPL; // the controls make their own
+    if (Items.empty())
+        return E_INVALIDARG;
+    QList<TItemContextMenu::TTarget> targets;
+    for (LPCITEMIDLIST pidl : Items) {
+        TItemContextMenu::TTarget target;
+        if (!TargetOf(pidl, target.Place, target.Attributes))
+            return E_INVALIDARG;
+        targets += target;
+    }
+    if (Which == TUIObject::ContextMenu) {
+        Ref<IContextMenu> menu(new TItemContextMenu(std::move(targets)));
+        *Object = menu.detach();
+        return S_OK;
+    }
+    IDropTarget* dropTarget =
+        targets.size() == 1 ? MakeDropTarget(targets[0].Place, targets[0].Attributes) : nullptr;
+    *Object = dropTarget;
+    return dropTarget ? S_OK : E_NOINTERFACE;
 }
 
 win::HRESULT win::TNamespaceFolder::GetDetailsOf(LPCITEMIDLIST, UINT, SHELLDETAILS*)

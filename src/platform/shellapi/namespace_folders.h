@@ -27,8 +27,12 @@ public:
     HRESULT CompareIDs(LPARAM Column, LPCITEMIDLIST Pidl1, LPCITEMIDLIST Pidl2) override;
     HRESULT GetAttributesOf(std::span<const LPCITEMIDLIST> Items, ULONG* Attributes) override;
     HRESULT GetDisplayNameOf(LPCITEMIDLIST Pidl, DWORD Flags, QString* Name) override;
-    // Not offered yet: E_NOTIMPL.
+    // Renames an entry of this file-system folder (rename_entry.h); an owner window sees the
+    // failure in a message dialog.
     HRESULT SetNameOf(HWND Owner, LPCITEMIDLIST Pidl, const QString& Name, DWORD Flags, LPITEMIDLIST* NewPidl) override;
+    // The context menu of items (item_context_menu.h), or the drop target of one item (MakeDropTarget
+    // of folder_drop_target.h); E_NOINTERFACE for items without one. The empty list is the folder
+    // itself. No data objects: E_NOTIMPL.
     HRESULT GetUIObjectOf(HWND Owner, std::span<const LPCITEMIDLIST> Items, TUIObject Which, void** Object) override;
 
     // Only Computer describes its children in columns.
@@ -39,6 +43,8 @@ public:
 protected:
     // The place of a list relative to this folder; false when it is not one the namespace makes.
     bool ChildPlace(LPCITEMIDLIST Pidl, TShellPlace& Child) const;
+    // The place of a list relative to this folder (the empty list: the folder) and its attributes.
+    bool TargetOf(LPCITEMIDLIST Pidl, TShellPlace& Place, ULONG& Attributes) const;
     // Hands out an enumerator over Items (encoded one by one), keeping those Flags ask for.
     static HRESULT Enumerate(const QList<TShellItem>& Items, DWORD Flags, Ref<IEnumIDList>* EnumIDList);
     // Hands out a list of Items (relative to this folder) and their attributes.

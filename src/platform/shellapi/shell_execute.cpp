@@ -35,7 +35,8 @@ bool IsExecutableFile(const QString& File)
     return ::stat(name.constData(), &st) == 0 && S_ISREG(st.st_mode) && ::access(name.constData(), X_OK) == 0;
 }
 
-// A command line's arguments: blanks separate them, double quotes group blanks into one.
+} // namespace
+
 QStringList SplitParameters(const QString& Parameters)
 {
     QStringList arguments;
@@ -60,8 +61,6 @@ QStringList SplitParameters(const QString& Parameters)
         arguments += current;
     return arguments;
 }
-
-} // namespace
 
 TShellLauncher SetShellLauncher(TShellLauncher Launcher)
 {
@@ -88,6 +87,11 @@ std::intptr_t win::ShellExecute(HWND, const QString& Operation, const QString& F
             launch.Url = QUrl::fromLocalFile(path);
         }
     }
+    return ShellLaunch(launch) ? 42 : SE_ERR_NOASSOC;
+}
+
+bool ShellLaunch(const TShellLaunch& Launch)
+{
     const TShellLauncher launcher = InstalledLauncher ? InstalledLauncher : TShellLauncher(LaunchForReal);
-    return launcher(launch) ? 42 : SE_ERR_NOASSOC;
+    return launcher(Launch);
 }

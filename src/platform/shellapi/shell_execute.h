@@ -37,3 +37,8 @@ struct TShellLaunch {
 // function restores the real one. Returns the launcher in use before (empty for the real one).
 using TShellLauncher = std::function<bool(const TShellLaunch& Launch)>;
 TShellLauncher SetShellLauncher(TShellLauncher Launcher);
+// A command line's arguments: blanks separate them, double quotes group blanks into one and are
+// removed.
+QStringList SplitParameters(const QString& Parameters);
+// Launches through the launcher in use.
+bool ShellLaunch(const TShellLaunch& Launch);

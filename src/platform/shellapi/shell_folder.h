@@ -119,11 +119,13 @@ public:
     // file names exactly as on disk; SHGDN_FORPARSING gives the full path ("::computer" for
     // Computer), with SHGDN_INFOLDER only the item's own part of it.
     virtual HRESULT GetDisplayNameOf(LPCITEMIDLIST Pidl, DWORD Flags, QString* Name) = 0;
-    // Renames a child; gives its new relative list in NewPidl when that is not null.
+    // Renames a child, never replacing another entry; gives its new relative list in NewPidl when
+    // that is not null.
     virtual HRESULT SetNameOf(HWND Owner, LPCITEMIDLIST Pidl, const QString& Name, DWORD Flags,
                               LPITEMIDLIST* NewPidl) = 0;
-    // Makes the context menu, drop target or data object of children; Object receives an
-    // IContextMenu*, IDropTarget* or IDataObject* with a reference the caller releases.
+    // Makes the context menu (context_menu.h), drop target or data object of children (the empty
+    // list stands for the folder itself); Object receives an IContextMenu*, IDropTarget* or
+    // IDataObject* with a reference the caller releases.
     virtual HRESULT GetUIObjectOf(HWND Owner, std::span<const LPCITEMIDLIST> Items, TUIObject Which,
                                   void** Object) = 0;
 

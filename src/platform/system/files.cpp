@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -94,8 +95,58 @@ bool IsSymbolicLink(const QString& Path)
     return ::lstat(EncodeName(Path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+namespace {
+
+TRenameHooks Hooks;
+
+// Renames without the kernel's no-replace flag: a file (anything but a folder) gets its new name
+// as a second hard link, which never replaces, and then loses the old one; a folder is renamed
+// once the name was found free (a folder appearing in between cannot be told apart here).
+bool RenameWithoutNoReplaceFlag(const QByteArray& From, const QByteArray& To)
+{
+    struct stat st;
+    if (::lstat(From.constData(), &st) != 0)
+        return false;
+    if (!S_ISDIR(st.st_mode)) {
+        if (::link(From.constData(), To.constData()) != 0)
+            return false;
+        if (::unlink(From.constData()) == 0)
+            return true;
+        const int error = errno;
+        ::unlink(To.constData());
+        errno = error;
+        return false;
+    }
+    if (::lstat(To.constData(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(From.constData(), To.constData()) == 0;
+}
+
+} // namespace
+
 bool RenameToNewName(const QString& From, const QString& To)
 {
-    return ::renameat2(AT_FDCWD, EncodeName(From).constData(), AT_FDCWD, EncodeName(To).constData(),
-                       RENAME_NOREPLACE) == 0;
+    const QByteArray from = EncodeName(From);
+    const QByteArray to = EncodeName(To);
+    struct stat st;
+    if (::lstat(to.constData(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    if (Hooks.BeforeRename)
+        Hooks.BeforeRename(To);
+    if (!Hooks.RefuseNoReplaceFlag) {
+        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+            return true;
+        if (errno != EINVAL && errno != ENOSYS)
+            return false;
+    }
+    return RenameWithoutNoReplaceFlag(from, to);
+}
+
+TRenameHooks SetRenameHooks(TRenameHooks Hooks_)
+{
+    return std::exchange(Hooks, std::move(Hooks_));
 }

@@ -1,8 +1,25 @@
-// A review program, not a test: shows the input prompt and the remembered-answer dialogs as the
-// program does, saves a picture of each (the dialog alone, and the whole screen), and opens and
-// closes a dialog five times printing the bounds it keeps each time. Run it under xvfb-run, with
-// or without a window manager: dialog_screenshots <output folder>
+// A review program, not a test: shows the program's dialogs as the program does, saves a picture
+// of each (the dialog alone, and the whole screen), and opens and closes a dialog five times
+// printing the bounds it keeps each time. Run it under xvfb-run, with or without a window manager
+// (tests/support/helpers/review_dialogs runs it with openbox): dialog_screenshots <output folder>
+// With xdotool on the PATH, the dialogs are driven through the X server as a person would: keys
+// typed into them before their pictures, and the key that closes them.
+#include "dialogs/basic_progress_frm.h"
+#include "dialogs/close_app_dlg.h"
+#include "dialogs/confirm_delete_dlg.h"
+#include "dialogs/confirm_replace_dlg.h"
+#include "dialogs/dialog_pictures.h"
+#include "dialogs/ftp_progress_dlg.h"
+#include "dialogs/ftp_properties_dlg.h"
+#include "dialogs/html_label.h"
 #include "dialogs/input_box.h"
+#include "dialogs/pt_frame.h"
+#include "dialogs/pt_group.h"
+#include "dialogs/permission_grid.h"
+#include "platform/widgets/std_controls.h"
+#include "dialogs/search_dlg.h"
+#include "dialogs/splash_screen.h"
+#include "dialogs/file_type_icon.h"
 #include "platform/platform_init.h"
 #include "platform/registry/hive_store.h"
 #include "platform/registry/reg_ini_file.h"
@@ -14,8 +31,10 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <cstdio>
@@ -29,26 +48,72 @@ void PumpFor(int Ms, const std::function<bool()>& Done = {})
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-// Shows each dialog, lets the window manager frame it, takes its pictures and closes it.
+// Runs xdotool with Arguments on the window Window (activated first); false without xdotool.
+bool XdoTool(WId Window, const QStringList& Arguments)
+{
+    static const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    if (tool.isEmpty() || Arguments.isEmpty())
+        return false;
+    QStringList args = {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(Window)};
+    args << Arguments;
+    return QProcess::execute(tool, args) == 0;
+}
+
+// One picture: its name, what xdotool does in the window before it is taken (made once the window
+// shows), and the key that closes the window.
+struct TShot {
+    QString Name;
+    std::function<QStringList(QDialog& Dialog)> Drive;
+    QString CloseKey = QStringLiteral("Escape");
+};
+
+// Drives a window by a fixed list of xdotool arguments.
+std::function<QStringList(QDialog&)> Keys(const QStringList& Arguments)
+{
+    return [Arguments](QDialog&) { return Arguments; };
+}
+
+// A click on Widget's point At (in Widget's coordinates).
+QStringList ClickAt(QDialog& Dialog, QWidget& Widget, const QPoint& At)
+{
+    const QPoint inside = Widget.mapTo(&Dialog, At);
+    return {QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(Dialog.winId()),
+            QString::number(inside.x()), QString::number(inside.y()), QStringLiteral("click"), QStringLiteral("1")};
+}
+
+// Shows each dialog, lets the window manager frame it, drives it, takes its pictures and closes it.
 class TPictureTaker : public TPromptService {
 public:
     TPictureTaker(QString Folder) : folder_(std::move(Folder)) {}
-    QStringList Names;
+    QList<TShot> Shots;
+
+    void Picture(QWidget& Window, const QString& Name)
+    {
+        PumpFor(3000, [&] {
+            return Window.windowHandle() && Window.windowHandle()->isExposed() &&
+                   Window.frameGeometry() != Window.geometry();
+        });
+        PumpFor(300);
+        if (Name.isEmpty())
+            return;
+        Window.grab().save(folder_ + Name + QStringLiteral(".png"));
+        Window.screen()->grabWindow(0).save(folder_ + Name + QStringLiteral("-screen.png"));
+    }
 
     int Execute(QDialog& Dialog) override
     {
+        const TShot shot = Shots.isEmpty() ? TShot{QStringLiteral("dialog"), {}} : Shots.takeFirst();
         Dialog.show();
-        PumpFor(3000, [&] {
-            return Dialog.windowHandle() && Dialog.windowHandle()->isExposed() &&
-                   Dialog.frameGeometry() != Dialog.geometry();
-        });
-        PumpFor(300);
-        const QString name = Names.isEmpty() ? QStringLiteral("dialog") : Names.takeFirst();
-        if (!name.isEmpty()) {
-            Dialog.grab().save(folder_ + name + QStringLiteral(".png"));
-            Dialog.screen()->grabWindow(0).save(folder_ + name + QStringLiteral("-screen.png"));
+        Picture(Dialog, QString());
+        if (shot.Drive && XdoTool(Dialog.winId(), shot.Drive(Dialog)))
+            PumpFor(500);
+        Picture(Dialog, shot.Name);
+        if (Dialog.isVisible() && XdoTool(Dialog.winId(), {QStringLiteral("key"), shot.CloseKey}))
+            PumpFor(2000, [&] { return !Dialog.isVisible(); });
+        if (Dialog.isVisible()) {
+            std::printf("%s: closed by the program\n", qPrintable(shot.Name));
+            Dialog.reject();
         }
-        Dialog.reject();
         PumpFor(100);
         return Dialog.result();
     }
@@ -74,6 +139,133 @@ public:
         setWindowTitle(QStringLiteral("Sizeable"));
     }
 };
+
+// The welcome text of the server-profile wizard, as its HTML label shows it.
+const QStringList WelcomeText = {
+    "<P align=\"center\"><FONT size=\"12\"><B>Welcome to the Server Profile Wizard</B></FONT></P><BR>",
+    "This wizard helps you create a new server profile: the host to connect to, your user name and ",
+    "password, and the folders to start in. <IMG src=\"idx:0\"> Each step explains what it asks for.<BR><BR>",
+    "<IND x=\"20\"><I>To begin, click</I> <A href=\"start\">start</A>; for help write to ",
+    "<A href=\"mailto:support@example.com\">support</A>.<HR>",
+    "<FONT color=\"clGray\">Settings are kept per user.</FONT>",
+};
+
+// A window holding an HTML label.
+class THTMLabelWindow : public TForm {
+public:
+    THTMLabelWindow()
+    {
+        SetBorderStyle(bsDialog);
+        SetClientSize(420, 220);
+        setWindowTitle(QStringLiteral("HTML Label"));
+        label_ = new THTMLabel(nullptr, this);
+        label_->setGeometry(10, 10, 400, 200);
+        label_->SetImages(&LabelImages());
+        label_->SetHTMLText(WelcomeText);
+    }
+
+private:
+    THTMLabel* label_;
+};
+
+// A window with a frame of every style, a captioned group and a pane.
+class TFramesWindow : public TForm {
+public:
+    TFramesWindow()
+    {
+        SetBorderStyle(bsDialog);
+        SetClientSize(430, 250);
+        setWindowTitle(QStringLiteral("Frames"));
+        const char* const names[] = {"None",   "Group",    "Lowered",  "Raised",   "Dint",    "Bump",
+                                     "Single", "HorzLine", "HorzEdge", "VertLine", "VertEdge"};
+        for (int style = ptfsNone; style <= ptfsVertEdge; ++style) {
+            auto* frame = new TPTFrame(nullptr, this);
+            frame->setGeometry(10 + (style % 4) * 104, 10 + (style / 4) * 58, 96, 48);
+            frame->SetFrameStyle(TPTFrameStyle(style));
+            frame->SetCaption(QLatin1String(names[style]));
+        }
+        auto* group = new TPTGroup(nullptr, this);
+        group->setGeometry(322, 126, 98, 56);
+        group->SetCaption(QStringLiteral("Site"));
+        auto* inside = new QPushButton(QStringLiteral("Inside"), group);
+        inside->setGeometry(group->contentsRect().adjusted(4, 4, -4, -4));
+        auto* pane = new TPTPane(nullptr, this);
+        pane->setGeometry(10, 190, 410, 50);
+        pane->SetCaption(QStringLiteral("A pane, left-aligned caption cut with an ellipsis when it is far too long"));
+        pane->SetAlignment(taLeftJustify);
+    }
+};
+
+void ShowAuxiliaryDialogs(TPictureTaker& Taker)
+{
+    const QString key = QStringLiteral("key");
+    const QString type = QStringLiteral("type");
+    // The group's write cell of the permission grid, clicked.
+    auto groupWrite = [](QDialog& Dialog) {
+        auto& form = static_cast<TFtpPropertiesDlgFrm&>(Dialog);
+        QWidget& grid = *form.grdPermissions->viewport();
+        return ClickAt(Dialog, grid, form.grdPermissions->visualRect(form.grdPermissions->model()->index(1, 2)).center());
+    };
+    // "79" typed into the numeric field and Enter.
+    auto invalidNumber = [&](QDialog& Dialog) {
+        auto& form = static_cast<TFtpPropertiesDlgFrm&>(Dialog);
+        QStringList args = ClickAt(Dialog, *form.txtNumeric, QPoint(30, 10));
+        args << key << QStringLiteral("ctrl+a") << QStringLiteral("7") << QStringLiteral("9") << QStringLiteral("Return");
+        return args;
+    };
+    Taker.Shots = {{QStringLiteral("replace-single"), {}, QStringLiteral("Return")},
+                   {QStringLiteral("replace-multiple"), Keys({key, QStringLiteral("Tab")}), QStringLiteral("Escape")},
+                   {QStringLiteral("delete"), {}, QStringLiteral("Return")},
+                   {QStringLiteral("close"), {}, QStringLiteral("Escape")},
+                   {QStringLiteral("search"), Keys({type, QStringLiteral("index.html")}), QStringLiteral("Return")},
+                   {QStringLiteral("properties-group-write"), groupWrite, QStringLiteral("Escape")},
+                   {QStringLiteral("properties-after-invalid-numeric"), invalidNumber, QStringLiteral("Escape")},
+                   {QStringLiteral("properties-invalid-numeric"), {}, QStringLiteral("Return")},
+                   {QStringLiteral("about"), {}, QStringLiteral("Return")},
+                   {QStringLiteral("html-label"), {}, QStringLiteral("Escape")},
+                   {QStringLiteral("frames"), {}, QStringLiteral("Escape")}};
+    TConfirmReplaceDlgFrm::Execute(QStringLiteral("index.html"), QStringLiteral("12.4 KB"),
+                                   QStringLiteral("3/14/2024 10:02 AM"), QStringLiteral("14.9 KB"),
+                                   QStringLiteral("6/2/2024 4:45 PM"), false);
+    TConfirmReplaceDlgFrm::Execute(QStringLiteral("style.css"), QStringLiteral("2.1 KB"),
+                                   QStringLiteral("1/5/2024 9:00 AM"), QStringLiteral("2.3 KB"),
+                                   QStringLiteral("6/2/2024 4:46 PM"), true);
+    TConfirmDeleteDlgFrm::Execute(QStringLiteral("Confirm Folder Delete"),
+                                  QStringLiteral("Are you sure you want to delete 'images' and all of its contents?"));
+    ShowCloseAppDlg();
+    bool lookInAll = true, matchCase = false;
+    QString text;
+    TSearchDlgFrm::Execute(lookInAll, matchCase, text);
+    std::printf("search answered '%s'\n", qPrintable(text));
+    TFtpPropertiesAnswer answer;
+    for (int i = 0; i < 2; ++i)
+        TFtpPropertiesDlgFrm::Execute(QStringLiteral("index.html"), QStringLiteral("/pub/www/site"),
+                                      QStringLiteral("6/2/2024 4:45 PM"), QStringLiteral("HTML document"),
+                                      QStringLiteral("14.9 KB"), QStringLiteral("-rwxr-xr-x"),
+                                      FileTypeIcon(QStringLiteral("index.html")), answer);
+    TSplashScreen::ShowAbout();
+    THTMLabelWindow labelWindow;
+    labelWindow.ShowModal();
+    TFramesWindow framesWindow;
+    framesWindow.ShowModal();
+
+    TFtpProgressDlgFrm* progress = GetFtpProgressDlgFrm();
+    progress->SetMultiRange(0, 7);
+    for (int i = 0; i < 3; ++i)
+        progress->SetMultiProgress(true, -1);
+    progress->SetFileProgress(64, QString());
+    progress->SetTransferInfo({QStringLiteral("Downloading index.html"), QStringLiteral("/pub/www/site/index.html"),
+                               QStringLiteral("/home/me/site/index.html"), QStringLiteral("00:00:04"),
+                               QStringLiteral("00:00:02"), QStringLiteral("3.7 KB/sec"),
+                               QStringLiteral("9.5 KB of 14.9 KB")});
+    Taker.Picture(*progress, QStringLiteral("progress-transfer"));
+    progress->hide();
+    TBasicProgressFrm* zipping = GetBasicProgressFrm();
+    zipping->SetStatus(QStringLiteral("Zipping"), QStringLiteral("index.html"));
+    zipping->SetProgress(40);
+    Taker.Picture(*zipping, QStringLiteral("progress-basic"));
+    zipping->hide();
+}
 
 } // namespace
 
@@ -103,7 +295,7 @@ int main(int argc, char** argv)
     for (const bool sizeable : {true, false}) {
         std::printf("%s dialog, five open/close cycles:\n", sizeable ? "sizeable" : "fixed-size input");
         for (int cycle = 1; cycle <= 5; ++cycle) {
-            taker.Names = {QString()};
+            taker.Shots = {TShot{QString(), {}}};
             if (sizeable) {
                 TSizeableDialog dialog;
                 dialog.ShowModal();
@@ -115,8 +307,8 @@ int main(int argc, char** argv)
         }
     }
 
-    taker.Names = {QStringLiteral("input-box"), QStringLiteral("input-box-password"),
-                   QStringLiteral("remembered-answer"), QStringLiteral("remembered-captions")};
+    taker.Shots = {{QStringLiteral("input-box"), {}}, {QStringLiteral("input-box-password"), {}},
+                   {QStringLiteral("remembered-answer"), {}}, {QStringLiteral("remembered-captions"), {}}};
     value = QStringLiteral("folder");
     InputBoxPos(QStringLiteral("New Folder"), QStringLiteral("Select a new folder name"), value, 0);
     value.clear();
@@ -136,6 +328,7 @@ int main(int argc, char** argv)
         QStringLiteral("Do not ask again"), mainForm, 3, {}, {mbYes, mbNo}, mtInformation,
         QStringLiteral("HideZipContineDlg"), {QStringLiteral("&Make Zip"), QStringLiteral("&No")});
 
+    ShowAuxiliaryDialogs(taker);
     THiveStore::CurrentUser().Flush();
     return 0;
 }

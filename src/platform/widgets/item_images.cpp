@@ -1,0 +1,35 @@
+// ItemImagePixmap and EditorOpensNow.
+#include "platform/widgets/item_images.h"
+
+#include "platform/graphics/canvas.h"
+
+#include <QPainter>
+
+QPixmap ItemImagePixmap(const TImageList* List, int Index, int Overlay, bool Ghosted)
+{
+    if (!List || Index < 0 || Index >= List->Count())
+        return {};
+    QImage image(List->Width(), List->Height(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        TCanvas canvas(&image);
+        List->DrawOverlay(canvas, 0, 0, Index, Overlay);
+    }
+    if (Ghosted) {
+        QImage ghost(image.size(), QImage::Format_ARGB32_Premultiplied);
+        ghost.fill(Qt::transparent);
+        QPainter painter(&ghost);
+        painter.setOpacity(0.5);
+        painter.drawImage(0, 0, image);
+        painter.end();
+        image = ghost;
+    }
+    return QPixmap::fromImage(image);
+}
+
+bool EditorOpensNow(bool Editing, Qt::ItemFlags Flags, QAbstractItemView::EditTriggers Triggers,
+                    QAbstractItemView::EditTrigger Trigger)
+{
+    return !Editing && (Flags & Qt::ItemIsEditable) && Trigger != QAbstractItemView::SelectedClicked &&
+           (Trigger == QAbstractItemView::AllEditTriggers || (Triggers & Trigger));
+}

@@ -1,0 +1,1 @@
+hftp_fuzz_target(dragdrop_blocks hftp_dragdrop)

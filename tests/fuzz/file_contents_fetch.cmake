@@ -1,0 +1,1 @@
+hftp_fuzz_target(file_contents_fetch hftp_dragdrop)
