@@ -14,11 +14,13 @@ struct TFtpReplyLine {
     bool Final = false;
 };
 
-// The buffer holds at most 4095 bytes; a line that fills it without ending can never complete,
-// and Room() is then 0.
+// A reply line may be up to 64 KiB long (a PWD reply in a deep folder passes 4 KiB): the buffer
+// holds at most one such line with its CR LF (BufferSize - 1 bytes). A line that fills it without
+// ending can never complete, and Room() is then 0.
 class TFtpReplyReader {
 public:
-    static constexpr int BufferSize = 4096;
+    static constexpr int MaxLineLength = 64 * 1024;
+    static constexpr int BufferSize = MaxLineLength + 3;
 
     // How many bytes the next read may add.
     int Room() const { return BufferSize - 1 - int(FBuffer.size()); }

@@ -81,13 +81,21 @@ TEST(FtpReplyReader, SplitsLinesAndFindsTheEndOfEachReply)
 
 TEST(FtpReplyReader, ALineThatFillsTheBufferLeavesNoRoom)
 {
+    // A line of 64 KiB with its CR LF fits; one byte more without a line end leaves no room.
     TFtpReplyReader reader;
-    EXPECT_EQ(reader.Room(), 4095);
-    const QByteArray line(5000, 'x');
-    reader.Append(line.constData(), int(line.size()));
-    EXPECT_EQ(reader.Buffered(), 4095);
+    const QByteArray longest = "257 " + QByteArray(64 * 1024 - 4, 'x') + "\r\n";
+    EXPECT_EQ(reader.Room(), longest.size());
+    reader.Append(longest.constData(), int(longest.size()));
+    const auto line = reader.NextLine(false);
+    ASSERT_TRUE(line.has_value());
+    EXPECT_EQ(line->Text.size(), 64 * 1024);
+    EXPECT_TRUE(line->Final);
+
+    const QByteArray tooLong(longest.size() + 10, 'x');
+    reader.Append(tooLong.constData(), int(tooLong.size()));
+    EXPECT_EQ(reader.Buffered(), longest.size());
     EXPECT_EQ(reader.Room(), 0);
     EXPECT_FALSE(reader.NextLine(true).has_value());
     reader.Clear();
-    EXPECT_EQ(reader.Room(), 4095);
+    EXPECT_EQ(reader.Room(), longest.size());
 }
