@@ -43,6 +43,11 @@ qint64 SizeOf(const QString& Text)
     return ok ? size : 0;
 }
 
+template <class T> int Compare(T A, T B)
+{
+    return A < B ? -1 : A > B ? 1 : 0;
+}
+
 // The rank of a row in the sort: the parent entry, then folders, then files.
 int SortRank(const TRemoteRow& Row)
 {
@@ -166,19 +171,9 @@ bool TRemoteListModel::CompareRemoteItems(const TRemoteRow& A, const TRemoteRow&
     int result = 0;
     switch (Column) {
     case 0: result = QString::localeAwareCompare(A.Caption, B.Caption); break;
-    case 1: {
-        const qint64 a = GetRemoteItemSize(A);
-        const qint64 b = GetRemoteItemSize(B);
-        result = a < b ? -1 : a > b ? 1 : 0;
-        break;
-    }
+    case 1: result = Compare(GetRemoteItemSize(A), GetRemoteItemSize(B)); break;
     case 2: result = QString::localeAwareCompare(A.TypeName, B.TypeName); break;
-    case 3: {
-        const TDateTime a = GetRemoteItemDate(A);
-        const TDateTime b = GetRemoteItemDate(B);
-        result = a < b ? -1 : a > b ? 1 : 0;
-        break;
-    }
+    case 3: result = Compare(GetRemoteItemDate(A), GetRemoteItemDate(B)); break;
     default: break;
     }
     return Ascending ? result < 0 : result > 0;
