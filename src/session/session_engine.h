@@ -9,8 +9,14 @@ class ILocalPane;
 class ISessionWindow;
 class TFtpClient2;
 
+// A dialogue line with the argument of a PASS command replaced by " (hidden)": the line is cut
+// after the first "PASS", or after a command word that reads PASS in any case.
+QString HidePassword(const QString& Line);
+
 // The default password of anonymous logins when the settings' e-mail address has no "@".
 inline const QString DefaultAnonymousPassword = QStringLiteral("Wanderpost77@");
+// The window's message that shows the socket error box (wParam the error).
+constexpr unsigned WM_SOCKET_ERROR_BOX = 1024 + 39;
 // The window's message that closes it when a session has ended.
 constexpr unsigned WM_CLOSE_AFTER_SESSION = 1024 + 92;
 
@@ -38,6 +44,27 @@ public:
     // logs the cancellation and ends the session.
     void RetryLogin(TFtpRequest RqType);
 
+    // The client's events (bound by BindClientEvents, or called by the window).
+    void BindClientEvents();
+    // At most once a second: the transfer window's texts and bars, cancels from it, the timer.
+    void FtpClientProgress(qint64 Count, bool& Abort);
+    void FtpClientFtpDisplayStatusEx(const QString& Text);
+    // A refused login is asked again; any other error is logged and shown, and ends the session
+    // unless it came from a folder, listing, transfer or file command.
+    void FtpClientError(const QString& Text);
+    // The engine has aborted the request that timed out; the text names what timed out.
+    void FtpClientTimeOut();
+    // The protocol dialogue into the log, the argument of a PASS command hidden.
+    void FtpClientDisplay(QString& Text);
+    void FtpClientStateChange();
+    void FtpClientSessionConnected(int Error);
+    void FtpClientSessionClosed(int Error);
+    // Resets the progress counters before each request.
+    void ResetProgressCounters();
+
+    // The size of the file the running download fetches, noted when it starts.
+    qint64 DownloadSize = 0;
+
     // The site chosen in the site tree while a session was still open; "" for none.
     QString PendingSiteNode;
 
@@ -46,6 +73,10 @@ public:
     TSessionLog Log;
 
 private:
+    std::uint32_t nextProgressTick_ = 0;
+    std::uint32_t transferStartTick_ = 0;
+    qint64 lastProgressCount_ = 0;
+    std::uint32_t sessionStartTick_ = 0;
     ISessionWindow& window_;
     ILocalPane& localPane_;
 };

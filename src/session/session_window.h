@@ -37,6 +37,8 @@ public:
     // site tree shown at SiteName, the listing animation stopped, the window's caption the
     // application's title and the remote frame's caption "Offline".
     virtual void ShowOffline(const QString& SiteName) = 0;
+    // Shows and starts, or stops and hides, the animation over the remote list.
+    virtual void ShowListingAnimation(bool Show) = 0;
     // The number of rows of the remote list.
     virtual int RemoteItemCount() = 0;
 };

@@ -27,6 +27,7 @@ public:
     }
     void ShowOffline(const QString& SiteName) override { OfflineShown.append(SiteName); }
     int RemoteItemCount() override { return RemoteRows; }
+    void ShowListingAnimation(bool Show) override { Animation.push_back(Show); }
 
     // The texts each panel was given, in order, by panel number 1 to 3.
     QStringList Panels[4];
@@ -39,6 +40,7 @@ public:
     QStringList SelectedSites;
     QStringList OfflineShown;
     int RemoteRows = 0;
+    std::vector<bool> Animation;
     // The messages posted to the window, as they were delivered.
     std::vector<unsigned> Messages;
 

@@ -17,5 +17,9 @@ public:
     void PassAsync() override { Requests.append(QStringLiteral("PassAsync")); }
     void AbortAsync() override { Requests.append(QStringLiteral("AbortAsync")); }
 
+    // The request and reply an event handler under test sees.
+    void SetRequestType(TFtpRequest Request) { FRequestType = Request; }
+    void SetStatusCode(int Code) { FStatusCode = Code; }
+
     QStringList Requests;
 };
