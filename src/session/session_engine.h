@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ftp/client/ftp_types.h"
+#include "session/remote_list_model.h"
 #include "session/session_log.h"
 #include "session/session_state.h"
 
@@ -12,6 +13,12 @@ class TFtpClient2;
 // A dialogue line with the argument of a PASS command replaced by " (hidden)": the line is cut
 // after the first "PASS", or after a command word that reads PASS in any case.
 QString HidePassword(const QString& Line);
+
+// True when the lower-cased extension of FileName (with its dot) is one of the settings'
+// Extensions, the files the automatic transfer mode sends as ASCII.
+bool IsAsciiExtension(const QString& FileName);
+// The transfer type of LocalName by the settings' TransferMode: 0 ASCII, 1 binary, 2 automatic.
+bool TransferIsBinary(const QString& LocalName);
 
 // The default password of anonymous logins when the settings' e-mail address has no "@".
 inline const QString DefaultAnonymousPassword = QStringLiteral("Wanderpost77@");
@@ -44,6 +51,15 @@ public:
     // logs the cancellation and ends the session.
     void RetryLogin(TFtpRequest RqType);
 
+    // Downloads (Code 10) or uploads (Code 17) one file with the transfer type of its name; the
+    // type is changed first when it differs, and the transfer resumes after the type reply.
+    void TransferFile(const QString& LocalName, const QString& RemoteName, int Code);
+
+    // True when the file Path (a remote path for Code 10, a local one for Code 17) may be
+    // transferred: no overwrite prompt, a remembered "yes to all", nothing to replace, or the
+    // user's yes; the answer is kept in ReplaceAnswer ("cancel" skips every later file).
+    bool ConfirmOverwrite(const QString& Path, int Code);
+
     // The client's events (bound by BindClientEvents, or called by the window).
     void BindClientEvents();
     // At most once a second: the transfer window's texts and bars, cancels from it, the timer.
@@ -71,6 +87,7 @@ public:
     TFtpClient2& Client;
     TSessionState State;
     TSessionLog Log;
+    TRemoteListModel RemoteList;
 
 private:
     std::uint32_t nextProgressTick_ = 0;

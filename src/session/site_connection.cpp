@@ -71,7 +71,7 @@ bool AskPassword(TFtpClient2& Client)
 } // namespace
 
 TSessionEngine::TSessionEngine(TFtpClient2& AClient, ISessionWindow& Window, ILocalPane& LocalPane)
-    : Client(AClient), State(Window), Log(Window), window_(Window), localPane_(LocalPane)
+    : Client(AClient), State(Window), Log(Window), RemoteList(Window, Log), window_(Window), localPane_(LocalPane)
 {
 }
 

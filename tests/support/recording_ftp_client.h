@@ -16,6 +16,10 @@ public:
     void UserAsync() override { Requests.append(QStringLiteral("UserAsync")); }
     void PassAsync() override { Requests.append(QStringLiteral("PassAsync")); }
     void AbortAsync() override { Requests.append(QStringLiteral("AbortAsync")); }
+    void TypeBinaryAsync() override { Requests.append(QStringLiteral("TypeBinaryAsync")); }
+    void TypeAsciiAsync() override { Requests.append(QStringLiteral("TypeAsciiAsync")); }
+    void GetAsync() override { Requests.append(QStringLiteral("GetAsync ") + HostFileName()); }
+    void PutAsync() override { Requests.append(QStringLiteral("PutAsync ") + HostFileName()); }
 
     // The request and reply an event handler under test sees.
     void SetRequestType(TFtpRequest Request) { FRequestType = Request; }
