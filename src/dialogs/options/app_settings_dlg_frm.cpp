@@ -601,6 +601,9 @@ int ExecuteAppSettingsDlg(TFtpAppSettings& Settings, TFirewallContainer& Firewal
         item->setCheckState(0, Settings.SoundBitField & (1 << event) ? Qt::Checked : Qt::Unchecked);
     }
     form.lvSounds->blockSignals(false);
+    // The event names stay whole in wider fonts than the designed one.
+    form.lvSounds->resizeColumnToContents(0);
+    form.lvSounds->setColumnWidth(0, std::max(125, form.lvSounds->columnWidth(0) + 8));
     form.dlgOpen->InitialDir = QCoreApplication::applicationDirPath();
     for (TCheckBox* box : form.findChildren<TCheckBox*>())
         box->blockSignals(true);

@@ -97,10 +97,12 @@ TServerEditFrm::TServerEditFrm(TComponent* AOwner, const QString& Key) : TStream
     chkPassiveMode = new TCheckBox(QStringLiteral("Passive Mode"), pnlBasic);
     chkSavePassword = new TCheckBox(QStringLiteral("Save Password"), pnlBasic);
     chkShared = new TCheckBox(QStringLiteral("Shared"), pnlBasic);
-    grid->addWidget(chkAnonymous, row, 1);
-    grid->addWidget(chkSavePassword, row++, 2);
-    grid->addWidget(chkPassiveMode, row, 1);
-    grid->addWidget(chkShared, row++, 2);
+    auto* checks = new QGridLayout;
+    checks->addWidget(chkAnonymous, 0, 0);
+    checks->addWidget(chkSavePassword, 0, 1);
+    checks->addWidget(chkPassiveMode, 1, 0);
+    checks->addWidget(chkShared, 1, 1);
+    grid->addLayout(checks, row++, 0, 1, 3);
     txtPort = new TEdit(pnlBasic);
     txtPort->setText(QStringLiteral("21"));
     field(QStringLiteral("Port"), txtPort);
@@ -121,6 +123,7 @@ TServerEditFrm::TServerEditFrm(TComponent* AOwner, const QString& Key) : TStream
     txtComment = new TEdit(pnlBasic);
     field(QStringLiteral("Comment"), txtComment);
     grid->setRowStretch(row, 1);
+    grid->setColumnStretch(1, 1);
 
     btnOk = new QPushButton(QStringLiteral("OK"), this);
     btnOk->setGeometry(270, 364, 75, 23);

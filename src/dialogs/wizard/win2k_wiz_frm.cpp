@@ -65,19 +65,23 @@ void TWin2kWizFrm::Build()
     top->setContentsMargins(0, 0, 0, 0);
     top->setSpacing(0);
     auto* header = new QHBoxLayout;
-    header->setContentsMargins(16, 6, 6, 4);
+    header->setContentsMargins(16, 4, 6, 2);
     auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
     lblCaptionTopBold = new QLabel(pnlTopInfo);
     QFont bold = lblCaptionTopBold->font();
     bold.setBold(true);
     bold.setPointSize(9);
     lblCaptionTopBold->setFont(bold);
+    lblCaptionTopBold->setFixedHeight(18);
     lblCaptionTop = new QLabel(pnlTopInfo);
     lblCaptionTop->setWordWrap(true);
-    lblCaptionTop->setIndent(16);
+    lblCaptionTop->setContentsMargins(16, 0, 0, 0);
     lblCaptionTop->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblCaptionTop->setFixedHeight(32); // two lines
     texts->addWidget(lblCaptionTopBold);
-    texts->addWidget(lblCaptionTop, 1);
+    texts->addWidget(lblCaptionTop);
+    texts->addStretch(1);
     header->addLayout(texts, 1);
     imgTop = new QLabel(pnlTopInfo);
     imgTop->setFixedSize(48, 48);

@@ -24,6 +24,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QStackedWidget>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace {
@@ -130,7 +131,11 @@ TWizServerCliFrm::TWizServerCliFrm(QWidget* Owner) : TWiz2kWizCliFrm(Owner)
     white.setColor(QPalette::Window, Qt::white);
     panel->setPalette(white);
     imgPic = new QLabel(panel);
-    imgPic->setGeometry(0, 0, 164, 309);
+    imgPic->setFixedWidth(164);
+    auto* welcome = new QHBoxLayout(panel);
+    welcome->setContentsMargins(0, 0, 0, 0);
+    welcome->addWidget(imgPic);
+    welcome->addStretch(1);
     imgPic->setAutoFillBackground(true);
     QPalette copper = imgPic->palette();
     copper.setColor(QPalette::Window, QColor(0xB8, 0x73, 0x33));
