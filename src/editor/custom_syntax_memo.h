@@ -16,6 +16,7 @@
 #include "editor/memo_messages.h"
 #include "editor/memo_metrics.h"
 #include "editor/scroll_info.h"
+#include "editor/word_break.h"
 
 #include "platform/graphics/colors.h"
 #include "platform/messages/messages.h"
@@ -73,6 +74,16 @@ std::uint32_t OptionBit(TSyntaxMemoOption Option);
 // The word of a set (bits of no member stay clear) and the set of a word.
 std::uint32_t OptionsToWord(TSyntaxMemoOptions Options);
 TSyntaxMemoOptions WordToOptions(std::uint32_t Word);
+
+// Colours that replace a piece's own while the control is disabled or read-only, each replacement
+// under its own flag.
+struct TColourOverride {
+    bool Use;
+    bool ReplaceBack;
+    TColor Back;
+    bool ReplaceText;
+    TColor Text;
+};
 
 // The formats the clipboard copy puts on the clipboard.
 enum TSM_Clipformat { smTEXT = 1, smRTF = 2 };
@@ -209,6 +220,9 @@ public:
     // EM_CHARFROMPOS: -1 outside the text area (left of the text edge, right of or below the
     // client area), else PositionFromPoint.
     int CharFromPoint(QPoint Point);
+    // Scrolls to a left column and top line, each limited to the text (the column to the longest
+    // line); with Repaint the view is redrawn and told that it scrolled (Change).
+    void ScrollTo(int Column, int Line, bool Repaint);
     // Scrolls the caret into view: whole lines up or down, 8 columns at a time sideways.
     virtual void ScrollCaretIntoView();
     // Computes the bars' values and applies them; skipped while painting is off or locked.
@@ -220,6 +234,14 @@ public:
     std::function<bool(char)> fn_CharIsInWord;
     bool CharStartsWord(char C) const;
     bool CharIsInWord(char C) const;
+    // Replaces the default word-break rule when assigned.
+    TSM_WordBreakProc OnWordBreakProc;
+    int WordBreak(const char* Text, int Current, int Count, int Code) const;
+
+    // Flags Line and every later line for highlighting again.
+    void MarkIncompleteFrom(TLineRecord* Line);
+    // Flags the first visible line and the lines of a page and two more after it for repaint.
+    void MarkVisibleForRepaint();
 
     // --- text as a whole (WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH) ---
     // Replaces the whole text (null: empties it); the undo log ends up empty.
@@ -327,8 +349,16 @@ public:
     unsigned ClipCopyFormats = smTEXT | smRTF;
     TSearchFailEvent OnSearchFail;
     TDataDropEvent OnDataDrop;
+    // Typing inserts (else overwrites).
+    bool InsertMode = true;
+    // Printing in black and white.
+    bool MonoPrint = true;
+    TColourOverride DisabledColours{true, true, 0xC0C0C0, false, clBlack};
+    TColourOverride ReadOnlyColours{false, true, clWhite, true, 0xC0C0C0};
 
 protected:
+    // OnChange, except while the update lock is set or painting is off.
+    void Changed() override;
     // A scroll bar moved: the top line or left column follows it.
     void scrollContentsBy(int Dx, int Dy) override;
     // A font change from Qt or from the settings: measurements, style fonts, repaint.

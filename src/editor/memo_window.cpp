@@ -106,6 +106,23 @@ int TCustomSyntaxMemo::CharFromPoint(QPoint Point)
     return PositionFromPoint(Point);
 }
 
+void TCustomSyntaxMemo::ScrollTo(int Column, int Line, bool Repaint)
+{
+    leftColumn_ = std::clamp(Column, 0, std::max(0, TextStore().LongestLine() - 1));
+    TMemoCore::SetTopLine(std::clamp(Line, 0, TextStore().LineCount() - 1));
+    if (!Repaint)
+        return;
+    Changed();
+    UpdateScrollBars();
+    Invalidate();
+}
+
+void TCustomSyntaxMemo::Changed()
+{
+    if (!UpdateLocked() && PaintingEnabled())
+        TMemoCore::Changed();
+}
+
 // The caret offset is limited on a copy: the selection keeps a caret at the end of the text.
 void TCustomSyntaxMemo::ScrollCaretIntoView()
 {
@@ -149,9 +166,7 @@ void TCustomSyntaxMemo::ScrollCaretIntoView()
         return;
     TMemoCore::SetTopLine(top);
     leftColumn_ = left;
-    TLineRecord* row = TextStore().TopLineRecord();
-    for (int n = 0; row && n <= VisibleLines; ++n, row = row->Next)
-        row->Flags |= lfRepaint;
+    MarkVisibleForRepaint();
     UpdateScrollBars();
     Invalidate();
 }
@@ -166,4 +181,22 @@ bool TCustomSyntaxMemo::CharIsInWord(char C) const
     if (fn_CharIsInWord)
         return fn_CharIsInWord(C);
     return IsLetterOrUnderscore(C) || C == '\'' || C == '-' || (C >= '0' && C <= '9');
+}
+
+int TCustomSyntaxMemo::WordBreak(const char* Text, int Current, int Count, int Code) const
+{
+    return OnWordBreakProc ? OnWordBreakProc(Text, Current, Count, Code) : DefaultWordBreak(Text, Current, Count, Code);
+}
+
+void TCustomSyntaxMemo::MarkIncompleteFrom(TLineRecord* Line)
+{
+    for (; Line; Line = Line->Next)
+        Line->Flags |= lfHighlightIncomplete;
+}
+
+void TCustomSyntaxMemo::MarkVisibleForRepaint()
+{
+    TLineRecord* line = TextStore().TopLineRecord();
+    for (int n = 0; line && n <= VisibleLines + 2; ++n, line = line->Next)
+        line->Flags |= lfRepaint;
 }

@@ -2,6 +2,8 @@
 // view, and the default word tests.
 #include "editor/custom_syntax_memo.h"
 
+#include "editor/word_break.h"
+
 #include "platform/messages/edit_messages.h"
 #include "platform/ole/types.h"
 
@@ -181,4 +183,93 @@ TEST(MemoWindow, DefaultWordTests)
     EXPECT_TRUE(memo.CharStartsWord('$'));
     EXPECT_FALSE(memo.CharStartsWord('a'));
     EXPECT_FALSE(memo.CharIsInWord('7'));
+}
+
+TEST(MemoWindow, ScrollToLimitsAndTellsOnlyAnOpenView)
+{
+    TCustomSyntaxMemo memo;
+    SizeFor(memo, 20, 5);
+    memo.SetText(std::string(30, 'a') + "\r" + ManyLines(10));
+    int changes = 0;
+    memo.OnChange = [&](TObject*) { ++changes; };
+    struct Case {
+        int column, line, left, top;
+    };
+    const Case cases[] = {{5, 3, 5, 3}, {-4, -1, 0, 0}, {500, 500, 30, 10}};
+    for (const Case& c : cases) {
+        memo.ScrollTo(c.column, c.line, true);
+        EXPECT_EQ(memo.LeftColumn(), c.left);
+        EXPECT_EQ(memo.TopLine(), c.top);
+    }
+    EXPECT_EQ(changes, 3);
+    memo.ScrollTo(1, 1, false);
+    memo.SetUpdateLock(true, true);
+    memo.ScrollTo(2, 2, true);
+    memo.SetUpdateLock(false, true);
+    memo.SetRedraw(false);
+    memo.ScrollTo(3, 3, true);
+    EXPECT_EQ(changes, 3);
+    memo.SetRedraw(true);
+    memo.ScrollTo(4, 4, true);
+    EXPECT_EQ(changes, 4);
+}
+
+TEST(MemoWindow, WindowDefaults)
+{
+    TCustomSyntaxMemo memo;
+    EXPECT_EQ(memo.BorderStyle(), bsSingle);
+    EXPECT_EQ(memo.ScrollBars(), ssBoth);
+    EXPECT_EQ(memo.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_FALSE(memo.FlatScrollBars);
+    EXPECT_TRUE(memo.InsertMode);
+    EXPECT_TRUE(memo.MonoPrint);
+    EXPECT_TRUE(memo.WantTab && memo.WantReturns && memo.HideSelection);
+    EXPECT_FALSE(memo.ReadOnly || memo.ShowFocusLine);
+    EXPECT_TRUE(memo.DisabledColours.Use && memo.DisabledColours.ReplaceBack && !memo.DisabledColours.ReplaceText);
+    EXPECT_EQ(memo.DisabledColours.Back, 0xC0C0C0);
+    EXPECT_FALSE(memo.ReadOnlyColours.Use);
+    EXPECT_EQ(memo.ReadOnlyColours.Back, clWhite);
+    EXPECT_EQ(memo.ReadOnlyColours.Text, 0xC0C0C0);
+    EXPECT_EQ(memo.LeftColumn(), 0);
+    EXPECT_EQ(memo.TopLine(), 0);
+    EXPECT_STREQ(TCustomSyntaxMemo::Version, "3.00.39");
+}
+
+TEST(MemoWindow, WordBreakCodes)
+{
+    // "ab  cd\xa0ef": delimiters at 2, 3 and 6.
+    const char text[] = "ab  cd\xa0" "ef";
+    const int count = 9;
+    struct Case {
+        int current, code, expected;
+    };
+    const Case cases[] = {
+        {1, WB_LEFT, 1},  {0, WB_LEFT, 0},  {5, WB_LEFT, 4},  {8, WB_LEFT, 7},  {2, WB_LEFT, 4},
+        {6, WB_LEFT, 7},  {0, WB_RIGHT, 4}, {4, WB_RIGHT, 7}, {7, WB_RIGHT, 9}, {3, WB_RIGHT, 4},
+        {2, WB_ISDELIMITER, 1}, {6, WB_ISDELIMITER, 1}, {4, WB_ISDELIMITER, 0}, {9, WB_ISDELIMITER, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DefaultWordBreak(text, c.current, count, c.code), c.expected) << c.current << " code " << c.code;
+
+    TCustomSyntaxMemo memo;
+    EXPECT_EQ(memo.WordBreak(text, 5, count, WB_LEFT), 4);
+    memo.OnWordBreakProc = [](const char*, int Current, int, int) { return Current + 100; };
+    EXPECT_EQ(memo.WordBreak(text, 5, count, WB_LEFT), 105);
+}
+
+TEST(MemoWindow, LinesAreMarkedForRepaintAndHighlighting)
+{
+    TCustomSyntaxMemo memo;
+    memo.SetText(ManyLines(60));
+    memo.VisibleLines = 5;
+    for (TLineRecord* line = memo.TextStore().FirstLine(); line; line = line->Next)
+        line->Flags &= ~(lfRepaint | lfHighlightIncomplete);
+    memo.TextStore().SetTopLine(10);
+    memo.MarkVisibleForRepaint();
+    memo.MarkIncompleteFrom(memo.TextStore().LineByIndex(50));
+    int index = 0;
+    for (const TLineRecord* line = memo.TextStore().FirstLine(); line; line = line->Next, ++index) {
+        EXPECT_EQ((line->Flags & lfRepaint) != 0, index >= 10 && index <= 17) << index;
+        EXPECT_EQ((line->Flags & lfHighlightIncomplete) != 0, index >= 50) << index;
+    }
 }
