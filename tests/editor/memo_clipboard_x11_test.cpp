@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QProcess>
@@ -25,7 +26,8 @@ QByteArray RunXclip(const QStringList& Arguments, const QByteArray& Input = {})
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&xclip, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&xclip, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    xclip.start(QStringLiteral("xclip"), QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + Arguments);
+    xclip.start(QStringLiteral("xclip"),
+                QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + Arguments);
     if (!Input.isNull()) {
         xclip.write(Input);
         xclip.closeWriteChannel();
@@ -39,6 +41,32 @@ QByteArray RunXclip(const QStringList& Arguments, const QByteArray& Input = {})
         xclip.waitForFinished();
     }
     return xclip.readAllStandardOutput();
+}
+
+// Offers Input as Type through xclip and waits until this program has seen the clipboard change
+// hands (the X server tells it a moment later; until then Qt answers with what it knew before).
+void OfferThroughXclip(const QString& Type, const QByteArray& Input)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    bool changed = false;
+    QEventLoop loop;
+    const QMetaObject::Connection connection =
+        QObject::connect(clipboard, &QClipboard::changed, &loop, [&](QClipboard::Mode Mode) {
+            if (Mode == QClipboard::Clipboard) {
+                changed = true;
+                loop.quit();
+            }
+        });
+    RunXclip({QStringLiteral("-i"), QStringLiteral("-t"), Type}, Input);
+    if (!changed) {
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+        deadline.start(20000);
+        loop.exec();
+    }
+    QObject::disconnect(connection);
+    EXPECT_TRUE(changed) << "the clipboard did not change hands";
 }
 
 class MemoClipboardX11 : public testing::Test {
@@ -69,12 +97,12 @@ TEST_F(MemoClipboardX11, AnotherProgramReadsTheCopiedTextAndRtf)
 
 TEST_F(MemoClipboardX11, TextAndHtmlOfAnotherProgramPasteIn)
 {
-    RunXclip({QStringLiteral("-i"), QStringLiteral("-t"), QStringLiteral("text/plain")}, "from xclip\nline two");
+    OfferThroughXclip(QStringLiteral("text/plain"), "from xclip\nline two");
     TCustomSyntaxMemo memo;
     memo.PasteFromClipboard();
     EXPECT_EQ(memo.GetText(), "from xclip\r\nline two");
 
-    RunXclip({QStringLiteral("-i"), QStringLiteral("-t"), QStringLiteral("text/html")}, "<b>caf\xc3\xa9</b>");
+    OfferThroughXclip(QStringLiteral("text/html"), "<b>caf\xc3\xa9</b>");
     TCustomSyntaxMemo html;
     html.OnDataDrop = [](TObject*, unsigned& Types) { Types |= htmlFragmentOnly; };
     html.PasteFromClipboard();
