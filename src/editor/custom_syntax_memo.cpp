@@ -22,6 +22,8 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    SetBorderStyle(bsSingle);
+    SetScrollBars(ssBoth);
     settings_->AttachEditor(this);
     TabStops = settings_->TabStops();
     TMemoCore::WordWrap = settings_->Options & OPT_WORDWRAP;
@@ -218,6 +220,7 @@ void TCustomSyntaxMemo::SetUpdateLock(bool Locked, bool Quiet)
 void TCustomSyntaxMemo::SetLeftColumn(int Column, bool Quiet)
 {
     leftColumn_ = std::max(0, Column);
+    UpdateScrollBars();
     if (!Quiet)
         Invalidate();
 }
@@ -225,6 +228,7 @@ void TCustomSyntaxMemo::SetLeftColumn(int Column, bool Quiet)
 void TCustomSyntaxMemo::SetTopLine(int Line)
 {
     TMemoCore::SetTopLine(Line);
+    UpdateScrollBars();
     Invalidate();
 }
 
@@ -259,12 +263,13 @@ void TCustomSyntaxMemo::SetClientSize(int Width, int Height)
     if (TMemoCore::WordWrap && WrapAtColumn() == 0)
         ReWrap(nullptr, nullptr);
     MarkAllForHighlight();
+    UpdateScrollBars();
     Invalidate();
 }
 
 int TCustomSyntaxMemo::ScrollScale() const
 {
-    return TextStore().LineCount() / 32000 + 1;
+    return VerticalScrollScale(TextStore().LineCount());
 }
 
 void TCustomSyntaxMemo::ScrollBy(int Columns, int Lines)

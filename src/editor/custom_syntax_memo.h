@@ -1,10 +1,9 @@
 // TCustomSyntaxMemo, the editor control: a scroll area over the editor core, driven through the
 // standard edit-control messages and its private messages (Perform), with the settings it shows,
-// its font measurements and its published properties. Nothing is painted yet.
+// its font measurements and its published properties, its scroll bars and the mapping between
+// positions and window points (memo_window.cpp).
 //
 // Where the later parts of the control attach:
-// - the window: Paint and the scroll bars call ScrollCaretIntoView, UpdateScrollBars and
-//   PositionFromPoint/PointFromPosition, which answer for an unpainted control until then;
 // - the command executor: typing and key commands edit through ReplaceSelectionText and the
 //   undo blocks of the core;
 // - the highlighting driver: UpdateHighlighting (of the core), ActiveParser and ApplySettings; a
@@ -16,11 +15,14 @@
 #include "editor/document/memo_core.h"
 #include "editor/memo_messages.h"
 #include "editor/memo_metrics.h"
+#include "editor/scroll_info.h"
+#include "editor/word_break.h"
 
 #include "platform/graphics/colors.h"
 #include "platform/messages/messages.h"
 
 #include <QAbstractScrollArea>
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -72,6 +74,16 @@ std::uint32_t OptionBit(TSyntaxMemoOption Option);
 // The word of a set (bits of no member stay clear) and the set of a word.
 std::uint32_t OptionsToWord(TSyntaxMemoOptions Options);
 TSyntaxMemoOptions WordToOptions(std::uint32_t Word);
+
+// Colours that replace a piece's own while the control is disabled or read-only, each replacement
+// under its own flag.
+struct TColourOverride {
+    bool Use;
+    bool ReplaceBack;
+    TColor Back;
+    bool ReplaceText;
+    TColor Text;
+};
 
 // The formats the clipboard copy puts on the clipboard.
 enum TSM_Clipformat { smTEXT = 1, smRTF = 2 };
@@ -185,6 +197,51 @@ public:
     void Scroll(bool Vertical, win::WPARAM Code);
     // Lines per step of the vertical scroll bar: (line count div 32000) + 1.
     int ScrollScale() const;
+    int ClientWidth() const { return clientWidth_; }
+    int ClientHeight() const { return clientHeight_; }
+
+    // --- the window: frame, scroll bars, positions and points ---
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle Value);
+    // The bars the style names stay on (disabled when there is nothing to scroll); the others off.
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle Value);
+    // Kept for the settings; the plain bars are used.
+    bool FlatScrollBars = false;
+    // The values last computed for the bars (the vertical one in steps of the scroll scale).
+    const TScrollInfo& HorizontalScrollValues() const { return horizontalInfo_; }
+    const TScrollInfo& VerticalScrollValues() const { return verticalInfo_; }
+    // The client point of the character at Pos: (-1, -1) above the top line; below the client
+    // area, the first row past its bottom (EM_POSFROMCHAR).
+    QPoint PointFromPosition(int Pos);
+    // The position under a client point: its row from the top line (the last line below the
+    // text), its column from the left column.
+    int PositionFromPoint(QPoint Point);
+    // EM_CHARFROMPOS: -1 outside the text area (left of the text edge, right of or below the
+    // client area), else PositionFromPoint.
+    int CharFromPoint(QPoint Point);
+    // Scrolls to a left column and top line, each limited to the text (the column to the longest
+    // line); with Repaint the view is redrawn and told that it scrolled (Change).
+    void ScrollTo(int Column, int Line, bool Repaint);
+    // Scrolls the caret into view: whole lines up or down, 8 columns at a time sideways.
+    virtual void ScrollCaretIntoView();
+    // Computes the bars' values and applies them; skipped while painting is off or locked.
+    virtual void UpdateScrollBars();
+
+    // --- word characters: the assigned test, else letters and "_" start a word, and letters,
+    // digits, "_", "'" and "-" belong to one ---
+    std::function<bool(char)> fn_CharStartsWord;
+    std::function<bool(char)> fn_CharIsInWord;
+    bool CharStartsWord(char C) const;
+    bool CharIsInWord(char C) const;
+    // Replaces the default word-break rule when assigned.
+    TSM_WordBreakProc OnWordBreakProc;
+    int WordBreak(const char* Text, int Current, int Count, int Code) const;
+
+    // Flags Line and every later line for highlighting again.
+    void MarkIncompleteFrom(TLineRecord* Line);
+    // Flags the first visible line and the lines of a page and two more after it for repaint.
+    void MarkVisibleForRepaint();
 
     // --- text as a whole (WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH) ---
     // Replaces the whole text (null: empties it); the undo log ends up empty.
@@ -292,11 +349,18 @@ public:
     unsigned ClipCopyFormats = smTEXT | smRTF;
     TSearchFailEvent OnSearchFail;
     TDataDropEvent OnDataDrop;
+    // Typing inserts (else overwrites).
+    bool InsertMode = true;
+    // Printing in black and white.
+    bool MonoPrint = true;
+    TColourOverride DisabledColours{true, true, 0xC0C0C0, false, clBlack};
+    TColourOverride ReadOnlyColours{false, true, clWhite, true, 0xC0C0C0};
 
 protected:
-    // Window hooks the editor window fills in; without a window they do nothing.
-    virtual void ScrollCaretIntoView() {}
-    virtual void UpdateScrollBars() {}
+    // OnChange, except while the update lock is set or painting is off.
+    void Changed() override;
+    // A scroll bar moved: the top line or left column follows it.
+    void scrollContentsBy(int Dx, int Dy) override;
     // A font change from Qt or from the settings: measurements, style fonts, repaint.
     virtual void FontChanged();
 
@@ -336,4 +400,9 @@ private:
     int clientHeight_ = 0;
     int visibleColumns_ = 80;
     int repaintRequests_ = 0;
+    TBorderStyle borderStyle_ = bsSingle;
+    TScrollStyle scrollBars_ = ssBoth;
+    TScrollInfo horizontalInfo_;
+    TScrollInfo verticalInfo_;
+    bool applyingScrollBars_ = false;
 };

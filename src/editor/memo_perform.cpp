@@ -4,6 +4,7 @@
 #include "editor/language/sm_settings.h"
 
 #include "platform/messages/edit_messages.h"
+#include "platform/ole/types.h"
 #include "platform/rtl/streams.h"
 
 #include <cstring>
@@ -200,13 +201,22 @@ LRESULT TCustomSyntaxMemo::PerformStandard(UINT Msg, WPARAM WParam, LPARAM LPara
     case EM_GETFIRSTVISIBLELINE: return TopLine();
     case WM_HSCROLL:
     case WM_VSCROLL: Scroll(Msg == WM_VSCROLL, WParam); return 0;
+    case EM_POSFROMCHAR:
+        if (auto* point = Pointer<POINT>(LPARAM(WParam))) {
+            const QPoint at = PointFromPosition(int(LParam));
+            *point = {at.x(), at.y()};
+        }
+        return 0;
+    case EM_CHARFROMPOS: {
+        const auto* point = Pointer<const POINT>(LParam);
+        return point ? CharFromPoint({int(point->x), int(point->y)}) : -1;
+    }
     case WM_CUT: CutToClipboard(); return 0;
     case WM_COPY: CopyToClipboard(); return 0;
     case WM_PASTE: PasteFromClipboard(); return 0;
     case EM_CANPASTE: return WParam <= 1 && CanPaste();
     default:
-        // Positions and points, double clicks and dropped files come with the editor window, the
-        // mouse and the drag and drop of the control.
+        // Double clicks and dropped files come with the mouse and the drag and drop of the control.
         return 0;
     }
 }
