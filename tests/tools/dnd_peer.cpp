@@ -6,7 +6,7 @@
 //
 // The path is given percent-encoded (so any byte can pass) and offered as a file URL with every
 // byte kept. It prints "ready"
-// once its window is shown, "drag started" when a drag leaves it, "drag ended <action>" when that
+// once its window is shown, "drag started" when a drag leaves it, "enter" when a drag enters it, "drag ended <action>" when that
 // drag ends, and "drop <mime type> <data>" for each format of a drop.
 #include <QApplication>
 #include <QDrag>
@@ -52,7 +52,11 @@ protected:
         const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
         Say("drag ended " + QByteArray::number(int(action)));
     }
-    void dragEnterEvent(QDragEnterEvent* Event) override { Event->acceptProposedAction(); }
+    void dragEnterEvent(QDragEnterEvent* Event) override
+    {
+        Say("enter");
+        Event->acceptProposedAction();
+    }
     void dragMoveEvent(QDragMoveEvent* Event) override { Event->acceptProposedAction(); }
     void dropEvent(QDropEvent* Event) override
     {
