@@ -29,6 +29,7 @@ TCustomDropMultiTarget::TCustomDropMultiTarget(TComponent* AOwner) : TCustomDrop
 
 TCustomDropMultiTarget::~TCustomDropMultiTarget()
 {
+    WaitForTransfer();
     while (DataFormats->Count() > 0)
         delete DataFormats->Formats(DataFormats->Count() - 1);
 }

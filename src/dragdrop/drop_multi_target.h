@@ -12,7 +12,7 @@ class TCustomDropMultiTarget : public TCustomDropTarget {
 public:
     // Drag types copy and link.
     explicit TCustomDropMultiTarget(TComponent* AOwner);
-    // Frees every data format, last first.
+    // Waits for a background transfer, then frees every data format, last first.
     ~TCustomDropMultiTarget() override;
 
     TConversionScopes DataFormatScope() const override { return csTarget; }

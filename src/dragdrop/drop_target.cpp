@@ -64,7 +64,7 @@ TCustomDropTarget::TCustomDropTarget(TComponent* AOwner)
 
 TCustomDropTarget::~TCustomDropTarget()
 {
-    OnEndAsyncTransfer = nullptr;
+    WaitForTransfer();
     transferThread_.reset();
     dataObject_.Reset();
     Unregister(nullptr);
@@ -390,6 +390,14 @@ bool TCustomDropTarget::GetData(DWORD Effect)
         }
     }
     return FillDataFormats(dataObject_.Get());
+}
+
+void TCustomDropTarget::WaitForTransfer()
+{
+    // The end notification runs while waiting, and needs the thread object.
+    OnEndAsyncTransfer = nullptr;
+    if (transferThread_)
+        transferThread_->WaitFor();
 }
 
 void TCustomDropTarget::EndAsyncTransfer()

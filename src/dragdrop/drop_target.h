@@ -5,7 +5,9 @@
 //
 // A drag runs DragEnter, DragOver any number of times, then DragLeave or Drop; the data object and
 // the control under the drag live from DragEnter to the end, so the dropped data is valid only
-// inside OnDrop. No exception leaves an IDropTarget method. While a background transfer runs a new
+// inside OnDrop; after a drop that started a background transfer, the data is being filled on the
+// transfer thread and is read in OnEndAsyncTransfer instead. No exception leaves an IDropTarget
+// method. While a background transfer runs a new
 // drag is refused (DragEnter answers S_OK with effect 0) and the formats being filled are left
 // alone.
 #pragma once
@@ -116,6 +118,9 @@ protected:
     virtual bool IsAvailableIn(win::IDataObject* DataObject) = 0;
 
     win::HRESULT GetInterface(const win::IID& riid, void** ppv) override;
+    // Waits until a background transfer has ended, without firing OnEndAsyncTransfer; a
+    // descendant calls it before it frees what the transfer fills.
+    void WaitForTransfer();
 
 private:
     friend class TDropTargetTransferThread;

@@ -17,10 +17,10 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QScrollBar>
-#include <QSemaphore>
 #include <QThread>
 #include <QUrl>
 #include <atomic>
+#include <semaphore>
 
 using namespace win;
 
@@ -87,7 +87,7 @@ public:
         return S_OK;
     }
 
-    QSemaphore* Gate = nullptr;
+    std::counting_semaphore<>* Gate = nullptr;
     bool RefuseOtherThreads = false;
     std::atomic<int> Started = 0;
     std::atomic<int> Ended = 0;
@@ -431,7 +431,9 @@ TEST_F(DropTargetTest, TransfersInTheBackgroundAndEndsOnTheGuiThread)
 {
     target.Register(&window);
     target.AllowAsyncTransfer = true;
-    QSemaphore gate;
+    // The data is filled on the transfer thread: OnDrop must not read it, OnEndAsyncTransfer can.
+    target.OnDrop = [&](TObject*, TShiftState, QPoint, DWORD&) { ++drops; };
+    std::counting_semaphore<> gate(0);
     const auto data = MakeComObject<AsyncDataObject>();
     data->Gate = &gate;
     int started = 0;
@@ -447,6 +449,7 @@ TEST_F(DropTargetTest, TransfersInTheBackgroundAndEndsOnTheGuiThread)
     ASSERT_EQ(target.DragEnter(data.Get(), 0, ScreenPoint(&window), &effect), S_OK);
     ASSERT_EQ(target.Drop(data.Get(), 0, ScreenPoint(&window), &effect), S_OK);
     EXPECT_EQ(effect, DROPEFFECT_COPY);
+    EXPECT_EQ(drops, 1);
     EXPECT_EQ(started, 1);
     EXPECT_EQ(data->Started, 1);
     EXPECT_TRUE(target.AsyncTransferInProgress());
