@@ -68,5 +68,7 @@ bool TSyntaxMemoParser::InBoundState() const
 void TSyntaxMemoParser::Loaded()
 {
     TCustomSyntaxMemoParser::Loaded();
+    if (AutoScriptUpdate)
+        CompileScriptFile();
     RefreshEditors();
 }

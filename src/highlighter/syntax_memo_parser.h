@@ -79,15 +79,27 @@ public:
     void ReadData(TStream& Stream);
     // Reads the property as part of reading the form: the parser is loading until Loaded.
     void ReadFromForm(TStream& Stream);
-    // Refreshes the editors once the form is read.
+    // Compiles the Script file when AutoScriptUpdate is set, and refreshes the editors, once the
+    // form is read.
     void Loaded() override;
     // Takes every table, the settings and the keywords of another TSyntaxMemoParser; any other
     // source raises ESyntaxMemo "Cannot assign a <source class> to <this class>".
     void Assign(const TObject& Source);
 
-    // The parser script's file name.
+    // --- the parser script ---
+    // The script's file name; names in angle brackets of its #include lines are looked up in its
+    // folder.
     const QString& Script() const { return script_; }
     void SetScript(const QString& FileName) { script_ = FileName; }
+    // Resets the tables and compiles the rest of Stream into them. An error raises ESYM_COMP_ERROR
+    // (or ESyntaxMemo for a value out of range) and leaves the tables as far as they were filled.
+    // Either way ScriptLine and ScriptColumn say where the compiler stopped.
+    void CompileScript(TStream& Stream);
+    // Compiles the Script file when it exists, then refreshes the editors.
+    void CompileScriptFile();
+    // The 0-based line and column the last compilation ended at.
+    int ScriptLine = 0;
+    int ScriptColumn = 0;
 
     // ASCII case changes.
     static std::uint8_t LoCase(std::uint8_t C) { return C >= 'A' && C <= 'Z' ? std::uint8_t(C + 32) : C; }

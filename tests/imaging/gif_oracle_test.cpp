@@ -155,7 +155,8 @@ protected:
             QByteArray out, err;
             int code = 0;
             if (!RunProgram(fixture.program, arguments, &out, &err, &code, fixture.input) || code != 0) {
-                ADD_FAILURE() << fixture.name.toStdString() << ": " << err.toStdString();
+                ADD_FAILURE() << fixture.program.toStdString() << " " << fixture.name.toStdString() << ": "
+                              << err.toStdString();
                 continue;
             }
             if (!fixture.input.isEmpty()) {

@@ -8,13 +8,16 @@ bool RunProgram(const QString& program, const QStringList& arguments, QByteArray
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForStarted())
+    if (!process.waitForStarted()) {
+        *err = "could not start: " + process.errorString().toUtf8();
         return false;
+    }
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
+    if (!process.waitForFinished(240000)) {
         process.kill();
         process.waitForFinished();
+        *err = "did not end within four minutes";
         return false;
     }
     *out = process.readAllStandardOutput();

@@ -1,0 +1,1 @@
+hftp_fuzz_target(script_compiler hftp_highlighter_tables)
