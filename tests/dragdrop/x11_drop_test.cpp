@@ -1,16 +1,29 @@
 // Drag and drop with other programs on a private X server: a file dragged with the pointer from a
-// peer program onto a window holding a file drop target, and a file list dragged from that window
-// with DoDragDrop onto the peer.
+// peer program and from thunar onto a window holding a file drop target, and a file list dragged
+// from that window with DoDragDrop onto the peer.
 #include "support/server_process.h"
 #include "support/x11_session.h"
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
+
+// Finds the shown window of a class (xdotool's --class) and puts it at X, Y; its id, or empty.
+QString PlaceWindowOfClass(X11Session& Session, const QString& Class, int X, int Y)
+{
+    QString id;
+    if (!Session.Xdotool({"search", "--sync", "--onlyvisible", "--class", Class}, &id) || id.isEmpty())
+        return QString();
+    id = id.section(QLatin1Char('\n'), 0, 0);
+    if (!Session.Xdotool({"windowmove", "--sync", id, QString::number(X), QString::number(Y)}))
+        return QString();
+    return id;
+}
 
 // Finds the window of a title and puts it at X, Y; its id, or empty.
 QString PlaceWindow(X11Session& Session, const QString& Title, int X, int Y)
@@ -124,4 +137,47 @@ TEST(X11Drop, DISABLED_AFileListDraggedWithDoDragDropReachesThePeerAsAUriList)
               "file://" + file.Path.toPercentEncoding("/") + "\r\n")
         << programs.Peer.Error().toStdString();
     EXPECT_EQ(programs.Target.ReadLineStartingWith("drag ended"), "drag ended 40100 1");
+}
+
+TEST(X11Drop, AFileDraggedFromThunarArrivesInGetFiles)
+{
+    X11Session* session = X11Session::Instance();
+    HFTP_NEED_X11(session);
+    const QString thunar = QStringLiteral("/usr/bin/thunar");
+    const QString busSession = QStringLiteral("/usr/bin/dbus-run-session");
+    HFTP_NEED_SERVER(QFileInfo(thunar).isExecutable() && QFileInfo(busSession).isExecutable(),
+                     "thunar and dbus-run-session are not installed");
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.path() + "/only file.txt";
+    ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
+
+    ServerProcess files, target;
+    ASSERT_TRUE(session->Run(files, busSession, {"--", thunar, folder.path()})) << files.Error().toStdString();
+    ASSERT_TRUE(session->Run(target, QStringLiteral(HFTP_DROP_FILE_TARGET_WINDOW), {"drop-target"}))
+        << target.Error().toStdString();
+    ASSERT_FALSE(target.ReadLineStartingWith("ready").isEmpty()) << target.Error().toStdString();
+    const QString filesWindow = PlaceWindowOfClass(*session, "Thunar", 0, 0);
+    const QString targetWindow = PlaceWindow(*session, "drop-target", 800, 100);
+    ASSERT_FALSE(filesWindow.isEmpty() || targetWindow.isEmpty()) << session->Error().toStdString();
+
+    // The folder's one item is the first icon of thunar's view; the drag starts past GTK's
+    // threshold, and the pointer is moved over the target until the target sees the drag.
+    ASSERT_TRUE(PointAt(*session, filesWindow, 218, 150));
+    ASSERT_TRUE(session->Xdotool({"mousedown", "1"}));
+    for (int step : {5, 10, 20, 40, 80})
+        ASSERT_TRUE(PointAt(*session, filesWindow, 218 + step, 150));
+    bool over = false;
+    for (int attempt = 0; attempt < 20 && !over; ++attempt) {
+        ASSERT_TRUE(PointAt(*session, targetWindow, 50 + attempt, 50));
+        over = !target.ReadLineStartingWith("over", false, 500).isEmpty();
+    }
+    ASSERT_TRUE(over) << "the drag from thunar never reached the target";
+    ASSERT_TRUE(session->Xdotool({"mouseup", "1"}));
+
+    EXPECT_EQ(target.ReadLineStartingWith("dropped "),
+              "dropped " + QString::fromLatin1(QFile::encodeName(path).toPercentEncoding("/")))
+        << target.Error().toStdString();
+    // Thunar ends with its connection to the display, and its bus session with it.
+    session->Xdotool({"windowkill", filesWindow});
 }

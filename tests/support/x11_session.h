@@ -18,8 +18,8 @@ public:
     static QString StartError();
 
     QString Display() const { return display_; }
-    // Starts Program on the session's display with Qt on X11; false (with Process.Error()) when
-    // it does not start.
+    // Starts Program on the session's display with Qt on X11 (a sanitized program checks only its
+    // own code); false (with Process.Error()) when it does not start.
     bool Run(ServerProcess& Process, const QString& Program, const QStringList& Arguments) const;
     // Runs xdotool with Arguments; Output (when given) gets what it prints. False, with Error(),
     // when it fails.
