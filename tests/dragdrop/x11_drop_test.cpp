@@ -145,8 +145,10 @@ TEST(X11Drop, AFileDraggedFromThunarArrivesInGetFiles)
     HFTP_NEED_X11(session);
     const QString thunar = QStringLiteral("/usr/bin/thunar");
     const QString busSession = QStringLiteral("/usr/bin/dbus-run-session");
-    HFTP_NEED_SERVER(QFileInfo(thunar).isExecutable() && QFileInfo(busSession).isExecutable(),
-                     "thunar and dbus-run-session are not installed");
+    // Another desktop's file manager is a check by hand on a machine that has one: its layout and
+    // start-up time are its own, so the build does not install it.
+    if (!QFileInfo(thunar).isExecutable() || !QFileInfo(busSession).isExecutable())
+        GTEST_SKIP() << "thunar and dbus-run-session are not installed";
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.path() + "/only file.txt";
