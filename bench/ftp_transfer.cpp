@@ -1,6 +1,7 @@
 // FTP transfer benchmark: our engine (TFtpClient in a headless QCoreApplication) side by side with
 // curl and lftp against the same local server: RETR and STOR of a large file in passive and active
-// mode, and many small uploads one after another on one connection (against lftp's mput). Runs
+// mode, and many small uploads and downloads one after another on one connection (against lftp's
+// mput and mget); --size-mib 0 or --files 0 leaves a part out. Runs
 // against pyftpdlib and, when it is installed, vsftpd.
 //
 // Each client's wall time and its own CPU time (ours: this process; curl and lftp: the child
@@ -312,7 +313,20 @@ void Report(const QString& title, qint64 bytes, int files,
     std::fflush(stdout);
 }
 
+void BenchLarge(Server& server, const Options& options, const QString& work);
+void BenchSmall(Server& server, const Options& options, const QString& work);
+
 void BenchServer(Server& server, const Options& options, const QString& work)
+{
+    const qint64 size = options.sizeMiB << 20;
+    if (size > 0)
+        BenchLarge(server, options, work);
+    if (options.files > 0)
+        BenchSmall(server, options, work);
+}
+
+// RETR and STOR of one large file in both modes.
+void BenchLarge(Server& server, const Options& options, const QString& work)
 {
     const qint64 size = options.sizeMiB << 20;
     const QString big = work + QStringLiteral("/big.bin");
@@ -372,10 +386,14 @@ void BenchServer(Server& server, const Options& options, const QString& work)
     }
     QFile::remove(big);
     QFile::remove(server.root + QStringLiteral("/big.bin"));
+}
 
-    if (options.files < 1)
-        return;
-    // Small uploads, one after another on one connection.
+// Many files of 1 KiB one after another.
+void BenchSmall(Server& server, const Options& options, const QString& work)
+{
+    OurClient ours(server);
+    // Small uploads and downloads, one after another on one connection, as the transfer queue
+    // will do them.
     const QString small = work + QStringLiteral("/small");
     QDir().mkpath(small);
     QStringList names;
@@ -385,31 +403,51 @@ void BenchServer(Server& server, const Options& options, const QString& work)
         file.open(QIODevice::WriteOnly);
         file.write(QByteArray(1024, char('a' + i % 26)));
     }
-    // Once: each of our uploads pauses 100 ms before it closes its data connection.
-    Result mine, lftp;
-    for (int r = 0; r < 1; ++r) {
-        const QString folder = QStringLiteral("small%1").arg(r);
-        QDir().mkpath(server.root + "/" + folder + "-ours");
-        QDir().mkpath(server.root + "/" + folder + "-lftp");
-        QFile::setPermissions(server.root + "/" + folder + "-ours", QFileDevice::Permissions(0x7777));
-        QFile::setPermissions(server.root + "/" + folder + "-lftp", QFileDevice::Permissions(0x7777));
-        mine.Add(ours.Run(true, [&](TFtpClient& c, const auto& request) {
-            for (const QString& name : names) {
-                c.SetHostFileName(server.remotePrefix + folder + "-ours/" + name);
-                c.SetLocalFileName(small + "/" + name);
-                if (!request(&TFtpClient::PutAsync))
-                    return false;
+    // The files to download lie on the server; downloads go into a folder of their own.
+    const QString source = QStringLiteral("small-source");
+    QDir().mkpath(server.root + "/" + source);
+    for (const QString& name : names)
+        QFile::copy(small + "/" + name, server.root + "/" + source + "/" + name);
+    const QString downloads = work + QStringLiteral("/downloads");
+    for (const bool upload : {true, false}) {
+        Result mine, lftp;
+        for (int r = 0; r < options.repeat; ++r) {
+            const QString folder = QStringLiteral("small%1").arg(r);
+            for (const QString& who : {QStringLiteral("-ours"), QStringLiteral("-lftp")}) {
+                QDir().mkpath(server.root + "/" + folder + who);
+                QFile::setPermissions(server.root + "/" + folder + who, QFileDevice::Permissions(0x7777));
+                QDir().mkpath(downloads + who);
             }
-            return true;
-        }));
-        lftp.Add(RunProgram(Lftp(
-            server, true,
-            QStringLiteral("cd %1%2-lftp; lcd %3; mput *.txt").arg(server.remotePrefix, folder, small))));
-        QDir(server.root + "/" + folder + "-ours").removeRecursively();
-        QDir(server.root + "/" + folder + "-lftp").removeRecursively();
+            mine.Add(ours.Run(true, [&](TFtpClient& c, const auto& request) {
+                for (const QString& name : names) {
+                    if (upload) {
+                        c.SetHostFileName(server.remotePrefix + folder + "-ours/" + name);
+                        c.SetLocalFileName(small + "/" + name);
+                    } else {
+                        c.SetHostFileName(server.remotePrefix + source + "/" + name);
+                        c.SetLocalFileName(downloads + "-ours/" + name);
+                    }
+                    if (!request(upload ? &TFtpClient::PutAsync : &TFtpClient::GetAsync))
+                        return false;
+                }
+                return true;
+            }));
+            lftp.Add(RunProgram(Lftp(
+                server, true,
+                upload ? QStringLiteral("cd %1%2-lftp; lcd %3; mput *.txt").arg(server.remotePrefix, folder, small)
+                       : QStringLiteral("cd %1%2; lcd %3-lftp; mget *.txt").arg(server.remotePrefix, source, downloads))));
+            for (const QString& who : {QStringLiteral("-ours"), QStringLiteral("-lftp")}) {
+                QDir(server.root + "/" + folder + who).removeRecursively();
+                QDir(downloads + who).removeRecursively();
+            }
+        }
+        Report(QStringLiteral("%1: %2 %3 of 1 KiB, passive")
+                   .arg(server.name)
+                   .arg(options.files)
+                   .arg(upload ? "uploads" : "downloads"),
+               0, options.files, {{QStringLiteral("ours"), mine}, {QStringLiteral("lftp"), lftp}});
     }
-    Report(QStringLiteral("%1: %2 uploads of 1 KiB, passive").arg(server.name).arg(options.files), 0,
-           options.files, {{QStringLiteral("ours"), mine}, {QStringLiteral("lftp"), lftp}});
+    QDir(server.root + "/" + source).removeRecursively();
     QDir(small).removeRecursively();
 }
 

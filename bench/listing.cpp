@@ -1,17 +1,19 @@
-// Listing benchmark: a generated 1,000,000-line Standard UNIX or DOS/Windows listing read into
-// directory entries (detection, the format's parser, the date reader), side by side with awk
-// splitting the same file into fields (awk '{print $5, $9}').
+// Listing benchmark: a generated 1,000,000-line Standard UNIX or DOS/Windows listing file read into
+// directory entries by a whole process (start, read the file, detect the format, parse every line
+// into its entry), side by side with mawk splitting the same file into fields
+// (mawk '{print $5, $9}'), the fastest awk there is.
 //
-// Every run reports the CPU time it used (awk's as its child process), which stays comparable
-// on a busy machine where wall-clock times do not. At the end the ratios awk / ours are printed,
-// from the fastest run of each.
-#include "ftp/listing/dir_info.h"
-#include "ftp/listing/listing_date.h"
-#include "ftp/listing/listing_format.h"
-#include "ftp/listing/dir_info_list.h"
-#include "platform/rtl/string_list.h"
-
-#include <benchmark/benchmark.h>
+// Each process runs five times; the fastest run of each counts. Times are the CPU seconds (user
+// and system) the process used, which stay comparable on a busy machine where wall-clock times do
+// not; the wall-clock times are printed beside them. Memory is the peak resident size of our
+// process and the heap its entries take, per entry. The reading process ends once its entries
+// stand, without freeing them, as mawk ends once it has printed. A second figure is the reading
+// done again in one process, on memory it has touched before: on a machine where the first touch
+// of a page is dear, the gap between the two is what the entries' memory costs.
+//
+// Usage: bench_listing [lines]        (default 1000000)
+//        bench_listing --read <file>  (the reading process itself: prints its entry count and heap)
+#include "ftp/listing/listing_file.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -20,25 +22,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <malloc.h>
-#include <map>
-#include <memory>
 #include <string>
 #include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
-constexpr int LineCount = 1000000;
 const char* const Months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
-QTemporaryDir& Folder()
-{
-    static QTemporaryDir folder(QDir::tempPath() + "/hftp-bench-XXXXXX");
-    return folder;
-}
 
 long long SizeOf(int i)
 {
@@ -75,24 +73,86 @@ QByteArray DosLine(int i)
     return line;
 }
 
-QString ListingFile(const std::string& kind)
+QString WriteListing(const QString& folder, const std::string& kind, int lines)
 {
-    const QString name = Folder().path() + "/" + QString::fromStdString(kind) + ".txt";
-    if (!QFile::exists(name)) {
-        QFile file(name);
-        if (!file.open(QIODevice::WriteOnly))
-            std::abort();
-        QByteArray chunk;
-        for (int i = 0; i < LineCount; ++i) {
-            chunk += kind == "unix" ? UnixLine(i) : DosLine(i);
-            if (chunk.size() > (1 << 20)) {
-                file.write(chunk);
-                chunk.clear();
-            }
+    const QString name = folder + "/" + QString::fromStdString(kind) + ".txt";
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        std::abort();
+    QByteArray chunk;
+    for (int i = 0; i < lines; ++i) {
+        chunk += kind == "unix" ? UnixLine(i) : DosLine(i);
+        if (chunk.size() > (1 << 20)) {
+            file.write(chunk);
+            chunk.clear();
         }
-        file.write(chunk);
     }
+    file.write(chunk);
     return name;
+}
+
+struct Run {
+    double cpu = 0;  // user and system seconds
+    double wall = 0; // seconds
+    long peakKiB = 0;
+    std::string output;
+};
+
+double Seconds(const timeval& t)
+{
+    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+}
+
+// Runs argv with its output into a pipe (or /dev/null), and measures it.
+Run RunProcess(const std::vector<std::string>& argv, bool keepOutput)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        std::abort();
+    timeval start, end;
+    gettimeofday(&start, nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = keepOutput ? pipeFds[1] : ::open("/dev/null", O_WRONLY);
+        dup2(out, 1);
+        close(pipeFds[0]);
+        std::vector<char*> args;
+        for (const std::string& arg : argv)
+            args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    Run run;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        run.output.append(buffer, size_t(n));
+    close(pipeFds[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    gettimeofday(&end, nullptr);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s failed\n", argv[0].c_str());
+        std::exit(1);
+    }
+    run.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+    run.wall = Seconds(end) - Seconds(start);
+    run.peakKiB = usage.ru_maxrss;
+    return run;
+}
+
+Run Fastest(const std::vector<std::string>& argv, bool keepOutput)
+{
+    Run best;
+    for (int i = 0; i < 5; ++i) {
+        const Run run = RunProcess(argv, keepOutput);
+        if (i == 0 || run.cpu < best.cpu)
+            best = run;
+    }
+    return best;
 }
 
 double CpuSeconds()
@@ -102,164 +162,65 @@ double CpuSeconds()
     return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
 
-double ChildCpuSeconds()
+// Reads the file twice and prints the CPU seconds of the second reading, which finds its memory
+// already touched (what a running program that lists folders again sees).
+int ReadListingAgain(const char* file)
 {
-    rusage usage;
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// The fastest run's CPU seconds, by "what/kind".
-std::map<std::string, double>& Fastest()
-{
-    static std::map<std::string, double> fastest;
-    return fastest;
-}
-
-void Record(benchmark::State& state, const std::string& name, double seconds)
-{
-    state.SetIterationTime(seconds);
-    auto [it, added] = Fastest().emplace(name, seconds);
-    if (!added)
-        it->second = std::min(it->second, seconds);
-}
-
-// What the remote pane does with the lines of a listing file: detect the format once, parse
-// every line, and keep one entry per parsed line with its date read.
-std::vector<std::unique_ptr<TFtpDirInfo>> ReadEntries(const TStrings& lines)
-{
-    std::vector<std::unique_ptr<TFtpDirInfo>> entries;
-    entries.reserve(size_t(lines.Count()));
-    const TListingFormat format = DetectListingFormat(lines);
-    const TDateTime now = Now();
-    TFtpDirInfoList fields;
-    for (int i = 0; i < lines.Count(); ++i) {
-        const QString line = lines.Strings(i);
-        switch (format) {
-        case lfStandardUnix: fields.ParseStandardUnix(line); break;
-        case lfAppleUnix: fields.ParseAppleUnix(line); break;
-        case lfDos: fields.ParseDos(line); break;
-        case lfWebStar: fields.ParseWebStar(line); break;
-        case lfUnknown: return entries;
-        }
-        if (fields.Count() == 0)
-            continue;
-        auto entry = std::make_unique<TFtpDirInfo>();
-        entry->Line = line;
-        entry->Attributes = fields.GetAttributes();
-        entry->SizeText = fields.GetSize();
-        entry->Name = fields.GetEntryName();
-        entry->DateTime = ParseListingDate(fields.GetDate(), now);
-        entries.push_back(std::move(entry));
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    {
+        TListingFile first;
+        first.LoadFromFile(QString::fromLocal8Bit(file));
     }
-    return entries;
+    const double start = CpuSeconds();
+    TListingFile listing;
+    listing.LoadFromFile(QString::fromLocal8Bit(file));
+    std::printf("%.4f\n", CpuSeconds() - start);
+    std::fflush(stdout);
+    _exit(0);
 }
 
-// Detection, parsing and entries, from the lines of the file already read; the heap bytes the
-// entries take (beyond the lines they share) per entry.
-void Entries(benchmark::State& state, const std::string& kind)
+int ReadListing(const char* file)
 {
-    TStringList lines;
-    lines.LoadFromFile(ListingFile(kind));
-    std::size_t bytes = 0, count = 0;
-    for (auto _ : state) {
-        const double start = CpuSeconds();
-        const std::size_t before = mallinfo2().uordblks;
-        auto entries = ReadEntries(lines);
-        bytes = mallinfo2().uordblks - before;
-        count = entries.size();
-        entries.clear();
-        Record(state, "entries/" + kind, CpuSeconds() - start);
-    }
-    state.counters["entries"] = double(count);
-    state.counters["bytes_per_entry"] = double(bytes) / double(count);
-}
-
-// Detection and parsing into the fields of each line, nothing kept (what the offline search
-// does): the same work as awk's.
-void Fields(benchmark::State& state, const std::string& kind)
-{
-    TStringList lines;
-    lines.LoadFromFile(ListingFile(kind));
-    for (auto _ : state) {
-        const double start = CpuSeconds();
-        const TListingFormat format = DetectListingFormat(lines);
-        TFtpDirInfoList fields;
-        std::size_t characters = 0;
-        for (int i = 0; i < lines.Count(); ++i) {
-            if (format == lfDos)
-                fields.ParseDos(lines.Strings(i));
-            else
-                fields.ParseStandardUnix(lines.Strings(i));
-            characters += fields.GetSize().size() + fields.GetFileName().size();
-        }
-        benchmark::DoNotOptimize(characters);
-        Record(state, "fields/" + kind, CpuSeconds() - start);
-    }
-}
-
-// Reading the file into its lines, as the remote pane does before parsing.
-void Load(benchmark::State& state, const std::string& kind)
-{
-    const QString file = ListingFile(kind);
-    std::size_t bytes = 0;
-    for (auto _ : state) {
-        const double start = CpuSeconds();
-        const std::size_t before = mallinfo2().uordblks;
-        TStringList lines;
-        lines.LoadFromFile(file);
-        bytes = mallinfo2().uordblks - before;
-        Record(state, "load/" + kind, CpuSeconds() - start);
-    }
-    state.counters["bytes_per_line"] = double(bytes) / double(LineCount);
-}
-
-void Awk(benchmark::State& state, const std::string& kind)
-{
-    const std::string command = "awk '{print $5, $9}' '" + ListingFile(kind).toStdString() + "' > /dev/null";
-    for (auto _ : state) {
-        const double start = ChildCpuSeconds();
-        if (std::system(command.c_str()) != 0)
-            state.SkipWithError("awk failed");
-        Record(state, "awk/" + kind, ChildCpuSeconds() - start);
-    }
-}
-
-void Register()
-{
-    for (const std::string kind : {"unix", "dos"}) {
-        for (auto [name, run] :
-             {std::pair{"Entries", &Entries}, {"Fields", &Fields}, {"Awk", &Awk}, {"Load", &Load}}) {
-            benchmark::RegisterBenchmark((std::string(name) + "/" + kind).c_str(), run, kind)
-                ->Unit(benchmark::kMillisecond)
-                ->UseManualTime()
-                ->MinWarmUpTime(0.5)
-                ->Repetitions(3)
-                ->ReportAggregatesOnly(true);
-        }
-    }
+    const std::size_t before = mallinfo2().uordblks;
+    TListingFile listing;
+    listing.LoadFromFile(QString::fromLocal8Bit(file));
+    const std::size_t heap = mallinfo2().uordblks - before;
+    std::printf("%zu %zu\n", listing.Entries().size(), heap);
+    std::fflush(stdout);
+    _exit(0);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // Steady state of a long-running program: freed memory stays with the process and is reused,
-    // so the runs after the warm-up measure the work and not the kernel's first touch of new pages.
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    benchmark::Initialize(&argc, argv);
-    Register();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (argc == 3 && std::strcmp(argv[1], "--read") == 0)
+        return ReadListing(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--again") == 0)
+        return ReadListingAgain(argv[2]);
+    const int lines = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    QTemporaryDir folder(QDir::tempPath() + "/hftp-bench-XXXXXX");
+    const char* self = "/proc/self/exe";
+    char ourPath[4096] = {};
+    if (readlink(self, ourPath, sizeof ourPath - 1) < 0)
+        return 1;
+
     for (const std::string kind : {"unix", "dos"}) {
-        const double awk = Fastest()["awk/" + kind];
-        std::printf(
-            "%s: CPU seconds awk %.3f, fields %.3f (awk / fields %.2f), entries %.3f (awk / entries %.2f), "
-            "load %.3f\n",
-            kind.c_str(), awk, Fastest()["fields/" + kind], awk / Fastest()["fields/" + kind],
-            Fastest()["entries/" + kind], awk / Fastest()["entries/" + kind], Fastest()["load/" + kind]);
+        const std::string file = WriteListing(folder.path(), kind, lines).toStdString();
+        const Run mawk = Fastest({"mawk", "{print $5, $9}", file}, false);
+        const Run ours = Fastest({ourPath, "--read", file}, true);
+        std::size_t entries = 0, heap = 0;
+        std::sscanf(ours.output.c_str(), "%zu %zu", &entries, &heap);
+        double again = 1e9;
+        for (int i = 0; i < 5; ++i)
+            again = std::min(again, std::atof(RunProcess({ourPath, "--again", file}, true).output.c_str()));
+        std::printf("%s, %d lines: mawk %.3f s CPU (%.3f s wall); ours %.3f s CPU (%.3f s wall): %.2fx mawk; "
+                    "%zu entries, %.0f heap bytes and %.0f peak resident bytes per entry; a second reading in "
+                    "the same process %.3f s CPU: %.2fx mawk\n",
+                    kind.c_str(), lines, mawk.cpu, mawk.wall, ours.cpu, ours.wall, ours.cpu / mawk.cpu, entries,
+                    double(heap) / double(std::max<std::size_t>(entries, 1)),
+                    double(ours.peakKiB) * 1024 / double(std::max<std::size_t>(entries, 1)), again,
+                    again / mawk.cpu);
     }
     return 0;
 }

@@ -2,7 +2,8 @@
 // (mixed name lengths, sizes and times): filled until first painted, sorted by name, size and
 // modified, then refreshed after 1,000 files were added. Beside it, on the same folder: `ls -l`
 // and `ls -l --sort=size` (wall time), and pcmanfm-qt opened on the same X server (wall time until
-// its window shows and its CPU falls idle, then its resident memory).
+// its window shows and its CPU falls idle, then its resident memory; pcmanfm-qt is not installed by
+// the set-up: install it by hand to compare with it).
 //
 // Run it on an X server with a window manager, as a person would see it:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'openbox & sleep 1; bench_shell_list [count]'

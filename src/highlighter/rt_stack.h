@@ -4,11 +4,9 @@
 #include "editor/document/stack.h"
 #include "editor/language/state_set.h"
 
-// Each push keeps a copy of the set in a block of its own; the stack frees the blocks it discards.
-class TRTStack : public TStack {
+// Each push keeps a copy of the set, counted at the set's size.
+class TRTStack : public TStack<TSM_StateSet> {
 public:
-    TRTStack();
-
     void PushStates(const TSM_StateSet& States);
     // The set pushed last; EStackError "Stack underflow" when the stack is empty.
     TSM_StateSet PopStates();

@@ -2,10 +2,10 @@
 #include "highlighter/section_compiler.h"
 #include "highlighter/script_symbols.h"
 #include "highlighter/syntax_memo_parser.h"
-#include "highlighter/tab_columns_text.h"
 
 #include "editor/document/syntax_memo_error.h"
 #include "editor/language/sm_settings.h"
+#include "editor/language/tab_columns.h"
 
 #include "platform/rtl/format.h"
 #include "platform/rtl/resource_strings.h"
@@ -87,7 +87,7 @@ void TSectionCompiler::Language()
             settings.FontCharSet = std::uint8_t(charSet);
             break;
         }
-        case tkTabColumns: settings.TabColumns = StrToTabColumns(StringAsWritten()); break;
+        case tkTabColumns: settings.TabColumns = StrToTabColumns(QString::fromLatin1(StringAsWritten())); break;
         case tkTabDefault: {
             const std::int32_t tab = Expression();
             RangeCheck(tab, 1, std::numeric_limits<std::int32_t>::max());

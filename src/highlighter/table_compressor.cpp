@@ -105,12 +105,22 @@ public:
     void Write(const void* Buffer, std::int64_t Count)
     {
         if (Transfer([&] { return out_->Write(Buffer, Count); }) != Count)
-            Fail(Streams()
-                     ? QStringLiteral("Compressor : Error writing to output stream !")
-                     : QStringLiteral("Compressor : Error writing to output file : ") + owner_.OutputFile);
+            WriteFailed();
+    }
+    // The output is whole: an output file's buffered last bytes are on the disk. Returns Written.
+    std::int64_t Finish(std::int64_t Written)
+    {
+        if (outFile_ && Transfer([&] { outFile_->FlushBuffer(); return std::int64_t(0); }) != 0)
+            WriteFailed();
+        return Written;
     }
 
 private:
+    [[noreturn]] void WriteFailed() const
+    {
+        Fail(Streams() ? QStringLiteral("Compressor : Error writing to output stream !")
+                       : QStringLiteral("Compressor : Error writing to output file : ") + owner_.OutputFile);
+    }
     // A stream that raises instead of answering short counts as a short transfer (0 moved).
     template <class Move> static std::int64_t Transfer(Move move)
     {
@@ -194,7 +204,7 @@ std::int64_t TCompressor::Compress()
         };
         written +=
             LzhufEncode(source, [&](const std::uint8_t* data, int count) { channel.Write(data, count); });
-        return written;
+        return channel.Finish(written);
     }
 
     WriteHeader(channel, SignatureKH, std::uint32_t(size));
@@ -210,7 +220,7 @@ std::int64_t TCompressor::Compress()
         channel.Write(buffers.output.data(), length);
         written += 2 + length;
     } while (n == BlockSize);
-    return written;
+    return channel.Finish(written);
 }
 
 std::int64_t TCompressor::Decompress()
@@ -243,7 +253,7 @@ std::int64_t TCompressor::Decompress()
         if (written != size)
             Fail(QStringLiteral(
                 "Compressor (LZH decompression) : Original and compressed sizes do not match !"));
-        return written;
+        return channel.Finish(written);
     }
 
     int n = 0;
@@ -262,7 +272,7 @@ std::int64_t TCompressor::Decompress()
     if (written != size)
         Fail(QStringLiteral(
             "Compressor (decompression Compressor/KH) : Original and compressed sizes do not match !"));
-    return written;
+    return channel.Finish(written);
 }
 
 int TCompressor::Advise()

@@ -14,7 +14,12 @@ void TGIFEncoder::Encode(TStream& Stream, int BitsPerPixel, int ColorLimit, cons
     width_ = Width;
     WriteGIFByte(Stream, uint8_t(minCodeSize_));
 
-    writer_ = std::make_unique<TGIFWriter>(Stream);
+    // The sub-blocks go to memory reserved for the most the codes can take (a code of up to 12
+    // bits per pixel, a length byte per 255 bytes), and to Stream in one piece.
+    const int64_t pixels = data_ ? int64_t(std::max(width_, 0)) * std::max(height_, 0) : 0;
+    TMemoryStream coded;
+    coded.SetCapacity(pixels * 3 / 2 + pixels / 128 + 64);
+    writer_ = std::make_unique<TGIFWriter>(coded);
     accumulator_ = 0;
     bits_ = 0;
     initCodeSize_ = minCodeSize_ + 1;
@@ -28,11 +33,19 @@ void TGIFEncoder::Encode(TStream& Stream, int BitsPerPixel, int ColorLimit, cons
     row_ = -1;
     pass_ = 0;
 
-    if (data_ && width_ >= 1 && height_ >= 1)
-        Compress();
-    Output(endCode_);
+    try {
+        if (data_ && width_ >= 1 && height_ >= 1)
+            Compress();
+        Output(endCode_);
+    } catch (...) {
+        // What was coded before the failure stays in the stream.
+        writer_.reset();
+        coded.SaveToStream(Stream);
+        throw;
+    }
     writer_->Flush();
     writer_.reset();
+    coded.SaveToStream(Stream);
     WriteGIFByte(Stream, 0);
 }
 

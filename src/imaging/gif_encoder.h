@@ -14,8 +14,9 @@
 class TGIFEncoder : public TObject {
 public:
     // Writes the minimum code size (BitsPerPixel, at least 2), the coded pixels in sub-blocks and
-    // the 0 byte that ends them. A pixel at or above ColorLimit fails with "Color not in color
-    // table", leaving what was written so far in the stream.
+    // the 0 byte that ends them; the sub-blocks are gathered in memory and written in one piece.
+    // A pixel at or above ColorLimit fails with "Color not in color table", leaving what was coded
+    // so far in the stream.
     void Encode(TStream& Stream, int BitsPerPixel, int ColorLimit, const uint8_t* Data, bool Interlaced,
                 int Height, int Width);
 

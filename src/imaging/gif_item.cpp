@@ -13,6 +13,7 @@ void TGIFItem::SaveToFile(const QString& FileName)
 {
     TFileStream stream(FileName, fmCreate);
     SaveToStream(stream);
+    stream.FlushBuffer();
 }
 
 void TGIFItem::LoadFromFile(const QString& FileName)

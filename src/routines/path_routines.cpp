@@ -116,6 +116,18 @@ QString NextFolderAfter(const QString& Base, const QString& Path)
     return rest.left(rest.indexOf(u'/'));
 }
 
+QString LocalPathInFolder(const QString& Folder, const QString& Name, bool ForWriting)
+{
+    if (Name.isEmpty() || Name == QLatin1String(".") || Name == QLatin1String("..") || Name.contains(u'/') ||
+        Name.contains(QChar(0)))
+        return QString();
+    if (ForWriting && (Name.contains(u'\r') || Name.contains(u'\n')))
+        return QString();
+    if (Folder.isEmpty() || Folder.endsWith(u'/'))
+        return Folder + Name;
+    return Folder + u'/' + Name;
+}
+
 QString GetAppFolder(bool Capitalise)
 {
     QString folder = ProgramFolder();

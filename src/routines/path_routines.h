@@ -46,6 +46,12 @@ QString ExtractLocalDir(const QString& Path);
 bool SameLocalDir(const QString& A, const QString& B);
 // When Path begins with Base, the next "/"-delimited folder name after Base; else empty.
 QString NextFolderAfter(const QString& Base, const QString& Path);
+// The one check for local paths built from remote names: Folder joined with the remote name Name
+// (a "/" between them when Folder does not end with one; an empty Folder, the working folder,
+// gives Name alone), or "" when the result could lie outside
+// Folder or name no file in it: Name empty, ".", "..", or holding "/" or NUL; with ForWriting (a
+// name about to be created) also a name holding CR or LF.
+QString LocalPathInFolder(const QString& Folder, const QString& Name, bool ForWriting);
 // The program's own folder with a trailing "/". With Capitalise (for display only: the result may
 // name no folder) the text is lower-cased and its first letter and every letter after a blank or
 // "/" upper-cased.

@@ -177,7 +177,7 @@ void CheckStream(TTestMemo& Memo, const std::string& Model, TEditScript& Script,
 void CheckState(TTestMemo& Memo, const std::string& Model, TEditScript& Script, bool Walk)
 {
     ASSERT_EQ(StoreText(Memo.TextStore()), Model);
-    ASSERT_EQ(BrokenInvariant(Memo.TextStore()), "");
+    ASSERT_EQ(Memo.TextStore().CheckInvariants(), "");
     CheckLookups(Memo, Model, Script);
     CheckStream(Memo, Model, Script, Walk);
 }
@@ -223,7 +223,7 @@ TEST(TextStoreProperty, RandomEditsMatchAPlainStringAndUndoRedoRoundTrips)
             memo.Undo();
             ASSERT_EQ(StoreText(memo.TextStore()), history[std::size_t(step)]) << "undo to " << step;
             ASSERT_EQ(std::pair(memo.SelStart(), memo.SelEnd()), selectionsBefore[std::size_t(step)]);
-            ASSERT_EQ(BrokenInvariant(memo.TextStore()), "");
+            ASSERT_EQ(memo.TextStore().CheckInvariants(), "");
         }
         EXPECT_FALSE(memo.CanUndo());
         EXPECT_FALSE(memo.Modified());
@@ -234,7 +234,7 @@ TEST(TextStoreProperty, RandomEditsMatchAPlainStringAndUndoRedoRoundTrips)
             memo.Redo();
             ASSERT_EQ(StoreText(memo.TextStore()), history[std::size_t(step)]) << "redo to " << step;
             ASSERT_EQ(std::pair(memo.SelStart(), memo.SelEnd()), selectionsAfter[std::size_t(step - 1)]);
-            ASSERT_EQ(BrokenInvariant(memo.TextStore()), "");
+            ASSERT_EQ(memo.TextStore().CheckInvariants(), "");
         }
         EXPECT_FALSE(memo.CanRedo());
         ASSERT_NO_FATAL_FAILURE(CheckState(memo, model, script, true));

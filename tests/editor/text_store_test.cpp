@@ -26,7 +26,7 @@ TEST(TextStore, InsertsIntoAnEmptyStoreMakeRecordsOnlyWhenTextFollowsALineEnd)
     for (const Step& step : steps) {
         memo.Replace(memo.TextLength(), memo.TextLength(), step.insert);
         EXPECT_EQ(Records(store), step.records) << "after inserting " << testing::PrintToString(step.insert);
-        EXPECT_EQ(BrokenInvariant(store), "");
+        EXPECT_EQ(store.CheckInvariants(), "");
     }
     EXPECT_EQ(store.LineCount(), 2);
     EXPECT_EQ(store.LongestLine(), 4);
@@ -99,7 +99,7 @@ TEST(TextStore, LongLinesAreCutInto2047CharacterContinuationRecords)
     }
     EXPECT_EQ(store.LongestLine(), 2047);
     EXPECT_EQ(memo.FullReWraps, 0);
-    EXPECT_EQ(BrokenInvariant(store), "");
+    EXPECT_EQ(store.CheckInvariants(), "");
 }
 
 TEST(TextStore, TypingIntoA2047CharacterRecordRewrapsTheWholeText)
@@ -196,7 +196,7 @@ TEST(TextStore, DeletingAcrossRecordsJoinsTheFirstAndTheLast)
     EXPECT_EQ(tracked->Line, joined);
     EXPECT_EQ(joined->Flags, lfHighlightIncomplete | lfHasTab);
     EXPECT_EQ(joined->Tokens, nullptr);
-    EXPECT_EQ(BrokenInvariant(store), "");
+    EXPECT_EQ(store.CheckInvariants(), "");
 }
 
 TEST(TextStore, AnEditedLineHandsItsColoursToItsFirstRecord)
@@ -225,7 +225,7 @@ TEST(TextStore, DeletingTheLastLineLeavesNoEmptyRecord)
     memo.ReplaceSelection("ab\r\ncd");
     memo.Replace(3, 5, "");
     EXPECT_EQ(Records(memo.TextStore()), (Strings{"ab\r"}));
-    EXPECT_EQ(BrokenInvariant(memo.TextStore()), "");
+    EXPECT_EQ(memo.TextStore().CheckInvariants(), "");
     EXPECT_EQ(memo.LineFromChar(3), 0);
 }
 

@@ -8,17 +8,49 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
-// A stack of plain numbers that reports what it disposes.
-struct TNumberStack : TStack {
-    explicit TNumberStack(std::vector<long>& Disposed)
+// A number that reports its destruction: a stack destroys the values it discards.
+struct TTrackedNumber {
+    long Value = 0;
+    std::vector<long>* Disposed = nullptr;
+
+    TTrackedNumber() = default;
+    TTrackedNumber(long AValue, std::vector<long>* ADisposed) : Value(AValue), Disposed(ADisposed) {}
+    TTrackedNumber(TTrackedNumber&& Other) noexcept
+        : Value(Other.Value), Disposed(std::exchange(Other.Disposed, nullptr))
     {
-        Disposer = [&Disposed](void* Data) { Disposed.push_back(reinterpret_cast<long>(Data)); };
     }
-    void PushNumber(long Value, std::uint32_t Size) { Push(reinterpret_cast<void*>(Value), Size); }
-    long Back() { return reinterpret_cast<long>(StepBack()); }
-    long Forward() { return reinterpret_cast<long>(StepForward()); }
+    TTrackedNumber& operator=(TTrackedNumber&& Other) noexcept
+    {
+        Value = Other.Value;
+        Disposed = std::exchange(Other.Disposed, nullptr);
+        return *this;
+    }
+    ~TTrackedNumber()
+    {
+        if (Disposed)
+            Disposed->push_back(Value);
+    }
+};
+
+// A stack of numbers that reports what it disposes.
+struct TNumberStack : TStack<TTrackedNumber> {
+    explicit TNumberStack(std::vector<long>& Disposed) : disposed_(Disposed) {}
+    void PushNumber(long Value, std::uint32_t Size) { Push({Value, &disposed_}, Size); }
+    long Back() { return StepBack().Value; }
+    long Forward() { return StepForward().Value; }
+    long PopNumber()
+    {
+        TTrackedNumber number = Pop();
+        number.Disposed = nullptr;
+        return number.Value;
+    }
+
+private:
+    std::vector<long>& disposed_;
 };
 
 // Types Text one character at a time, each character as its own typing block.
@@ -42,7 +74,7 @@ TEST(UndoStack, StackStepsWithACursorAndDiscardsTheRedoPartOnPush)
 {
     std::vector<long> disposed;
     TNumberStack stack(disposed);
-    EXPECT_THROW(stack.Pop(), EStackError);
+    EXPECT_THROW(stack.PopNumber(), EStackError);
     EXPECT_THROW(stack.StepBack(), EStackError);
     EXPECT_THROW(stack.StepForward(), EStackError);
     stack.PushNumber(1, 0);
@@ -74,7 +106,7 @@ TEST(UndoStack, StackStepsWithACursorAndDiscardsTheRedoPartOnPush)
     stack.ResetToTop();
     EXPECT_TRUE(stack.AtTop());
     EXPECT_EQ(stack.Count(), 1); // the number of nodes less one
-    EXPECT_EQ(reinterpret_cast<long>(stack.Pop()), 4);
+    EXPECT_EQ(stack.PopNumber(), 4);
     EXPECT_EQ(stack.ByteTotal(), 16u);
 }
 
@@ -243,7 +275,7 @@ TEST(UndoStack, EnumerateWalksBlocksBackAndForth)
     log.Enumerate(uwStart, result);
     log.Enumerate(uwPrevious, result);
     ASSERT_EQ(log.Enumerate(uwPrevious, result), ubCut);
-    log.UndoRedoTo(result.Node, memo);
+    memo.UndoRedoTo(result.Node);
     EXPECT_EQ(memo.GetText(), "t");
 
     // The redo list, oldest first; redo up to the template.
@@ -253,14 +285,14 @@ TEST(UndoStack, EnumerateWalksBlocksBackAndForth)
     EXPECT_EQ(log.Enumerate(uwNext, result), ubCut);
     ASSERT_EQ(log.Enumerate(uwNext, result), ubTemplate);
     EXPECT_EQ(log.Enumerate(uwNext, result), uwNoEntry);
-    log.UndoRedoTo(result.Node, memo);
+    memo.UndoRedoTo(result.Node);
     EXPECT_EQ(memo.GetText(), "ttt");
     EXPECT_FALSE(memo.CanRedo());
 
     // A node that is not in the log changes nothing.
-    TStackNode stranger;
-    log.UndoRedoTo(&stranger, memo);
-    log.UndoRedoTo(nullptr, memo);
+    TUndoNode stranger;
+    memo.UndoRedoTo(&stranger);
+    memo.UndoRedoTo(nullptr);
     EXPECT_EQ(memo.GetText(), "ttt");
 }
 
@@ -275,23 +307,23 @@ TEST(UndoStack, MergedWalkUndoesAWordTypedCharacterByCharacter)
 
     log.Enumerate(uwStart, result);
     ASSERT_EQ(log.Enumerate(uwPrevious | uwMerge, result), ubTyping);
-    log.UndoRedoTo(result.Node, memo);
+    memo.UndoRedoTo(result.Node);
     EXPECT_EQ(memo.GetText(), "one ");
 
     log.Enumerate(uwStart, result);
     ASSERT_EQ(log.Enumerate(uwPrevious | uwMerge, result), ubTyping);
-    log.UndoRedoTo(result.Node, memo);
+    memo.UndoRedoTo(result.Node);
     EXPECT_EQ(memo.GetText(), "");
 
     log.Enumerate(uwStart, result);
     ASSERT_EQ(log.Enumerate(uwNext | uwMerge, result), ubTyping);
-    log.UndoRedoTo(result.Node, memo);
+    memo.UndoRedoTo(result.Node);
     EXPECT_EQ(memo.GetText(), "one ");
 
     // Without the merge bit one character at a time.
     log.Enumerate(uwStart, result);
     ASSERT_EQ(log.Enumerate(uwNext, result), ubTyping);
-    log.UndoRedoTo(result.Node, memo);
+    memo.UndoRedoTo(result.Node);
     EXPECT_EQ(memo.GetText(), "Xone ");
 }
 
@@ -364,9 +396,9 @@ TEST(UndoStack, ACorruptStepRaisesAndLeavesTheLastCompletedStep)
     TUndoStack& log = *memo.GetUndoStack();
     // Hand-build a broken step on top: an edit marker closed by a block marker.
     log.PushEdit(4, 4, "", "zz", 6, 6);
-    auto* closing = static_cast<TUndoRecord*>(log.Top()->Data);
+    TUndoRecord* closing = &log.Top()->Data;
     closing->Data = ubPaste;
-    TStackNode* cursor = log.Current();
+    TUndoNode* cursor = log.Current();
     const int count = log.Count();
     try {
         memo.Undo();
@@ -380,7 +412,7 @@ TEST(UndoStack, ACorruptStepRaisesAndLeavesTheLastCompletedStep)
 
     // A record of the wrong kind inside a step.
     closing->Data = usEdit;
-    static_cast<TUndoRecord*>(log.Top()->Older->Data)->Kind = urText;
+    log.Top()->Older->Data.Kind = urText;
     EXPECT_THROW(memo.Undo(), ESyntaxMemo);
     EXPECT_EQ(log.Current(), cursor);
 }

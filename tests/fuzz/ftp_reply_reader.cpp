@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool acceptLF = data[0] & 1;
     const size_t chunk = 1 + (data[0] >> 1);
     const char* bytes = reinterpret_cast<const char*>(data + 1);
-    size = std::min<size_t>(size - 1, 65536);
+    size = std::min<size_t>(size - 1, 2 * TFtpReplyReader::BufferSize);
 
     TFtpReplyReader reader;
     for (size_t at = 0; at < size; at += chunk) {

@@ -8,6 +8,7 @@
 #include "highlighter/table_compressor.h"
 #include "platform/rtl/streams.h"
 #include "platform/system/files.h"
+#include "support/file_size_limit.h"
 #include "support/limited_stream.h"
 #include "support/qt_printers.h"
 #include "support/test_env.h"
@@ -322,6 +323,18 @@ TEST(TableCompressor, FileModeRoundTripsAndReportsEachFailure)
         compressor.InputFile = c.input;
         compressor.OutputFile = c.output;
         EXPECT_EQ(FailureOf([&] { Perform(compressor, c.call); }), c.message);
+    }
+
+    // A disk that fills up under the last few bytes of a small output: the bytes still waiting in
+    // the file's buffer are written before the call reports success, so the failure is seen.
+    for (const std::uint8_t method : {TCompressor::MethodKH, TCompressor::MethodLZH}) {
+        TCompressor compressor;
+        compressor.Method = method;
+        compressor.InputFile = source;
+        compressor.OutputFile = packed;
+        const FileSizeLimit limit(100);
+        EXPECT_EQ(FailureOf([&] { compressor.Compress(); }),
+                  "Compressor : Error writing to output file : " + packed);
     }
 }
 

@@ -6,6 +6,8 @@
 #include "platform/registry/reg_ini_file.h"
 #include "platform/registry/registry.h"
 #include "platform/rtl/string_list.h"
+#include "platform/system/error_text.h"
+#include "support/file_size_limit.h"
 #include "support/qt_printers.h"
 #include "support/registry_scope.h"
 #include "support/texts.h"
@@ -14,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <sys/stat.h>
 
 using namespace win;
@@ -318,6 +321,40 @@ TEST(Registry, NeverWritesAFileItCannotRead)
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("cannot be read")) << messages[0].toStdString();
     EXPECT_TRUE(QFileInfo(scope.FileName()).isDir());
+}
+
+// A save the disk refuses (here the file-size limit, as on a full disk) is reported once, names
+// the cause, keeps the old file whole and leaves no temporary file; the changes stay pending and
+// are saved once writing works again.
+TEST(Registry, ASaveTheDiskRefusesKeepsTheOldFileWhole)
+{
+    TRegistryScope scope;
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey("Saved", true));
+        reg.WriteString("old", "value");
+    }
+    const QByteArray old = scope.FileText();
+    ASSERT_TRUE(old.contains("\"old\"=\"value\""));
+    {
+        const FileSizeLimit limit(std::size_t(old.size()) + 16);
+        {
+            TRegistry reg;
+            ASSERT_TRUE(reg.OpenKey("Saved", true));
+            reg.WriteString("new", QString(4096, u'n'));
+        }
+        EXPECT_FALSE(THiveStore::CurrentUser().Flush());
+    }
+    const QStringList messages = scope.TakeMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "The settings could not be saved to \"" + scope.FileName() + "\" (" +
+                               SysErrorMessage(EFBIG) + ").");
+    EXPECT_EQ(scope.FileText(), old);
+    EXPECT_EQ(QDir(QFileInfo(scope.FileName()).path()).entryList({"registry.reg.*"}, QDir::Files),
+              QStringList{"registry.reg.lock"});
+
+    EXPECT_TRUE(THiveStore::CurrentUser().Flush());
+    EXPECT_TRUE(scope.FileText().contains("\"new\"=\"nnnn"));
 }
 
 TEST(Registry, KeepsWhatAnotherCopyOfTheProgramSaved)

@@ -1,13 +1,17 @@
 // Streams: file and memory round trips, short reads and writes, open errors, 64-bit positions.
 #include "platform/rtl/streams.h"
+#include "platform/rtl/string_list.h"
 #include "platform/system/error_text.h"
+#include "support/file_size_limit.h"
 #include "support/limited_stream.h"
 #include "support/qt_printers.h"
 #include "support/test_env.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <cerrno>
+#include <random>
 
 namespace {
 
@@ -63,6 +67,121 @@ TEST(Streams, FileStreamRoundTripThroughEveryOpenMode)
         TFileStream truncated(name, fmCreate);
         EXPECT_EQ(truncated.Size(), 0);
     }
+}
+
+// The buffered file stream against a plain model of a file (its bytes and a position): random
+// reads, writes, moves, sizing and flushes of every length around the buffer's size agree step
+// by step, and the file holds the model's bytes whenever the buffer has been written out.
+TEST(Streams, BufferedFileStreamStaysExactAgainstAPlainModel)
+{
+    const std::int64_t block = TFileStream::BufferSize;
+    const std::int64_t lengths[] = {1, 2, 7, 255, 4096, block - 1, block, block + 1, 3 * block + 5};
+    for (const unsigned seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        const auto below = [&](std::int64_t n) { return std::int64_t(random() % std::uint64_t(n)); };
+        const QString name = TestFile("model.bin");
+        QByteArray model;
+        std::int64_t position = 0;
+        TFileStream stream(name, fmCreate);
+        for (int step = 0; step < 300; ++step) {
+            SCOPED_TRACE(step);
+            const std::int64_t length = lengths[below(std::size(lengths))];
+            switch (below(8)) {
+            case 0:
+            case 1: { // write
+                QByteArray bytes(length, Qt::Uninitialized);
+                for (char& c : bytes)
+                    c = char(random());
+                ASSERT_EQ(stream.Write(bytes.constData(), length), length);
+                if (position > model.size())
+                    model.append(QByteArray(position - model.size(), '\0'));
+                model.replace(position, std::min<std::int64_t>(length, model.size() - position), bytes);
+                position += length;
+                break;
+            }
+            case 2:
+            case 3: { // read
+                QByteArray bytes(length, '\0');
+                const std::int64_t expected = std::clamp<std::int64_t>(model.size() - position, 0, length);
+                ASSERT_EQ(stream.Read(bytes.data(), length), expected);
+                ASSERT_EQ(bytes.left(expected), model.mid(position, expected));
+                position += expected;
+                break;
+            }
+            case 4: { // seek from each origin, sometimes before the start or past the end
+                const TSeekOrigin origin = TSeekOrigin(below(3));
+                const std::int64_t base = origin == soBeginning ? 0 : origin == soCurrent ? position : model.size();
+                const std::int64_t offset = below(model.size() + 2 * block + 1) - base - block / 2;
+                const std::int64_t expected = base + offset < 0 ? -1 : base + offset;
+                ASSERT_EQ(stream.Seek(offset, origin), expected);
+                if (expected >= 0)
+                    position = expected;
+                break;
+            }
+            case 5: // small steps back and forth, as readers of formats take them
+                if (position > 0) {
+                    ASSERT_EQ(stream.Seek(-1, soCurrent), position - 1);
+                    --position;
+                }
+                break;
+            case 6: { // the file's size
+                ASSERT_EQ(stream.Size(), model.size());
+                if (below(4) == 0) {
+                    const std::int64_t size = below(model.size() + block);
+                    stream.SetSize(size);
+                    model.resize(size, '\0');
+                }
+                break;
+            }
+            case 7: { // written out: the file holds the model's bytes
+                stream.FlushBuffer();
+                QFile file(name);
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                ASSERT_EQ(file.readAll(), model);
+                break;
+            }
+            }
+            ASSERT_EQ(stream.Position(), position);
+        }
+    }
+}
+
+// A write the system refuses once it leaves the buffer is never lost without a word: FlushBuffer
+// names the file and the cause, later writes fail, and nothing is thrown from the destructor.
+// Files that are not regular (here /dev/full) are not buffered: their writes fail at once.
+TEST(Streams, WritesTheFileRefusesAreReported)
+{
+    const QString name = TestFile("limited.bin");
+    const QByteArray bytes(1000, 'x');
+    {
+        TFileStream stream(name, fmCreate);
+        const FileSizeLimit limit(1500);
+        EXPECT_EQ(stream.Write(bytes.constData(), 1000), 1000);
+        EXPECT_EQ(stream.Write(bytes.constData(), 1000), 1000); // still in the buffer
+        try {
+            stream.FlushBuffer();
+            FAIL() << "no error";
+        } catch (const EWriteError& e) {
+            EXPECT_EQ(e.Message, "Cannot write file \"" + name + "\". " + SysErrorMessage(EFBIG));
+        }
+        EXPECT_EQ(stream.Write(bytes.constData(), 10), 0);
+        EXPECT_THROW(stream.WriteBuffer(bytes.constData(), 10), EWriteError);
+        EXPECT_THROW(stream.FlushBuffer(), EWriteError);
+    }
+    {
+        const FileSizeLimit limit(100);
+        EXPECT_THROW(
+            {
+                TStringList lines;
+                lines.SetText(QString(200, u'y'));
+                lines.SaveToFile(name);
+            },
+            EWriteError);
+    }
+    TFileStream full("/dev/full", fmOpenWrite);
+    EXPECT_EQ(full.Write(bytes.constData(), 10), 0);
+    EXPECT_NO_THROW(full.FlushBuffer());
 }
 
 TEST(Streams, ShortReadsRaiseReadErrorAndShortWritesWriteError)

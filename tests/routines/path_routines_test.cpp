@@ -29,6 +29,39 @@ TEST(PathRoutines, Slashes)
     EXPECT_EQ(SwapSlashes("a/b\\c", u'\\'), "a/b/c");
 }
 
+TEST(PathRoutines, ALocalPathFromARemoteNameStaysInItsFolder)
+{
+    struct Case {
+        QString folder;
+        QString name;
+        QString read;  // for a name that is only read
+        QString write; // for a name about to be written
+    };
+    const QString nul(QChar(0));
+    const Case cases[] = {
+        {"/home/u/down", "a.txt", "/home/u/down/a.txt", "/home/u/down/a.txt"},
+        {"/home/u/down/", " a b ", "/home/u/down/ a b ", "/home/u/down/ a b "},
+        {"/home/u/down", "..a", "/home/u/down/..a", "/home/u/down/..a"},
+        {"/home/u/down", "a\\..\\b", "/home/u/down/a\\..\\b", "/home/u/down/a\\..\\b"},
+        {"", "a.txt", "a.txt", "a.txt"},
+        {"/home/u/down", "", "", ""},
+        {"/home/u/down", ".", "", ""},
+        {"/home/u/down", "..", "", ""},
+        {"/home/u/down", "../etc/passwd", "", ""},
+        {"/home/u/down", "/etc/passwd", "", ""},
+        {"/home/u/down", "sub/a", "", ""},
+        {"/home/u/down", "a/", "", ""},
+        {"/home/u/down", "a" + nul + "b", "", ""},
+        {"/home/u/down", "a\rb", "/home/u/down/a\rb", ""},
+        {"/home/u/down", "a\n", "/home/u/down/a\n", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        EXPECT_EQ(LocalPathInFolder(c.folder, c.name, false), c.read);
+        EXPECT_EQ(LocalPathInFolder(c.folder, c.name, true), c.write);
+    }
+}
+
 TEST(PathRoutines, RemoteNamesAndFolders)
 {
     struct Case {

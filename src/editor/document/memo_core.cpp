@@ -30,8 +30,8 @@ TMemoCore::TMemoCore(TComponent* AOwner)
       lines_(std::make_unique<TSyntaxMemoStrings>(this))
 {
     BindStore(*store_);
-    RecordUndo(6);
-    RecordUndo(8);
+    RecordUndo(rkRecordingOn);
+    RecordUndo(rkEmpty);
 }
 
 TMemoCore::~TMemoCore()
@@ -137,7 +137,7 @@ void TMemoCore::ReplaceSelection(std::string_view Text)
 {
     BeginUndoBlock(ubReplaceSelection);
     if (!undoing_ && !pending_)
-        RecordUndo(1, 1, 0, Text);
+        RecordUndo(rkEdit, rpOpen, 0, Text);
     const auto [start, end] = OrderRange(selStart_, selEnd_);
     if (start != end)
         DeleteText(start, end);
@@ -145,9 +145,13 @@ void TMemoCore::ReplaceSelection(std::string_view Text)
     selStart_ = selEnd_ = pos;
     InsertText(pos, Text);
     if (pending_)
-        RecordUndo(1, 2);
+        RecordUndo(rkEdit, rpClose);
     UpdateHighlighting();
     EndUndoBlock(ubReplaceSelection);
+#ifndef NDEBUG
+    if (const std::string breach = store_->CheckInvariants(); !breach.empty())
+        qFatal("text store after an edit: %s", breach.c_str());
+#endif
 }
 
 // Text goes in normalised, block by block; one character is a block of its own, so the store
@@ -220,7 +224,7 @@ void TMemoCore::ReadStream(TStream& Source)
 
 void TMemoCore::LoadFromStream(TStream& Stream)
 {
-    RecordUndo(8);
+    RecordUndo(rkEmpty);
     const bool lock = paintingEnabled_;
     if (lock)
         lines_->BeginUpdate();
@@ -246,15 +250,15 @@ void TMemoCore::LoadFromStream(TStream& Stream)
     SetTopLine(0);
     if (lock)
         lines_->EndUpdate();
-    RecordUndo(8);
+    RecordUndo(rkEmpty);
 }
 
 void TMemoCore::SaveToStream(TStream& Stream)
 {
-    RecordUndo(8);
+    RecordUndo(rkEmpty);
     store_->WriteText(Stream, 0, TextLength(),
                       store_->SelLineStyle == lsCRLF ? TLineEnds::CRLF : TLineEnds::CR);
-    RecordUndo(8);
+    RecordUndo(rkEmpty);
 }
 
 void TMemoCore::SetText(std::string_view Text)
@@ -279,7 +283,7 @@ void TMemoCore::Clear()
     ReplaceSelection({});
     if (redraw)
         SetRedraw(true);
-    RecordUndo(8);
+    RecordUndo(rkEmpty);
 }
 
 // --- lines ---

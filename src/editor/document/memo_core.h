@@ -103,6 +103,9 @@ public:
     // Undoes one edit step or one whole block; Redo does it again.
     void Undo();
     void Redo();
+    // Undoes or redoes until Target (a node of the log, as the undo-list walk hands it out) is
+    // reached; undoing includes Target's own step. Nothing happens when Target is not in the log.
+    void UndoRedoTo(const TUndoNode* Target);
     bool CanUndo() const;
     bool CanRedo() const;
     bool Modified() const;

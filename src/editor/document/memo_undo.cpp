@@ -1,25 +1,22 @@
 // The editor core's undo: the recorder, undo blocks, undo and redo, and Modified.
 #include "editor/document/memo_core.h"
 
+#include "editor/document/memo_strings.h"
 #include "editor/document/syntax_memo_error.h"
 
-// Kinds of the recorder:
-//   1  A = 1: an edit is about to replace the selection with Text (phase 1);
-//      A = 2: the edit is done (phase 2): pushes the edit step
-//   2  A = block ID: pushes a block begin        3  A = block ID: pushes a block end
-//   6  recording on    7  recording off          8  empties the log
-//   9  B blanks were removed at position A       10 the first B characters of Text were inserted at A
-// It does nothing while recording is off (except kind 6), without a log, or for kinds from 11 up.
-// Any other call (phase 1 while an edit is pending, phase 2 without one, another kind below 11)
+// The recorder's kinds are TUndoRecorderKind. An rkEdit with rpOpen remembers the edit about to
+// replace the selection with Text; with rpClose it pushes the edit step. It does nothing while
+// recording is off (except rkRecordingOn), without a log, or from rkFirstIgnored up. Any other call
+// (rpOpen while an edit is pending, rpClose without one, another kind below rkFirstIgnored)
 // empties the log, beeps and raises "Bad transaction log entry".
 void TMemoCore::RecordUndo(int Kind, int A, int B, std::string_view Text)
 {
     TUndoStack* log = GetUndoStack();
-    if ((!recording_ && Kind != 6) || !log || Kind >= 11)
+    if ((!recording_ && Kind != rkRecordingOn) || !log || Kind >= rkFirstIgnored)
         return;
     switch (Kind) {
-    case 1:
-        if (A == 1 && !pending_) {
+    case rkEdit:
+        if (A == rpOpen && !pending_) {
             pending_ = true;
             pendingStart_ = selStart_;
             pendingEnd_ = selEnd_;
@@ -27,7 +24,7 @@ void TMemoCore::RecordUndo(int Kind, int A, int B, std::string_view Text)
             pendingNew_.assign(Text);
             return;
         }
-        if (A == 2 && pending_) {
+        if (A == rpClose && pending_) {
             pending_ = false;
             log->PushEdit(pendingStart_, pendingEnd_, std::move(pendingOld_), std::move(pendingNew_),
                           selStart_, selEnd_);
@@ -37,16 +34,16 @@ void TMemoCore::RecordUndo(int Kind, int A, int B, std::string_view Text)
             return;
         }
         break;
-    case 2: log->PushBlockMarker(umBlockBegin, A, selStart_, selEnd_); return;
-    case 3: log->PushBlockMarker(umBlockEnd, A, selStart_, selEnd_); return;
-    case 6: recording_ = true; return;
-    case 7: recording_ = false; return;
-    case 8: log->Empty(); return;
-    case 9:
+    case rkBlockBegin: log->PushBlockMarker(umBlockBegin, A, selStart_, selEnd_); return;
+    case rkBlockEnd: log->PushBlockMarker(umBlockEnd, A, selStart_, selEnd_); return;
+    case rkRecordingOn: recording_ = true; return;
+    case rkRecordingOff: recording_ = false; return;
+    case rkEmpty: log->Empty(); return;
+    case rkBlanksRemoved:
         log->PushEdit(A, A + B, std::string(std::size_t(std::max(B, 0)), ' '), {}, A, A);
         log->Trim();
         return;
-    case 10:
+    case rkCharsInserted:
         log->PushEdit(A, A, {}, std::string(Text.substr(0, std::size_t(std::max(B, 0)))), A + B, A + B);
         log->Trim();
         return;
@@ -65,7 +62,7 @@ void TMemoCore::BeginUndoBlock(int ID)
         return;
     log->BlockOpen = true;
     log->OpenBlockID = ID;
-    RecordUndo(2, ID);
+    RecordUndo(rkBlockBegin, ID);
 }
 
 // Blocks do not nest: only the ID that opened the block closes it.
@@ -74,7 +71,7 @@ void TMemoCore::EndUndoBlock(int ID)
     TUndoStack* log = GetUndoStack();
     if (!log || !log->BlockOpen || log->OpenBlockID != ID)
         return;
-    RecordUndo(3, ID);
+    RecordUndo(rkBlockEnd, ID);
     log->BlockOpen = false;
     log->OpenBlockID = 0;
 }
@@ -91,6 +88,42 @@ void TMemoCore::Redo()
     TUndoStack* log = GetUndoStack();
     if (log && !log->AtTop())
         RunSteps(false);
+}
+
+void TMemoCore::UndoRedoTo(const TUndoNode* Target)
+{
+    TUndoStack* log = GetUndoStack();
+    const int targetIndex = log ? log->IndexOf(Target) : -1;
+    if (targetIndex < 0)
+        return;
+    const bool lock = PaintingEnabled();
+    if (lock)
+        Lines().BeginUpdate();
+    try {
+        if (targetIndex <= log->IndexOf(log->Current())) {
+            // Each undo moves the cursor down; one that cannot (another log is attached) ends the walk.
+            while (log->Count() > 0 && log->Current() != Target) {
+                const int before = log->Count();
+                Undo();
+                if (log->Count() == before)
+                    break;
+            }
+            Undo();
+        } else {
+            while (log->Current() != Target && !log->AtTop()) {
+                const TUndoNode* before = log->Current();
+                Redo();
+                if (log->Current() == before)
+                    break;
+            }
+        }
+    } catch (...) {
+        if (lock)
+            Lines().EndUpdate();
+        throw;
+    }
+    if (lock)
+        Lines().EndUpdate();
 }
 
 // Takes one step back (or forward); inside a block it goes on to the block's other end. Text
@@ -162,5 +195,5 @@ bool TMemoCore::Modified() const
 void TMemoCore::SetModified(bool Value)
 {
     if (!Value)
-        RecordUndo(8);
+        RecordUndo(rkEmpty);
 }

@@ -24,3 +24,9 @@ class EAmbigiousKeyPair : public EKeyControllerException {
 public:
     using EKeyControllerException::EKeyControllerException;
 };
+
+// Saving the editor's text failed; the text, its undo log and Modified are as they were.
+class EFileSaveError : public ESyntaxMemo {
+public:
+    using ESyntaxMemo::ESyntaxMemo;
+};

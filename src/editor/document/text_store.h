@@ -36,12 +36,17 @@ struct TEditResult {
 // Invariants: the records from FirstLine to LastLine are linked both ways and none is empty; a CR
 // occurs only as the last character of a record; a record with bmContinuation follows a record
 // without CR; LineCount is the number of records; TextLength is the sum of their lengths.
+// CheckInvariants checks them; debug builds run it after every edit of the editor core.
 class TTextStore {
 public:
     TTextStore();
     TTextStore(const TTextStore&) = delete;
     TTextStore& operator=(const TTextStore&) = delete;
     ~TTextStore();
+
+    // A description of the first broken invariant (also the TAB flags and the longest line);
+    // empty when the store is sound.
+    std::string CheckInvariants() const;
 
     TLineRecord* FirstLine() const { return first_; }
     TLineRecord* LastLine() const { return last_; }

@@ -1,8 +1,6 @@
 // The undo log: records, save point, trimming, step reading and the undo-list walk.
 #include "editor/document/undo_stack.h"
 
-#include "editor/document/memo_core.h"
-#include "editor/document/memo_strings.h"
 #include "editor/document/syntax_memo_error.h"
 
 namespace {
@@ -12,16 +10,16 @@ std::uint32_t SizeOf(const TUndoRecord& Record)
     return 16 + std::uint32_t(Record.Text.size());
 }
 
-bool IsMarker(const TStackNode* Node, int Role)
+bool IsMarker(const TUndoNode* Node, int Role)
 {
     const TUndoRecord& record = TUndoStack::RecordOf(Node);
     return record.Kind == urMarker && record.Value == Role;
 }
 
 // The nearest marker of the role at or below From.
-TStackNode* FindBack(TStackNode* From, int Role)
+TUndoNode* FindBack(TUndoNode* From, int Role)
 {
-    for (TStackNode* node = From; node; node = node->Older) {
+    for (TUndoNode* node = From; node; node = node->Older) {
         if (IsMarker(node, Role))
             return node;
     }
@@ -29,9 +27,9 @@ TStackNode* FindBack(TStackNode* From, int Role)
 }
 
 // The nearest marker of the role at or above From.
-TStackNode* FindForward(TStackNode* From, int Role)
+TUndoNode* FindForward(TUndoNode* From, int Role)
 {
-    for (TStackNode* node = From; node; node = node->Newer) {
+    for (TUndoNode* node = From; node; node = node->Newer) {
         if (IsMarker(node, Role))
             return node;
     }
@@ -39,7 +37,7 @@ TStackNode* FindForward(TStackNode* From, int Role)
 }
 
 // The selection recorded between a marker and its partner.
-bool SameSelection(const TStackNode* A, const TStackNode* B)
+bool SameSelection(const TUndoNode* A, const TUndoNode* B)
 {
     if (!A || !B)
         return false;
@@ -49,11 +47,6 @@ bool SameSelection(const TStackNode* A, const TStackNode* B)
 }
 
 } // namespace
-
-TUndoStack::TUndoStack()
-{
-    Disposer = [](void* Data) { delete static_cast<TUndoRecord*>(Data); };
-}
 
 int TUndoStack::TopEntryID() const
 {
@@ -79,10 +72,7 @@ bool TUndoStack::Modified() const
 
 int TUndoStack::DropOldest()
 {
-    auto* record = static_cast<TUndoRecord*>(RemoveBottom());
-    const int kind = record->Kind;
-    Dispose(record);
-    return kind;
+    return RemoveBottom().Kind;
 }
 
 void TUndoStack::Trim()
@@ -98,9 +88,7 @@ void TUndoStack::Trim()
 
 void TUndoStack::Empty()
 {
-    ResetToTop();
-    while (Top())
-        Dispose(Pop());
+    Clear();
     saveCount_ = -1;
     saveID_ = -1;
     walk_ = nullptr;
@@ -109,7 +97,7 @@ void TUndoStack::Empty()
 void TUndoStack::PushRecord(TUndoRecord Record)
 {
     const std::uint32_t size = SizeOf(Record);
-    Push(new TUndoRecord(std::move(Record)), size);
+    Push(std::move(Record), size);
 }
 
 void TUndoStack::PushEdit(int BeforeStart, int BeforeEnd, std::string OldText, std::string NewText,
@@ -130,22 +118,22 @@ void TUndoStack::PushBlockMarker(int Role, int ID, int SelStart, int SelEnd)
     PushRecord({Role, urMarker, ID, 0, {}});
 }
 
-void TUndoStack::BadState(TStackNode* Cursor, int Count)
+void TUndoStack::BadState(TUndoNode* Cursor, int Count)
 {
     RestoreCursor(Cursor, Count);
     throw ESyntaxMemo(QStringLiteral("Bad do/undo stack state"));
 }
 
-const TUndoRecord& TUndoStack::Read(bool Back, TStackNode* Cursor, int Count)
+const TUndoRecord& TUndoStack::Read(bool Back, TUndoNode* Cursor, int Count)
 {
     if (Back ? !Current() : AtTop())
         BadState(Cursor, Count);
-    return *static_cast<TUndoRecord*>(Back ? StepBack() : StepForward());
+    return Back ? StepBack() : StepForward();
 }
 
 TUndoStep TUndoStack::ReadStep(bool Back)
 {
-    TStackNode* cursor = Current();
+    TUndoNode* cursor = Current();
     const int count = Count();
     const TUndoRecord& marker = Read(Back, cursor, count);
     if (marker.Kind != urMarker)
@@ -195,7 +183,7 @@ int TUndoStack::Enumerate(int Request, TUndoWalkResult& Result)
         walkAtEnd_ = !Current() && !Bottom();
         return uwStarted;
     case uwPeekPrevious: {
-        TStackNode* end = FindBack(walk_, umBlockEnd);
+        TUndoNode* end = FindBack(walk_, umBlockEnd);
         if (!end)
             return 0;
         Result.BlockID = RecordOf(end).Data;
@@ -204,7 +192,7 @@ int TUndoStack::Enumerate(int Request, TUndoWalkResult& Result)
     case uwPeekNext: {
         if (walkAtEnd_)
             return 0;
-        TStackNode* begin = FindForward(walk_ ? walk_ : Bottom(), umBlockBegin);
+        TUndoNode* begin = FindForward(walk_ ? walk_ : Bottom(), umBlockBegin);
         if (!begin || begin == Top())
             return 0;
         Result.BlockID = RecordOf(begin).Data;
@@ -218,20 +206,20 @@ int TUndoStack::Enumerate(int Request, TUndoWalkResult& Result)
 
 int TUndoStack::TakePrevious(bool Merge, TUndoWalkResult& Result)
 {
-    TStackNode* end = FindBack(walk_, umBlockEnd);
+    TUndoNode* end = FindBack(walk_, umBlockEnd);
     if (!end)
         return uwNoEntry;
     const int id = RecordOf(end).Data;
     while (true) {
         // Back over the block's two begin markers; the walk stands before the block.
-        TStackNode* upperBegin = FindBack(end, umBlockBegin);
-        TStackNode* lowerBegin = upperBegin ? FindBack(upperBegin->Older, umBlockBegin) : nullptr;
+        TUndoNode* upperBegin = FindBack(end, umBlockBegin);
+        TUndoNode* lowerBegin = upperBegin ? FindBack(upperBegin->Older, umBlockBegin) : nullptr;
         walk_ = lowerBegin ? lowerBegin->Older : nullptr;
         Result.Node = end;
         if (!Merge || !upperBegin)
             return id;
         // A neighbour with the same ID that ended where this block began is taken too.
-        TStackNode* previous = FindBack(walk_, umBlockEnd);
+        TUndoNode* previous = FindBack(walk_, umBlockEnd);
         if (!previous || RecordOf(previous).Data != id || !SameSelection(previous->Older, upperBegin->Older))
             return id;
         end = previous;
@@ -242,15 +230,15 @@ int TUndoStack::TakeNext(bool Merge, TUndoWalkResult& Result)
 {
     if (walkAtEnd_ || walk_ == Top())
         return uwNoEntry;
-    TStackNode* begin = FindForward(walk_ ? walk_ : Bottom(), umBlockBegin);
+    TUndoNode* begin = FindForward(walk_ ? walk_ : Bottom(), umBlockBegin);
     if (!begin)
         return uwNoEntry;
     const int id = RecordOf(begin).Data;
     bool taken = false;
     while (true) {
         // Forward over the block's two end markers, then one node more.
-        TStackNode* lowerEnd = FindForward(begin, umBlockEnd);
-        TStackNode* upperEnd = lowerEnd ? FindForward(lowerEnd->Newer, umBlockEnd) : nullptr;
+        TUndoNode* lowerEnd = FindForward(begin, umBlockEnd);
+        TUndoNode* upperEnd = lowerEnd ? FindForward(lowerEnd->Newer, umBlockEnd) : nullptr;
         if (!upperEnd)
             return taken ? id : uwNoEntry;
         taken = true;
@@ -260,7 +248,7 @@ int TUndoStack::TakeNext(bool Merge, TUndoWalkResult& Result)
         if (!Merge || walkAtEnd_)
             return id;
         // A neighbour with the same ID that began where this block ended is taken too.
-        TStackNode* next = FindForward(walk_, umBlockBegin);
+        TUndoNode* next = FindForward(walk_, umBlockBegin);
         if (!next || next == Top() || RecordOf(next).Data != id ||
             !SameSelection(next->Newer, upperEnd->Older))
             return id;
@@ -268,45 +256,12 @@ int TUndoStack::TakeNext(bool Merge, TUndoWalkResult& Result)
     }
 }
 
-void TUndoStack::UndoRedoTo(TStackNode* Target, TMemoCore& Editor)
+int TUndoStack::IndexOf(const TUndoNode* Node) const
 {
     int index = 0;
-    int targetIndex = -1;
-    int cursorIndex = -1;
-    for (TStackNode* node = Bottom(); node; node = node->Newer, ++index) {
-        if (node == Target)
-            targetIndex = index;
-        if (node == Current())
-            cursorIndex = index;
+    for (const TUndoNode* node = Bottom(); node; node = node->Newer, ++index) {
+        if (node == Node)
+            return index;
     }
-    if (targetIndex < 0)
-        return;
-    const bool lock = Editor.PaintingEnabled();
-    if (lock)
-        Editor.Lines().BeginUpdate();
-    try {
-        if (targetIndex <= cursorIndex) {
-            // Each undo moves the cursor down; one that cannot (another log is attached) ends the walk.
-            while (Count() > 0 && Current() != Target) {
-                const int before = Count();
-                Editor.Undo();
-                if (Count() == before)
-                    break;
-            }
-            Editor.Undo();
-        } else {
-            while (Current() != Target && !AtTop()) {
-                const TStackNode* before = Current();
-                Editor.Redo();
-                if (Current() == before)
-                    break;
-            }
-        }
-    } catch (...) {
-        if (lock)
-            Editor.Lines().EndUpdate();
-        throw;
-    }
-    if (lock)
-        Editor.Lines().EndUpdate();
+    return -1;
 }

@@ -1,5 +1,6 @@
 // TUndoStack, the undo log of one document: steps of undo records on a TStack, grouped into
-// numbered blocks, with the save point, the Modified answer and the undo-list walk.
+// numbered blocks, with the save point, the Modified answer and the undo-list walk. The log is
+// data: the editor core reads its steps to undo and redo them.
 #pragma once
 
 #include "editor/document/stack.h"
@@ -7,21 +8,43 @@
 #include <cstdint>
 #include <string>
 
-class TMemoCore;
-
-// Record kinds.
-constexpr int urSelection = 0;
-constexpr int urText = 1;
-constexpr int urMarker = 5;
+// The kind word of a record; the numbers are those of the stored log.
+enum TUndoRecordKind : std::int32_t {
+    urSelection = 0,
+    urText = 1,
+    urMarker = 5,
+};
 
 // The first word of a marker: what it brackets.
-constexpr int umEdit = 0;
-constexpr int umBlockBegin = 2;
-constexpr int umBlockEnd = 3;
+enum TUndoMarkerRole : std::int32_t {
+    umEdit = 0,
+    umBlockBegin = 2,
+    umBlockEnd = 3,
+};
 
 // The step kind that edit-step markers carry; marker data from FirstBlockID up are block IDs.
 constexpr int usEdit = 1;
 constexpr int FirstBlockID = 13;
+
+// The kinds of the editor's undo recorder (TMemoCore::RecordUndo), the one entry through which
+// the log is written.
+enum TUndoRecorderKind : int {
+    rkEdit = 1,           // A = rpOpen: an edit is about to happen; A = rpClose: it is done
+    rkBlockBegin = 2,     // A = block ID
+    rkBlockEnd = 3,       // A = block ID
+    rkRecordingOn = 6,
+    rkRecordingOff = 7,
+    rkEmpty = 8,          // empties the log
+    rkBlanksRemoved = 9,  // B blanks were removed at position A
+    rkCharsInserted = 10, // the first B characters of Text were inserted at A
+    rkFirstIgnored = 11,  // this kind and those above it are ignored
+};
+
+// The phases of an rkEdit recording.
+enum TUndoRecorderPhase : int {
+    rpOpen = 1,
+    rpClose = 2,
+};
 
 // Block IDs, by what opens them.
 constexpr int ubDrop = 13;
@@ -40,8 +63,8 @@ constexpr int ubReplaceAll = 34;
 
 // One data block of the log. A selection keeps its two positions unordered, as they were.
 struct TUndoRecord {
-    std::int32_t Value = 0;  // markers: umEdit, umBlockBegin or umBlockEnd
-    std::int32_t Kind = 0;   // urSelection, urText or urMarker
+    std::int32_t Value = 0;  // markers: a TUndoMarkerRole
+    std::int32_t Kind = 0;   // a TUndoRecordKind
     std::int32_t Data = 0;   // selection start; marker: step kind or block ID
     std::int32_t Second = 0; // selection end
     std::string Text;        // text records; empty for no text
@@ -74,19 +97,19 @@ constexpr int uwStarted = 8000;
 constexpr int uwBadRequest = 8001;
 constexpr int uwNoEntry = 8002;
 
+using TUndoNode = TStackNode<TUndoRecord>;
+
 struct TUndoWalkResult {
-    int BlockID = 0;            // the peeked block
-    TStackNode* Node = nullptr; // the node to hand to UndoRedoTo after uwPrevious or uwNext
+    int BlockID = 0;           // the peeked block
+    TUndoNode* Node = nullptr; // the node to hand to TMemoCore::UndoRedoTo after uwPrevious or uwNext
 };
 
 // A well-formed log is a run of steps, each bracketed by two equal markers:
 //   edit:        marker(umEdit, usEdit), selection before, old text, new text, selection after, marker
 //   block begin: marker(umBlockBegin, ID), selection, marker
 //   block end:   marker(umBlockEnd, ID), selection, marker
-class TUndoStack : public TStack {
+class TUndoStack : public TStack<TUndoRecord> {
 public:
-    TUndoStack();
-
     // The first word of the top record, 0 when the log is empty.
     int TopEntryID() const;
     void SetSavePoint();
@@ -115,29 +138,26 @@ public:
 
     // The undo-list walk: see the request and result constants.
     int Enumerate(int Request, TUndoWalkResult& Result);
-    // Undoes or redoes in Editor until Target (a node of this log) is reached; undoing includes
-    // Target's own step. Nothing happens when Target is not in the log.
-    void UndoRedoTo(TStackNode* Target, TMemoCore& Editor);
+    // The position of Node counted from the bottom (0-based); -1 when Node is null or not in the
+    // log.
+    int IndexOf(const TUndoNode* Node) const;
 
     // The block being recorded.
     bool BlockOpen = false;
     int OpenBlockID = 0;
 
-    static const TUndoRecord& RecordOf(const TStackNode* Node)
-    {
-        return *static_cast<TUndoRecord*>(Node->Data);
-    }
+    static const TUndoRecord& RecordOf(const TUndoNode* Node) { return Node->Data; }
 
 private:
     void PushRecord(TUndoRecord Record);
-    [[noreturn]] void BadState(TStackNode* Cursor, int Count);
-    const TUndoRecord& Read(bool Back, TStackNode* Cursor, int Count);
+    [[noreturn]] void BadState(TUndoNode* Cursor, int Count);
+    const TUndoRecord& Read(bool Back, TUndoNode* Cursor, int Count);
     TUndoStep ReadStep(bool Back);
     int TakePrevious(bool Merge, TUndoWalkResult& Result);
     int TakeNext(bool Merge, TUndoWalkResult& Result);
 
     int saveCount_ = -1;
     int saveID_ = -1;
-    TStackNode* walk_ = nullptr;
+    TUndoNode* walk_ = nullptr;
     bool walkAtEnd_ = false;
 };

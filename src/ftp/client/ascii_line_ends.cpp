@@ -1,4 +1,4 @@
-// TAsciiReceiver and LfToCrLf.
+// TAsciiReceiver and TAsciiSender.
 #include "ftp/client/ascii_line_ends.h"
 
 QByteArray TAsciiReceiver::Convert(const char* Data, int Len)
@@ -32,14 +32,15 @@ QByteArray TAsciiReceiver::Finish()
     return Held ? QByteArray("\r") : QByteArray();
 }
 
-QByteArray LfToCrLf(const char* Data, int Len)
+QByteArray TAsciiSender::Convert(const char* Data, int Len)
 {
     QByteArray Out;
     Out.reserve(Len + Len / 32 + 16);
     for (int i = 0; i < Len; ++i) {
-        if (Data[i] == '\n')
+        if (Data[i] == '\n' && !FLastWasCr)
             Out += '\r';
         Out += Data[i];
+        FLastWasCr = Data[i] == '\r';
     }
     return Out;
 }

@@ -1,5 +1,5 @@
 // Line ends of ASCII transfers as Unix clients handle them: CR LF from the server becomes LF in the
-// local file, and LF from the local file goes out as CR LF.
+// local file, and a bare LF from the local file goes out as CR LF (a CR LF pair stays as it is).
 #pragma once
 
 #include <QByteArray>
@@ -19,5 +19,13 @@ private:
     bool FHeldCr = false;
 };
 
-// The bytes to send for Data: every LF becomes CR LF.
-QByteArray LfToCrLf(const char* Data, int Len);
+// Converts the bytes of a local file piece by piece for sending; a CR at the end of a piece tells
+// the next piece that an LF at its start already has its CR.
+class TAsciiSender {
+public:
+    // The bytes to send for Data: an LF not preceded by CR becomes CR LF, any other byte stays.
+    QByteArray Convert(const char* Data, int Len);
+
+private:
+    bool FLastWasCr = false;
+};

@@ -98,6 +98,19 @@ void TCustomFtpCli::HandleError(const QString& Msg)
         throw FtpException(Msg);
 }
 
+bool TCustomFtpCli::RequestAllowed(bool NeedConnection)
+{
+    if (FState != ftpReady && FState != ftpInternalReady) {
+        HandleError(QStringLiteral("FTP component not ready"));
+        return false;
+    }
+    if (NeedConnection && !Connected()) {
+        HandleError(QStringLiteral("FTP component not connected"));
+        return false;
+    }
+    return true;
+}
+
 bool TCustomFtpCli::CommandAllowed(const QString& Cmd)
 {
     if (!Cmd.contains(u'\r') && !Cmd.contains(u'\n') && !Cmd.contains(QChar(0)))
@@ -121,16 +134,9 @@ void TCustomFtpCli::TriggerError(const QString& Msg)
 void TCustomFtpCli::ExecAsync(TFtpRequest RqType, const QString& Cmd, const QList<int>& OkResponses,
                               const TFtpNextProc& DoneAsync)
 {
-    if (Cmd != QLatin1String("ABOR") && Cmd != QLatin1String("STAT") && Cmd != QLatin1String("QUIT")) {
-        if (FState != ftpReady && FState != ftpInternalReady) {
-            HandleError(QStringLiteral("FTP component not ready"));
-            return;
-        }
-        if (!Connected()) {
-            HandleError(QStringLiteral("FTP component not connected"));
-            return;
-        }
-    }
+    const bool Always = Cmd == QLatin1String("ABOR") || Cmd == QLatin1String("STAT") || Cmd == QLatin1String("QUIT");
+    if (!Always && !RequestAllowed(true))
+        return;
     if (!CommandAllowed(Cmd))
         return;
     if (!FHighLevelFlag)
@@ -172,6 +178,12 @@ void TCustomFtpCli::TriggerRequestDone(WORD Error)
         Next();
         return;
     }
+    // A request that ends leaves nothing armed: no step or continuation of it runs on the reply
+    // to a later command.
+    FNextRequest = nullptr;
+    FFctSet = 0;
+    FNext = nullptr;
+    FDoneAsync = nullptr;
     SetState(ftpReady);
     if (FDataSocket->State() != wsClosed)
         FDataSocket->Close();
@@ -223,6 +235,11 @@ void TCustomFtpCli::ContinuationFailed(Exception& E)
         return;
     }
     // The request cannot go on: it ends as a refused one does.
+    EndWithError(E);
+}
+
+void TCustomFtpCli::EndWithError(Exception& E)
+{
     AbandonRequest();
     if (OnError)
         TriggerError(E.Message);
@@ -242,10 +259,50 @@ void TCustomFtpCli::AbandonRequest()
     ++FTransferId;
     CloseLocalStream();
     FResumeAt = 0;
+    DropDataConnection();
+    SetState(ftpReady);
+}
+
+void TCustomFtpCli::FailRequest(int Code, const QString& Text)
+{
+    if (FErrorMessage.isEmpty())
+        FErrorMessage = Text;
+    FNext = nullptr;
+    CloseLocalStream();
+    DropDataConnection();
+    FResumeAt = 0;
+    SetPhase(ftpTransferEnded);
+    FRequestResult = Code;
+    TriggerRequestDone(WORD(Code));
+}
+
+void TCustomFtpCli::TimeOutRequest(const QString& Text)
+{
+    TriggerDisplay(QStringLiteral("! ") + Text);
+    FLastResponse = Text;
+    FErrorMessage = Text;
+    FStatusCode = 426;
+    FRequestResult = 426;
+    FNextRequest = nullptr;
+    FFctSet = 0;
+    AbortAsync();
+    // The close of the control connection has ended the request, unless there was none.
+    TriggerRequestDone(426);
+}
+
+void TCustomFtpCli::DropDataConnection()
+{
     FDataSocket->OnSessionClosed = nullptr;
     if (FDataSocket->State() != wsClosed)
         FDataSocket->Close();
-    SetState(ftpReady);
+}
+
+void TCustomFtpCli::CloseLocalStream()
+{
+    FTransfer.LocalStream.reset();
+    // A download's file that was not kept goes (or, for a resume, stays as far as it came).
+    FTransfer.LocalFile.reset();
+    FTransfer.LocalFileWanted = false;
 }
 
 void TCustomFtpCli::ConnectFailed(int Error, const QString& Text)

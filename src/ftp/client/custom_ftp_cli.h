@@ -5,8 +5,8 @@
 // else the failing reply code, a Winsock error number or a SOCKS error code).
 #pragma once
 
-#include "ftp/client/ascii_line_ends.h"
 #include "ftp/client/ftp_reply_reader.h"
+#include "ftp/client/ftp_transfer.h"
 #include "ftp/client/ftp_types.h"
 #include "ftp/socket/wsocket.h"
 #include "platform/rtl/streams.h"
@@ -117,7 +117,9 @@ public:
     qint64 ResumeAt() const { return FResumeAt; }
     void SetResumeAt(qint64 Value) { FResumeAt = Value; }
     // Bytes received or sent by the running (or last) transfer.
-    qint64 ByteCount() const { return FByteCount; }
+    qint64 ByteCount() const { return FTransfer.ByteCount; }
+    // Where the running (or last) transfer stands.
+    TFtpTransferPhase TransferPhase() const { return FTransfer.Phase; }
 
     // Looks the server (or the proxy) up, connects and waits for the 220 banner.
     virtual void OpenAsync();
@@ -242,6 +244,16 @@ protected:
     // Ends the running request without OnRequestDone (a refusal or an exception ended it): the
     // steps still to run are dropped, the data connection and the local file closed, state Ready.
     void AbandonRequest();
+    // Ends the running request with Code as its error: Text becomes ErrorMessage unless a line of
+    // the request was recorded there already; the data connection and the local file are closed
+    // and the resume offset cleared.
+    void FailRequest(int Code, const QString& Text);
+    // Ends the running request because nothing came in time: both connections close (the client
+    // is then ready for a new connect) and OnRequestDone follows with 426 and Text as
+    // ErrorMessage and LastResponse.
+    void TimeOutRequest(const QString& Text);
+    // Closes the data socket (listening or connected) without its close reaching the transfer.
+    void DropDataConnection();
     void CloseLocalStream();
     // The file-open share flag of ShareMode (fmShareCompat ... fmShareDenyNone).
     unsigned ShareFlags() const;
@@ -301,29 +313,12 @@ protected:
     int FHighLevelResult = 0;
     bool FRunningStep = false; // a high-level request is starting one of its steps
 
-    // The transfer in progress.
-    QString FDataCommand;
+    // The transfer in progress (or the last one), reset when a transfer starts.
+    TFtpTransfer FTransfer;
     qint64 FResumeAt = 0;
-    qint64 FByteCount = 0;
-    std::uint32_t FStartTime = 0;
-    std::uint32_t FStopTime = 0;
-    int FDataError = 0;
-    bool FAppendFlag = false;
-    bool FTransferReplied = false; // the final reply of the transfer came
-    bool FDataClosed = false;
-    bool FTransferBinary = true;   // the type the transfer started with
-    bool FTransferAborted = false; // the progress handler asked to stop
-    bool FSendCutShort = false;    // the upload's data connection closed before the end of the file
-    bool FLocalFileWanted = false; // a receive opens its local file at the first sign of success
-    bool FEofReached = false;
-    bool FStorAnswered = false;
-    bool FPutSessionOpened = false;
-    bool FSendStarted = false;
     // The server connected to the listening data socket before the transfer step was ready for it.
     bool FDataConnectionWaiting = false;
     quint32 FTransferId = 0; // tells a late timer of an earlier transfer from the running one
-    std::unique_ptr<TFileStream> FLocalStream;
-    TAsciiReceiver FAsciiReceiver;
     std::vector<char> FDataBuffer;
 
 private:
@@ -336,6 +331,9 @@ private:
     // The reply handler of ExecAsync.
     void NextExecAsync();
     void ContinuationFailed(Exception& E);
+    // Ends the running request as a refusal does, with the text of E: no OnRequestDone, OnError
+    // (or, without a handler, the background exception path), state Ready.
+    void EndWithError(Exception& E);
     // A single command: records its step and starts it.
     void RunCommand(TFtpFct Fct, TFtpRequest RqType, const QString& Cmd, const QList<int>& OkResponses);
 
@@ -347,26 +345,48 @@ private:
     // A get, put or append step resumes only right after a REST the server accepted.
     void KeepResumeOnlyAfterRest(TFtpFct Previous);
 
+    // The one gate of the requests: false, after the error path, while another request runs
+    // ("FTP component not ready") or, with NeedConnection, without a connection ("FTP component
+    // not connected").
+    bool RequestAllowed(bool NeedConnection);
+
     // Data connections.
-    // False (after the error path) unless the client is ready and connected.
-    bool ReadyForCommand();
     // The passive data connection to the control connection's address, on the port of the 227
     // reply; false when the reply is malformed (the request has then ended with 550).
-    bool ConnectPassive(const TSessionConnected& Connected);
+    bool ConnectPassive();
     // Ends the request with 550 when the passive data connection cannot be made.
     void DataConnectionFailed(const QString& Text);
     // Takes a waiting connection that comes from the server's address; null handle otherwise.
     win::SOCKET AcceptFromServer();
     // Sets the listening data socket's accept handler; a connection that came earlier (some
     // servers connect as soon as PORT is answered) is taken at once.
-    void AcceptWith(void (TCustomFtpCli::*Accept)(win::WORD));
-    void StartTransfer();
+    void AcceptDataConnection();
+    // The listening data socket reports a connection, or the passive one has been made.
+    void DataAccept(win::WORD Error);
+    void DataConnected(win::WORD Error);
+    // The data connection of the running transfer stands: the one Accepted from the listening
+    // socket, or (INVALID_SOCKET) the connected passive socket. It gets the handlers of the
+    // transfer's direction.
+    void TakeDataConnection(win::SOCKET Accepted);
+    // Clears the transfer's state for a new transfer in direction Upload.
+    void StartTransfer(bool Upload);
+    void SetPhase(TFtpTransferPhase Phase);
     // The final reply of the transfer came: it ends once its data connection has closed too.
     void TransferReplied();
     // Ends a transfer once both its final reply and the close of its data connection came.
     void TryToFinish();
     // Ends a transfer whose reply was not the expected one, logging Notice when it is not empty.
     void TransferFailed(const QString& Notice = {});
+    // Runs Body, which works on the local file of a receive; false when the file failed, which
+    // has then stopped the transfer (StopReceive with Code 0).
+    bool WithLocalFile(const std::function<void()>& Body);
+    // Stops a receive that cannot succeed: its data connection closes and what it wrote goes
+    // (a resumed file stays as it was). Once the server's final reply to the command has come
+    // (so that the next command reads its own reply), the request ends with Code and Text, or,
+    // for Code 0 (the local file failed), through the error path with Text.
+    void StopReceive(int Code, const QString& Text);
+    void StoppedReceiveReply();
+    void EndStoppedReceive();
     // OnProgress before a read or a chunk; false when the transfer is not to go on: the handler
     // asked to abort (the data connection is then closed) or ended the transfer itself.
     bool ProgressGoesOn();
@@ -376,26 +396,25 @@ private:
     void OpenReceiveFile();
     void ReceiveReply1();
     void ReceiveReply2();
-    void ReceiveAccept(win::WORD Error);
-    void ReceiveConnected(win::WORD Error);
     void ReceiveDataAvailable(win::WORD Error);
     void ReceiveDataClosed(win::WORD Error);
     void StoreReceived(const char* Data, int Count);
     void DisplayReceived(const char* Data, int Count);
 
     // Sending.
-    void SendStep();
+    void SendStep(bool Append);
     void SendReply1();
     void SendReply2();
-    void SendAccept(win::WORD Error);
-    void SendConnected(win::WORD Error);
     void SendDataClosed(win::WORD Error);
     void SendNextChunk(win::WORD Error);
+    // The end of the file was sent: the data connection closes (delayed) once the system's send
+    // queue has drained, or 100 ms after Since (a tick count), whichever comes first.
+    void CloseWhenSent(std::uint32_t Since);
     // WM_FTP_SENDDATA: the first chunk of an active upload, once both the server's answer and its
     // connection have come (whichever came second posted it).
     void StartSending(win::WPARAM TransferId);
-    // The command of the send, "STOR name" or "APPE name".
-    QString SendCommandText() const;
+    // The command of a send, "STOR name" or "APPE name".
+    QString SendCommandText(bool Append) const;
     // A data socket handler that runs through RunContinuation.
     template <class Method> auto DataHandler(Method M)
     {

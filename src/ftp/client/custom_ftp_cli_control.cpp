@@ -9,10 +9,8 @@ using namespace win;
 
 void TCustomFtpCli::OpenAsync()
 {
-    if (FState != ftpReady && FState != ftpInternalReady) {
-        HandleError(QStringLiteral("FTP component not ready"));
+    if (!RequestAllowed(false))
         return;
-    }
     if (Connected()) {
         HandleError(QStringLiteral("FTP component already connected"));
         return;
@@ -60,13 +58,8 @@ void TCustomFtpCli::ControlSocketSessionConnected(WORD Error)
 
 void TCustomFtpCli::ControlSocketDataAvailable(WORD Error)
 {
-    // A line that fills the buffer can never end: the connection is given up.
-    if (FReader.Room() <= 0) {
-        FControlSocket->Close();
-        return;
-    }
-    char Buffer[TFtpReplyReader::BufferSize];
-    const int Count = FControlSocket->Receive(Buffer, FReader.Room());
+    char Buffer[4096];
+    const int Count = FControlSocket->Receive(Buffer, std::min<int>(FReader.Room(), sizeof Buffer));
     if (Count == 0) {
         // The end of the stream; a connection that failed (a reset) reports its error itself.
         if (Error == 0)
@@ -78,6 +71,9 @@ void TCustomFtpCli::ControlSocketDataAvailable(WORD Error)
     FReader.Append(Buffer, Count);
     while (const std::optional<TFtpReplyLine> Line = FReader.NextLine(FOptions.testFlag(ftpAcceptLF)))
         HandleReplyLine(*Line);
+    // A line that fills the buffer can never end: the connection is given up.
+    if (FReader.Room() <= 0)
+        FControlSocket->Close();
 }
 
 void TCustomFtpCli::HandleReplyLine(const TFtpReplyLine& Line)
@@ -90,7 +86,7 @@ void TCustomFtpCli::HandleReplyLine(const TFtpReplyLine& Line)
         if (Line.Final)
             BannerReceived(Line.Code);
         break;
-    case ftpBusy:
+    case ftpBusy: {
         // The lines before the last one of a multi-line reply are not shown.
         if (!Line.Final)
             break;
@@ -100,8 +96,11 @@ void TCustomFtpCli::HandleReplyLine(const TFtpReplyLine& Line)
             break;
         }
         FReplyPending = false;
-        FNext();
+        // The handler may set the next one (or clear it) while it runs.
+        const TFtpNextProc Next = FNext;
+        Next();
         break;
+    }
     default: TriggerDisplay(QStringLiteral("< ") + FLastResponse); break;
     }
 }
@@ -133,7 +132,8 @@ void TCustomFtpCli::ControlSocketSessionClosed(WORD Error)
         SetState(ftpInternalReady);
     // A command still waiting for its reply has failed, whatever an earlier one recorded.
     if (FReplyPending && !FRequestDoneFlag && FState != ftpAbort) {
-        FLastResponse = QStringLiteral("421 Connection closed by server.");
+        FLastResponse = FReader.Room() <= 0 ? QStringLiteral("421 Reply line too long (over 64 KiB), connection closed.")
+                                             : QStringLiteral("421 Connection closed by server.");
         FErrorMessage = FLastResponse;
         FStatusCode = 421;
         FRequestResult = Error != 0 ? Error : 421;

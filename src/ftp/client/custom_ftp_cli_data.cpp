@@ -11,6 +11,9 @@ using namespace win;
 
 namespace {
 
+// Incoming bytes on an upload connection are read and dropped this many at a time.
+constexpr int DiscardSize = 2048;
+
 // The four bytes of an address in network order, as PORT writes them.
 QString AddressDigits(const in_addr& Address)
 {
@@ -29,31 +32,16 @@ sockaddr_in SockName(TWSocket& Socket)
 
 } // namespace
 
-bool TCustomFtpCli::ReadyForCommand()
-{
-    if (FState != ftpReady && FState != ftpInternalReady) {
-        HandleError(QStringLiteral("FTP component not ready"));
-        return false;
-    }
-    if (!Connected()) {
-        HandleError(QStringLiteral("FTP component not connected"));
-        return false;
-    }
-    return true;
-}
-
 void TCustomFtpCli::PortAsync()
 {
-    if (!ReadyForCommand())
+    if (!RequestAllowed(true))
         return;
     // A data socket left open by an earlier request goes without telling anyone.
     FDataSocket->OnSessionAvailable = nullptr;
     FDataSocket->OnSessionConnected = nullptr;
-    FDataSocket->OnSessionClosed = nullptr;
     FDataSocket->OnDataAvailable = nullptr;
     FDataSocket->OnDataSent = nullptr;
-    if (FDataSocket->State() != wsClosed)
-        FDataSocket->Close();
+    DropDataConnection();
     FDataSocket->SetProto(QStringLiteral("tcp"));
     FDataSocket->SetAddr(QStringLiteral("0.0.0.0"));
     FDataSocket->SetPort(QStringLiteral("0"));
@@ -78,33 +66,37 @@ void TCustomFtpCli::PortAsync()
                                     : AddressDigits(SockName(*FControlSocket).sin_addr);
         Cmd = QStringLiteral("PORT %1,%2,%3").arg(Address).arg(DataPort / 256).arg(DataPort % 256);
     }
-    FByteCount = 0;
+    FTransfer.ByteCount = 0;
     FFctPrv = ftpFctPort;
     ExecAsync(ftpPortAsync, Cmd, {200, 227});
 }
 
-void TCustomFtpCli::StartTransfer()
+void TCustomFtpCli::StartTransfer(bool Upload)
 {
     ++FTransferId;
-    FTransferReplied = false;
-    FDataClosed = false;
-    FTransferAborted = false;
-    FSendCutShort = false;
+    FTransfer = {};
+    FTransfer.Upload = Upload;
+    FTransfer.Binary = Binary();
     FRequestDoneFlag = false;
-    FByteCount = 0;
-    FDataError = 0;
-    FStartTime = 0;
     FErrorMessage.clear();
-    FTransferBinary = Binary();
-    FAsciiReceiver.Reset();
+}
+
+void TCustomFtpCli::SetPhase(TFtpTransferPhase Phase)
+{
+    if (FTransfer.Phase == Phase)
+        return;
+    qCDebug(lcFtpTransfer).noquote() << "transfer" << FTransferId << FtpTransferPhaseName(FTransfer.Phase)
+                                     << "->" << FtpTransferPhaseName(Phase);
+    FTransfer.Phase = Phase;
 }
 
 void TCustomFtpCli::TransferReplied()
 {
-    FTransferReplied = true;
+    FTransfer.Replied = true;
+    SetPhase(ftpTransferFinishing);
     // A control connection lost before the data connection ended fails the transfer: what came
     // may not be all of it.
-    FReplyPending = !FDataClosed;
+    FReplyPending = !FTransfer.DataClosed;
     TryToFinish();
 }
 
@@ -118,12 +110,12 @@ bool TCustomFtpCli::ProgressGoesOn()
     if (!Abort)
         return true;
     TriggerDisplay(QStringLiteral("! Abort requested"));
-    FTransferAborted = true;
+    FTransfer.Aborted = true;
     FDataSocket->Close();
     return false;
 }
 
-bool TCustomFtpCli::ConnectPassive(const TSessionConnected& Connected)
+bool TCustomFtpCli::ConnectPassive()
 {
     const std::optional<int> Port = PasvReplyPort(FPasvResponse);
     if (!Port) {
@@ -134,9 +126,10 @@ bool TCustomFtpCli::ConnectPassive(const TSessionConnected& Connected)
     // The address of the reply is not trusted: a hostile server could name any machine.
     FDataSocket->SetPort(QString::number(*Port));
     FDataSocket->SetAddr(FControlSocket->Addr());
-    FDataSocket->OnSessionConnected = Connected;
+    FDataSocket->OnSessionConnected = DataHandler(&TCustomFtpCli::DataConnected);
     FDataSocket->SetLingerOnOff(wsLingerOff);
     FDataSocket->SetLingerTimeout(0);
+    SetPhase(ftpTransferConnecting);
     FDataSocket->Connect();
     return true;
 }
@@ -145,15 +138,7 @@ void TCustomFtpCli::DataConnectionFailed(const QString& Text)
 {
     FLastResponse = Text;
     FStatusCode = 550;
-    if (FErrorMessage.isEmpty())
-        FErrorMessage = FLastResponse;
-    CloseLocalStream();
-    FDataSocket->OnSessionClosed = nullptr;
-    if (FDataSocket->State() != wsClosed)
-        FDataSocket->Close();
-    FResumeAt = 0;
-    FRequestResult = 550;
-    TriggerRequestDone(550);
+    FailRequest(550, Text);
 }
 
 SOCKET TCustomFtpCli::AcceptFromServer()
@@ -175,71 +160,178 @@ SOCKET TCustomFtpCli::AcceptFromServer()
     return INVALID_SOCKET;
 }
 
-void TCustomFtpCli::AcceptWith(void (TCustomFtpCli::*Accept)(WORD))
+void TCustomFtpCli::AcceptDataConnection()
 {
-    FDataSocket->OnSessionAvailable = DataHandler(Accept);
+    FDataSocket->OnSessionAvailable = DataHandler(&TCustomFtpCli::DataAccept);
     if (FDataConnectionWaiting && FDataSocket->State() == wsListening) {
         FDataConnectionWaiting = false;
-        (this->*Accept)(0);
+        DataAccept(0);
     }
+}
+
+void TCustomFtpCli::DataAccept(WORD)
+{
+    const SOCKET Accepted = AcceptFromServer();
+    if (Accepted == INVALID_SOCKET)
+        return;
+    FDataSocket->Close(); // the listening socket
+    TakeDataConnection(Accepted);
+}
+
+void TCustomFtpCli::DataConnected(WORD Error)
+{
+    if (Error != 0) {
+        DataConnectionFailed(QStringLiteral("Unable to establish data connection, error #%1").arg(Error));
+        return;
+    }
+    TakeDataConnection(INVALID_SOCKET);
+    // A passive transfer's command follows once its data connection stands.
+    SetPhase(ftpTransferStarting);
+    SendCommand(FTransfer.CommandLine);
+}
+
+void TCustomFtpCli::TakeDataConnection(SOCKET Accepted)
+{
+    const bool Upload = FTransfer.Upload;
+    FDataSocket->OnSessionClosed =
+        DataHandler(Upload ? &TCustomFtpCli::SendDataClosed : &TCustomFtpCli::ReceiveDataClosed);
+    if (Upload) {
+        // The server has nothing to say on an upload connection: what it sends is dropped.
+        FDataSocket->OnDataAvailable = [this](TObject*, WORD) {
+            char Discard[DiscardSize];
+            FDataSocket->Receive(Discard, sizeof Discard);
+        };
+        // A passive upload starts sending at the server's answer, an active one from the message
+        // loop once both the answer and the connection have come.
+        FDataSocket->OnDataSent = nullptr;
+        if (Accepted != INVALID_SOCKET)
+            FDataSocket->OnDataSent = DataHandler(&TCustomFtpCli::SendNextChunk);
+    } else {
+        FDataSocket->OnDataAvailable = DataHandler(&TCustomFtpCli::ReceiveDataAvailable);
+        FDataSocket->OnDataSent = nullptr;
+    }
+    FTransfer.StartTime = GetTickCount();
+    FTransfer.DataConnected = true;
+    if (Accepted == INVALID_SOCKET)
+        return;
+    if (Upload) {
+        FDataSocket->SetLingerOnOff(wsLingerOff);
+        FDataSocket->SetLingerTimeout(10);
+    }
+    FDataSocket->Dup(Accepted);
+    if (!Upload)
+        return;
+    int SendBuffer = 0;
+    int Len = sizeof SendBuffer;
+    if (getsockopt(FDataSocket->HSocket(), SOL_SOCKET, SO_SNDBUF, reinterpret_cast<char*>(&SendBuffer),
+                   &Len) != 0)
+        throw FtpException(QStringLiteral("winsock.getsockopt(SO_SNDBUF) failed"));
+    if (FTransfer.CommandAnswered && !FTransfer.SendStarted)
+        PostMessage(FWindowHandle, WM_FTP_SENDDATA, FTransferId, 0);
 }
 
 void TCustomFtpCli::TryToFinish()
 {
-    if (!FTransferReplied || !FDataClosed)
+    if (!FTransfer.Replied || !FTransfer.DataClosed)
         return;
     TransferStats();
+    const qint64 ResumedAt = FResumeAt;
     FResumeAt = 0;
-    if (FTransferAborted || FSendCutShort) {
+    if (FTransfer.Aborted || FTransfer.CutShort) {
         // The server may have answered 226 for what it had: the transfer is incomplete.
         if (FErrorMessage.isEmpty())
             FErrorMessage =
-                FTransferAborted
+                FTransfer.Aborted
                     ? QStringLiteral("426 Operation aborted.")
                     : QStringLiteral("426 Data connection closed before the whole file was sent.");
         FRequestResult = 426;
     } else {
-        FRequestResult = FDataError;
+        FRequestResult = FTransfer.DataError;
     }
+    // The server may answer 226 for a file it did not send whole.
+    const qint64 Received = ResumedAt + FTransfer.ByteCount;
+    if (FRequestResult == 0 && FTransfer.AnnouncedSize >= 0 && Received < FTransfer.AnnouncedSize) {
+        FErrorMessage = QStringLiteral("426 Transfer incomplete: %1 of %2 bytes received.")
+                            .arg(Received)
+                            .arg(FTransfer.AnnouncedSize);
+        FRequestResult = 426;
+    }
+    // Only a download that succeeded gives its file the name the user asked for.
+    if (FRequestResult == 0 && FTransfer.LocalFile && !WithLocalFile([this] { FTransfer.LocalFile->Keep(); }))
+        return;
+    CloseLocalStream();
+    SetPhase(ftpTransferEnded);
     TriggerRequestDone(WORD(FRequestResult));
 }
 
 void TCustomFtpCli::TransferFailed(const QString& Notice)
 {
-    if (FErrorMessage.isEmpty())
-        FErrorMessage = FLastResponse;
-    FNext = nullptr;
-    CloseLocalStream();
-    FDataSocket->OnSessionClosed = nullptr;
-    if (FDataSocket->State() != wsClosed)
-        FDataSocket->Close();
     if (!Notice.isEmpty())
         TriggerDisplay(Notice);
-    FResumeAt = 0;
-    FRequestResult = FStatusCode;
-    TriggerRequestDone(WORD(FStatusCode));
+    FailRequest(FStatusCode, FLastResponse);
 }
 
-void TCustomFtpCli::CloseLocalStream()
+bool TCustomFtpCli::WithLocalFile(const std::function<void()>& Body)
 {
-    FLocalStream.reset();
-    FLocalFileWanted = false;
+    try {
+        Body();
+        return true;
+    } catch (const EStreamError& E) {
+        StopReceive(0, E.Message);
+        return false;
+    }
+}
+
+void TCustomFtpCli::StopReceive(int Code, const QString& Text)
+{
+    FTransfer.StopCode = Code;
+    FTransfer.StopText = Text;
+    CloseLocalStream();
+    DropDataConnection();
+    FTransfer.DataClosed = true;
+    SetPhase(ftpTransferFailing);
+    if (FTransfer.Replied)
+        EndStoppedReceive();
+    else
+        AwaitReply([this] { StoppedReceiveReply(); });
+}
+
+void TCustomFtpCli::StoppedReceiveReply()
+{
+    TriggerDisplay(QStringLiteral("< ") + FLastResponse);
+    // A 150 or 125 that comes now still waits for the final reply.
+    if (FStatusCode >= 100 && FStatusCode < 200)
+        AwaitReply([this] { StoppedReceiveReply(); });
+    else
+        EndStoppedReceive();
+}
+
+void TCustomFtpCli::EndStoppedReceive()
+{
+    if (FTransfer.StopCode != 0) {
+        FErrorMessage = FTransfer.StopText;
+        FailRequest(FTransfer.StopCode, FTransfer.StopText);
+        return;
+    }
+    FtpException E(FTransfer.StopText);
+    EndWithError(E);
 }
 
 void TCustomFtpCli::TransferStats()
 {
-    FStopTime = GetTickCount();
-    const qint64 Elapsed = std::uint32_t(FStopTime - FStartTime);
-    QString Text = QStringLiteral("%1 bytes received/sent in %2 seconds").arg(FByteCount).arg(Elapsed / 1000);
+    FTransfer.StopTime = GetTickCount();
+    const qint64 Elapsed = std::uint32_t(FTransfer.StopTime - FTransfer.StartTime);
+    const qint64 Count = FTransfer.ByteCount;
+    QString Text = QStringLiteral("%1 bytes received/sent in %2 seconds").arg(Count).arg(Elapsed / 1000);
     if (Elapsed != 0)
-        Text += QStringLiteral(" (%1 Bytes/sec)").arg(FByteCount * 1000 / Elapsed);
+        Text += QStringLiteral(" (%1 Bytes/sec)").arg(Count * 1000 / Elapsed);
     TriggerDisplay(QStringLiteral("! ") + Text);
 }
 
 bool TCustomFtpCli::TriggerProgress()
 {
     bool Abort = false;
-    Fire(OnProgress, this, FByteCount + FResumeAt, Abort);
+    Fire(OnProgress, this, FTransfer.ByteCount + FResumeAt, Abort);
     return !Abort;
 }
 

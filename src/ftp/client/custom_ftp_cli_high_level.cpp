@@ -31,10 +31,8 @@ void TCustomFtpCli::HighLevelAsync(TFtpRequest RqType, std::initializer_list<TFt
         HandleError(QStringLiteral("FTP component already connected"));
         return;
     }
-    if (FState != ftpReady && FState != ftpInternalReady) {
-        HandleError(QStringLiteral("FTP component not ready"));
+    if (!RequestAllowed(false))
         return;
-    }
     FLastResponseSave = FLastResponse;
     FStatusCodeSave = -1;
     FRequestType = RqType;
@@ -159,10 +157,8 @@ bool TCustomFtpCli::RunNextStep()
 
 void TCustomFtpCli::RestAsync()
 {
-    if (FState != ftpReady && FState != ftpInternalReady) {
-        HandleError(QStringLiteral("FTP component not ready"));
+    if (!RequestAllowed(false))
         return;
-    }
     FFctPrv = ftpFctRest;
     if (!FHighLevelFlag)
         FRequestType = ftpRestAsync;

@@ -5,13 +5,26 @@
 #include "platform/system/name_encoding.h"
 #include "platform/system/tick_count.h"
 
+#include <QRegularExpression>
+
 using namespace win;
 
 namespace {
+
 bool LineEnd(char C)
 {
     return C == '\r' || C == '\n';
 }
+
+// The size a 150 or 125 reply announces, "... (1234 bytes)"; -1 when it names none.
+qint64 AnnouncedSize(const QString& Reply)
+{
+    static const QRegularExpression Size(QStringLiteral("\\((\\d{1,18}) bytes\\)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch Match = Size.match(Reply);
+    return Match.hasMatch() ? Match.captured(1).toLongLong() : -1;
+}
+
 } // namespace
 
 void TCustomFtpCli::RetrAsync()
@@ -39,48 +52,41 @@ void TCustomFtpCli::ReceiveStep(TFtpRequest RqType, const QString& Command)
         HandleError(QStringLiteral("LocalFileName empty"));
         return;
     }
-    if (FState != ftpReady && FState != ftpInternalReady) {
-        HandleError(QStringLiteral("FTP component not ready"));
+    if (!RequestAllowed(false))
         return;
-    }
     const QString Cmd = FHostFileName.isEmpty() ? Command : Command + u' ' + FHostFileName;
     if (!CommandAllowed(Cmd))
         return;
     if (!FHighLevelFlag)
         FRequestType = RqType;
-    FDataCommand = Command;
-    StartTransfer();
-    // The local file is left alone until the server shows that the transfer is under way.
     CloseLocalStream();
-    FLocalFileWanted = !FDisplayFileFlag;
-    if (FPassive && !ConnectPassive(DataHandler(&TCustomFtpCli::ReceiveConnected)))
+    StartTransfer(false);
+    FTransfer.DataCommand = Command;
+    FTransfer.CommandLine = Cmd;
+    // The local file is left alone until the server shows that the transfer is under way.
+    FTransfer.LocalFileWanted = !FDisplayFileFlag;
+    // In passive mode the command follows once the data connection stands: a connection that
+    // cannot be made then leaves no reply of the server to come.
+    if (FPassive && !ConnectPassive())
         return;
     SetState(ftpBusy);
     AwaitReply([this] { ReceiveReply1(); });
+    if (FPassive)
+        return;
+    SetPhase(ftpTransferStarting);
     SendCommand(Cmd);
-    if (!FPassive)
-        AcceptWith(&TCustomFtpCli::ReceiveAccept);
+    AcceptDataConnection();
 }
 
 void TCustomFtpCli::OpenReceiveFile()
 {
-    if (!FLocalFileWanted)
+    if (!FTransfer.LocalFileWanted)
         return;
-    FLocalFileWanted = false;
-    const unsigned Share = ShareFlags();
-    if (FResumeAt > 0) {
-        FLocalStream = std::make_unique<TFileStream>(FLocalFileName, fmOpenWrite | Share);
-        FLocalStream->Seek(FResumeAt, soBeginning);
-    } else {
-        FLocalStream = std::make_unique<TFileStream>(FLocalFileName, fmCreate);
-        if (Share != fmShareCompat) {
-            FLocalStream.reset();
-            FLocalStream = std::make_unique<TFileStream>(FLocalFileName, fmOpenWrite | Share);
-        }
-    }
+    FTransfer.LocalFileWanted = false;
+    FTransfer.LocalFile = std::make_unique<TDownloadFile>(FLocalFileName, FResumeAt);
     // An empty transfer whose data connection closed before the reply: the file is complete.
-    if (FDataClosed)
-        FLocalStream.reset();
+    if (FTransfer.DataClosed)
+        FTransfer.LocalFile->Close();
 }
 
 void TCustomFtpCli::ReceiveReply1()
@@ -90,8 +96,19 @@ void TCustomFtpCli::ReceiveReply1()
         TransferFailed();
         return;
     }
+    FTransfer.CommandAnswered = true;
+    SetPhase(ftpTransferRunning);
+    if (FTransfer.DataCommand == QLatin1String("RETR"))
+        FTransfer.AnnouncedSize = AnnouncedSize(FLastResponse);
+    if (FTransfer.AnnouncedSize >= 0 && FResumeAt > FTransfer.AnnouncedSize) {
+        // Nothing would come, and the local file is to stay as it is.
+        StopReceive(554, QStringLiteral("554 Cannot resume at %1: the file has only %2 bytes.")
+                             .arg(FResumeAt)
+                             .arg(FTransfer.AnnouncedSize));
+        return;
+    }
     AwaitReply([this] { ReceiveReply2(); });
-    OpenReceiveFile();
+    WithLocalFile([this] { OpenReceiveFile(); });
 }
 
 void TCustomFtpCli::ReceiveReply2()
@@ -101,29 +118,7 @@ void TCustomFtpCli::ReceiveReply2()
         TransferReplied();
         return;
     }
-    TransferFailed(QStringLiteral("! %1 Failed").arg(FDataCommand));
-}
-
-void TCustomFtpCli::ReceiveAccept(WORD)
-{
-    const SOCKET Accepted = AcceptFromServer();
-    if (Accepted == INVALID_SOCKET)
-        return;
-    FDataSocket->Close(); // the listening socket
-    FDataSocket->OnSessionClosed = DataHandler(&TCustomFtpCli::ReceiveDataClosed);
-    FDataSocket->OnDataAvailable = DataHandler(&TCustomFtpCli::ReceiveDataAvailable);
-    FDataSocket->Dup(Accepted);
-    FStartTime = GetTickCount();
-}
-
-void TCustomFtpCli::ReceiveConnected(WORD Error)
-{
-    FDataSocket->OnSessionClosed = DataHandler(&TCustomFtpCli::ReceiveDataClosed);
-    FDataSocket->OnDataAvailable = DataHandler(&TCustomFtpCli::ReceiveDataAvailable);
-    FDataSocket->OnDataSent = nullptr;
-    FStartTime = GetTickCount();
-    if (Error != 0)
-        DataConnectionFailed(QStringLiteral("Unable to establish data connection, error #%1").arg(Error));
+    TransferFailed(QStringLiteral("! %1 Failed").arg(FTransfer.DataCommand));
 }
 
 void TCustomFtpCli::ReceiveDataAvailable(WORD)
@@ -133,9 +128,10 @@ void TCustomFtpCli::ReceiveDataAvailable(WORD)
     FDataBuffer.resize(FtpReceiveBufferSize);
     const int Count = FDataSocket->Receive(FDataBuffer.data(), int(FDataBuffer.size()));
     if (Count > 0) {
-        FByteCount += Count;
-        if (FLocalFileWanted || FLocalStream)
-            StoreReceived(FDataBuffer.data(), Count);
+        FTransfer.ByteCount += Count;
+        if ((FTransfer.LocalFileWanted || FTransfer.LocalFile) &&
+            !WithLocalFile([&] { StoreReceived(FDataBuffer.data(), Count); }))
+            return;
         if (FDisplayFileFlag)
             DisplayReceived(FDataBuffer.data(), Count);
         return;
@@ -150,12 +146,12 @@ void TCustomFtpCli::StoreReceived(const char* Data, int Count)
 {
     // Data may come before the reply that accepts the command.
     OpenReceiveFile();
-    if (FTransferBinary) {
-        FLocalStream->WriteBuffer(Data, Count);
+    if (FTransfer.Binary) {
+        FTransfer.LocalFile->Write(Data, Count);
         return;
     }
-    const QByteArray Text = FAsciiReceiver.Convert(Data, Count);
-    FLocalStream->WriteBuffer(Text.constData(), Text.size());
+    const QByteArray Text = FTransfer.AsciiReceiver.Convert(Data, Count);
+    FTransfer.LocalFile->Write(Text.constData(), Text.size());
 }
 
 void TCustomFtpCli::DisplayReceived(const char* Data, int Count)
@@ -175,13 +171,18 @@ void TCustomFtpCli::DisplayReceived(const char* Data, int Count)
 
 void TCustomFtpCli::ReceiveDataClosed(WORD Error)
 {
-    if (FLocalStream && !FTransferBinary) {
-        const QByteArray Rest = FAsciiReceiver.Finish();
-        FLocalStream->WriteBuffer(Rest.constData(), Rest.size());
-    }
     // A file not opened yet is still created once the server accepts the command.
-    FLocalStream.reset();
-    FDataClosed = true;
-    FDataError = Error;
+    if (FTransfer.LocalFile && !WithLocalFile([this] {
+            if (!FTransfer.Binary) {
+                const QByteArray Rest = FTransfer.AsciiReceiver.Finish();
+                FTransfer.LocalFile->Write(Rest.constData(), Rest.size());
+            }
+            FTransfer.LocalFile->Close();
+        }))
+        return;
+    FTransfer.DataClosed = true;
+    FTransfer.DataError = Error;
+    if (!FTransfer.Replied)
+        SetPhase(ftpTransferFinishing);
     TryToFinish();
 }

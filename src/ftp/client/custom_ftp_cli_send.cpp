@@ -5,36 +5,46 @@
 #include "platform/system/tick_count.h"
 
 #include <QTimer>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
 
 using namespace win;
 
 namespace {
-// Incoming bytes on an upload connection are read and dropped this many at a time.
-constexpr int DiscardSize = 2048;
-// The pause between the end of the file and the close of the data connection.
+
+// The longest wait between the end of the file and the close of the data connection, and how
+// often the send queue is looked at meanwhile.
 constexpr int CloseDelayMs = 100;
+constexpr int DrainPollMs = 1;
+
+// The bytes of a connected socket the system has not sent (or seen acknowledged) yet; 0 when
+// that cannot be told.
+int UnsentBytes(SOCKET Socket)
+{
+    int Count = 0;
+    return ::ioctl(int(Socket), SIOCOUTQ, &Count) == 0 ? Count : 0;
+}
+
 } // namespace
 
 void TCustomFtpCli::StorAsync()
 {
-    FAppendFlag = false;
     FRequestType = ftpPutAsync;
-    SendStep();
+    SendStep(false);
 }
 
 void TCustomFtpCli::AppeAsync()
 {
-    FAppendFlag = true;
     FRequestType = ftpAppendAsync;
-    SendStep();
+    SendStep(true);
 }
 
-QString TCustomFtpCli::SendCommandText() const
+QString TCustomFtpCli::SendCommandText(bool Append) const
 {
-    return (FAppendFlag ? QStringLiteral("APPE ") : QStringLiteral("STOR ")) + FHostFileName;
+    return (Append ? QStringLiteral("APPE ") : QStringLiteral("STOR ")) + FHostFileName;
 }
 
-void TCustomFtpCli::SendStep()
+void TCustomFtpCli::SendStep(bool Append)
 {
     if (!Connected()) {
         HandleError(QStringLiteral("STOR/APPE: not connected"));
@@ -44,87 +54,43 @@ void TCustomFtpCli::SendStep()
         HandleError(QStringLiteral("LocalFileName empty"));
         return;
     }
-    if (FState != ftpReady && FState != ftpInternalReady) {
-        HandleError(QStringLiteral("FTP component not ready"));
+    if (!RequestAllowed(false))
         return;
-    }
-    if (!CommandAllowed(SendCommandText()))
+    if (!CommandAllowed(SendCommandText(Append)))
         return;
-    StartTransfer();
-    FEofReached = false;
-    FStorAnswered = false;
-    FPutSessionOpened = false;
-    FSendStarted = false;
+    CloseLocalStream();
+    StartTransfer(true);
+    FTransfer.CommandLine = SendCommandText(Append);
 
     bool Cancel = false;
     TriggerReadyToTransmit(Cancel);
     if (Cancel) {
-        FErrorMessage = QStringLiteral("426 Transmit cancelled by application");
+        const QString Text = QStringLiteral("426 Transmit cancelled by application");
         FStatusCode = 426;
-        TriggerDisplay(QStringLiteral("! ") + FErrorMessage);
-        FRequestResult = 426;
-        TriggerRequestDone(426);
+        TriggerDisplay(QStringLiteral("! ") + Text);
+        FailRequest(426, Text);
         return;
     }
 
-    CloseLocalStream();
     try {
-        FLocalStream = std::make_unique<TFileStream>(FLocalFileName, fmOpenRead | ShareFlags());
+        FTransfer.LocalStream = std::make_unique<TFileStream>(FLocalFileName, fmOpenRead | ShareFlags());
     } catch (const EFOpenError& E) {
         HandleError(E.Message);
         return;
     }
     if (FResumeAt > 0)
-        FLocalStream->Seek(FResumeAt, soBeginning);
+        FTransfer.LocalStream->Seek(FResumeAt, soBeginning);
 
     // In passive mode the command follows once the data connection stands.
-    if (FPassive && !ConnectPassive(DataHandler(&TCustomFtpCli::SendConnected)))
+    if (FPassive && !ConnectPassive())
         return;
     SetState(ftpBusy);
     AwaitReply([this] { SendReply1(); });
     if (!FPassive) {
-        SendCommand(SendCommandText());
-        AcceptWith(&TCustomFtpCli::SendAccept);
+        SetPhase(ftpTransferStarting);
+        SendCommand(FTransfer.CommandLine);
+        AcceptDataConnection();
     }
-}
-
-void TCustomFtpCli::SendConnected(WORD Error)
-{
-    FDataSocket->OnSessionClosed = DataHandler(&TCustomFtpCli::SendDataClosed);
-    FDataSocket->OnDataAvailable = nullptr;
-    FDataSocket->OnDataSent = nullptr;
-    FPutSessionOpened = true;
-    FStartTime = GetTickCount();
-    if (Error != 0) {
-        DataConnectionFailed(QStringLiteral("Unable to establish data connection, error #%1").arg(Error));
-        return;
-    }
-    SendCommand(SendCommandText());
-}
-
-void TCustomFtpCli::SendAccept(WORD)
-{
-    const SOCKET Accepted = AcceptFromServer();
-    if (Accepted == INVALID_SOCKET)
-        return;
-    FDataSocket->Close(); // the listening socket
-    FDataSocket->OnSessionClosed = DataHandler(&TCustomFtpCli::SendDataClosed);
-    FDataSocket->OnDataAvailable = [this](TObject*, WORD) {
-        char Discard[DiscardSize];
-        FDataSocket->Receive(Discard, sizeof Discard);
-    };
-    FDataSocket->OnDataSent = DataHandler(&TCustomFtpCli::SendNextChunk);
-    FDataSocket->SetLingerOnOff(wsLingerOff);
-    FDataSocket->SetLingerTimeout(10);
-    FDataSocket->Dup(Accepted);
-    int SendBuffer = 0;
-    int Len = sizeof SendBuffer;
-    if (getsockopt(FDataSocket->HSocket(), SOL_SOCKET, SO_SNDBUF, reinterpret_cast<char*>(&SendBuffer),
-                   &Len) != 0)
-        throw FtpException(QStringLiteral("winsock.getsockopt(SO_SNDBUF) failed"));
-    FPutSessionOpened = true;
-    if (FStorAnswered && !FSendStarted)
-        PostMessage(FWindowHandle, WM_FTP_SENDDATA, FTransferId, 0);
 }
 
 void TCustomFtpCli::SendReply1()
@@ -134,13 +100,14 @@ void TCustomFtpCli::SendReply1()
         TransferFailed();
         return;
     }
-    FStorAnswered = true;
+    FTransfer.CommandAnswered = true;
+    SetPhase(ftpTransferRunning);
     AwaitReply([this] { SendReply2(); });
     if (FPassive) {
-        FSendStarted = true;
+        FTransfer.SendStarted = true;
         FDataSocket->OnDataSent = DataHandler(&TCustomFtpCli::SendNextChunk);
         SendNextChunk(0);
-    } else if (FPutSessionOpened && !FSendStarted) {
+    } else if (FTransfer.DataConnected && !FTransfer.SendStarted) {
         // The connection came first: sending starts from the message loop.
         PostMessage(FWindowHandle, WM_FTP_SENDDATA, FTransferId, 0);
     }
@@ -148,47 +115,65 @@ void TCustomFtpCli::SendReply1()
 
 void TCustomFtpCli::StartSending(WPARAM TransferId)
 {
-    if (TransferId != FTransferId || FSendStarted)
+    if (TransferId != FTransferId || FTransfer.SendStarted)
         return;
-    FSendStarted = true;
-    FStartTime = GetTickCount();
+    FTransfer.SendStarted = true;
+    FTransfer.StartTime = GetTickCount();
     SendNextChunk(0);
 }
 
 void TCustomFtpCli::SendNextChunk(WORD Error)
 {
-    if (!FLocalStream || !ProgressGoesOn())
+    // Chunks go out until the socket has to keep one back because the system's buffer is full;
+    // the next follows its "sent" event while the system still has data to send, so the
+    // connection never waits for the message loop.
+    do {
+        if (!FTransfer.LocalStream || !ProgressGoesOn())
+            return;
+        if (Error != 0) {
+            TriggerDisplay(QStringLiteral("! Error #%1 sending data").arg(Error));
+            FTransfer.DataError = Error;
+            FDataSocket->Close();
+            return;
+        }
+        if (FTransfer.EofReached || !FTransfer.CommandAnswered || !FTransfer.DataConnected)
+            return;
+        FDataBuffer.resize(FtpSendChunkSize);
+        const int Count = int(FTransfer.LocalStream->Read(FDataBuffer.data(), FtpSendChunkSize));
+        if (Count < 1) {
+            FTransfer.EofReached = true;
+            CloseWhenSent(GetTickCount());
+            return;
+        }
+        if (FTransfer.Binary) {
+            FTransfer.ByteCount += Count;
+            FDataSocket->Send(FDataBuffer.data(), Count);
+        } else {
+            const QByteArray Wire = FTransfer.AsciiSender.Convert(FDataBuffer.data(), Count);
+            FTransfer.ByteCount += Wire.size();
+            FDataSocket->Send(Wire.constData(), int(Wire.size()));
+        }
+    } while (FDataSocket->AllSent());
+}
+
+void TCustomFtpCli::CloseWhenSent(std::uint32_t Since)
+{
+    // The data leaves first: the close waits until the system's send queue of the connection is
+    // empty, at most CloseDelayMs; the GUI goes on meanwhile.
+    if (!FTransfer.LocalStream)
         return;
-    if (Error != 0) {
-        TriggerDisplay(QStringLiteral("! Error #%1 sending data").arg(Error));
-        FDataError = Error;
-        FDataSocket->Close();
+    if ((FDataSocket->AllSent() && UnsentBytes(FDataSocket->HSocket()) == 0) ||
+        std::int32_t(GetTickCount() - Since) >= CloseDelayMs) {
+        FDataSocket->CloseDelayed();
         return;
     }
-    if (FEofReached || !FStorAnswered || !FPutSessionOpened)
-        return;
-    FDataBuffer.resize(FtpSendChunkSize);
-    const int Count = int(FLocalStream->Read(FDataBuffer.data(), FtpSendChunkSize));
-    if (Count < 1) {
-        // A short pause, then the close once the queue has drained; the GUI goes on meanwhile.
-        FEofReached = true;
-        const quint32 Id = FTransferId;
-        QTimer::singleShot(CloseDelayMs, this, [this, Id] {
-            RunContinuation([&] {
-                if (Id == FTransferId && FLocalStream)
-                    FDataSocket->CloseDelayed();
-            });
+    const quint32 Id = FTransferId;
+    QTimer::singleShot(DrainPollMs, this, [this, Id, Since] {
+        RunContinuation([&] {
+            if (Id == FTransferId)
+                CloseWhenSent(Since);
         });
-        return;
-    }
-    if (FTransferBinary) {
-        FByteCount += Count;
-        FDataSocket->Send(FDataBuffer.data(), Count);
-        return;
-    }
-    const QByteArray Wire = LfToCrLf(FDataBuffer.data(), Count);
-    FByteCount += Wire.size();
-    FDataSocket->Send(Wire.constData(), int(Wire.size()));
+    });
 }
 
 void TCustomFtpCli::SendReply2()
@@ -204,11 +189,14 @@ void TCustomFtpCli::SendReply2()
 void TCustomFtpCli::SendDataClosed(WORD Error)
 {
     // Only the close that follows the end of the file (or an abort) leaves nothing unsent.
-    FSendCutShort = FLocalStream && FLocalStream->Position() < FLocalStream->Size();
+    const std::unique_ptr<TFileStream>& Stream = FTransfer.LocalStream;
+    FTransfer.CutShort = Stream && Stream->Position() < Stream->Size();
     CloseLocalStream();
-    FDataClosed = true;
+    FTransfer.DataClosed = true;
     // A sending error recorded before the close stays.
-    if (FDataError == 0)
-        FDataError = Error;
+    if (FTransfer.DataError == 0)
+        FTransfer.DataError = Error;
+    if (!FTransfer.Replied)
+        SetPhase(ftpTransferFinishing);
     TryToFinish();
 }

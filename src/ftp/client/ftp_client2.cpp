@@ -7,6 +7,15 @@ TFtpClient2::TFtpClient2(TComponent* AOwner) : TFtpClient(AOwner), FRequestTimer
 {
     FRequestTimer->SetEnabled(false);
     FRequestTimer->SetInterval(unsigned(Timeout()) * 1000);
+    FRequestTimer->OnTimer = [this](TObject*) { RequestTimerElapsed(); };
+}
+
+void TFtpClient2::RequestTimerElapsed()
+{
+    if (FState != ftpReady)
+        TimeOutRequest(QStringLiteral("426 Timeout: nothing heard from the server for %1 seconds.")
+                           .arg(FRequestTimer->Interval() / 1000));
+    Fire(FOnTimeOut, FRequestTimer);
 }
 
 void TFtpClient2::TriggerDisplayStatusEx(const QString& Msg)

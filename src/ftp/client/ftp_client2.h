@@ -1,5 +1,5 @@
-// TFtpClient2: the FTP client the main window drives, with a request timer that reports a
-// request that stays silent too long, a status-text event and a second tag.
+// TFtpClient2: the FTP client the main window drives, with a request timer that ends a request
+// that stays silent too long, a status-text event and a second tag.
 #pragma once
 
 #include "ftp/client/ftp_client.h"
@@ -13,9 +13,11 @@ public:
     // The request timer starts disabled, with an interval of Timeout seconds.
     explicit TFtpClient2(TComponent* AOwner = nullptr);
 
-    // The timer's own event: it fires each time the enabled timer elapses, with the timer as Sender.
-    TNotifyEvent OnTimeOut() const { return FRequestTimer->OnTimer; }
-    void SetOnTimeOut(const TNotifyEvent& Value) { FRequestTimer->OnTimer = Value; }
+    // Fires each time the enabled timer elapses, with the timer as Sender. When a request is
+    // running then, it has first been ended: both connections closed, OnRequestDone posted with
+    // 426 and ErrorMessage "426 Timeout: nothing heard from the server for N seconds.".
+    TNotifyEvent OnTimeOut() const { return FOnTimeOut; }
+    void SetOnTimeOut(const TNotifyEvent& Value) { FOnTimeOut = Value; }
     // Armed by every request wrapper; stopped and re-armed by the caller as requests go on.
     TTimer* RequestTimer() const { return FRequestTimer; }
 
@@ -35,6 +37,9 @@ protected:
     bool TriggerProgress() override;
 
 private:
+    void RequestTimerElapsed();
+
     TTimer* FRequestTimer;
+    TNotifyEvent FOnTimeOut;
     int FTag2 = 0;
 };

@@ -10,6 +10,34 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Telnet's interpret-as-command byte and the option commands that take one more byte.
+constexpr unsigned char Iac = 0xFF;
+constexpr unsigned char FirstOptionCommand = 251; // WILL, WONT, DO, DONT
+constexpr unsigned char FirstCommand = 240;
+
+// The line without its Telnet commands: IAC WILL, WONT, DO or DONT with their option byte and the
+// other IAC commands go, IAC IAC stands for one 0xFF byte; an IAC before any other byte stays.
+QByteArray WithoutTelnetCommands(const QByteArray& Text)
+{
+    if (!Text.contains(char(Iac)))
+        return Text;
+    QByteArray Out;
+    Out.reserve(Text.size());
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const auto C = static_cast<unsigned char>(Text[i]);
+        const int Command = i + 1 < Text.size() ? static_cast<unsigned char>(Text[i + 1]) : -1;
+        if (C != Iac || Command < FirstCommand) {
+            Out += char(C);
+        } else if (Command == Iac) {
+            Out += char(Iac);
+            ++i;
+        } else {
+            i += Command >= FirstOptionCommand ? 2 : 1;
+        }
+    }
+    return Out;
+}
+
 } // namespace
 
 void TFtpReplyReader::Append(const char* Data, int Count)
@@ -31,6 +59,7 @@ std::optional<TFtpReplyLine> TFtpReplyReader::NextLine(bool AcceptLF)
     TFtpReplyLine Line;
     Line.Text = FBuffer.left(End);
     FBuffer.remove(0, End + (AcceptLF ? 1 : 2));
+    Line.Text = WithoutTelnetCommands(Line.Text);
     while (Line.Text.endsWith('\r') || Line.Text.endsWith('\n'))
         Line.Text.chop(1);
 

@@ -1,129 +1,56 @@
 // TFtpDirInfoList: the parsers of the four listing formats.
 #include "ftp/listing/dir_info_list.h"
 
-#include "ftp/listing/listing_columns.h"
+#include "ftp/listing/listing_line_fields.h"
 #include "platform/rtl/trim.h"
-#include "routines/string_routines.h"
 
-#include <QVarLengthArray>
-
-namespace {
-
-constexpr int DosMinimumLength = 21;
-
-// Columns joined with single blanks and trimmed.
-QString JoinedWithBlanks(std::initializer_list<QStringView> columns)
-{
-    QVarLengthArray<QChar, 64> joined;
-    for (const QStringView column : columns) {
-        if (!joined.isEmpty())
-            joined.append(u' ');
-        joined.append(column.data(), column.size());
-    }
-    return Trim(QStringView(joined)).toString();
-}
-
-// Whether a column holds "<DIR>" in any letter case.
-bool HoldsDirMark(QStringView column)
-{
-    static constexpr char16_t Mark[] = u"<DIR>";
-    for (qsizetype i = 0; i + 5 <= column.size(); ++i) {
-        qsizetype k = 0;
-        while (k < 5 && StrUpCaseChar(column[i + k]) == QChar(Mark[k]))
-            ++k;
-        if (k == 5)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
-void TFtpDirInfoList::ParseUnix(const QString& Line, int SizeColumn)
+void TFtpDirInfoList::Fill(const QString& Line, const TListingLineFields& Fields)
 {
     Clear();
-    if (!IsUnixTypeLine(Line))
+    if (Fields.Count == 0)
         return;
-    const int firstDate = SizeColumn + 1;
-    const int lastDate = SizeColumn + 3;
-    QStringView dateColumns[3];
-    QString date;
-    TListingColumns columns(Line);
-    while (columns.Next()) {
-        const int n = columns.Number();
-        if (n == 1) {
-            // Listings repeat a few attribute texts: consecutive equal ones share one string.
-            if (columns.Text() != lastAttributes_)
-                lastAttributes_ = columns.Text().toString();
-            Add(lastAttributes_);
-        } else if (n == SizeColumn) {
-            Add(columns.Text().toString());
-        } else if (n >= firstDate && n <= lastDate) {
-            dateColumns[n - firstDate] = columns.Text();
-            if (n == lastDate) {
-                date = JoinedWithBlanks({dateColumns[0], dateColumns[1], dateColumns[2]});
-                Add(date);
-            }
-        } else if (n > lastDate) {
-            const QStringView name = Trim(columns.Rest());
-            Add(name.isEmpty() ? date : name.toString());
-            return;
-        }
+    const auto text = [&](TListingSpan span) { return Line.sliced(span.Start, span.End - span.Start); };
+    const QStringView attributes =
+        QStringView(Line).sliced(Fields.Attributes.Start, Fields.Attributes.End - Fields.Attributes.Start);
+    if (attributes.isEmpty()) {
+        Add(Fields.Kind == 0 ? QString() : QString(QLatin1Char(Fields.Kind)));
+    } else {
+        // Listings repeat a few attribute texts: consecutive equal ones share one string.
+        if (attributes != lastAttributes_)
+            lastAttributes_ = attributes.toString();
+        Add(lastAttributes_);
     }
+    if (Fields.Count < 2)
+        return;
+    Add(Fields.Size.End == Fields.Size.Start ? QStringLiteral("0") : text(Fields.Size));
+    if (Fields.Count < 3)
+        return;
+    QVarLengthArray<QChar, 64> date;
+    JoinListingDate(QStringView(Line), Fields, date);
+    Add(Trim(QStringView(date.constData(), date.size())).toString());
+    if (Fields.Count < 4)
+        return;
+    Add(text(Fields.Name));
 }
 
 void TFtpDirInfoList::ParseStandardUnix(const QString& Line)
 {
-    ParseUnix(Line, 5);
+    Fill(Line, SplitListingLine(QStringView(Line), lfStandardUnix));
 }
 
 void TFtpDirInfoList::ParseAppleUnix(const QString& Line)
 {
-    ParseUnix(Line, 4);
+    Fill(Line, SplitListingLine(QStringView(Line), lfAppleUnix));
 }
 
 void TFtpDirInfoList::ParseWebStar(const QString& Line)
 {
-    if (Line.startsWith(u'd')) {
-        // Folder lines: attributes, "folder", a count, three date columns, the name.
-        ParseUnix(Line, 3);
-        if (Count() >= 2)
-            SetStrings(1, QStringLiteral("0"));
-    } else {
-        ParseUnix(Line, 4);
-    }
-    if (Count() > 0)
-        SetStrings(0, Trim(Strings(0)));
+    Fill(Line, SplitListingLine(QStringView(Line), lfWebStar));
 }
 
 void TFtpDirInfoList::ParseDos(const QString& Line)
 {
-    Clear();
-    if (Line.size() < DosMinimumLength)
-        return;
-    QString attributes, size = QStringLiteral("0"), name;
-    QStringView day, time;
-    TListingColumns columns(Line);
-    while (columns.Next()) {
-        if (columns.Number() == 1) {
-            day = columns.Text();
-        } else if (columns.Number() == 2) {
-            time = columns.Text();
-        } else {
-            if (HoldsDirMark(columns.Text())) {
-                attributes = QStringLiteral("d");
-            } else {
-                attributes = QStringLiteral("-");
-                size = columns.Text().toString();
-            }
-            name = Trim(QStringView(Line).sliced(columns.End())).toString();
-            break;
-        }
-    }
-    Add(attributes);
-    Add(size);
-    Add(time.isNull() ? JoinedWithBlanks({day}) : JoinedWithBlanks({day, time}));
-    Add(name);
+    Fill(Line, SplitListingLine(QStringView(Line), lfDos));
 }
 
 QString TFtpDirInfoList::GetEntryName() const

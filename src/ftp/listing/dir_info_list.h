@@ -3,9 +3,13 @@
 
 #include "platform/rtl/string_list.h"
 
+struct TListingLineFields;
+
 // Fields by index: 0 attributes, 1 size text, 2 date text, 3 name. A line a parser rejects leaves
-// the list empty; a Unix-type line that ends early leaves the fields found so far. Names keep
-// their inner blanks and every character of the line (bytes that are no UTF-8 stay escaped).
+// the list empty; a Unix-type line that ends early leaves the fields found so far. A name is
+// everything after the one blank that follows the date (DOS: after the blanks that follow the
+// size), up to the line end: blanks inside it and at its ends are kept, as is every character of
+// the line (bytes that are no UTF-8 stay escaped).
 class TFtpDirInfoList : public TStringList {
 public:
     // "-rw-r--r-- 1 owner group 1234 Jan 15 10:30 my file.txt"
@@ -31,8 +35,8 @@ public:
 
 private:
     QString Field(int Index) const { return Index < Count() ? Strings(Index) : QString(); }
-    // A Unix-type line whose size is column SizeColumn, followed by three date columns and the name.
-    void ParseUnix(const QString& Line, int SizeColumn);
+    // Replaces the list with the fields the line was split into.
+    void Fill(const QString& Line, const TListingLineFields& Fields);
 
     QString lastAttributes_;
 };

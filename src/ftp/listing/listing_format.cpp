@@ -11,14 +11,14 @@ namespace {
 
 constexpr int LinesExamined = 5;
 
-// The column test over the Unix-type lines; lfUnknown when it gives no result.
+// The column test over the Unix lines; lfUnknown when it gives no result.
 TListingFormat UnixColumnTest(const TStrings& Lines, int Count)
 {
     bool endsInOne = false;       // A: column 2 ended in "1"
     bool thirdColumnSeen = false; // B: a column 3 that is not WebStar's "0" was seen
     for (int i = 0; i < Count; ++i) {
         const QString line = Lines.Strings(i);
-        if (!IsUnixTypeLine(line))
+        if (!IsUnixEntryLine(line))
             continue;
         const bool folder = line[0] == u'd';
         const bool file = line[0] == u'-';
@@ -27,8 +27,8 @@ TListingFormat UnixColumnTest(const TStrings& Lines, int Count)
             if (columns.Number() == 9)
                 return lfStandardUnix;
             for (qsizetype k = columns.Start(); k < columns.End(); ++k) {
-                const QChar c = line[k];
-                const QChar next = columns.After(k);
+                const char16_t c = columns.At(k);
+                const char16_t next = columns.At(k + 1);
                 if (columns.Number() == 2) {
                     if (folder && c == u'f' && next == u'o')
                         return lfWebStar;

@@ -85,6 +85,8 @@ public:
     void SetLingerTimeout(int Value) { FLingerTimeout = Value; }
 
     win::SOCKET HSocket() const { return FHSocket; }
+    // True when every byte given to Send has gone to the system (none waits in the socket's queue).
+    bool AllSent() const { return bAllSent; }
     // The hidden message target that receives the socket's private messages.
     win::HWND Handle() const { return FWindowHandle; }
 

@@ -3,6 +3,9 @@
 
 #include "platform/graphics/graphic.h"
 #include "platform/graphics/picture.h"
+#include "platform/ole/mime_map.h"
+#include "platform/ole/types.h"
+#include "platform/rtl/ansi_codec.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -12,6 +15,12 @@ namespace {
 QClipboard* SystemClipboard()
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+}
+
+// The formats the map of clipboard formats and MIME types converts.
+bool IsTextFormat(unsigned Format)
+{
+    return Format == win::CF_TEXT || Format == win::RegisterClipboardFormat(QStringLiteral("HTML Format"));
 }
 
 } // namespace
@@ -61,6 +70,11 @@ TClipboardData TClipboard::GetAsHandle(unsigned Format) const
             data.Picture = qvariant_cast<QImage>(mime->imageData());
         return data;
     }
+    if (IsTextFormat(Format)) {
+        if (const std::optional<QByteArray> block = win::FormatOfMimeData(*mime, win::CLIPFORMAT(Format)))
+            data.Bytes = *block;
+        return data;
+    }
     const QString type = win::ClipboardFormatMimeType(Format);
     if (!type.isEmpty() && mime->hasFormat(type))
         data.Bytes = mime->data(type);
@@ -72,15 +86,20 @@ bool TClipboard::SetAsHandle(unsigned Format, const TClipboardData& Data)
     if (!SystemClipboard())
         return false;
     const QString type = win::ClipboardFormatMimeType(Format);
-    if (Format == win::CF_BITMAP ? Data.Picture.isNull() : type.isEmpty())
+    if (Format == win::CF_BITMAP ? Data.Picture.isNull() : type.isEmpty() && Format != win::CF_TEXT)
         return false;
     Open();
     if (!pending_)
         pending_ = std::make_unique<QMimeData>();
-    if (Format == win::CF_BITMAP)
+    if (Format == win::CF_BITMAP) {
         pending_->setImageData(Data.Picture);
-    else
+    } else if (Format == win::CF_TEXT) {
+        const qsizetype nul = Data.Bytes.indexOf('\0');
+        QString text = DecodeAnsi(nul < 0 ? Data.Bytes : Data.Bytes.left(nul));
+        pending_->setText(text.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    } else {
         pending_->setData(type, Data.Bytes);
+    }
     Close();
     return true;
 }

@@ -1,6 +1,8 @@
 // TClipboard: the system clipboard over QClipboard. Between Open and Close the formats that are set
 // are gathered and go to the clipboard together; setting a format outside Open replaces the
-// clipboard's content with that one format.
+// clipboard's content with that one format. Text formats follow the one map of clipboard formats
+// and MIME types: CF_TEXT is text/plain through the ANSI code page (set with CR LF or LF line
+// ends, it goes out with LF) and "HTML Format" is text/html read as its clipboard block.
 #pragma once
 
 #include "platform/graphics/clipboard_format.h"

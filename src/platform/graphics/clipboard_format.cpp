@@ -47,6 +47,8 @@ QString ClipboardFormatMimeType(unsigned Format)
         return {};
     if (name.compare(QLatin1String("GIF Image"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("image/gif");
+    if (name.compare(QLatin1String("Rich Text Format"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("text/rtf");
     return QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(name);
 }
 

@@ -15,7 +15,8 @@ constexpr unsigned CF_BITMAP = 2;
 unsigned RegisterClipboardFormat(const QString& Name);
 // The name a registered format was given; empty for other numbers.
 QString ClipboardFormatName(unsigned Format);
-// The MIME type the format travels as: "image/gif" for the format "GIF Image", Qt's type for named
+// The MIME type the format travels as: "image/gif" for the format "GIF Image", "text/rtf" for "Rich
+// Text Format" (so that other programs read it), Qt's type for named
 // Windows formats for the other registered ones; empty for CF_BITMAP, which travels as image data.
 QString ClipboardFormatMimeType(unsigned Format);
 

@@ -23,6 +23,7 @@ void TGraphic::SaveToFile(const QString& FileName)
 {
     TFileStream stream(FileName, fmCreate);
     SaveToStream(stream);
+    stream.FlushBuffer();
 }
 
 bool TGraphic::Equals(TGraphic* Graphic)

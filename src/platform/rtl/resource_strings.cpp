@@ -102,13 +102,21 @@ constexpr TResourceString Strings[] = {
     {4191, "Delete next word"},
     {4192, "Scroll display up one line"},
     {4193, "Scroll display down one line"},
+    {4196, "Cannot alloc memory for buffer!!"},
+    {4197, "Bookmark index range error"},
+    {4198, "Parser index out of range"},
     {4202, "Duplicate keyword - '%s'"},
     {4203, "Cannot write to a read-only stream"},
+    {4204, "=Illegal default tab stop value, must be > 0"},
     {4205, "Tab stop column value expected"},
     {4206, "Tab columns must be in order and unique"},
     {4207, "Tab column must be > 1"},
     {4208, "Too many tab stops - maximum of "},
     {4257, "Bad key specifier"},
+    {4401, "Replace this occurence of '%s' with '%s' ?"},
+    {4402, "No active parser"},
+    {4403, "not found."},
+    {4404, "Search string"},
 };
 
 } // namespace

@@ -81,23 +81,63 @@ constexpr unsigned fmShareDenyNone = 0x0040;
 // works. fmCreate creates the file or empties an existing one and opens it for reading and
 // writing. The share modes are accepted and not enforced: Linux has no mandatory file locks.
 // A folder cannot be opened as a file stream.
+//
+// A regular file is read and written through a buffer of 64 KiB, so small reads and writes cost
+// no system call each; Position, Seek and Size are exact at every moment, as without a buffer.
+// Written bytes reach the file when the buffer is full, before a read or a move elsewhere, on
+// SetSize and FlushBuffer, and when the stream is freed. A write the system refuses then
+// (a full disk) makes every later Write return 0 and FlushBuffer raise; a writer that must know
+// its file is whole calls FlushBuffer before it lets the stream go. Reads and writes at least as
+// large as the buffer go to the file directly. Other files (devices, pipes) are not buffered.
 class TFileStream : public TStream {
 public:
     // Raises EFCreateError (fmCreate) or EFOpenError with the system's error text.
     TFileStream(const QString& FileName, unsigned Mode);
+    // Writes what is still buffered; a failure then goes unreported (see FlushBuffer).
     ~TFileStream() override;
 
     std::int64_t Read(void* Buffer, std::int64_t Count) override;
     std::int64_t Write(const void* Buffer, std::int64_t Count) override;
     std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
+    std::int64_t Size() override;
     // Cuts or extends the file (extended bytes read as zeros); raises EStreamError on failure.
     void SetSize(std::int64_t NewSize) override;
+    // Writes the buffered bytes to the file. Raises EWriteError ("Cannot write file "<name>".
+    // <system text>") when they, or bytes written earlier, could not all be written.
+    void FlushBuffer();
 
     const QString& FileName() const { return fileName_; }
 
+    static constexpr std::int64_t BufferSize = 64 * 1024;
+
 private:
+    enum TBufferUse { buNone, buReading, buWriting };
+
+    // Moves the file's own offset to Offset when it is elsewhere; false when the file refuses.
+    bool SeekFile(std::int64_t Offset);
+    // Writes the buffered bytes; false (and the error kept) when the system refuses.
+    bool WriteOut();
+    // Empties the buffer: written bytes go out first.
+    bool DropBuffer();
+    std::int64_t ReadFile(char* Buffer, std::int64_t Count);
+    std::int64_t WriteFile(const char* Buffer, std::int64_t Count);
+
     QString fileName_;
     int handle_ = -1;
+    bool canRead_ = false;
+    bool canWrite_ = false;
+    bool buffered_ = false;
+    // The stream's position, and the file's own offset (-1 when not known).
+    std::int64_t position_ = 0;
+    std::int64_t fileOffset_ = 0;
+    // Reading: the file's bytes from bufferStart_ on; writing: bytes to write at bufferStart_,
+    // which end at position_.
+    std::vector<char> buffer_;
+    TBufferUse use_ = buNone;
+    std::int64_t bufferStart_ = 0;
+    std::int64_t bufferLength_ = 0;
+    // The system error of a write that failed; 0 while every write went out.
+    int writeError_ = 0;
 };
 
 // A stream over bytes in memory that it does not manage itself; reads and seeks only. Descendants
@@ -131,6 +171,9 @@ public:
     std::int64_t Write(const void* Buffer, std::int64_t Count) override;
     // The position is kept, but moved back to the new end when it lay beyond it.
     void SetSize(std::int64_t NewSize) override;
+    // Reserves memory for NewCapacity bytes, so that the stream grows up to that size without
+    // moving its bytes; a capacity below the size is ignored.
+    void SetCapacity(std::int64_t NewCapacity);
     // Empties the stream and moves the position to 0.
     void Clear();
     // Replaces the content with the whole of Stream, read from its start; the position becomes 0.

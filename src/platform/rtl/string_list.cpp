@@ -172,6 +172,7 @@ void TStrings::SaveToFile(const QString& FileName) const
 {
     TFileStream stream(FileName, fmCreate);
     SaveToStream(stream);
+    stream.FlushBuffer();
 }
 
 void TStrings::BeginUpdate()

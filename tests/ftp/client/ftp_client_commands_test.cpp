@@ -1,6 +1,7 @@
 // The single commands of the FTP client against a scripted server: exact command lines, accepted
 // and refused replies, reply information, the proxy user line, and the refusals of the error path.
 #include "ftp/ftp_helpers.h"
+#include "platform/system/name_encoding.h"
 #include "support/qt_printers.h"
 #include "support/scripted_server.h"
 
@@ -184,6 +185,9 @@ TEST(FtpClientCommands, ReplyInformation)
         {"250 \"/a\" now", [](TFtpClient& c) { c.CDupAsync(); }, "CDUP", "/a", 0},
         {"213 123456", [](TFtpClient& c) { c.SizeAsync(); }, "SIZE x", "/a", 123456},
         {"213 5000000000", [](TFtpClient& c) { c.SizeAsync(); }, "SIZE x", "/a", 5000000000},
+        // Telnet commands before the code, and a 0xFF byte of the name sent as IAC IAC.
+        {"\xFF\xFB\x01" "257 \"/a\xFF\xFF\" is current", [](TFtpClient& c) { c.PwdAsync(); }, "PWD",
+         DecodeName(QByteArray("/a\xFF")), 5000000000},
     };
     FakeSession session;
     for (const Case& c : cases)

@@ -151,11 +151,11 @@ TEST(FtpClientConnection, BannersAndLostConnectionsEndTheRequestWithTheRightCode
          true},
         {"a line that never ends",
          [](ScriptedServer& s) {
-             s.Send("220 Hi\r\n").ExpectLine("PWD").Send("257 " + QByteArray(5000, 'x')).AwaitClose();
+             s.Send("220 Hi\r\n").ExpectLine("PWD").Send("257 " + QByteArray(70000, 'x')).AwaitClose();
          },
          {pwd},
          421,
-         closed,
+         "421 Reply line too long (over 64 KiB), connection closed.",
          true},
         {"close after an earlier failure",
          [](ScriptedServer& s) {

@@ -621,3 +621,61 @@ TEST(FtpHighLevel, ProxyLoginNamesTheServerInTheUserName)
     rc.client.AbortAsync();
     EXPECT_TRUE(proxy.ScriptDone());
 }
+
+TEST(FtpHighLevel, ARequestThatFailsLeavesNothingArmedForTheNextCommand)
+{
+    using Done = QList<std::pair<TFtpRequest, int>>;
+    struct Case {
+        const char* what;
+        bool opens; // the failing request opens the connection itself
+        void (TCustomFtpCli::*failing)();
+        void (TCustomFtpCli::*next)();
+        QList<std::pair<QByteArray, QByteArray>> dialogue; // of both requests
+        Done done;
+    } cases[] = {
+        {"a refused rename, then a change of folder", false, &TCustomFtpCli::RenAsync, &TCustomFtpCli::CwdAsync,
+         {{"RNFR f", "550 No such file"}, {"CWD /d", "250 Changed"}},
+         {{ftpRenAsync, 550}, {ftpCwdAsync, 0}}},
+        {"a login refused at USER, then QUIT", true, &TCustomFtpCli::ConnectAsync, &TCustomFtpCli::QuitAsync,
+         {{"USER u", "530 Not you"}, {"QUIT", "221 Bye"}},
+         {{ftpConnectAsync, 530}, {ftpQuitAsync, 0}}},
+        {"a login refused at USER, then USER again", true, &TCustomFtpCli::ConnectAsync,
+         &TCustomFtpCli::UserAsync, {{"USER u", "530 Not you"}, {"USER u", "331 Password please"}},
+         {{ftpConnectAsync, 530}, {ftpUserAsync, 0}}},
+        {"a folder listing refused at CWD, then PWD", true, &TCustomFtpCli::DirectoryAsync,
+         &TCustomFtpCli::PwdAsync,
+         {{"USER u", "331 Password please"},
+          {"PASS p", "230 Logged in"},
+          {"CWD /d", "550 No such folder"},
+          {"PWD", "257 \"/\""}},
+         {{ftpDirectoryAsync, 550}, {ftpPwdAsync, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        FakeFtp fake;
+        QByteArray sent;
+        for (const auto& [line, reply] : c.dialogue) {
+            Exchange(fake, line, reply);
+            sent += line + "\r\n";
+        }
+        fake.control.AwaitClose();
+        TFtpClient& client = fake.rc.client;
+        if (c.opens)
+            fake.control.Start();
+        else
+            ASSERT_TRUE(fake.Open());
+        Prepare(client, fake.control.Port(), dir.filePath("listing"));
+        client.SetPassive(true);
+        Done done;
+        for (auto request : {c.failing, c.next}) {
+            fake.rc.Run([&] { (client.*request)(); });
+            done += fake.rc.done;
+        }
+        EXPECT_EQ(done, c.done);
+        client.AbortAsync();
+        EXPECT_TRUE(fake.ScriptDone());
+        EXPECT_EQ(fake.control.Received(), sent);
+        EXPECT_FALSE(QFile::exists(dir.filePath("listing")));
+    }
+}

@@ -64,6 +64,14 @@ TEST(FtpReplyReader, SplitsLinesAndFindsTheEndOfEachReply)
          {"220-a\r\n220b\r\n220\r\n"},
          true,
          {"220-a|220|more", "220b|220|more", "220|220|final"}},
+        {"Telnet option commands before the code",
+         {"\xFF\xFB\x01\xFF\xFD\x03" "220 ready\r\n"},
+         true,
+         {"220 ready|220|final"}},
+        {"IAC IAC in a name, IAC IP, and IAC before an ordinary byte",
+         {"257 \"/a\xFF\xFF\" \xFF\xF4" "ok \xFFz\r\n"},
+         true,
+         {QString::fromLatin1("257 \"/a\xFF\" ok \xFFz|257|final")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -73,13 +81,21 @@ TEST(FtpReplyReader, SplitsLinesAndFindsTheEndOfEachReply)
 
 TEST(FtpReplyReader, ALineThatFillsTheBufferLeavesNoRoom)
 {
+    // A line of 64 KiB with its CR LF fits; one byte more without a line end leaves no room.
     TFtpReplyReader reader;
-    EXPECT_EQ(reader.Room(), 4095);
-    const QByteArray line(5000, 'x');
-    reader.Append(line.constData(), int(line.size()));
-    EXPECT_EQ(reader.Buffered(), 4095);
+    const QByteArray longest = "257 " + QByteArray(64 * 1024 - 4, 'x') + "\r\n";
+    EXPECT_EQ(reader.Room(), longest.size());
+    reader.Append(longest.constData(), int(longest.size()));
+    const auto line = reader.NextLine(false);
+    ASSERT_TRUE(line.has_value());
+    EXPECT_EQ(line->Text.size(), 64 * 1024);
+    EXPECT_TRUE(line->Final);
+
+    const QByteArray tooLong(longest.size() + 10, 'x');
+    reader.Append(tooLong.constData(), int(tooLong.size()));
+    EXPECT_EQ(reader.Buffered(), longest.size());
     EXPECT_EQ(reader.Room(), 0);
     EXPECT_FALSE(reader.NextLine(true).has_value());
     reader.Clear();
-    EXPECT_EQ(reader.Room(), 4095);
+    EXPECT_EQ(reader.Room(), longest.size());
 }

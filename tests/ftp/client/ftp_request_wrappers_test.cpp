@@ -247,7 +247,8 @@ TEST(FtpRequestWrappers, NameTablesAndTheWinsockVersion)
     EXPECT_EQ(lines.Strings(0), "Winsock version 1.1");
 }
 
-// Real time, bounded: a silent request times out after Timeout seconds; progress re-arms it.
+// Real time, bounded: a silent request times out after Timeout seconds and ends; progress re-arms
+// the timer.
 TEST(FtpClient2Timer, FiresForASilentRequestAndIsRearmedByProgress)
 {
     // Data comes in five pieces, 200 ms apart (paced by a timer on this side), for about as long
@@ -263,8 +264,7 @@ TEST(FtpClient2Timer, FiresForASilentRequestAndIsRearmedByProgress)
     for (int i = 0; i < Pieces; ++i)
         fake.WaitFor(pace[i], "the pace").SendData(QByteArray(100, char('a' + i)));
     fake.WaitFor(timedOut, "the time-out");
-    fake.CloseData();
-    fake.control.Send("226 Done\r\n").AwaitClose();
+    fake.control.AwaitClose();
 
     fake.control.Start();
     BasicRecordingClient<TFtpClient2> rc;
@@ -295,10 +295,77 @@ TEST(FtpClient2Timer, FiresForASilentRequestAndIsRearmedByProgress)
             pace[paced++].Set();
     };
     ASSERT_TRUE(pumpUntil([&] { return !rc.done.isEmpty(); }, 15000));
-    EXPECT_EQ(rc.done.value(0), (std::pair<TFtpRequest, int>{ftpGetAsync, 0}));
+    // The time-out ended the request.
+    EXPECT_EQ(rc.done.value(0), (std::pair<TFtpRequest, int>{ftpGetAsync, 426}));
+    EXPECT_EQ(client.ErrorMessage(), "426 Timeout: nothing heard from the server for 1 seconds.");
     EXPECT_EQ(senders, QList<TObject*>{client.RequestTimer()});
     // All data had come before the request fell silent.
     EXPECT_EQ(countAtTimeOut, Pieces * 100);
     client.AbortAsync();
     EXPECT_TRUE(fake.ScriptDone());
+}
+
+// Real time, bounded: whatever stage a request falls silent in, the time-out ends it through
+// OnRequestDone, and a new connection works afterwards.
+TEST(FtpClient2Timer, ARequestThatFallsSilentAtAnyStageEndsAtTheTimeOut)
+{
+    struct Case {
+        const char* what;
+        void (*script)(FakeFtp&);
+        void (*start)(TFtpClient2&, const QString& local);
+        TFtpRequest request;
+    } cases[] = {
+        {"no reply at all", [](FakeFtp& f) { f.control.ExpectLine("PWD"); },
+         [](TFtpClient2& c, const QString&) { FtpPrintWorkingDir(c); }, ftpPwdAsync},
+        {"a reply without a code", [](FakeFtp& f) { f.control.ExpectLine("PWD").Send("hello\r\n"); },
+         [](TFtpClient2& c, const QString&) { FtpPrintWorkingDir(c); }, ftpPwdAsync},
+        {"a reply ending in a bare CR", [](FakeFtp& f) { f.control.ExpectLine("PWD").Send("257 \"/\"\r"); },
+         [](TFtpClient2& c, const QString&) { FtpPrintWorkingDir(c); }, ftpPwdAsync},
+        {"150, then nothing",
+         [](FakeFtp& f) {
+             f.Passive();
+             f.AcceptData();
+             f.control.ExpectLine("RETR f").Send("150 Go\r\n");
+         },
+         [](TFtpClient2& c, const QString& local) { FtpDownload(c, local, "f", true); }, ftpGetAsync},
+        {"the data, then no final reply",
+         [](FakeFtp& f) {
+             f.Passive();
+             f.AcceptData();
+             f.control.ExpectLine("RETR f").Send("150 Go\r\n");
+             f.SendData("data").CloseData();
+         },
+         [](TFtpClient2& c, const QString& local) { FtpDownload(c, local, "f", true); }, ftpGetAsync},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        FakeFtp fake;
+        fake.control.ExpectLine("TYPE I").Send("200 Binary\r\n");
+        c.script(fake);
+        fake.control.AwaitClose().Accept().Send("220 Again\r\n").AwaitClose();
+        fake.control.Start();
+        BasicRecordingClient<TFtpClient2> rc;
+        TFtpClient2& client = rc.client;
+        ASSERT_EQ(rc.Open(fake.control.Port()), 0);
+        ASSERT_EQ(rc.Run([&] { client.TypeBinaryAsync(); }), 0);
+        client.SetTimeout(1);
+        client.SetPassive(true);
+        int timeOuts = 0;
+        client.SetOnTimeOut([&](TObject*) {
+            ++timeOuts;
+            client.RequestTimer()->SetEnabled(false);
+        });
+        rc.done.clear();
+        c.start(client, dir.filePath("f"));
+        ASSERT_TRUE(pumpUntil([&] { return !rc.done.isEmpty(); }, 10000));
+        EXPECT_EQ(rc.done, (QList<std::pair<TFtpRequest, int>>{{c.request, 426}}));
+        EXPECT_EQ(client.ErrorMessage(), "426 Timeout: nothing heard from the server for 1 seconds.");
+        EXPECT_EQ(timeOuts, 1);
+        EXPECT_FALSE(client.Connected());
+        EXPECT_FALSE(QFile::exists(dir.filePath("f")));
+        EXPECT_EQ(rc.Open(fake.control.Port()), 0);
+        client.AbortAsync();
+        EXPECT_TRUE(fake.ScriptDone());
+    }
 }

@@ -6,6 +6,8 @@
 #include "support/qt_printers.h"
 #include "ftp/transfer_helpers.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -111,9 +113,9 @@ TEST(FtpTransferFake, ARefusedDownloadLeavesTheLocalFileAlone)
         if (!c.notice.isEmpty()) {
             EXPECT_TRUE(fake.rc.log.contains(c.notice));
         }
-        if (c.finalReply.isEmpty()) {
-            EXPECT_EQ(ReadFile(local), "the user's own file");
-        }
+        // Also when the server accepted and then failed the transfer.
+        EXPECT_EQ(ReadFile(local), "the user's own file");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"});
         EXPECT_EQ(client.State(), ftpReady);
         client.AbortAsync();
         EXPECT_TRUE(fake.ScriptDone());
@@ -133,8 +135,6 @@ TEST(FtpTransferFake, APassiveDataConnectionThatCannotBeMadeEndsWith550)
         {refusedReply, "Unable to establish data connection, error #10061"},
         {"227 Entering Passive Mode (127,0,0,1,4)", "Unable to establish data connection, bad passive reply: "
                                                     "\"227 Entering Passive Mode (127,0,0,1,4)\""},
-        {"227 Entering Passive Mode 127,0,0,1,4,1", "Unable to establish data connection, bad passive reply: "
-                                                    "\"227 Entering Passive Mode 127,0,0,1,4,1\""},
         {"227 Entering Passive Mode (127,0,0,1,x,1)",
          "Unable to establish data connection, bad passive reply: "
          "\"227 Entering Passive Mode (127,0,0,1,x,1)\""},
@@ -144,23 +144,12 @@ TEST(FtpTransferFake, APassiveDataConnectionThatCannotBeMadeEndsWith550)
         SCOPED_TRACE(c.reply.toStdString());
         QTemporaryDir dir;
         FakeFtp fake;
-        Flag ended;
         fake.control.ExpectLine("PASV").Send(c.reply + "\r\n");
-        // After a malformed reply the command is never sent; a refused connect follows it, and
-        // the server's late answer comes once the request has ended.
-        if (c.reply == refusedReply) {
-            fake.control.ExpectLine("RETR f");
-            fake.WaitFor(ended, "the end");
-            fake.control.Send("425 No data connection\r\n");
-        }
+        // The command goes out only once the data connection stands: here never, so that no
+        // late answer to it can be taken for the answer to PWD.
         fake.control.ExpectLine("PWD").Send("257 \"/\"\r\n").AwaitClose();
         ASSERT_TRUE(fake.Open());
         TFtpClient& client = fake.rc.client;
-        const TFtpRequestDone recordDone = client.OnRequestDone;
-        client.OnRequestDone = [&, recordDone](TObject* Sender, TFtpRequest Rq, win::WORD Error) {
-            recordDone(Sender, Rq, Error);
-            ended.Set();
-        };
         client.SetPassive(true);
         client.SetHostFileName("f");
         client.SetLocalFileName(dir.filePath("f"));
@@ -170,10 +159,7 @@ TEST(FtpTransferFake, APassiveDataConnectionThatCannotBeMadeEndsWith550)
         EXPECT_EQ(client.StatusCode(), 550);
         EXPECT_FALSE(QFile::exists(dir.filePath("f")));
         EXPECT_EQ(client.DataSocket()->State(), wsClosed);
-        // The control connection goes on (a late reply to RETR is only logged).
-        if (c.reply == refusedReply) {
-            ASSERT_TRUE(pumpUntil([&] { return fake.rc.log.contains("< 425 No data connection"); }));
-        }
+        // The control connection goes on.
         EXPECT_EQ(fake.rc.Run([&] { client.PwdAsync(); }), 0);
         client.AbortAsync();
         EXPECT_TRUE(fake.ScriptDone());
@@ -425,6 +411,12 @@ TEST(FtpTransferFake, ALocalFileThatCannotBeUsedEndsTheRequestThroughOnError)
             fake.control.ExpectLine("RETR down");
             fake.AcceptData();
             fake.control.Send("150 Go\r\n");
+            // The client drops the data connection; the answer to RETR comes before PWD's.
+            fake.control.Do([&] {
+                fake.data.ReadToEnd();
+                return QString();
+            });
+            fake.control.Send("426 Connection closed; transfer aborted.\r\n");
         }
         fake.control.ExpectLine("PWD").Send("257 \"/\"\r\n").AwaitClose();
         ASSERT_TRUE(fake.Open());
@@ -462,6 +454,18 @@ void StartPassiveTransfer(FakeFtp& fake, bool upload)
     }
 }
 
+// The whole of a passive transfer of "f" that goes well: content sent, or the upload read into
+// *received, then 226.
+void PlayPassiveTransfer(FakeFtp& fake, bool upload, const QByteArray& content, QByteArray* received)
+{
+    StartPassiveTransfer(fake, upload);
+    if (upload)
+        fake.ReadData(received);
+    else
+        fake.SendData(content).CloseData();
+    fake.control.Send("226 Done\r\n").AwaitClose();
+}
+
 // Opens the client of fake and runs PutAsync or GetAsync of "f" with the local file local.
 int RunPassiveTransfer(FakeFtp& fake, bool upload, const QString& local)
 {
@@ -489,12 +493,7 @@ TEST(FtpTransferFake, ATransferKeepsTheTypeItStartedWithWhenTheTypeIsChangedMean
             WriteFile(local, content);
         FakeFtp fake;
         QByteArray received;
-        StartPassiveTransfer(fake, upload);
-        if (upload)
-            fake.ReadData(&received);
-        else
-            fake.SendData(content).CloseData();
-        fake.control.Send("226 Done\r\n").AwaitClose();
+        PlayPassiveTransfer(fake, upload, content, &received);
         TFtpClient& client = fake.rc.client;
         QStringList errors;
         client.OnError = [&](TObject*, QString& Msg) { errors << Msg; };
@@ -600,6 +599,142 @@ TEST(FtpTransferFake, AnUploadWhoseDataConnectionTheServerCutShortFails)
                       "426 Data connection closed before the whole file was sent.");
         }
         fake.rc.client.AbortAsync();
+        EXPECT_TRUE(fake.ScriptDone());
+    }
+}
+
+TEST(FtpTransferFake, TheTransferPhaseSaysWhereATransferStands)
+{
+    const char* const names[] = {"Idle", "Connecting", "Starting", "Running", "Finishing", "Failing", "Ended"};
+    for (int phase = ftpTransferIdle; phase <= ftpTransferEnded; ++phase)
+        EXPECT_EQ(FtpTransferPhaseName(TFtpTransferPhase(phase)), names[phase]);
+    for (const bool upload : {false, true}) {
+        SCOPED_TRACE(upload ? "upload" : "download");
+        QTemporaryDir dir;
+        const QString local = dir.filePath("f");
+        if (upload)
+            WriteFile(local, "data");
+        FakeFtp fake;
+        QByteArray received;
+        PlayPassiveTransfer(fake, upload, "data", &received);
+        TFtpClient& client = fake.rc.client;
+        EXPECT_EQ(client.TransferPhase(), ftpTransferIdle);
+        QList<TFtpTransferPhase> seen;
+        client.OnProgress = [&](TObject*, qint64, bool&) { seen << client.TransferPhase(); };
+        EXPECT_EQ(RunPassiveTransfer(fake, upload, local), 0);
+        ASSERT_FALSE(seen.isEmpty());
+        EXPECT_EQ(seen.first(), ftpTransferRunning);
+        EXPECT_EQ(client.TransferPhase(), ftpTransferEnded);
+        client.AbortAsync();
+        EXPECT_TRUE(fake.ScriptDone());
+    }
+}
+
+TEST(FtpTransferFake, ADownloadShorterThanTheAnnouncedSizeFails)
+{
+    struct Case {
+        const char* what;
+        QByteArray existing; // the local file before; empty: none
+        int resumeAt;        // a REST offset the server accepts; 0: none
+        QByteArray reply150;
+        QByteArray data;
+        int error;
+        QString message;
+        QByteArray after; // the local file after; empty: none
+    } cases[] = {
+        {"short, new file", "", 0, "150 Opening BINARY mode data connection for f (5000 bytes).", Pattern(1000),
+         426, "426 Transfer incomplete: 1000 of 5000 bytes received.", ""},
+        {"short, replacing a file", "old", 0, "150 f (5000 bytes)", Pattern(1000), 426,
+         "426 Transfer incomplete: 1000 of 5000 bytes received.", "old"},
+        {"whole", "", 0, "150 f (1000 bytes)", Pattern(1000), 0, "", Pattern(1000)},
+        {"whole, counting the resume offset", Pattern(3000).left(1000), 1000, "150 f (3000 BYTES)",
+         Pattern(3000).mid(1000), 0, "", Pattern(3000)},
+        {"resumed beyond the end", Pattern(3000), 3000, "150 f (2000 bytes)", "", 554,
+         "554 Cannot resume at 3000: the file has only 2000 bytes.", Pattern(3000)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString local = dir.filePath("f");
+        if (!c.existing.isEmpty())
+            WriteFile(local, c.existing);
+        FakeFtp fake;
+        fake.Passive();
+        if (c.resumeAt > 0)
+            fake.control.ExpectLine("REST " + QByteArray::number(c.resumeAt)).Send("350 Restarting\r\n");
+        fake.control.ExpectLine("RETR f");
+        fake.AcceptData();
+        fake.control.Send(c.reply150 + "\r\n");
+        if (c.error == 554) {
+            // The client drops the data connection at once.
+            fake.control.Do([&] {
+                fake.data.ReadToEnd();
+                return QString();
+            });
+            fake.control.Send("426 Connection closed\r\n");
+        } else {
+            fake.SendData(c.data).CloseData();
+            fake.control.Send("226 Done\r\n");
+        }
+        fake.control.AwaitClose();
+        ASSERT_TRUE(fake.Open());
+        TFtpClient& client = fake.rc.client;
+        client.SetPassive(true);
+        client.SetHostFileName("f");
+        client.SetLocalFileName(local);
+        client.SetOptions(ftpAcceptLF | ftpNoAutoResumeAt);
+        client.SetResumeAt(c.resumeAt);
+        EXPECT_EQ(fake.rc.Run([&] { c.resumeAt > 0 ? client.RestGetAsync() : client.GetAsync(); }), c.error);
+        if (c.error != 0) {
+            EXPECT_EQ(client.ErrorMessage(), c.message);
+        }
+        EXPECT_EQ(ReadFile(local), c.after);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.after.isEmpty() ? 0 : 1);
+        client.AbortAsync();
+        EXPECT_TRUE(fake.ScriptDone());
+    }
+}
+
+TEST(FtpTransferFake, ADownloadReplacesAFileOnlyOnceItHasSucceeded)
+{
+    struct Case {
+        const char* what;
+        bool abort;
+        bool viaLink; // the local name is a link to the file
+    } cases[] = {{"succeeded", false, false}, {"aborted", true, false}, {"through a link", false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("f");
+        const QString local = c.viaLink ? dir.filePath("link") : file;
+        WriteFile(file, "the old file");
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+        if (c.viaLink)
+            ASSERT_TRUE(QFile::link("f", local));
+        FakeFtp fake;
+        StartPassiveTransfer(fake, false);
+        fake.SendData(Pattern(5000));
+        if (!c.abort)
+            fake.CloseData().control.Send("226 Done\r\n");
+        fake.control.AwaitClose();
+        TFtpClient& client = fake.rc.client;
+        QByteArray whileRunning;
+        client.OnProgress = [&](TObject*, qint64, bool&) {
+            whileRunning = ReadFile(file);
+            if (c.abort)
+                client.AbortAsync();
+        };
+        EXPECT_EQ(RunPassiveTransfer(fake, false, local), c.abort ? 426 : 0);
+        EXPECT_EQ(whileRunning, "the old file");
+        EXPECT_EQ(ReadFile(file), c.abort ? QByteArray("the old file") : Pattern(5000));
+        EXPECT_EQ(QFile::permissions(file),
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                      QFileDevice::WriteUser | QFileDevice::ReadGroup);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), c.viaLink ? 2 : 1);
+        if (c.viaLink) {
+            EXPECT_EQ(QFileInfo(local).symLinkTarget(), file);
+        }
+        client.AbortAsync();
         EXPECT_TRUE(fake.ScriptDone());
     }
 }

@@ -9,6 +9,7 @@
 #include "ftp/transfer_helpers.h"
 
 #include <QDir>
+#include <sys/resource.h>
 #include <QRegularExpression>
 
 namespace {
@@ -221,6 +222,13 @@ TEST(FtpTransferServer, AsciiModeConvertsLineEndsBothWays)
     EXPECT_EQ(s.Run([&] { c.PutAsync(); }), 0);
     EXPECT_TRUE(ReadFile(s.Remote("up-text")) == text);
     EXPECT_TRUE(s.Reported(wire));
+
+    // A file with CR LF line ends arrives with the server's own line ends, not with a doubled CR.
+    WriteFile(s.Local("crlf"), "a\r\nb\n");
+    c.SetHostFileName("crlf");
+    c.SetLocalFileName(s.Local("crlf"));
+    EXPECT_EQ(s.Run([&] { c.PutAsync(); }), 0);
+    EXPECT_EQ(ReadFile(s.Remote("crlf")), "a\nb\n");
     EXPECT_EQ(s.Run([&] { c.QuitAsync(); }), 0);
 }
 
@@ -251,6 +259,72 @@ TEST(FtpTransferServer, ConnectListDownloadUpload)
     EXPECT_EQ(s.Run([&] { c.GetAsync(); }), 550);
     EXPECT_EQ(ReadFile(s.Local("a.txt")), "alpha");
     EXPECT_EQ(s.Run([&] { c.QuitAsync(); }), 0);
+}
+
+// The process's file size limit for as long as it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit lowered = old_;
+        lowered.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+private:
+    rlimit old_{};
+};
+
+TEST(FtpTransferServer, ADownloadWhoseLocalWritesFailEndsWithTheCauseAndTheNextRequestWorks)
+{
+    PyFtpServer* server = PyFtpServer::Instance();
+    HFTP_NEED_SERVER(server, PyFtpServer::StartError().toStdString());
+    const QByteArray content = Pattern(3 * FtpReceiveBufferSize + 7);
+    for (const bool passive : {false, true}) {
+        ServerSession s(*server, passive);
+        struct Case {
+            const char* what;
+            QString local;
+            rlim_t limit;
+            QString cause;
+        } cases[] = {
+            {"a full disk", "/dev/full", RLIM_INFINITY, "No space left on device"},
+            {"the file size limit", s.Local("limited"), 100000, "File too large"},
+        };
+        TFtpClient& c = s.rc.client;
+        QStringList errors;
+        c.OnError = [&](TObject*, QString& Msg) { errors << Msg; };
+        WriteFile(s.Remote("f"), content);
+        ASSERT_TRUE(s.Connect());
+        for (const Case& k : cases) {
+            SCOPED_TRACE(std::string(passive ? "passive, " : "active, ") + k.what);
+            errors.clear();
+            s.rc.done.clear();
+            c.SetHostFileName("f");
+            c.SetLocalFileName(k.local);
+            {
+                FileSizeLimit limit(k.limit);
+                c.GetAsync();
+                ASSERT_TRUE(pumpUntil([&] { return !errors.isEmpty(); }));
+            }
+            EXPECT_EQ(errors, QStringList{QStringLiteral("Cannot write to file \"%1\". %2").arg(k.local, k.cause)});
+            EXPECT_TRUE(s.rc.done.isEmpty());
+            EXPECT_EQ(c.State(), ftpReady);
+            if (k.local != "/dev/full") {
+                EXPECT_FALSE(QFile::exists(k.local));
+            }
+            // The next requests read their own replies.
+            EXPECT_EQ(s.Run([&] { c.PwdAsync(); }), 0);
+            EXPECT_EQ(c.DirResult(), "/");
+            c.SetLocalFileName(s.Local("f"));
+            EXPECT_EQ(s.Run([&] { c.GetAsync(); }), 0);
+            EXPECT_EQ(Sha256(ReadFile(s.Local("f"))), Sha256(content));
+            EXPECT_TRUE(errors.size() == 1) << errors.join('\n').toStdString();
+        }
+        EXPECT_EQ(s.Run([&] { c.QuitAsync(); }), 0);
+    }
 }
 
 TEST(FtpTransferServer, EveryDataConnectionGoesThroughSocks)

@@ -22,7 +22,12 @@ TEST(PasvReply, PortOfTheReplyOrNone)
         {"227 Entering Passive Mode (127,0,0,1,-4,1)", -1},
         {"227 Entering Passive Mode (127,0,0,1,4,)", -1},
         {"227 Entering Passive Mode (127,0,0,1,4,1", -1},
-        {"227 Entering Passive Mode 127,0,0,1,4,1", -1},
+        {"227 Entering Passive Mode 127,0,0,1,4,1", 1025},
+        {"227 Entering Passive Mode = 127, 0, 0, 1, 4, 1.", 1025},
+        {"227 127,0,0,1,4,1", 1025},
+        {"227 Entering Passive Mode 127,0,0,1,4", -1},
+        {"227 Entering Passive Mode 127,0,0,1,4,1,9", -1},
+        {"227 Entering Passive Mode", -1},
         {"227 (a,b,c,d,e,f)", -1},
         {"", -1},
     };
@@ -50,7 +55,27 @@ TEST(AsciiLineEnds, CrLfBecomesLfAcrossPiecesAndLfBecomesCrLf)
         stored += receiver.Finish();
         EXPECT_EQ(stored, c.stored);
     }
-    EXPECT_EQ(LfToCrLf("a\nb\r\n\n", 6), "a\r\nb\r\r\n\r\n");
+}
+
+TEST(AsciiLineEnds, OnlyABareLfGoesOutAsCrLfAcrossPieces)
+{
+    struct Case {
+        QList<QByteArray> pieces;
+        QByteArray sent;
+    } cases[] = {
+        {{"a\nb\r\n\n"}, "a\r\nb\r\n\r\n"},
+        {{"a\r", "\nb"}, "a\r\nb"},
+        {{"a\r", "", "\nb"}, "a\r\nb"},
+        {{"a\r", "b\n"}, "a\rb\r\n"},
+        {{"\n\n", "\r\r\n"}, "\r\n\r\n\r\r\n"},
+    };
+    for (const Case& c : cases) {
+        TAsciiSender sender;
+        QByteArray sent;
+        for (const QByteArray& piece : c.pieces)
+            sent += sender.Convert(piece.constData(), int(piece.size()));
+        EXPECT_EQ(sent, c.sent);
+    }
 }
 
 TEST(FtpShareMode, AValueOutsideTheTableIsExclusive)

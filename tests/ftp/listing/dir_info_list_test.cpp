@@ -43,7 +43,7 @@ TEST(ListingParser, UnixLines)
          {"-rw-r--r--", "1234", "Jan 15 10:30", "my file.txt"}},
         {StandardUnix,
          "drwxr-xr-x   2 owner  group   4096 Jan  5  2003   two  blanks  ",
-         {"drwxr-xr-x", "4096", "Jan 5 2003", "two  blanks"}},
+         {"drwxr-xr-x", "4096", "Jan 5 2003", "  two  blanks  "}},
         {StandardUnix,
          "lrwxrwxrwx 1 o g 7 Jan 15 10:30 my link -> my target",
          {"lrwxrwxrwx", "7", "Jan 15 10:30", "my link -> my target"}},
@@ -55,7 +55,7 @@ TEST(ListingParser, UnixLines)
          {"-rw-r--r--", "5", "Jan 15 10:30", "tab\there"}},
         {StandardUnix,
          "-rw-r--r-- 1 o g 5 Jan 15 10:30 \t",
-         {"-rw-r--r--", "5", "Jan 15 10:30", "Jan 15 10:30"}},
+         {"-rw-r--r--", "5", "Jan 15 10:30", "\t"}},
         {StandardUnix, "-rw-r--r-- 1 owner group 1234 Jan 15 10:30", {"-rw-r--r--", "1234", "Jan 15 10:30"}},
         {StandardUnix, "-rw-r--r-- 1 owner group 1234 Jan", {"-rw-r--r--", "1234"}},
         {StandardUnix, "-", {"-"}},
@@ -104,6 +104,29 @@ TEST(ListingParser, DosLines)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Parse(c.parser, c.line), c.fields) << c.line.toStdString();
+}
+
+// A name is everything after the one blank that follows the date, so names that begin or end with
+// blanks come out as the server holds them; DOS names keep their trailing blanks.
+TEST(ListingParser, NamesKeepBlanksAtTheirEnds)
+{
+    const Case cases[] = {
+        {StandardUnix, "-rw-r--r-- 1 o g 5 Jan 15 10:30  a.txt ", {"-rw-r--r--", "5", "Jan 15 10:30", " a.txt "}},
+        {StandardUnix, "-rw-r--r-- 1 o g 5 Jan 15  2003   ", {"-rw-r--r--", "5", "Jan 15 2003", "  "}},
+        {StandardUnix, "-rw-r--r-- 1 o g 5 Jan 15 10:30 ", {"-rw-r--r--", "5", "Jan 15 10:30"}},
+        {StandardUnix, "lrwxrwxrwx 1 o g 5 Jan 15 10:30  l  ->  t ", {"lrwxrwxrwx", "5", "Jan 15 10:30", " l  ->  t "}},
+        {AppleUnix, "-rw-r--r--  1 owner  5 Jan 15 10:30  b ", {"-rw-r--r--", "5", "Jan 15 10:30", " b "}},
+        {WebStar, "-------r--  326  1391972  9 Nov 22  1995  c ", {"-------r--", "9", "Nov 22 1995", " c "}},
+        {WebStar, "drwxrwxr-x  folder  2 May 10  1996  d ", {"drwxrwxr-x", "0", "May 10 1996", " d "}},
+        {Dos, "01-15-03  10:30PM                 1234  e.txt  ", {"-", "1234", "01-15-03 10:30PM", "e.txt  "}},
+        {Dos, "01-15-03  10:30AM       <DIR>          f ", {"d", "0", "01-15-03 10:30AM", "f "}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Parse(c.parser, c.line), c.fields) << c.line.toStdString();
+
+    TFtpDirInfoList fields;
+    fields.ParseStandardUnix("lrwxrwxrwx 1 o g 5 Jan 15 10:30  l  ->  t ");
+    EXPECT_EQ(fields.GetEntryName(), " l ");
 }
 
 TEST(ListingParser, AccessorsAndLinkNames)

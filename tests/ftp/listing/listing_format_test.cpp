@@ -92,6 +92,28 @@ TEST(ListingFormat, ColumnFlagsCarryFromLineToLine)
     EXPECT_EQ(Detect({"drw-r--r-- 2 0 5 Jan 15 10:30 x"}), lfAppleUnix);
 }
 
+// Pipes, sockets and devices are Unix lines too: a folder that begins with them is still read in
+// its own layout, neither as an unknown listing nor as a DOS one.
+TEST(ListingFormat, SpecialFilesCountAsUnixLines)
+{
+    const QStringList standard = {"prw-r--r--   1 owner    group           0 Jan 15 10:30 fifo",
+                                  "srwxr-xr-x   1 owner    group           0 Jan 15 10:30 socket",
+                                  "crw-rw-rw-   1 root     root       1,   3 Jan 15 10:30 null",
+                                  "brw-rw----   1 root     disk       8,   0 Jan 15 10:30 sda",
+                                  "prw-r--r--   1 owner    group           0 Jan 15 10:30 fifo2",
+                                  "-rw-r--r--   1 owner    group        1234 Jan 15 10:30 file"};
+    EXPECT_EQ(Detect(standard), lfStandardUnix);
+    const QStringList apple = {"prw-r--r--  1 owner  0 Jan 15 10:30 fifo", "srwxr-xr-x  1 owner  0 Jan 15 10:30 sock"};
+    EXPECT_EQ(Detect(apple), lfAppleUnix);
+
+    // The parsers still leave them out.
+    TFtpDirInfoList fields;
+    for (const QString& line : standard.first(5)) {
+        fields.ParseStandardUnix(line);
+        EXPECT_EQ(fields.Count(), 0) << line.toStdString();
+    }
+}
+
 // The listing a real server (pyftpdlib) sends for a folder with awkward names.
 TEST(ListingFormat, RealServerListingReadsAsStandardUnix)
 {

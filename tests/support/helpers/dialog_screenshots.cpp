@@ -12,7 +12,12 @@
 #include "dialogs/ftp_progress_dlg.h"
 #include "dialogs/ftp_properties_dlg.h"
 #include "dialogs/html_label.h"
+#include "dialogs/dialogs_init.h"
 #include "dialogs/input_box.h"
+#include "dialogs/options/app_settings_dlg_frm.h"
+#include "dialogs/sites/server_edit_frm.h"
+#include "dialogs/wizard/win2k_wiz_frm.h"
+#include "dialogs/wizard/wiz_server_cli_frm.h"
 #include "dialogs/pt_frame.h"
 #include "dialogs/pt_group.h"
 #include "dialogs/permission_grid.h"
@@ -24,11 +29,21 @@
 #include "platform/registry/hive_store.h"
 #include "platform/registry/reg_ini_file.h"
 #include "platform/rtl/application.h"
+#include "platform/rtl/string_list.h"
 #include "platform/widgets/platform_widgets_init.h"
 #include "platform/widgets/prompt_service.h"
+#include "routines/registry_helpers.h"
+#include "settings/app_settings.h"
+#include "settings/firewalls.h"
+#include "settings/upload_profiles.h"
 #include "settings/forms/remembered_dialogs.h"
+#include "settings/global_objects.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTreeWidget>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
@@ -267,6 +282,85 @@ void ShowAuxiliaryDialogs(TPictureTaker& Taker)
     zipping->hide();
 }
 
+// The server-profile wizard through its seven steps, typed into as a person would; then the site
+// manager in both modes and the four pages of the program options.
+void ShowSiteDialogs(TPictureTaker& Taker)
+{
+    const QString key = QStringLiteral("key");
+    const QString type = QStringLiteral("type");
+    auto wizard = [&](QDialog& Dialog) {
+        const WId window = Dialog.winId();
+        // What is typed on each step before Next (Return, the default button), one xdotool call each.
+        const QList<QStringList> typed[] = {{},
+                                            {{type, QStringLiteral("My Web Site")}},
+                                            {{type, QStringLiteral("webmaster")},
+                                             {key, QStringLiteral("Tab")},
+                                             {type, QStringLiteral("secret")}},
+                                            {{type, QStringLiteral("ftp.example.com")},
+                                             {key, QStringLiteral("Tab")},
+                                             {type, QStringLiteral("public_html")}},
+                                            {{key, QStringLiteral("Down")}},
+                                            {}};
+        for (int step = 0; step < 6; ++step) {
+            for (const QStringList& command : typed[step])
+                XdoTool(window, command);
+            PumpFor(300);
+            Taker.Picture(Dialog, QStringLiteral("wizard-step%1").arg(step));
+            if (step == 5) { // the connection type: Socks5, as a person picks it
+                auto* client = Dialog.findChild<TWizServerCliFrm*>();
+                client->cbConnectionType->setFocus();
+                XdoTool(window, {key, QStringLiteral("End")});
+                PumpFor(300);
+                Taker.Picture(Dialog, QStringLiteral("wizard-step5-socks"));
+            }
+            XdoTool(window, {key, QStringLiteral("Return")});
+            PumpFor(300);
+        }
+        return QStringList();
+    };
+    auto page = [&](const QString& Name) {
+        return [&Taker, Name](QDialog& Dialog) {
+            auto& form = static_cast<TAppSettingsDlgFrm&>(Dialog);
+            for (int tab = 0; tab < 3; ++tab) {
+                form.tabSettings->setCurrentIndex(tab);
+                Taker.Picture(Dialog, QStringLiteral("%1-page%2").arg(Name).arg(tab));
+            }
+            form.tabSettings->setCurrentIndex(3);
+            return QStringList();
+        };
+    };
+    Taker.Shots = {{QStringLiteral("wizard-step6"), wizard, QStringLiteral("Return")},
+                   {QStringLiteral("site-manager"), Keys({key, QStringLiteral("Down")}), QStringLiteral("Escape")},
+                   {QStringLiteral("site-manager-connect"), {}, QStringLiteral("Escape")},
+                   {QStringLiteral("options-page3"), page(QStringLiteral("options")), QStringLiteral("Escape")}};
+    std::printf("wizard returned %d\n", RunServerProfileWizard());
+    for (const char* name : {"Home Server", "Backup"}) {
+        TUploadProfileItem* profile = UploadProfiles()->Add();
+        profile->ItemName = QLatin1String(name);
+        profile->HostName = QStringLiteral("ftp.example.org");
+    }
+    Firewalls()->Add()->ItemName = QStringLiteral("Office");
+    for (const bool connect : {false, true}) {
+        TServerEditFrm form(nullptr, DialogKey(QStringLiteral("Servers")));
+        form.ConnectMode = connect;
+        form.LoadTreeBranch(UploadProfiles()->Profiles(), nullptr);
+        form.FillComboWithItems(form.cbFirewall, Firewalls()->Firewalls());
+        form.ShowModal();
+    }
+    TFtpAppSettings& settings = *AppSettings();
+    settings.PlaySounds = true;
+    settings.SoundBitField = 0b11011;
+    settings.SoundConnect = QStringLiteral("connect.wav");
+    settings.SoundCompleted = QStringLiteral("complete.wav");
+    settings.SoundError = QStringLiteral("error.wav");
+    settings.SoundGet = settings.SoundPut = QStringLiteral("blip.wav");
+    settings.EditFileFilters()->Add(QStringLiteral("HTML=*.htm;*.html;*.shtml[html]"));
+    settings.EditFileFilters()->Add(QStringLiteral("Perl=*.pl;*.pm[pl]"));
+    settings.Extensions()->Add(QStringLiteral(".txt"));
+    settings.Extensions()->Add(QStringLiteral(".htm"));
+    ExecuteAppSettingsDlg(settings, *Firewalls());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -284,6 +378,7 @@ int main(int argc, char** argv)
     app.SetTitle(QStringLiteral("Tarnwick Halyard FTP 5.2"));
     initPlatform();
     initPlatformWidgets();
+    initDialogs();
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
     QDir().mkpath(folder);
 
@@ -329,6 +424,8 @@ int main(int argc, char** argv)
         QStringLiteral("HideZipContineDlg"), {QStringLiteral("&Make Zip"), QStringLiteral("&No")});
 
     ShowAuxiliaryDialogs(taker);
+    ShowSiteDialogs(taker);
+    FreeGlobalSettings();
     THiveStore::CurrentUser().Flush();
     return 0;
 }

@@ -1,0 +1,408 @@
+// TCustomSyntaxMemo, the editor control: a scroll area over the editor core, driven through the
+// standard edit-control messages and its private messages (Perform), with the settings it shows,
+// its font measurements and its published properties, its scroll bars and the mapping between
+// positions and window points (memo_window.cpp).
+//
+// Where the later parts of the control attach:
+// - the command executor: typing and key commands edit through ReplaceSelectionText and the
+//   undo blocks of the core;
+// - the highlighting driver: UpdateHighlighting (of the core), ActiveParser and ApplySettings; a
+//   control without a parser re-applies its own settings (SM_APPLYSETTINGS) on RefreshView.
+#pragma once
+
+#include "editor/document/caret_control.h"
+#include "editor/document/ed_stream.h"
+#include "editor/document/memo_core.h"
+#include "editor/memo_messages.h"
+#include "editor/memo_metrics.h"
+#include "editor/scroll_info.h"
+#include "editor/word_break.h"
+
+#include "platform/graphics/colors.h"
+#include "platform/messages/messages.h"
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+class TCodeTemplates;
+struct TSM_StyleEffect;
+class TSM_Settings;
+class TStrings;
+struct TGutterFont;
+
+// The members of the Options set, numbered as the set numbers them; each stands for one bit of
+// the settings' option word (OptionBit).
+enum TSyntaxMemoOption {
+    smoSyntaxHighlight,
+    smoPrintWrap,
+    smoPrintLineNos,
+    smoPrintFilename,
+    smoPrintDate,
+    smoPrintPageNos,
+    smoWordWrap,
+    smoAutoIndent,
+    smoTabToColumn,
+    smoWrapOverride,
+    smoWordSelect,
+    smoShowRMargin,
+    smoShowGutter,
+    smoShowWrapColumn,
+    smoTitleAsFilename,
+    smoProcessDroppedFiles,
+    smoBlockOverwriteCursor,
+    smoShowWrapGlyph,
+    smoColumnTrack,
+    smoUseTAB,
+    smoSmartFill,
+    smoOLEDragSource,
+    smoCaretAfterEOL,
+    smoLineNumbers,
+    smoShowAllChars,
+};
+constexpr int SyntaxMemoOptionCount = 25;
+// A set of TSyntaxMemoOption: bit n for member n.
+using TSyntaxMemoOptions = std::uint32_t;
+
+// The option word's bit of a member.
+std::uint32_t OptionBit(TSyntaxMemoOption Option);
+// The word of a set (bits of no member stay clear) and the set of a word.
+std::uint32_t OptionsToWord(TSyntaxMemoOptions Options);
+TSyntaxMemoOptions WordToOptions(std::uint32_t Word);
+
+// Colours that replace a piece's own while the control is disabled or read-only, each replacement
+// under its own flag.
+struct TColourOverride {
+    bool Use;
+    bool ReplaceBack;
+    TColor Back;
+    bool ReplaceText;
+    TColor Text;
+};
+
+// The formats the clipboard copy puts on the clipboard.
+enum TSM_Clipformat { smTEXT = 1, smRTF = 2 };
+// Source types of a paste beside the HTML trimming flags (htmlTrim, the HTML on the clipboard, and
+// the others of TrimHtmlFragment): plain text is on the clipboard, something can be pasted.
+constexpr unsigned stPlainText = 0x0004;
+constexpr unsigned stPasteable = 0x0200;
+// The format SaveToStream writes.
+enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
+
+// Called with the search text when a search finds nothing; without it a message box tells.
+using TSearchFailEvent = std::function<void(TObject* Sender, const QString& SearchText)>;
+// Called before a paste with the clipboard's source types, which it may change.
+using TDataDropEvent = std::function<void(TObject* Sender, unsigned& SourceTypes)>;
+
+class TCustomSyntaxMemo : public QAbstractScrollArea, public TMemoCore {
+    Q_OBJECT
+
+public:
+    static constexpr const char* Version = "3.00.39";
+
+    explicit TCustomSyntaxMemo(QWidget* Parent = nullptr);
+    ~TCustomSyntaxMemo() override;
+
+    // The message interface: the private messages SM_SELECTION..SM_IDENTITY and the standard
+    // edit-control messages, each unpacked onto the typed method below that does the work. Other
+    // numbers answer 0. A direct call on the GUI thread.
+    virtual win::LRESULT Perform(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
+
+    // --- the settings shown (the active parser's once the highlighting driver installs one) ---
+    TSM_Settings& Settings() const { return *settings_; }
+    TSM_CaretControl& CaretControl() { return caretControl_; }
+    TEdStream& EdStream() { return edStream_; }
+
+    // --- selection (SM_SELECTION, EM_GETSEL, EM_SETSEL) ---
+    // Also keeps the remembered caret column and, unless Quiet, repaints and shows the caret.
+    void SetSelection(int Start, int End, bool Quiet = false) override;
+    // The selection into Buffer as SM_SELTOBUFFER writes it: at most Buffer.size() - 1 bytes and a
+    // NUL (nothing for an empty buffer); returns the selection's whole byte count.
+    int SelectionToBuffer(std::span<char> Buffer, bool CRLF);
+    // The selection's byte count with CR or CR LF line ends (SM_SELTOBUFFER without a buffer).
+    int SelectionByteCount(bool CRLF);
+
+    // --- editing (SM_REPLACESEL, EM_REPLACESEL, SM_READSTREAM) ---
+    // Replaces the selection with Text; in caret-after-end-of-line state the blanks up to the
+    // virtual column go first. Unless Quiet, repaints and shows the caret.
+    void ReplaceSelectionText(std::string_view Text, bool Quiet = false);
+    void ReadSelectionFromStream(TStream& Source, bool Quiet = false);
+    // The selection into Stream in one of the TWriteFormat formats.
+    void WriteSelectionToStream(TStream& Stream, unsigned Format);
+
+    // --- selection as properties: ordered, line ends as SelLineStyle says ---
+    int GetSelStart() const;
+    // An empty selection at Value.
+    void SetSelStart(int Value);
+    // One more per line end inside the selection under lsCRLF.
+    int GetSelLength();
+    void SetSelLength(int Value);
+    std::string GetSelText();
+    void SetSelText(std::string_view Text);
+    // The selection into Buffer: at most its size - 1 bytes and a NUL; returns the bytes written.
+    int GetSelTextBuf(std::span<char> Buffer);
+    void SetSelTextBuf(const char* Text);
+    void SelectAll();
+    void ClearSelection();
+
+    // --- the clipboard (WM_COPY, WM_CUT, WM_PASTE) ---
+    // Puts the selection on the clipboard in the ClipCopyFormats: text (CR LF line ends) and RTF.
+    void CopyToClipboard();
+    // Copies and deletes the selection as one undo step; nothing while ReadOnly.
+    void CutToClipboard();
+    // Replaces the selection with the clipboard's plain text, or with its HTML when OnDataDrop
+    // chose it (then trimmed as the source types ask); one undo step; nothing while ReadOnly.
+    void PasteFromClipboard();
+    // Plain text is on the clipboard (EM_CANPASTE).
+    bool CanPaste() const;
+
+    // --- loading and saving ---
+    // Replaces the whole text with the stream's from its position on; caret at 0, empty undo log.
+    void LoadFromStream(TStream& Stream) override;
+    // Writes the whole text in the SaveFormat at the stream's position. A short write is tried
+    // again from the same position (the stream cut back there) up to three times before it raises
+    // EFileSaveError "Could not save text to stream". Only a complete write empties the undo log
+    // (Modified false); a failed one leaves text, undo log and Modified as they were.
+    void SaveToStream(TStream& Stream) override;
+    // As above; a null stream raises EFileSaveError "Bad TStream instance".
+    void SaveToStream(TStream* Stream);
+    // A file that cannot be opened raises EFOpenError "File '%s' cannot be opened for reading"
+    // and leaves the text as it was.
+    void LoadFromFile(const QString& FileName);
+    // Writes a new file beside FileName and puts it in its place only once it is complete: on
+    // failure (EFCreateError naming the cause) the old file stays as it was. A symbolic link is
+    // saved through to the file it names; a replaced file keeps its permission bits.
+    void SaveToFile(const QString& FileName);
+
+    // --- view state ---
+    bool UpdateLocked() const { return updateLock_; }
+    void SetUpdateLock(bool Locked, bool Quiet = false);
+    int LeftColumn() const { return leftColumn_; }
+    void SetLeftColumn(int Column, bool Quiet = false);
+    void SetTopLine(int Line) override;
+    void SetRedraw(bool On) override;
+    void Invalidate() override;
+    // Repaints are asked for while painting is enabled; this counts them (tests and diagnostics).
+    int RepaintRequests() const { return repaintRequests_; }
+    // Client size in pixels, and the columns and lines that fit (from WM_SIZE).
+    void SetClientSize(int Width, int Height);
+    int VisibleColumns() const { return visibleColumns_; }
+    // Scrolls by Columns and Lines (EM_LINESCROLL); WM_VSCROLL and WM_HSCROLL with a scroll code.
+    void ScrollBy(int Columns, int Lines);
+    void Scroll(bool Vertical, win::WPARAM Code);
+    // Lines per step of the vertical scroll bar: (line count div 32000) + 1.
+    int ScrollScale() const;
+    int ClientWidth() const { return clientWidth_; }
+    int ClientHeight() const { return clientHeight_; }
+
+    // --- the window: frame, scroll bars, positions and points ---
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle Value);
+    // The bars the style names stay on (disabled when there is nothing to scroll); the others off.
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle Value);
+    // Kept for the settings; the plain bars are used.
+    bool FlatScrollBars = false;
+    // The values last computed for the bars (the vertical one in steps of the scroll scale).
+    const TScrollInfo& HorizontalScrollValues() const { return horizontalInfo_; }
+    const TScrollInfo& VerticalScrollValues() const { return verticalInfo_; }
+    // The client point of the character at Pos: (-1, -1) above the top line; below the client
+    // area, the first row past its bottom (EM_POSFROMCHAR).
+    QPoint PointFromPosition(int Pos);
+    // The position under a client point: its row from the top line (the last line below the
+    // text), its column from the left column.
+    int PositionFromPoint(QPoint Point);
+    // EM_CHARFROMPOS: -1 outside the text area (left of the text edge, right of or below the
+    // client area), else PositionFromPoint.
+    int CharFromPoint(QPoint Point);
+    // Scrolls to a left column and top line, each limited to the text (the column to the longest
+    // line); with Repaint the view is redrawn and told that it scrolled (Change).
+    void ScrollTo(int Column, int Line, bool Repaint);
+    // Scrolls the caret into view: whole lines up or down, 8 columns at a time sideways.
+    virtual void ScrollCaretIntoView();
+    // Computes the bars' values and applies them; skipped while painting is off or locked.
+    virtual void UpdateScrollBars();
+
+    // --- word characters: the assigned test, else letters and "_" start a word, and letters,
+    // digits, "_", "'" and "-" belong to one ---
+    std::function<bool(char)> fn_CharStartsWord;
+    std::function<bool(char)> fn_CharIsInWord;
+    bool CharStartsWord(char C) const;
+    bool CharIsInWord(char C) const;
+    // Replaces the default word-break rule when assigned.
+    TSM_WordBreakProc OnWordBreakProc;
+    int WordBreak(const char* Text, int Current, int Count, int Code) const;
+
+    // Flags Line and every later line for highlighting again.
+    void MarkIncompleteFrom(TLineRecord* Line);
+    // Flags the first visible line and the lines of a page and two more after it for repaint.
+    void MarkVisibleForRepaint();
+
+    // --- text as a whole (WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH) ---
+    // Replaces the whole text (null: empties it); the undo log ends up empty.
+    void SetTextBuffer(const char* Text);
+    // The text from the start, line ends as SelLineStyle says, into Buffer: at most its size - 1
+    // bytes and a NUL; returns the bytes written without the NUL.
+    int GetTextBuffer(std::span<char> Buffer);
+    // The length of the whole text as it leaves the editor: one more per line end under lsCRLF.
+    int GetTextLen();
+    // Line Line (0-based) without its line end into Buffer, no NUL (EM_GETLINE).
+    int GetLineBuffer(int Line, std::span<char> Buffer);
+
+    // --- token bytes (SM_SETTOKENS, SM_GETTOKENS) ---
+    // Line by line from Range's first line (the document's first when null) to its last (the end
+    // when null), each line's length of bytes. Stops where the buffer runs out.
+    void SetTokenBytes(std::span<const std::uint8_t> Buffer, const sm::TLineRange* Range);
+    void GetTokenBytes(std::span<std::uint8_t> Buffer, const sm::TLineRange* Range);
+
+    // --- undo log and store (SM_UNDOLOG, SM_TEXTSTORE) ---
+    // Attaches Log (null detaches) and hands back the log attached before.
+    std::unique_ptr<TUndoStack> SetUndoLog(std::unique_ptr<TUndoStack> Log);
+    // The text store exchange: painting stays off until SetRedraw(true); selection and top line
+    // are kept as numbers for the caller to set.
+    std::unique_ptr<TTextStore> SetTextStore(std::unique_ptr<TTextStore> Store);
+
+    // "<TSyntaxMemo>:" and the version (SM_IDENTITY).
+    static const char* Identity();
+    // WM_GETDLGCODE: arrows and characters, and TAB while WantTab.
+    win::LRESULT DialogCode() const;
+
+    // --- settings (SM_OPTIONS, SM_APPLYSETTINGS) ---
+    std::uint32_t OptionWord() const;
+    void SetOptionWord(std::uint32_t Word, bool Quiet = false);
+    // Re-reads the settings: the font, the measurements, a full repaint.
+    virtual void ApplySettings();
+    // After a setter: the active parser refreshes its editors; without one SM_APPLYSETTINGS.
+    void RefreshView();
+
+    // --- properties (stored in the settings) ---
+    int Gutter() const;
+    void SetGutter(int Value);
+    int Margin() const;
+    void SetMargin(int Value);
+    int RightMargin() const;
+    void SetRightMargin(int Value);
+    int IndentStep() const;
+    void SetIndentStep(int Value);
+    int TabDefault() const;
+    // Raises ESyntaxMemo (text 4204) for a value of 0 or less; the value stays.
+    void SetTabDefault(int Value);
+    QString TabColumns() const;
+    // Raises the errors of StrToTabColumns; the columns stay.
+    void SetTabColumns(const QString& Value);
+    // (The core's WordWrap field follows the option bit.)
+    TColor GutterColor() const;
+    void SetGutterColor(TColor Value);
+    TColor MarginColor() const;
+    void SetMarginColor(TColor Value);
+    TColor SelTextColor() const;
+    void SetSelTextColor(TColor Value);
+    TColor SelTextBack() const;
+    void SetSelTextBack(TColor Value);
+    const TGutterFont& GutterFont() const;
+    void SetGutterFont(const TGutterFont& Value);
+    // Style 0's look: the text colour, the background (which then no longer follows the default)
+    // and the font style (fsBold, fsItalic, fsUnderline).
+    TColor def_TextColor() const;
+    void Setdef_TextColor(TColor Value);
+    TColor def_BackColor() const;
+    void Setdef_BackColor(TColor Value);
+    std::uint32_t def_FontStyle() const;
+    void Setdef_FontStyle(std::uint32_t Value);
+    // The code templates of the settings shown.
+    TCodeTemplates& GetCodeTemplates();
+    bool GetWordWrap() const;
+    void SetWordWrap(bool Value);
+    int WrapAtColumn() const;
+    void SetWrapAtColumn(int Value);
+    QString WrapOverride() const;
+    void SetWrapOverride(const QString& Value);
+    TSyntaxMemoOptions Options() const;
+    void SetOptions(TSyntaxMemoOptions Value);
+    bool HasOption(TSyntaxMemoOption Option) const { return OptionWord() & OptionBit(Option); }
+    // The x of text column 0: Margin, plus Gutter while the gutter shows.
+    int TextLeft() const;
+    const TMemoMetrics& Metrics() const { return metrics_; }
+
+    // Logical line and character (1-based) to display row and column (1-based), and back.
+    void LogicalToDisplay(int Line, int Char, int& Row, int& Column);
+    void DisplayToLogical(int Row, int Column, int& Line, int& Char);
+
+    // A search found nothing: OnSearchFail, or a message box.
+    void ReportSearchFailure(const QString& SearchText);
+
+    // The document's title: the HTML export's, and the file name of the last load or save while
+    // smoTitleAsFilename is set.
+    QString Title;
+    // Local text files end their lines in LF (ASCII uploads add the CR on the wire).
+    TSaveFormat SaveFormat = sfUNIX;
+    bool ReadOnly = false;
+    bool WantTab = true;
+    bool WantReturns = true;
+    bool HideSelection = true;
+    bool ShowFocusLine = false;
+    unsigned ClipCopyFormats = smTEXT | smRTF;
+    TSearchFailEvent OnSearchFail;
+    TDataDropEvent OnDataDrop;
+    // Typing inserts (else overwrites).
+    bool InsertMode = true;
+    // Printing in black and white.
+    bool MonoPrint = true;
+    TColourOverride DisabledColours{true, true, 0xC0C0C0, false, clBlack};
+    TColourOverride ReadOnlyColours{false, true, clWhite, true, 0xC0C0C0};
+
+protected:
+    // OnChange, except while the update lock is set or painting is off.
+    void Changed() override;
+    // A scroll bar moved: the top line or left column follows it.
+    void scrollContentsBy(int Dx, int Dy) override;
+    // A font change from Qt or from the settings: measurements, style fonts, repaint.
+    virtual void FontChanged();
+
+    bool event(QEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
+    bool focusNextPrevChild(bool Next) override;
+    void paintEvent(QPaintEvent* Event) override;
+
+private:
+    win::LRESULT PerformPrivate(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
+    win::LRESULT PerformStandard(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
+    void Measure();
+    void MarkAllForHighlight();
+    void WriteRange(TStream& Stream, int Start, int End, unsigned Format);
+    // Writes the whole text as SaveToStream does, without taking the save point.
+    void WriteDocument(TStream& Stream);
+    void WrapRuleChanged(bool Changed);
+    // Stores Value into Field when it differs, and refreshes the view.
+    void SetSetting(TColor& Field, TColor Value);
+    void SetPlainLook(const std::function<void(TSM_StyleEffect&)>& Change);
+    // The lines of Range (null: all), as first and last record with the first's index.
+    bool LinesOf(const sm::TLineRange* Range, TLineRecord*& First, TLineRecord*& Last);
+
+    std::unique_ptr<TSM_Settings> ownSettings_;
+    TSM_Settings* settings_;
+    TSM_CaretControl caretControl_;
+    TEdStream edStream_;
+    TMemoMetrics metrics_;
+    bool updateLock_ = false;
+    bool fontChanging_ = false;
+    int leftColumn_ = 0;
+    int rememberedColumn_ = 0;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    int visibleColumns_ = 80;
+    int repaintRequests_ = 0;
+    TBorderStyle borderStyle_ = bsSingle;
+    TScrollStyle scrollBars_ = ssBoth;
+    TScrollInfo horizontalInfo_;
+    TScrollInfo verticalInfo_;
+    bool applyingScrollBars_ = false;
+};

@@ -1,0 +1,40 @@
+// The text store's self-check: its chain of records against the invariants and counters it keeps.
+#include "editor/document/text_store.h"
+
+#include <algorithm>
+
+std::string TTextStore::CheckInvariants() const
+{
+    int count = 0;
+    int length = 0;
+    int longest = 0;
+    const TLineRecord* prev = nullptr;
+    for (const TLineRecord* line = first_; line; prev = line, line = line->Next) {
+        if (line->Prev != prev)
+            return "broken back link at record " + std::to_string(count);
+        if (line->Text.empty())
+            return "empty record " + std::to_string(count);
+        const std::size_t cr = line->Text.find('\r');
+        if (cr != std::string::npos && cr + 1 != line->Text.size())
+            return "CR inside record " + std::to_string(count);
+        if (line->Text.find('\n') != std::string::npos)
+            return "LF in record " + std::to_string(count);
+        const bool continues = prev && !prev->EndsLine();
+        if (line->IsContinuation() != continues)
+            return "continuation bit wrong at record " + std::to_string(count);
+        if (((line->Flags & lfHasTab) != 0) != (line->Text.find('\t') != std::string::npos))
+            return "TAB flag wrong at record " + std::to_string(count);
+        ++count;
+        length += line->Length();
+        longest = std::max(longest, line->Length());
+    }
+    if (last_ != prev)
+        return "last line wrong";
+    if (lineCount_ != count)
+        return "line count " + std::to_string(lineCount_) + " for " + std::to_string(count) + " records";
+    if (textLength_ != length)
+        return "text length " + std::to_string(textLength_) + " for " + std::to_string(length);
+    if (count > 0 && longestLine_ != longest)
+        return "longest line " + std::to_string(longestLine_) + " for " + std::to_string(longest);
+    return {};
+}

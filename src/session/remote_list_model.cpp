@@ -1,0 +1,259 @@
+// TRemoteListModel: filling from a listing, sorting, lookups and collecting into the queue.
+#include "session/remote_list_model.h"
+
+#include "ftp/listing/dir_info_list.h"
+#include "ftp/listing/listing_date.h"
+#include "ftp/listing/listing_format.h"
+#include "platform/rtl/format.h"
+#include "platform/shellapi/file_info.h"
+#include "platform/ui/beep.h"
+#include "routines/size_texts.h"
+#include "session/session_log.h"
+#include "session/session_window.h"
+#include "shell/system_icons.h"
+
+#include <QFile>
+#include <algorithm>
+
+namespace {
+
+// A listing name that can stand for an entry of the listed folder.
+bool IsEntryName(const QString& Name)
+{
+    return !Name.isEmpty() && Name != QLatin1String(".") && Name != QLatin1String("..") &&
+           !Name.contains(QLatin1Char('/')) && !Name.contains(QChar(0));
+}
+
+void ParseLine(TFtpDirInfoList& Fields, int Format, const QString& Line)
+{
+    switch (Format) {
+    case lfStandardUnix: Fields.ParseStandardUnix(Line); break;
+    case lfAppleUnix: Fields.ParseAppleUnix(Line); break;
+    case lfDos: Fields.ParseDos(Line); break;
+    case lfWebStar: Fields.ParseWebStar(Line); break;
+    default: break;
+    }
+}
+
+// A size field as a byte count; 0 when it is no number. 64 bits, so files above 2 GiB keep their size.
+qint64 SizeOf(const QString& Text)
+{
+    bool ok = false;
+    const qint64 size = Text.trimmed().toLongLong(&ok);
+    return ok ? size : 0;
+}
+
+template <class T> int Compare(T A, T B)
+{
+    return A < B ? -1 : A > B ? 1 : 0;
+}
+
+// The rank of a row in the sort: the parent entry, then folders, then files.
+int SortRank(const TRemoteRow& Row)
+{
+    return Row.IsParent() ? 0 : Row.IsFolder() ? 1 : 2;
+}
+
+} // namespace
+
+TRemoteListModel::TRemoteListModel(ISessionWindow& Window, TSessionLog& Log)
+    : window_(Window), log_(Log),
+      closedFolderIcon_(GetFileIconIndex(QStringLiteral("folder"), win::FILE_ATTRIBUTE_DIRECTORY, 0))
+{
+}
+
+void TRemoteListModel::ClearRemoteList()
+{
+    rows_.clear();
+    FocusedIndex = -1;
+    window_.SetStatusText(QString(), 2);
+}
+
+void TRemoteListModel::AddParentRow()
+{
+    TRemoteRow& row = rows_.emplace_back();
+    row.Caption = QStringLiteral("..");
+    row.ImageIndex = closedFolderIcon_;
+    row.Data = std::make_unique<TFtpDirInfo>();
+    row.Data->Kind = TRemoteRow::ParentKind;
+    row.Data->Name = row.Caption;
+    row.Data->SizeText.clear();
+}
+
+void TRemoteListModel::FillRemoteList(const QStringList& Lines, bool FoldersOnly)
+{
+    ClearRemoteList();
+    AddParentRow();
+    QStringList lines = Lines;
+    // The total-count line of an empty folder.
+    if (lines.size() == 1 && lines[0].size() < 15)
+        lines.clear();
+    if (lines.isEmpty())
+        return;
+    if (ListingFormat == lfUnknown) {
+        TStringList detect;
+        for (const QString& line : lines)
+            detect.Add(line);
+        ListingFormat = DetectListingFormat(detect);
+    }
+    if (ListingFormat == lfUnknown) {
+        MessageBeep();
+        const QString text = QStringLiteral("Unable to determine the remote host type directory listing");
+        window_.SetStatusText(text, 3);
+        log_.AddLogLine(QStringLiteral("* ") +
+                        Format(QStringLiteral("%s. Only %s, %s, %s %s are currently supported."),
+                               {text, ListingFormatName(lfStandardUnix), ListingFormatName(lfAppleUnix),
+                                ListingFormatName(lfDos), ListingFormatName(lfWebStar)}));
+        return;
+    }
+    size_t folderEnd = 1;
+    for (const QString& line : lines) {
+        if (line.isEmpty())
+            continue;
+        TFtpDirInfoList fields;
+        ParseLine(fields, ListingFormat, line);
+        if (fields.Count() == 0)
+            continue;
+        auto info = std::make_unique<TFtpDirInfo>();
+        info->Attributes = fields.GetAttributes();
+        info->Name = fields.GetEntryName();
+        const bool folder = info->IsDirectory();
+        if (!IsEntryName(info->Name)) {
+            log_.AddLogLine(Format(QStringLiteral("* The listing entry '%s' is not a usable name and is left out."),
+                                   {QString(info->Name).replace(QChar(0), QLatin1Char('?'))}));
+            continue;
+        }
+        if (!folder && FoldersOnly)
+            continue;
+        info->Line = line;
+        info->SizeText = fields.GetSize();
+        info->DateTime = ParseListingDate(fields.GetDate());
+        info->DisplayDate = FormatDateTime(QStringLiteral("ddddd t"), info->DateTime);
+        TRemoteRow row;
+        row.Caption = info->Name;
+        if (!folder)
+            row.SizeText = FormatSizeKB(SizeOf(info->SizeText));
+        row.ImageIndex = GetFileIconIndexAndType(
+            row.Caption, folder ? win::FILE_ATTRIBUTE_DIRECTORY | win::FILE_ATTRIBUTE_NORMAL : win::FILE_ATTRIBUTE_NORMAL,
+            row.TypeName, 0);
+        info->Kind = row.ImageIndex;
+        row.DateText = info->DisplayDate;
+        row.Data = std::move(info);
+        if (folder)
+            rows_.insert(rows_.begin() + std::ptrdiff_t(folderEnd++), std::move(row));
+        else
+            rows_.push_back(std::move(row));
+    }
+}
+
+bool TRemoteListModel::LoadListingFile(const QString& FileName)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QStringList lines;
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        lines.append(QString::fromUtf8(line));
+    }
+    FillRemoteList(lines, false);
+    return true;
+}
+
+bool TRemoteListModel::CompareRemoteItems(const TRemoteRow& A, const TRemoteRow& B, int Column, bool Ascending)
+{
+    const int rankA = SortRank(A);
+    const int rankB = SortRank(B);
+    if (rankA != rankB || rankA != 2)
+        return rankA < rankB;
+    int result = 0;
+    switch (Column) {
+    case 0: result = QString::localeAwareCompare(A.Caption, B.Caption); break;
+    case 1: result = Compare(GetRemoteItemSize(A), GetRemoteItemSize(B)); break;
+    case 2: result = QString::localeAwareCompare(A.TypeName, B.TypeName); break;
+    case 3: result = Compare(GetRemoteItemDate(A), GetRemoteItemDate(B)); break;
+    default: break;
+    }
+    return Ascending ? result < 0 : result > 0;
+}
+
+void TRemoteListModel::SortRemoteList(int Column, bool Ascending)
+{
+    std::stable_sort(rows_.begin(), rows_.end(), [&](const TRemoteRow& A, const TRemoteRow& B) {
+        return CompareRemoteItems(A, B, Column, Ascending);
+    });
+}
+
+QString TRemoteListModel::GetSelectedRemoteFile() const
+{
+    int index = FocusedIndex;
+    if (index < 0) {
+        const auto selected = std::find_if(rows_.begin(), rows_.end(), [](const TRemoteRow& R) { return R.Selected; });
+        index = selected == rows_.end() ? -1 : int(selected - rows_.begin());
+    }
+    return index >= 0 && index < Count() && !rows_[size_t(index)].IsFolder() ? rows_[size_t(index)].Caption : QString();
+}
+
+qint64 TRemoteListModel::GetRemoteItemSize(const TRemoteRow& Row)
+{
+    return Row.IsFolder() ? 0 : SizeOf(Row.Data->SizeText);
+}
+
+TDateTime TRemoteListModel::GetRemoteItemDate(const TRemoteRow& Row)
+{
+    return Row.IsFolder() ? Now() : Row.Data->DateTime;
+}
+
+qint64 TRemoteListModel::GetRemoteFileSize(const QString& Name) const
+{
+    const int index = IndexOfCaption(Name);
+    return index < 0 ? 0 : GetRemoteItemSize(rows_[size_t(index)]);
+}
+
+int TRemoteListModel::CountFileItems() const
+{
+    return int(std::count_if(rows_.begin(), rows_.end(), [](const TRemoteRow& R) { return !R.IsFolder(); }));
+}
+
+int TRemoteListModel::IndexOfCaption(const QString& Name) const
+{
+    for (int i = 1; i < Count(); ++i) {
+        if (rows_[size_t(i)].Caption == Name)
+            return i;
+    }
+    return -1;
+}
+
+void TRemoteListModel::Collect(std::vector<TQueueEntry>& Queue, const QString& Prefix, int Index) const
+{
+    if (Index <= 0 || Index >= Count())
+        return;
+    const TRemoteRow& row = rows_[size_t(Index)];
+    const bool folder = row.IsFolder();
+    Queue.push_back({Prefix + row.Caption + (folder ? QStringLiteral("/") : QString()), folder});
+}
+
+void TRemoteListModel::CollectSelection(std::vector<TQueueEntry>& Queue, const QString& Prefix, bool Clear) const
+{
+    if (Clear)
+        Queue.clear();
+    std::vector<int> selected;
+    for (int i = 0; i < Count(); ++i) {
+        if (rows_[size_t(i)].Selected)
+            selected.push_back(i);
+    }
+    if (selected.size() < 2) {
+        Collect(Queue, Prefix, FocusedIndex >= 0 ? FocusedIndex : selected.empty() ? -1 : selected[0]);
+        return;
+    }
+    for (int index : selected)
+        Collect(Queue, Prefix, index);
+}
+
+void TRemoteListModel::CollectAllItems(std::vector<TQueueEntry>& Queue, const QString& Prefix) const
+{
+    for (int i = 1; i < Count(); ++i)
+        Collect(Queue, Prefix, i);
+}

@@ -1,0 +1,90 @@
+// TRemoteListModel: the rows of the remote list, filled from a cached listing, sorted and collected
+// into the transfer queue.
+#pragma once
+
+#include "ftp/listing/dir_info.h"
+#include "session/session_state.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class ISessionWindow;
+class TSessionLog;
+
+// One row: the texts of the four columns, the system icon and the entry it stands for.
+struct TRemoteRow {
+    QString Caption;
+    QString SizeText;
+    QString TypeName;
+    QString DateText;
+    int ImageIndex = -1;
+    bool Selected = false;
+    std::unique_ptr<TFtpDirInfo> Data;
+
+    // The parent entry "..", or a folder or link of the listing.
+    bool IsFolder() const { return !Data || Data->Kind == ParentKind || Data->IsDirectory(); }
+    bool IsParent() const { return Data && Data->Kind == ParentKind; }
+
+    static constexpr int ParentKind = 1999;
+};
+
+// Row 0 is always the parent entry ".." and stands for the parent folder; the listing's own "."
+// and ".." and names that cannot name a remote entry of this folder (empty, holding "/" or NUL)
+// are never rows. Folders follow ".." in listing order, files come after them.
+class TRemoteListModel {
+public:
+    TRemoteListModel(ISessionWindow& Window, TSessionLog& Log);
+
+    // The listing format of the session (0 until a listing with lines was detected); reset when
+    // the session ends.
+    int ListingFormat = 0;
+    // The row that has the focus; -1 for none.
+    int FocusedIndex = -1;
+
+    int Count() const { return int(rows_.size()); }
+    const TRemoteRow& Row(int Index) const { return rows_[size_t(Index)]; }
+    void SetSelected(int Index, bool Selected) { rows_[size_t(Index)].Selected = Selected; }
+
+    // No rows at all; the activity panel is emptied.
+    void ClearRemoteList();
+    // Fills the rows from the lines of a listing (FoldersOnly: files left out).
+    void FillRemoteList(const QStringList& Lines, bool FoldersOnly);
+    // Fills the rows from a listing file; false when the file does not exist.
+    bool LoadListingFile(const QString& FileName);
+    // ".." first, the folders in listing order, the files stably sorted by Column (0 name, 1 size,
+    // 2 type, 3 modified), descending unless Ascending.
+    void SortRemoteList(int Column, bool Ascending);
+    // The order SortRemoteList uses: true when A stands before B.
+    static bool CompareRemoteItems(const TRemoteRow& A, const TRemoteRow& B, int Column, bool Ascending);
+
+    // The caption of the focused row (else the first selected row) when it is a file; "" else.
+    QString GetSelectedRemoteFile() const;
+    // The size of a file row; 0 for a folder or a row without entry.
+    static qint64 GetRemoteItemSize(const TRemoteRow& Row);
+    // The date of a file row; now for a folder or a row without entry.
+    static TDateTime GetRemoteItemDate(const TRemoteRow& Row);
+    // The size of the row captioned Name; 0 when there is none.
+    qint64 GetRemoteFileSize(const QString& Name) const;
+    // The rows after the parent entry that are files.
+    int CountFileItems() const;
+    // The row captioned Name (with case); -1 when there is none.
+    int IndexOfCaption(const QString& Name) const;
+
+    // Adds the selected rows to Queue as Prefix + caption (folders with a trailing "/"), emptied
+    // first when Clear. With fewer than two selected rows, the focused row (else the selected
+    // one) is taken. The parent entry never is.
+    void CollectSelection(std::vector<TQueueEntry>& Queue, const QString& Prefix, bool Clear) const;
+    // Adds every row but the parent entry, as CollectSelection does.
+    void CollectAllItems(std::vector<TQueueEntry>& Queue, const QString& Prefix) const;
+
+private:
+    void AddParentRow();
+    void Collect(std::vector<TQueueEntry>& Queue, const QString& Prefix, int Index) const;
+
+    ISessionWindow& window_;
+    TSessionLog& log_;
+    std::vector<TRemoteRow> rows_;
+    int closedFolderIcon_;
+};

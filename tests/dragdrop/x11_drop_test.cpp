@@ -1,0 +1,185 @@
+// Drag and drop with other programs on a private X server: a file dragged with the pointer from a
+// peer program and from thunar onto a window holding a file drop target, and a file list dragged
+// from that window with DoDragDrop onto the peer.
+#include "support/server_process.h"
+#include "support/x11_session.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Finds the shown window of a class (xdotool's --class) and puts it at X, Y; its id, or empty.
+QString PlaceWindowOfClass(X11Session& Session, const QString& Class, int X, int Y)
+{
+    QString id;
+    if (!Session.Xdotool({"search", "--sync", "--onlyvisible", "--class", Class}, &id) || id.isEmpty())
+        return QString();
+    id = id.section(QLatin1Char('\n'), 0, 0);
+    if (!Session.Xdotool({"windowmove", "--sync", id, QString::number(X), QString::number(Y)}))
+        return QString();
+    return id;
+}
+
+// Finds the window of a title and puts it at X, Y; its id, or empty.
+QString PlaceWindow(X11Session& Session, const QString& Title, int X, int Y)
+{
+    QString id;
+    if (!Session.Xdotool({"search", "--sync", "--name", "^" + Title + "$"}, &id) || id.isEmpty())
+        return QString();
+    id = id.section(QLatin1Char('\n'), 0, 0);
+    if (!Session.Xdotool({"windowmove", "--sync", id, QString::number(X), QString::number(Y)}))
+        return QString();
+    return id;
+}
+
+bool PointAt(X11Session& Session, const QString& Window, int X, int Y)
+{
+    return Session.Xdotool({"mousemove", "--window", Window, QString::number(X), QString::number(Y)});
+}
+
+// A file with blanks and a byte that is not UTF-8 in its name, in a folder of its own.
+class OddlyNamedFile {
+    QTemporaryDir folder_;
+
+public:
+    OddlyNamedFile() : Path(QFile::encodeName(folder_.path()) + "/two  blanks \xff.txt")
+    {
+        const int fd = ::open(Path.constData(), O_CREAT | O_WRONLY, 0644);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    // The folder's own removal reads names as UTF-8 and cannot reach this one.
+    ~OddlyNamedFile() { ::unlink(Path.constData()); }
+
+    bool Exists() const { return ::access(Path.constData(), F_OK) == 0; }
+    QString Encoded() const { return QString::fromLatin1(Path.toPercentEncoding("/")); }
+
+    const QByteArray Path;
+};
+
+// The two programs of a drag on the session, their windows placed side by side.
+struct DragPrograms {
+    ServerProcess Peer, Target;
+    QString PeerWindow, TargetWindow;
+
+    // Starts the peer offering PeerFile and the drop-target window, dragging TargetFile when given.
+    void Start(X11Session& Session, const QString& PeerFile, const QString& TargetFile = QString())
+    {
+        ASSERT_TRUE(Session.Run(Peer, QStringLiteral(HFTP_DND_PEER), {"dnd-peer", "file", PeerFile}))
+            << Peer.Error().toStdString();
+        QStringList arguments{"drop-target"};
+        if (!TargetFile.isEmpty())
+            arguments << "drag" << TargetFile;
+        ASSERT_TRUE(Session.Run(Target, QStringLiteral(HFTP_DROP_FILE_TARGET_WINDOW), arguments))
+            << Target.Error().toStdString();
+        ASSERT_FALSE(Peer.ReadLineStartingWith("ready").isEmpty()) << Peer.Error().toStdString();
+        ASSERT_FALSE(Target.ReadLineStartingWith("ready").isEmpty()) << Target.Error().toStdString();
+        PeerWindow = PlaceWindow(Session, "dnd-peer", 0, 0);
+        TargetWindow = PlaceWindow(Session, "drop-target", 400, 0);
+        ASSERT_FALSE(PeerWindow.isEmpty() || TargetWindow.isEmpty()) << Session.Error().toStdString();
+    }
+};
+
+// Presses on the From window and moves onto To; the drag has started once From's program says so.
+void StartDrag(X11Session& Session, const QString& From, ServerProcess& FromProgram, const QString& To)
+{
+    ASSERT_TRUE(PointAt(Session, From, 100, 100));
+    ASSERT_TRUE(Session.Xdotool({"mousedown", "1"}));
+    ASSERT_TRUE(PointAt(Session, From, 120, 120));
+    ASSERT_FALSE(FromProgram.ReadLineStartingWith("drag started").isEmpty()) << FromProgram.Error().toStdString();
+    ASSERT_TRUE(PointAt(Session, To, 100, 100));
+    ASSERT_TRUE(PointAt(Session, To, 110, 110));
+}
+
+} // namespace
+
+TEST(X11Drop, APeersFileArrivesInGetFilesWithItsExactPath)
+{
+    X11Session* session = X11Session::Instance();
+    HFTP_NEED_X11(session);
+    OddlyNamedFile file;
+    ASSERT_TRUE(file.Exists());
+    DragPrograms programs;
+    ASSERT_NO_FATAL_FAILURE(programs.Start(*session, QString::fromLatin1(file.Path.toPercentEncoding())));
+
+    ASSERT_NO_FATAL_FAILURE(StartDrag(*session, programs.PeerWindow, programs.Peer, programs.TargetWindow));
+    ASSERT_FALSE(programs.Target.ReadLineStartingWith("over").isEmpty()) << programs.Target.Error().toStdString();
+    ASSERT_TRUE(session->Xdotool({"mouseup", "1"}));
+
+    EXPECT_EQ(programs.Target.ReadLineStartingWith("dropped "), "dropped " + file.Encoded())
+        << programs.Target.Error().toStdString();
+    EXPECT_FALSE(programs.Target.ReadLineStartingWith("drop done").isEmpty());
+}
+
+// Disabled: the program's drag loop frees the drag and its rendered data as soon as Qt's exec
+// returns, which on X11 is when the drop is sent, before the receiving program asks for the data;
+// the peer then reads an empty uri-list. Enable once the loop keeps a drag's data until the
+// receiver has read it.
+TEST(X11Drop, DISABLED_AFileListDraggedWithDoDragDropReachesThePeerAsAUriList)
+{
+    X11Session* session = X11Session::Instance();
+    HFTP_NEED_X11(session);
+    OddlyNamedFile file;
+    DragPrograms programs;
+    ASSERT_NO_FATAL_FAILURE(programs.Start(*session, "%2Fnothing", QString::fromLatin1(file.Path.toPercentEncoding())));
+
+    ASSERT_NO_FATAL_FAILURE(StartDrag(*session, programs.TargetWindow, programs.Target, programs.PeerWindow));
+    ASSERT_FALSE(programs.Peer.ReadLineStartingWith("enter").isEmpty()) << programs.Peer.Error().toStdString();
+    ASSERT_TRUE(session->Xdotool({"mouseup", "1"}));
+
+    const QString uriList = programs.Peer.ReadLineStartingWith("drop text/uri-list ");
+    EXPECT_EQ(QByteArray::fromPercentEncoding(uriList.section(' ', 2).toLatin1()),
+              "file://" + file.Path.toPercentEncoding("/") + "\r\n")
+        << programs.Peer.Error().toStdString();
+    EXPECT_EQ(programs.Target.ReadLineStartingWith("drag ended"), "drag ended 40100 1");
+}
+
+TEST(X11Drop, AFileDraggedFromThunarArrivesInGetFiles)
+{
+    X11Session* session = X11Session::Instance();
+    HFTP_NEED_X11(session);
+    const QString thunar = QStringLiteral("/usr/bin/thunar");
+    const QString busSession = QStringLiteral("/usr/bin/dbus-run-session");
+    // Another desktop's file manager is a check by hand on a machine that has one: its layout and
+    // start-up time are its own, so the build does not install it.
+    if (!QFileInfo(thunar).isExecutable() || !QFileInfo(busSession).isExecutable())
+        GTEST_SKIP() << "thunar and dbus-run-session are not installed";
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.path() + "/only file.txt";
+    ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
+
+    ServerProcess files, target;
+    ASSERT_TRUE(session->Run(files, busSession, {"--", thunar, folder.path()})) << files.Error().toStdString();
+    ASSERT_TRUE(session->Run(target, QStringLiteral(HFTP_DROP_FILE_TARGET_WINDOW), {"drop-target"}))
+        << target.Error().toStdString();
+    ASSERT_FALSE(target.ReadLineStartingWith("ready").isEmpty()) << target.Error().toStdString();
+    const QString filesWindow = PlaceWindowOfClass(*session, "Thunar", 0, 0);
+    const QString targetWindow = PlaceWindow(*session, "drop-target", 800, 100);
+    ASSERT_FALSE(filesWindow.isEmpty() || targetWindow.isEmpty()) << session->Error().toStdString();
+
+    // The folder's one item is the first icon of thunar's view; the drag starts past GTK's
+    // threshold, and the pointer is moved over the target until the target sees the drag.
+    ASSERT_TRUE(PointAt(*session, filesWindow, 218, 150));
+    ASSERT_TRUE(session->Xdotool({"mousedown", "1"}));
+    for (int step : {5, 10, 20, 40, 80})
+        ASSERT_TRUE(PointAt(*session, filesWindow, 218 + step, 150));
+    bool over = false;
+    for (int attempt = 0; attempt < 20 && !over; ++attempt) {
+        ASSERT_TRUE(PointAt(*session, targetWindow, 50 + attempt, 50));
+        over = !target.ReadLineStartingWith("over", false, 500).isEmpty();
+    }
+    ASSERT_TRUE(over) << "the drag from thunar never reached the target";
+    ASSERT_TRUE(session->Xdotool({"mouseup", "1"}));
+
+    EXPECT_EQ(target.ReadLineStartingWith("dropped "),
+              "dropped " + QString::fromLatin1(QFile::encodeName(path).toPercentEncoding("/")))
+        << target.Error().toStdString();
+    // Thunar ends with its connection to the display, and its bus session with it.
+    session->Xdotool({"windowkill", filesWindow});
+}

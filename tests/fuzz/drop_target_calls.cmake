@@ -1,0 +1,1 @@
+hftp_fuzz_target(drop_target_calls hftp_dragdrop)

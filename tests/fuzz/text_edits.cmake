@@ -1,0 +1,1 @@
+hftp_fuzz_target(text_edits hftp_editor_document)

@@ -1,0 +1,135 @@
+// The remote list model: the fill from a listing, hostile names, the sort, lookups and collecting
+// rows into the transfer queue.
+#include "session_fixture.h"
+
+#include "session/remote_list_model.h"
+#include "session/session_log.h"
+
+namespace {
+
+class RemoteList : public TSessionTest {
+protected:
+    QStringList Captions() const
+    {
+        QStringList captions;
+        for (int i = 0; i < Model.Count(); ++i)
+            captions.append(Model.Row(i).Caption);
+        return captions;
+    }
+
+    TSessionLog Log{Window};
+    TRemoteListModel Model{Window, Log};
+};
+
+const QStringList UnixListing = {
+    "total 24",
+    "-rw-r--r--   1 user group     3000 Jan 15 10:30 b.txt",
+    "drwxr-xr-x   2 user group     4096 Jan 15 10:30 zeta",
+    "-rw-r--r--   1 user group       10 Feb 01  2020 a file.txt",
+    "lrwxrwxrwx   1 user group       10 Jan 15 10:30 my link -> /etc",
+    "drwxr-xr-x   2 user group     4096 Jan 15 10:30 alpha",
+    "-rw-r--r--   1 user group 3000000000 Mar 03  2021 big.iso",
+};
+
+TEST_F(RemoteList, FillPutsFoldersAfterTheParentInListingOrderThenFiles)
+{
+    Model.FillRemoteList(UnixListing, false);
+    EXPECT_EQ(Captions(), (QStringList{"..", "zeta", "my link", "alpha", "b.txt", "a file.txt", "big.iso"}));
+    EXPECT_EQ(Model.ListingFormat, 1);
+    EXPECT_TRUE(Model.Row(0).IsParent());
+    EXPECT_EQ(Model.Row(0).Data->Kind, 1999);
+    EXPECT_TRUE(Model.Row(2).IsFolder());
+    EXPECT_EQ(Model.Row(2).SizeText, "");
+    EXPECT_EQ(Model.Row(4).Data->Line, UnixListing[1]);
+    EXPECT_EQ(Model.GetRemoteFileSize("b.txt"), 3000);
+    EXPECT_EQ(Model.GetRemoteFileSize("big.iso"), 3000000000LL);
+    EXPECT_EQ(Model.GetRemoteFileSize("zeta"), 0);
+    EXPECT_EQ(Model.GetRemoteFileSize("missing"), 0);
+    EXPECT_EQ(Model.CountFileItems(), 3);
+    EXPECT_TRUE(Log.Lines().isEmpty());
+
+    Model.FillRemoteList(UnixListing, true);
+    EXPECT_EQ(Captions(), (QStringList{"..", "zeta", "my link", "alpha"}));
+}
+
+TEST_F(RemoteList, HostileNamesNeverBecomeRows)
+{
+    Model.FillRemoteList({"drwxr-xr-x   2 user group     4096 Jan 15 10:30 .",
+                          "drwxr-xr-x   2 user group     4096 Jan 15 10:30 ..",
+                          "drwxr-xr-x   2 user group     4096 Jan 15 10:30 ../escape",
+                          "-rw-r--r--   1 user group       10 Jan 15 10:30 a/b",
+                          "lrwxrwxrwx   1 user group       10 Jan 15 10:30 root -> /",
+                          QString("-rw-r--r--   1 user group       10 Jan 15 10:30 nul") + QChar(0) + "x",
+                          "-rw-r--r--   1 user group       10 Jan 15 10:30 fine"},
+                         false);
+    EXPECT_EQ(Captions(), (QStringList{"..", "root", "fine"}));
+    ASSERT_EQ(Log.Lines().size(), 5);
+    for (const QString& line : Log.Lines())
+        EXPECT_TRUE(line.startsWith("* ")) << line.toStdString();
+}
+
+TEST_F(RemoteList, EmptyAndUnknownListingsKeepOnlyTheParent)
+{
+    Model.FillRemoteList({"total 0"}, false);
+    EXPECT_EQ(Captions(), QStringList{".."});
+    EXPECT_EQ(Model.ListingFormat, 0);
+
+    Model.FillRemoteList({"this is not a listing line of any kind"}, false);
+    EXPECT_EQ(Captions(), QStringList{".."});
+    EXPECT_EQ(Window.Panels[3], QStringList{"Unable to determine the remote host type directory listing"});
+    EXPECT_EQ(Log.Lines(),
+              QStringList{"* Unable to determine the remote host type directory listing. Only Standard UNIX, "
+                          "Apple UNIX, DOS/Windows Apple WebStar are currently supported."});
+}
+
+TEST_F(RemoteList, SortKeepsParentAndFoldersAndOrdersFilesStably)
+{
+    struct Case {
+        int column;
+        bool ascending;
+        QStringList files;
+    };
+    const Case cases[] = {
+        {0, true, {"a file.txt", "b.txt", "big.iso"}},
+        {0, false, {"big.iso", "b.txt", "a file.txt"}},
+        {1, true, {"a file.txt", "b.txt", "big.iso"}},
+        {1, false, {"big.iso", "b.txt", "a file.txt"}},
+        {3, true, {"a file.txt", "big.iso", "b.txt"}},
+        {9, true, {"b.txt", "a file.txt", "big.iso"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "column " << c.column << " ascending " << c.ascending);
+        Model.FillRemoteList(UnixListing, false);
+        Model.SortRemoteList(c.column, c.ascending);
+        EXPECT_EQ(Captions(), QStringList({"..", "zeta", "my link", "alpha"}) + c.files);
+    }
+}
+
+TEST_F(RemoteList, CollectSelectionTakesTheFocusedRowOrEverySelectedOne)
+{
+    Model.FillRemoteList(UnixListing, false);
+    std::vector<TQueueEntry> queue{{"/old", false}};
+    Model.FocusedIndex = 4;
+    Model.CollectSelection(queue, "/pub/", false);
+    EXPECT_EQ(queue, (std::vector<TQueueEntry>{{"/old", false}, {"/pub/b.txt", false}}));
+
+    Model.SetSelected(0, true);
+    Model.SetSelected(1, true);
+    Model.SetSelected(5, true);
+    Model.CollectSelection(queue, "/pub/", true);
+    EXPECT_EQ(queue, (std::vector<TQueueEntry>{{"/pub/zeta/", true}, {"/pub/a file.txt", false}}));
+
+    // The parent entry alone gives nothing.
+    Model.SetSelected(1, false);
+    Model.SetSelected(5, false);
+    Model.FocusedIndex = 0;
+    Model.CollectSelection(queue, "/pub/", true);
+    EXPECT_TRUE(queue.empty());
+    EXPECT_EQ(Model.GetSelectedRemoteFile(), "");
+
+    Model.CollectAllItems(queue, "/");
+    EXPECT_EQ(queue.size(), 6u);
+    EXPECT_EQ(queue[1], (TQueueEntry{"/my link/", true}));
+}
+
+} // namespace
