@@ -23,7 +23,7 @@ struct TZipWriteResult {
     QString Text; // libzip's text of the error, with the system's reason when there is one
 };
 
-// Writes Files (deflated, their names' bytes as they stand, the UTF-8 flag set where a name is
+// Writes Files (deflated at level 6, their names' bytes as they stand, the UTF-8 flag set where a name is
 // valid UTF-8) and Comment into ZipFilename. libzip writes beside ZipFilename under a temporary
 // name and renames it over ZipFilename only when the archive is complete, so on any failure an
 // earlier file of that name stays as it was. A symbolic link named ZipFilename is replaced, not
