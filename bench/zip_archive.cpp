@@ -189,13 +189,15 @@ int main(int argc, char** argv)
     std::printf("tree: %d files, %lld MiB (half text, half random bytes)\n", FileCount, mib);
 
     const QString archive = work.path() + "/out.zip";
-    const std::vector<Figures> figures = Best(
-        {[&](const QString& a, double& stall) { return PackWithControl(tree, a, stall); },
-         [&](const QString& a, double&) { return RunProcess("zip", {"-r", "-q", a, "."}, tree); },
-         [&](const QString& a, double&) {
-             return RunProcess("/usr/bin/python3", {"-m", "zipfile", "-c", a, "."}, tree);
-         }},
-        archive);
+    const std::vector<Figures> figures =
+        Best({[&](const QString& a, double& stall) { return PackWithControl(tree, a, stall); },
+              [&](const QString& a, double&) {
+                  return RunProcess("zip", {"-r", "-q", a, "."}, tree);
+              },
+              [&](const QString& a, double&) {
+                  return RunProcess("/usr/bin/python3", {"-m", "zipfile", "-c", a, "."}, tree);
+              }},
+             archive);
     const Figures& ours = figures[0];
     const Figures& zip = figures[1];
     const Figures& python = figures[2];
@@ -208,8 +210,8 @@ int main(int argc, char** argv)
     row("TZipControl (libzip)", ours);
     row("zip -r -q", zip);
     row("python3 -m zipfile -c", python);
-    std::printf("GUI thread's longest stall while packing: %.1f ms (idle, the same timer: %.1f ms)\n", ours.stallMs,
-                IdleStallMs());
+    std::printf("GUI thread's longest stall while packing: %.1f ms (idle, the same timer: %.1f ms)\n",
+                ours.stallMs, IdleStallMs());
     std::printf("goal: time/zip <= 1.2, size within 5%% of zip's\n");
     return 0;
 }

@@ -23,7 +23,8 @@ bool PrepareZipScratchFolder()
 
 QString ZipArchiveName(const QString& ZipSaveFolder, const QString& ProfileName, TDateTime Day)
 {
-    return Format(QStringLiteral("%s%s%s.zip"), {ZipSaveFolder, ProfileName, FormatDateTime(QStringLiteral("mm-dd-yy"), Day)});
+    return Format(QStringLiteral("%s%s%s.zip"),
+                  {ZipSaveFolder, ProfileName, FormatDateTime(QStringLiteral("mm-dd-yy"), Day)});
 }
 
 QString ZipArchiveComment(const QString& Host, const QString& RemoteFolder, const QString& Title)

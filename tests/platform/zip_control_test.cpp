@@ -41,7 +41,10 @@ print('comment', z.comment.decode())
 
 QString Entry(const QByteArray& name, int size, const QByteArray& start)
 {
-    return QString("%1 %2 %3").arg(QString::fromLatin1(name.toHex())).arg(size).arg(QString::fromLatin1(start));
+    return QString("%1 %2 %3")
+        .arg(QString::fromLatin1(name.toHex()))
+        .arg(size)
+        .arg(QString::fromLatin1(start));
 }
 
 void SetUpControl(TZipControl& zip, const TTempTree& tree, const QString& archive)
@@ -78,8 +81,9 @@ TEST(ZipControl, PacksFilesRelativeByteForByteWithoutLinksAndWithTheComment)
     ASSERT_EQ(code, 0) << zip.ErrorDescription(0, code).toStdString();
 
     EXPECT_EQ(ReadBack(tree.Path("site.zip")),
-              (QStringList{Entry(latin1Name, 5, "latin"), Entry("readme", 6, "no dot"), Entry("sub/b.txt", 5, "bravo"),
-                           Entry("sub/deeper/c.bin", 70000, "cccccccc"), Entry("sub/\xC3\xBC.txt", 4, "utf8"),
+              (QStringList{Entry(latin1Name, 5, "latin"), Entry("readme", 6, "no dot"),
+                           Entry("sub/b.txt", 5, "bravo"), Entry("sub/deeper/c.bin", 70000, "cccccccc"),
+                           Entry("sub/\xC3\xBC.txt", 4, "utf8"),
                            "comment Archived Site: 127.0.0.1, Folder: /x/ with Tarnwick Halyard FTP 5.2"}));
     EXPECT_EQ(QDir(tree.Path()).entryList(QDir::Files), QStringList{"site.zip"});
 }
@@ -96,12 +100,14 @@ TEST(ZipControl, OptionsNarrowWhatIsPacked)
     zip.FilesToProcess = "*.txt";
     zip.PreservePaths = false;
     ASSERT_EQ(zip.Zip(), 0);
-    EXPECT_EQ(ReadBack(tree.Path("flat.zip")), (QStringList{Entry("a.txt", 1, "a"), Entry("c.txt", 1, "c"), "comment "}));
+    EXPECT_EQ(ReadBack(tree.Path("flat.zip")),
+              (QStringList{Entry("a.txt", 1, "a"), Entry("c.txt", 1, "c"), "comment "}));
 
     SetUpControl(zip, tree, "top.zip");
     zip.ProcessSubfolders = false;
     ASSERT_EQ(zip.Zip(), 0);
-    EXPECT_EQ(ReadBack(tree.Path("top.zip")), (QStringList{Entry("a.txt", 1, "a"), Entry("b.log", 1, "b"), "comment "}));
+    EXPECT_EQ(ReadBack(tree.Path("top.zip")),
+              (QStringList{Entry("a.txt", 1, "a"), Entry("b.log", 1, "b"), "comment "}));
 }
 
 TEST(ZipControl, EventsComeOnTheGuiThreadInOrder)
@@ -118,7 +124,10 @@ TEST(ZipControl, EventsComeOnTheGuiThreadInOrder)
     zip.OnZipComment = [&](TObject*, QString&) { onGui(), seen << "comment"; };
     zip.OnFileStatus = [&](TObject* sender, const QString& name, qint64 bytes) {
         onGui();
-        seen << QString("file %1 %2 op %3").arg(name).arg(bytes).arg(static_cast<TZipControl*>(sender)->CurrentOperation());
+        seen << QString("file %1 %2 op %3")
+                    .arg(name)
+                    .arg(bytes)
+                    .arg(static_cast<TZipControl*>(sender)->CurrentOperation());
     };
     TZipGlobalStatus last;
     zip.OnGlobalStatus = [&](TObject*, const TZipGlobalStatus& status) { onGui(), last = status; };
@@ -189,7 +198,8 @@ TEST(ZipControl, FailuresGiveACodeWithItsReasonAndLeaveTheEarlierArchive)
         const int code = zip.Zip();
         EXPECT_NE(code, 0);
         EXPECT_NE(code, ZipResultCancelled);
-        EXPECT_TRUE(zip.ErrorDescription(0, code).contains(c.reason)) << zip.ErrorDescription(0, code).toStdString();
+        EXPECT_TRUE(zip.ErrorDescription(0, code).contains(c.reason))
+            << zip.ErrorDescription(0, code).toStdString();
         EXPECT_EQ(tree.Read("out.zip"), "earlier");
     }
     TZipControl zip;

@@ -28,31 +28,31 @@ VsftpdServer::VsftpdServer(const QString& Root)
         error_ = "vsftpd is not installed";
         return;
     }
-    if (geteuid() != 0) {
-        error_ = "vsftpd serves anonymous users only when started as root";
-        return;
-    }
-    // vsftpd refuses a root that its users may write to; it needs an empty folder of its own.
+    // Started by root, vsftpd locks its users into the root folder and refuses one they may write
+    // to; started by another user, it runs as that user (without locking them in).
+    const bool root = geteuid() == 0;
     const QString absoluteRoot = QDir(Root).absolutePath();
     const QString empty = absoluteRoot + ".empty";
     QDir().mkpath(absoluteRoot);
     QDir().mkpath(empty);
-    QFile::setPermissions(absoluteRoot, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                                            QFile::ReadOther | QFile::ExeOther);
+    if (root)
+        QFile::setPermissions(absoluteRoot, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                                QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     config_ = absoluteRoot + ".conf";
     QFile file(config_);
     if (!file.open(QIODevice::WriteOnly)) {
         error_ = "cannot write " + config_;
         return;
     }
-    file.write(QStringLiteral("listen=NO\nlisten_ipv6=NO\nanonymous_enable=YES\nlocal_enable=NO\n"
-                              "no_anon_password=YES\nanon_root=%1\nftp_username=ftp\nwrite_enable=NO\n"
-                              "connect_from_port_20=NO\npasv_enable=YES\nport_enable=YES\n"
-                              "pasv_address=127.0.0.1\nsecure_chroot_dir=%2\nseccomp_sandbox=NO\nisolate=NO\n"
-                              "isolate_network=NO\nxferlog_enable=NO\ndirmessage_enable=NO\nuse_localtime=NO\n"
-                              "check_shell=NO\n")
-                   .arg(absoluteRoot, empty)
-                   .toUtf8());
+    file.write(
+        QStringLiteral("listen=NO\nlisten_ipv6=NO\nanonymous_enable=YES\nlocal_enable=NO\n"
+                       "no_anon_password=YES\nanon_root=%1\nftp_username=ftp\nwrite_enable=NO\n"
+                       "connect_from_port_20=NO\npasv_enable=YES\nport_enable=YES\n"
+                       "pasv_address=127.0.0.1\nsecure_chroot_dir=%2\nseccomp_sandbox=NO\nisolate=NO\n"
+                       "isolate_network=NO\nxferlog_enable=NO\ndirmessage_enable=NO\nuse_localtime=NO\n"
+                       "check_shell=NO\n%3")
+            .arg(absoluteRoot, empty, root ? QString() : QStringLiteral("run_as_launching_user=YES\n"))
+            .toUtf8());
     file.close();
 
     listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -61,7 +61,8 @@ VsftpdServer::VsftpdServer(const QString& Root)
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
     if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 8) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        ::listen(listener_, 8) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         error_ = "cannot listen on 127.0.0.1";
         return;
     }

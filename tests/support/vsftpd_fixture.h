@@ -13,7 +13,8 @@
 // loop to run. The sessions still running when the object goes are ended.
 class VsftpdServer {
 public:
-    // Root is made (when missing) and served as the anonymous user's root, read-only.
+    // Root is made (when missing) and served as the anonymous user's root, read-only. The files the
+    // test puts there must be readable by all.
     explicit VsftpdServer(const QString& Root);
     ~VsftpdServer();
     VsftpdServer(const VsftpdServer&) = delete;

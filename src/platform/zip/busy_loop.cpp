@@ -23,10 +23,8 @@ bool IsUserInput(QEvent::Type type)
     case QEvent::TabletPress:
     case QEvent::TabletRelease:
     case QEvent::ContextMenu:
-    case QEvent::Close:
-        return true;
-    default:
-        return false;
+    case QEvent::Close: return true;
+    default: return false;
     }
 }
 

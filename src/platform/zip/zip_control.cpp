@@ -16,13 +16,20 @@
 
 namespace {
 
+// What one call packs, copied when it starts: handlers may change the control's properties.
+struct TZipJob {
+    QString ZipFilename;
+    QString BasePath;
+    QString FilesToProcess;
+    bool ProcessSubfolders;
+    bool PreservePaths;
+    QByteArray Comment;
+};
+
 // The worker: lists the files, writes the archive, and reports to the control's handlers.
 class TZipThread : public TThread, private TZipWriteObserver {
 public:
-    TZipThread(TZipControl& control, const QByteArray& comment)
-        : TThread(true), control_(control), comment_(comment)
-    {
-    }
+    TZipThread(TZipControl& control, TZipJob job) : TThread(true), control_(control), job_(std::move(job)) {}
     ~TZipThread() override
     {
         Terminate();
@@ -35,20 +42,20 @@ public:
 protected:
     void Execute() override
     {
-        TZipFileListing listing = ListZipFiles(control_.BasePath, control_.FilesToProcess,
-                                               control_.ProcessSubfolders, control_.PreservePaths);
+        TZipFileListing listing =
+            ListZipFiles(job_.BasePath, job_.FilesToProcess, job_.ProcessSubfolders, job_.PreservePaths);
         if (listing.Errno != 0) {
             Result = SystemFailure(ZIP_ER_READ, listing.Errno, listing.FailedPath);
             return;
         }
         if (listing.Files.empty()) {
-            Result = {ZIP_ER_NOENT, QString("No files to archive in %1").arg(control_.BasePath)};
+            Result = {ZIP_ER_NOENT, QString("No files to archive in %1").arg(job_.BasePath)};
             return;
         }
         status_.FilesTotal = int(listing.Files.size());
         for (const TZipSourceFile& file : listing.Files)
             status_.BytesTotal += file.Size;
-        Result = WriteZipArchive(control_.ZipFilename, listing.Files, comment_, *this);
+        Result = WriteZipArchive(job_.ZipFilename, listing.Files, job_.Comment, *this);
     }
 
 private:
@@ -57,8 +64,9 @@ private:
         zip_error_t error;
         zip_error_init(&error);
         zip_error_set(&error, zipError, systemError);
-        TZipWriteResult result{zipError, QString("%1 (%2)").arg(QString::fromLocal8Bit(zip_error_strerror(&error)),
-                                                                DecodeName(path))};
+        TZipWriteResult result{
+            zipError,
+            QString("%1 (%2)").arg(QString::fromLocal8Bit(zip_error_strerror(&error)), DecodeName(path))};
         zip_error_fini(&error);
         return result;
     }
@@ -92,7 +100,8 @@ private:
     void BytesRead(const TZipSourceFile&, qint64 Count) override
     {
         status_.BytesProcessed += Count;
-        const int percent = status_.BytesTotal > 0 ? int(status_.BytesProcessed * 100 / status_.BytesTotal) : 100;
+        const int percent =
+            status_.BytesTotal > 0 ? int(status_.BytesProcessed * 100 / status_.BytesTotal) : 100;
         if (percent != status_.BytesPercent) {
             status_.BytesPercent = percent;
             GlobalStatus();
@@ -109,7 +118,7 @@ private:
     bool Cancelled() override { return control_.Abort || HandlerError || Terminated(); }
 
     TZipControl& control_;
-    QByteArray comment_;
+    const TZipJob job_;
     TZipGlobalStatus status_;
 };
 
@@ -127,7 +136,8 @@ int TZipControl::Zip()
     Fire(OnZipComment, this, comment);
 
     currentOperation_ = zoZipping;
-    TZipThread worker(*this, comment.toUtf8());
+    TZipThread worker(
+        *this, {ZipFilename, BasePath, FilesToProcess, ProcessSubfolders, PreservePaths, comment.toUtf8()});
     {
         TBusyLoop loop;
         worker.OnTerminate = [&loop](TObject*) { loop.Quit(); };

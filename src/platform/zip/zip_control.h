@@ -25,7 +25,8 @@ struct TZipGlobalStatus {
 using TZipGlobalStatusEvent = std::function<void(TObject* Sender, const TZipGlobalStatus& Status)>;
 // FileName is the file's name in the archive; BytesProcessed is 0 on the first notice of a file
 // and its size on the last.
-using TZipFileStatusEvent = std::function<void(TObject* Sender, const QString& FileName, qint64 BytesProcessed)>;
+using TZipFileStatusEvent =
+    std::function<void(TObject* Sender, const QString& FileName, qint64 BytesProcessed)>;
 using TZipCommentEvent = std::function<void(TObject* Sender, QString& Comment)>;
 
 class TZipControl : public TComponent {

@@ -37,12 +37,14 @@ public:
                 continue;
             struct stat st {};
             if (fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-                Fail(errno, folderPath + "/" + name);
+                if (errno != ENOENT) // an entry removed meanwhile is simply not packed
+                    Fail(errno, folderPath + "/" + name);
                 continue;
             }
             const QByteArray path = folderPath + "/" + name;
             if (S_ISDIR(st.st_mode) && subfolders_) {
-                const int childFd = openat(dirfd(dir), entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                const int childFd =
+                    openat(dirfd(dir), entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
                 if (childFd < 0)
                     Fail(errno, path);
                 else
@@ -84,7 +86,8 @@ private:
 
 } // namespace
 
-TZipFileListing ListZipFiles(const QString& BasePath, const QString& Mask, bool Subfolders, bool PreservePaths)
+TZipFileListing ListZipFiles(const QString& BasePath, const QString& Mask, bool Subfolders,
+                             bool PreservePaths)
 {
     QByteArray base = EncodeName(BasePath);
     while (base.size() > 1 && base.endsWith('/'))

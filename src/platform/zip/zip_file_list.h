@@ -21,4 +21,5 @@ struct TZipFileListing {
 // otherwise a shell wildcard), into its subfolders when Subfolders is set. Symbolic links are
 // neither followed nor listed, nor are devices, pipes or sockets. With PreservePaths false an
 // entry is named by its file name alone.
-TZipFileListing ListZipFiles(const QString& BasePath, const QString& Mask, bool Subfolders, bool PreservePaths);
+TZipFileListing ListZipFiles(const QString& BasePath, const QString& Mask, bool Subfolders,
+                             bool PreservePaths);

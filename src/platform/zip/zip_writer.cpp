@@ -73,8 +73,7 @@ zip_int64_t FileSourceCallback(void* userdata, void* data, zip_uint64_t len, zip
         st->valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
         return sizeof(zip_stat_t);
     }
-    case ZIP_SOURCE_ERROR:
-        return zip_error_to_data(&source.Error, data, len);
+    case ZIP_SOURCE_ERROR: return zip_error_to_data(&source.Error, data, len);
     case ZIP_SOURCE_FREE:
         if (source.Fd >= 0)
             close(source.Fd);
@@ -82,11 +81,9 @@ zip_int64_t FileSourceCallback(void* userdata, void* data, zip_uint64_t len, zip
         delete &source;
         return 0;
     case ZIP_SOURCE_SUPPORTS:
-        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
-                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
-    default:
-        zip_error_set(&source.Error, ZIP_ER_OPNOTSUPP, 0);
-        return -1;
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    default: zip_error_set(&source.Error, ZIP_ER_OPNOTSUPP, 0); return -1;
     }
 }
 
@@ -126,7 +123,8 @@ TZipWriteResult WriteZipArchive(const QString& ZipFilename, const std::vector<TZ
         zip_error_set(zip_get_error(archive), ZIP_ER_INVAL, 0);
         return Failure(archive);
     }
-    if (!Comment.isEmpty() && zip_set_archive_comment(archive, Comment.constData(), zip_uint16_t(Comment.size())) != 0)
+    if (!Comment.isEmpty() &&
+        zip_set_archive_comment(archive, Comment.constData(), zip_uint16_t(Comment.size())) != 0)
         return Failure(archive);
     for (const TZipSourceFile& file : Files) {
         auto* state = new TFileSource{&file, &Observer, -1, 0, 0, {}};
