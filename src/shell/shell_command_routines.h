@@ -1,0 +1,43 @@
+// The routines the shell list and the shell tree share for their commands: new folders with
+// unique names, the hourglass cursor and wheel scrolling.
+#pragma once
+
+#include "platform/ui/screen.h"
+
+#include <QAbstractSlider>
+#include <QString>
+#include <Qt>
+
+class QAbstractScrollArea;
+
+// The hourglass cursor while it lives; the cursor before it comes back after.
+class THourGlass {
+public:
+    THourGlass() : old_(Screen().Cursor()) { Screen().SetCursor(crHourGlass); }
+    ~THourGlass() { Screen().SetCursor(old_); }
+    THourGlass(const THourGlass&) = delete;
+    THourGlass& operator=(const THourGlass&) = delete;
+
+private:
+    TCursor old_;
+};
+
+// Makes a new folder in ParentPath under the first free name of "New Folder", "New Folder (2)"
+// .. "New Folder (50)", or failing those "fldr", "fldr2" .. "fldr50"; Name receives it. An error
+// other than a taken name is shown as a warning and ends that series of names; when both series
+// ran out of names, a warning says "New Folder" exists. An empty ParentPath (a place without a
+// file-system path) creates nothing and gives false.
+bool CreateUniqueFolder(const QString& ParentPath, QString& Name);
+
+// Shows the hourglass and blocks the GUI thread for Milliseconds.
+void WaitWithHourglass(unsigned Milliseconds);
+
+// Triggers Action on Area's scroll bar of Orientation when that bar has anywhere to scroll.
+void ScrollIfPossible(QAbstractScrollArea* Area, Qt::Orientation Orientation, QAbstractSlider::SliderAction Action);
+// Scrolls Area once by the wheel: by a page when the desktop's wheel setting is a page, else by
+// as many lines as it says (one line on the horizontal bar). Down/right when Forward. Returns true
+// (the wheel was handled).
+bool WheelScroll(QAbstractScrollArea* Area, Qt::Orientation Orientation, bool Forward);
+// The number of lines the desktop's wheel setting asks for that stands for "one page".
+constexpr int WheelScrollPage = 0x7FFFFFFF;
+
