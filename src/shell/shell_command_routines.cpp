@@ -1,4 +1,4 @@
-// New folders with unique names, the hourglass wait and wheel scrolling.
+// New folders with unique names and the hourglass wait.
 #include "shell/shell_command_routines.h"
 
 #include "shell/format_str_pos.h"
@@ -7,9 +7,6 @@
 #include "platform/system/name_encoding.h"
 #include "platform/ui/message_dialogs.h"
 
-#include <QAbstractScrollArea>
-#include <QApplication>
-#include <QScrollBar>
 #include <QThread>
 #include <cerrno>
 #include <sys/stat.h>
@@ -72,26 +69,4 @@ void WaitWithHourglass(unsigned Milliseconds)
 {
     const THourGlass hourGlass;
     QThread::msleep(Milliseconds);
-}
-
-void ScrollIfPossible(QAbstractScrollArea* Area, Qt::Orientation Orientation, QAbstractSlider::SliderAction Action)
-{
-    QScrollBar* bar = Orientation == Qt::Horizontal ? Area->horizontalScrollBar() : Area->verticalScrollBar();
-    if (bar && bar->maximum() > bar->minimum())
-        bar->triggerAction(Action);
-}
-
-bool WheelScroll(QAbstractScrollArea* Area, Qt::Orientation Orientation, bool Forward)
-{
-    const int lines = QApplication::wheelScrollLines();
-    if (lines == WheelScrollPage) {
-        ScrollIfPossible(Area, Orientation,
-                         Forward ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
-        return true;
-    }
-    const int steps = Orientation == Qt::Horizontal ? 1 : lines;
-    for (int step = 0; step < steps; ++step)
-        ScrollIfPossible(Area, Orientation,
-                         Forward ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub);
-    return true;
 }

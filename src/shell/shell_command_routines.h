@@ -1,14 +1,10 @@
 // The routines the shell list and the shell tree share for their commands: new folders with
-// unique names, the hourglass cursor and wheel scrolling.
+// unique names and the hourglass cursor.
 #pragma once
 
 #include "platform/ui/screen.h"
 
-#include <QAbstractSlider>
 #include <QString>
-#include <Qt>
-
-class QAbstractScrollArea;
 
 // The hourglass cursor while it lives; the cursor before it comes back after.
 class THourGlass {
@@ -31,13 +27,3 @@ bool CreateUniqueFolder(const QString& ParentPath, QString& Name);
 
 // Shows the hourglass and blocks the GUI thread for Milliseconds.
 void WaitWithHourglass(unsigned Milliseconds);
-
-// Triggers Action on Area's scroll bar of Orientation when that bar has anywhere to scroll.
-void ScrollIfPossible(QAbstractScrollArea* Area, Qt::Orientation Orientation, QAbstractSlider::SliderAction Action);
-// Scrolls Area once by the wheel: by a page when the desktop's wheel setting is a page, else by
-// as many lines as it says (one line on the horizontal bar). Down/right when Forward. Returns true
-// (the wheel was handled).
-bool WheelScroll(QAbstractScrollArea* Area, Qt::Orientation Orientation, bool Forward);
-// The number of lines the desktop's wheel setting asks for that stands for "one page".
-constexpr int WheelScrollPage = 0x7FFFFFFF;
-

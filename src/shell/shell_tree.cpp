@@ -566,6 +566,11 @@ void TPTCustomShellTree::Navigate()
 
 void TPTCustomShellTree::mousePressEvent(QMouseEvent* Event)
 {
+    // A right click opens the node's menu and leaves the selection (and the list) where it is.
+    if (Event->button() == Qt::RightButton) {
+        Event->accept();
+        return;
+    }
     immediate_ = true;
     TPTCustomTreeView::mousePressEvent(Event);
 }

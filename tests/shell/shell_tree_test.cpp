@@ -292,6 +292,10 @@ TEST(ShellTree, ALinkedListFollowsClicksAtOnceAndKeyboardBrowsingAfterAPause)
     TTreeNode* a = Child(shown.Top(), "a");
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualRect(tree.IndexOfNode(a)).center());
     EXPECT_EQ(list.Folder()->GetPath(), temp.Path("base/a"));
+    // A right click (the menu's) leaves the selection where it is.
+    TTreeNode* b = Child(shown.Top(), "b");
+    QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, tree.visualRect(tree.IndexOfNode(b)).center());
+    EXPECT_EQ(tree.Selected(), a);
 
     tree.setFocus();
     QTest::keyClick(&tree, Qt::Key_Down);
