@@ -138,6 +138,7 @@ protected:
     bool HasCustomDraw() const override;
     void keyPressEvent(QKeyEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
+    void closeEditor(QWidget* Editor, QAbstractItemDelegate::EndEditHint Hint) override;
     void showEvent(QShowEvent* Event) override;
 
 private:
@@ -147,6 +148,13 @@ private:
                            TTreeNode* Parent, win::HRESULT* Result = nullptr);
     // Fires OnDeleteItem for Node and the nodes below it and frees their data.
     void DeleteNodeData(TTreeNode* Node);
+    // The children a fill lists, by the options.
+    win::DWORD EnumFlags() const;
+    // Lists Folder's children into Items (each the caller's to free). Opened tells whether the
+    // folder could be listed at all; the result is S_FALSE at the normal end, else the code the
+    // enumeration stopped with.
+    win::HRESULT Enumerate(win::IShellFolder* Folder, win::HWND Owner, QList<win::LPITEMIDLIST>& Items,
+                           bool& Opened) const;
     // Deletes every node, the selection's change telling no one.
     void DeleteAllNodes();
     void SortChildren(TTreeNode* Node);

@@ -136,9 +136,14 @@ void TPTCustomShellTree::Edited(TTreeNode& Node, QString& S)
         ignoreOnce_ = false;
     }
     --nesting_;
-    // The editor is still open here: a refresh that waited for it runs after it closed.
+}
+
+void TPTCustomShellTree::closeEditor(QWidget* Editor, QAbstractItemDelegate::EndEditHint Hint)
+{
+    TPTCustomTreeView::closeEditor(Editor, Hint);
+    // A refresh that waited for the editor runs once it is gone (also after a cancelled edit).
     if (refreshPending_)
-        QMetaObject::invokeMethod(this, [this] { RunPendingRefresh(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { AtBoundary([this] { RunPendingRefresh(); }); }, Qt::QueuedConnection);
 }
 
 void TPTCustomShellTree::keyPressEvent(QKeyEvent* Event)

@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -268,11 +269,20 @@ TEST(ShellTree, ARefreshAskedForWhileTheMenuIsUpRunsAfterIt)
     EXPECT_TRUE(menuText.contains("Rename")) << menuText.toStdString();
     EXPECT_TRUE(menuText.contains("Send To")) << menuText.toStdString();
 
-    // Rename from the menu edits the label.
+    // Rename from the menu edits the label; a notice meanwhile waits until the editor is gone,
+    // even when the edit is cancelled.
     tree.show();
     menus.Then(ChooseMenuItem("Rename"));
     tree.ShowNodeMenuAt(a, tree.visualRect(tree.IndexOfNode(a)).center());
-    EXPECT_TRUE(tree.IsEditing());
+    ASSERT_TRUE(tree.IsEditing());
+    const int fills = shown.Fills;
+    tree.ChangeNotice();
+    EXPECT_TRUE(tree.RefreshPending());
+    auto* editor = tree.viewport()->findChild<QLineEdit*>();
+    ASSERT_TRUE(editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    ASSERT_TRUE(pumpUntil([&] { return !tree.RefreshPending(); }));
+    EXPECT_EQ(shown.Fills, fills + 1);
 }
 
 TEST(ShellTree, ALinkedListFollowsClicksAtOnceAndKeyboardBrowsingAfterAPause)
