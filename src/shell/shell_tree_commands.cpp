@@ -70,6 +70,8 @@ void TPTCustomShellTree::NodeContextMenu(TTreeNode* Node, QPoint& Pos, TPopupMen
     const HWND owner = GetParentFormHandle(this);
     TItemsMenuHandlers handlers;
     handlers.StartRename = [this, Node] { EditText(Node); };
+    handlers.Refresh = [this] { Refresh(); };
+    handlers.RefreshAfterCommands = true;
     if (data->ParentData()) {
         handlers.MakeDataObject = [data, owner]() -> IDataObject* {
             void* object = nullptr;
@@ -89,8 +91,8 @@ void TPTCustomShellTree::NodeContextMenu(TTreeNode* Node, QPoint& Pos, TPopupMen
         throw;
     }
     busy_ = false;
-    // A command may have changed what the tree shows; a refresh asked for meanwhile runs now.
-    Refresh();
+    // The refresh after a command, or one a change notice asked for meanwhile, runs now.
+    RunPendingRefresh();
 }
 
 bool TPTCustomShellTree::CanEdit(TTreeNode& Node)

@@ -269,6 +269,11 @@ TEST(ShellTree, ARefreshAskedForWhileTheMenuIsUpRunsAfterIt)
     EXPECT_TRUE(menuText.contains("Rename")) << menuText.toStdString();
     EXPECT_TRUE(menuText.contains("Send To")) << menuText.toStdString();
 
+    // A command runs and the tree shows what it did.
+    menus.Then(ChooseMenuItem("Create Link"));
+    tree.ShowNodeMenuAt(a, tree.visualRect(tree.IndexOfNode(a)).center());
+    EXPECT_EQ(Texts(shown.Top()), QStringList({"a", "Link to a"}));
+
     // Rename from the menu edits the label; a notice meanwhile waits until the editor is gone,
     // even when the edit is cancelled.
     tree.show();
