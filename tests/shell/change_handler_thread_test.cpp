@@ -155,3 +155,20 @@ TEST(ChangeHandlerThread, FreeingTheThreadWhileItWaitsEndsItAndClosesEveryDescri
     }
     EXPECT_EQ(OpenDescriptors(), before);
 }
+
+TEST(ChangeHandlerThread, WithoutAnOwnerChangesAreStillReadAndGoneFoldersFreed)
+{
+    TTempTree tree;
+    tree.Folder("gone");
+    tree.Folder("next");
+    TChangeHandlerThread thread(nullptr, WM_CHANGE);
+    int gone = -1;
+    ASSERT_TRUE(thread.AddWatch(tree.Path("gone"), false, NameChanges, gone));
+    tree.File("gone/x");
+    ASSERT_TRUE(QDir(tree.Path("gone")).removeRecursively());
+    // The worker reads the changes before it takes the next command: the slot of the folder
+    // that went is free again.
+    int next = -1;
+    ASSERT_TRUE(thread.AddWatch(tree.Path("next"), false, NameChanges, next));
+    EXPECT_EQ(next, gone);
+}
