@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDrag>
+#include <QScopedValueRollback>
 #include <QThread>
 
 namespace win {
@@ -41,9 +42,11 @@ HRESULT QtDragLoop::Run(IDataObject* DataObject, IDropSource* DropSource, DWORD 
     QObject::connect(drag, &QDrag::actionChanged, drag, [DropSource](Qt::DropAction Action) {
         ComGuard([&] { return DropSource->GiveFeedback(EffectsOf(Action)); });
     });
-    running_ = true;
-    const Qt::DropAction action = Exec(*drag, ActionsOf(OkEffects));
-    running_ = false;
+    Qt::DropAction action;
+    {
+        const QScopedValueRollback<bool> running(running_, true);
+        action = Exec(*drag, ActionsOf(OkEffects));
+    }
     // Targets of this process have taken the source's objects during the drag; a receiver still
     // to read the data reads the rendered copy.
     if (data)
