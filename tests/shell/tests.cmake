@@ -7,3 +7,8 @@ hftp_use_common(shell_namespace_list)
 add_executable(shell_browser_review ${PROJECT_SOURCE_DIR}/tests/tools/shell_browser_review.cpp)
 target_link_libraries(shell_browser_review PRIVATE hftp_shell hftp_platform_widgets Qt6::Widgets)
 hftp_use_common(shell_browser_review)
+
+# A review program that saves a picture of the shell list in report view (run by hand; not a test).
+add_executable(shell_list_screenshot ${PROJECT_SOURCE_DIR}/tests/support/helpers/shell_list_screenshot.cpp)
+target_link_libraries(shell_list_screenshot PRIVATE hftp_shell hftp_platform_widgets Qt6::Widgets)
+hftp_use_common(shell_list_screenshot)
