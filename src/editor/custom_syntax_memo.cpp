@@ -3,6 +3,7 @@
 #include "editor/custom_syntax_memo.h"
 
 #include "editor/document/memo_strings.h"
+#include "editor/memo_macro_editor.h"
 #include "editor/language/settings_routines.h"
 #include "editor/language/sm_settings.h"
 #include "editor/text_export.h"
@@ -25,6 +26,7 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
     SetBorderStyle(bsSingle);
     SetScrollBars(ssBoth);
     settings_->AttachEditor(this);
+    HookSettings();
     TabStops = settings_->TabStops();
     TMemoCore::WordWrap = settings_->Options & OPT_WORDWRAP;
     fontChanging_ = true;

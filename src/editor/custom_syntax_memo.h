@@ -13,6 +13,7 @@
 #include "editor/document/caret_control.h"
 #include "editor/document/ed_stream.h"
 #include "editor/document/memo_core.h"
+#include "editor/language/key_controller.h"
 #include "editor/memo_messages.h"
 #include "editor/memo_metrics.h"
 #include "editor/scroll_info.h"
@@ -22,6 +23,7 @@
 #include "platform/messages/messages.h"
 
 #include <QAbstractScrollArea>
+#include <QByteArray>
 #include <QPoint>
 #include <QString>
 #include <functional>
@@ -31,6 +33,7 @@
 #include <string_view>
 
 class TCodeTemplates;
+class TMemoMacroEditor;
 struct TSM_StyleEffect;
 class TSM_Settings;
 class TStrings;
@@ -98,6 +101,12 @@ enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
 using TSearchFailEvent = std::function<void(TObject* Sender, const QString& SearchText)>;
 // Called before a paste with the clipboard's source types, which it may change.
 using TDataDropEvent = std::function<void(TObject* Sender, unsigned& SourceTypes)>;
+// Called with a code template's name and body before the body is inserted; may change the body.
+using TTemplateEvent = std::function<void(TObject* Sender, const QByteArray& Name, QByteArray& Body)>;
+// Called before a word typed before an activation key is replaced, with a stream over the text at
+// the word's start: may change the replacement or veto it.
+using TAutoReplaceEvent = std::function<void(TObject* Sender, TEdStream& IStream, const QByteArray& ReplaceItem,
+                                             QByteArray& ReplaceWith, bool& CanReplace)>;
 
 class TCustomSyntaxMemo : public QAbstractScrollArea, public TMemoCore {
     Q_OBJECT
@@ -336,6 +345,20 @@ public:
     // A search found nothing: OnSearchFail, or a message box.
     void ReportSearchFailure(const QString& SearchText);
 
+    // --- commands, keys and expansion (memo_commands.cpp, memo_keys.cpp, memo_expand.cpp) ---
+    // Runs editor command Command & 0xFF (0..47, TEditorCommand; others do nothing). Reserved is
+    // not used; Extend keeps the selection's anchor so that a caret move extends the selection.
+    virtual void ExecuteCommand(int Command, int Reserved, bool Extend);
+    // Points the key map, the code templates and the auto-replace list of the settings shown at
+    // this editor: their commands and expansions run here.
+    void HookSettings();
+    // The caret is a block (overwrite mode with smoBlockOverwriteCursor), else a bar.
+    bool BlockCaret() const;
+    // Fired with a recognised command before it runs: may change it (-1 runs nothing).
+    TKeyboardActionEvent OnCommandRecognised;
+    TTemplateEvent OnTemplateEvent;
+    TAutoReplaceEvent OnAutoReplace;
+
     // The document's title: the HTML export's, and the file name of the last load or save while
     // smoTitleAsFilename is set.
     QString Title;
@@ -371,8 +394,19 @@ protected:
     void changeEvent(QEvent* Event) override;
     bool focusNextPrevChild(bool Next) override;
     void paintEvent(QPaintEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
 
 private:
+    friend class TCommandExecutor;
+    friend class TMemoMacroEditor;
+    // A key went down: the templates, the auto-replace list, then the key map look at it.
+    void KeyDown(int Key, TShiftState Shift, bool& Handled);
+    // The key map recognised Command: OnCommandRecognised, then ExecuteCommand.
+    void CommandRecognised(int& Command);
+    // The expansion of a code template or an auto-replacement (OnExpand of both lists).
+    void Expand(TObject* Sender, const QByteArray& Name, QByteArray& Body);
+
     win::LRESULT PerformPrivate(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
     win::LRESULT PerformStandard(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
     void Measure();
@@ -405,4 +439,7 @@ private:
     TScrollInfo horizontalInfo_;
     TScrollInfo verticalInfo_;
     bool applyingScrollBars_ = false;
+    // Shift was held with the key the key map is looking at.
+    bool extend_ = false;
+    std::unique_ptr<TMemoMacroEditor> macroEditor_;
 };

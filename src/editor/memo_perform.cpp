@@ -146,8 +146,13 @@ LRESULT TCustomSyntaxMemo::PerformStandard(UINT Msg, WPARAM WParam, LPARAM LPara
     switch (Msg) {
     case WM_SIZE: SetClientSize(LOWORD(LParam), HIWORD(LParam)); return 0;
     case WM_SETFOCUS:
+        // The key map and the lists of the settings serve the focused editor.
+        if (isVisible())
+            HookSettings();
+        Invalidate();
+        return 0;
     case WM_KILLFOCUS:
-        // The key map, templates and caret follow the focused editor once they are wired to it.
+        // The caret goes with the focus once the control paints one.
         Invalidate();
         return 0;
     case WM_SETREDRAW: SetRedraw(WParam != 0); return 0;
