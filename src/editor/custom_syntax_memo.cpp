@@ -175,6 +175,7 @@ void TCustomSyntaxMemo::ReplaceSelectionText(std::string_view Text, bool Quiet)
         Text = filled;
     }
     ReplaceSelection(Text);
+    CaretAfterEOL = false;
     rememberedColumn_ = CaretColumn() - 1;
     VirtualColumn = rememberedColumn_;
     if (Quiet || !PaintingEnabled())

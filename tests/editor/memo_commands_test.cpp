@@ -444,12 +444,23 @@ TEST(MemoCommands, CaretAfterTheEndOfALine)
     memo.Press(Qt::Key_Z, Ctrl);
     EXPECT_EQ(memo.Text(), "ab\rcdefgh");
 
+    // A selection reaching beyond the line end is deleted like any other; the caret is back in the
+    // text.
+    memo.Select(1, 1);
+    memo.Press(Qt::Key_Right, Shift);
+    memo.Press(Qt::Key_Right, Shift);
+    EXPECT_TRUE(memo.CaretAfterEOL);
+    memo.Press(Qt::Key_Delete);
+    EXPECT_EQ(memo.Text(), "a\rcdefgh");
+    EXPECT_FALSE(memo.CaretAfterEOL);
+    EXPECT_EQ(memo.SelEnd(), 1);
+
     // Right goes no further than column 2047.
-    memo.Select(2, 2);
+    memo.Select(1, 1);
     memo.CaretAfterEOL = true;
     memo.VirtualColumn = 2045;
     for (int i = 0; i < 4; ++i)
         memo.Press(Qt::Key_Right);
     EXPECT_EQ(memo.VirtualColumn, 2047);
-    EXPECT_EQ(memo.SelEnd(), 2);
+    EXPECT_EQ(memo.SelEnd(), 1);
 }
