@@ -68,7 +68,7 @@ void TCustomSyntaxMemo::HookSettings()
 // A failing command or event handler is reported to the application; the key counts as handled.
 void TCustomSyntaxMemo::keyPressEvent(QKeyEvent* Event)
 {
-    int key = VirtualKeyFromQt(Event->key());
+    const int key = VirtualKeyFromQt(Event->key());
     const TShiftState shift = ShiftStateFromQt(Event->modifiers());
     if (key == 0 || IsModifier(key)) {
         Event->ignore();
@@ -90,10 +90,11 @@ void TCustomSyntaxMemo::keyPressEvent(QKeyEvent* Event)
 void TCustomSyntaxMemo::KeyDown(int Key, TShiftState Shift, bool& Handled)
 {
     TSM_Settings& settings = *settings_;
-    if (settings.CodeTemplates().HandleKey(*macroEditor_, Key, Handled, Shift))
+    TCodeTemplates& templates = settings.CodeTemplates();
+    if (templates.HandleKey(*macroEditor_, Key, Handled, Shift))
         return;
     // The key that opened the template pick list has done its work.
-    if (PickListShown(settings.CodeTemplates())) {
+    if (templates.IsTriggerKey(Key, Shift) && PickListShown(templates)) {
         Handled = true;
         return;
     }
