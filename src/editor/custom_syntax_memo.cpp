@@ -3,9 +3,9 @@
 #include "editor/custom_syntax_memo.h"
 
 #include "editor/document/memo_strings.h"
-#include "editor/memo_macro_editor.h"
 #include "editor/language/settings_routines.h"
 #include "editor/language/sm_settings.h"
+#include "editor/memo_macro_editor.h"
 #include "editor/text_export.h"
 
 #include "platform/messages/edit_messages.h"
