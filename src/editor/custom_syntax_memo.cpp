@@ -11,8 +11,10 @@
 #include "platform/rtl/streams.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QStyleHints>
 #include <algorithm>
 #include <cstring>
 
@@ -31,6 +33,11 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
     setFont(QFont(settings_->FontName, settings_->FontSize));
     fontChanging_ = false;
     Measure();
+    caretTimer_.setInterval(std::max(1, QGuiApplication::styleHints()->cursorFlashTime() / 2));
+    connect(&caretTimer_, &QTimer::timeout, this, [this] {
+        caretOn_ = !caretOn_;
+        viewport()->update(CaretRect());
+    });
 }
 
 TCustomSyntaxMemo::~TCustomSyntaxMemo()
@@ -63,12 +70,16 @@ void TCustomSyntaxMemo::resizeEvent(QResizeEvent* Event)
 void TCustomSyntaxMemo::focusInEvent(QFocusEvent* Event)
 {
     QAbstractScrollArea::focusInEvent(Event);
+    caretOn_ = true;
+    if (caretBlinking_ && QGuiApplication::styleHints()->cursorFlashTime() > 0)
+        caretTimer_.start();
     Perform(win::WM_SETFOCUS, 0, 0);
 }
 
 void TCustomSyntaxMemo::focusOutEvent(QFocusEvent* Event)
 {
     QAbstractScrollArea::focusOutEvent(Event);
+    caretTimer_.stop();
     Perform(win::WM_KILLFOCUS, 0, 0);
 }
 
@@ -84,11 +95,6 @@ void TCustomSyntaxMemo::changeEvent(QEvent* Event)
 bool TCustomSyntaxMemo::focusNextPrevChild(bool Next)
 {
     return WantTab ? false : QAbstractScrollArea::focusNextPrevChild(Next);
-}
-
-void TCustomSyntaxMemo::paintEvent(QPaintEvent*)
-{
-    // The line renderer draws here; until then the control shows its background.
 }
 
 // The font goes into the settings, so that every editor of the language shows it. A change the

@@ -98,6 +98,8 @@ LRESULT TCustomSyntaxMemo::PerformPrivate(UINT Msg, WPARAM WParam, LPARAM LParam
         Redo();
         Invalidate();
         return 0;
+    case SM_INDENT: IndentBlock(int(WParam), unsigned(LParam)); return 0;
+    case SM_UNINDENT: UnindentBlock(int(WParam)); return 0;
     case SM_APPLYSETTINGS: ApplySettings(); return 0;
     case SM_SETTOKENS:
     case SM_GETTOKENS: {
