@@ -12,8 +12,10 @@
 #include "platform/rtl/streams.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QStyleHints>
 #include <algorithm>
 #include <cstring>
 
@@ -33,6 +35,11 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
     setFont(QFont(settings_->FontName, settings_->FontSize));
     fontChanging_ = false;
     Measure();
+    caretTimer_.setInterval(std::max(1, QGuiApplication::styleHints()->cursorFlashTime() / 2));
+    connect(&caretTimer_, &QTimer::timeout, this, [this] {
+        caretOn_ = !caretOn_;
+        viewport()->update(CaretRect());
+    });
 }
 
 TCustomSyntaxMemo::~TCustomSyntaxMemo()
@@ -65,12 +72,16 @@ void TCustomSyntaxMemo::resizeEvent(QResizeEvent* Event)
 void TCustomSyntaxMemo::focusInEvent(QFocusEvent* Event)
 {
     QAbstractScrollArea::focusInEvent(Event);
+    caretOn_ = true;
+    if (caretBlinking_ && QGuiApplication::styleHints()->cursorFlashTime() > 0)
+        caretTimer_.start();
     Perform(win::WM_SETFOCUS, 0, 0);
 }
 
 void TCustomSyntaxMemo::focusOutEvent(QFocusEvent* Event)
 {
     QAbstractScrollArea::focusOutEvent(Event);
+    caretTimer_.stop();
     Perform(win::WM_KILLFOCUS, 0, 0);
 }
 
@@ -86,11 +97,6 @@ void TCustomSyntaxMemo::changeEvent(QEvent* Event)
 bool TCustomSyntaxMemo::focusNextPrevChild(bool Next)
 {
     return WantTab ? false : QAbstractScrollArea::focusNextPrevChild(Next);
-}
-
-void TCustomSyntaxMemo::paintEvent(QPaintEvent*)
-{
-    // The line renderer draws here; until then the control shows its background.
 }
 
 // The font goes into the settings, so that every editor of the language shows it. A change the

@@ -14,6 +14,7 @@
 #include "editor/document/ed_stream.h"
 #include "editor/document/memo_core.h"
 #include "editor/language/key_controller.h"
+#include "editor/line_renderer.h"
 #include "editor/memo_messages.h"
 #include "editor/memo_metrics.h"
 #include "editor/scroll_info.h"
@@ -24,13 +25,17 @@
 
 #include <QAbstractScrollArea>
 #include <QByteArray>
+#include <QPixmap>
 #include <QPoint>
+#include <QTimer>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class TCodeTemplates;
 class TMemoMacroEditor;
@@ -251,6 +256,38 @@ public:
     void MarkIncompleteFrom(TLineRecord* Line);
     // Flags the first visible line and the lines of a page and two more after it for repaint.
     void MarkVisibleForRepaint();
+    // Frees every line's token bytes, flags every line for highlighting and starts the highlighter
+    // at the first line.
+    void ClearHighlighting();
+
+    // --- word wrap and block indent (memo_rewrap.cpp, memo_indent.cpp) ---
+    // The width word wrap fills: WrapAtColumn columns, else the client width less the text's
+    // left edge and two scroll-bar widths; never below 8 pixels.
+    int WrapWidth() const;
+    // Puts Count (0: IndentStep) blanks, or TABs when Flags bit 0 asks and smoUseTAB allows, before
+    // each line of the selection, as one undo step (SM_INDENTBLOCK).
+    void IndentBlock(int Count, unsigned Flags);
+    // Removes up to Count (0: IndentStep) leading blanks, TABs or hard spaces from each line of the
+    // selection, as one undo step (SM_UNINDENTBLOCK).
+    void UnindentBlock(int Count);
+    // The window x of a display column of Line and the column under a window x, measuring the
+    // line's runs in their styles' fonts.
+    int PixelAtColumn(int Column, const TLineRecord* Line);
+    int ColumnAtPixel(int X, const TLineRecord* Line);
+
+    // --- painting (memo_paint.cpp) ---
+    // Draws the text as the request asks, on the request's painter.
+    void Render(TRenderRequest& Request) { renderer_.Render(Request); }
+    TLineRenderer& Renderer() { return renderer_; }
+    // Where the caret shows in the client area: a 2-pixel bar, or the character cell in overwrite
+    // mode with the block cursor; empty when it is outside the text area.
+    QRect CaretRect();
+    // The lines above and below the caret's row, in the inverse of style 0's background.
+    void DrawFocusLine(QPainter& Painter);
+    // The caret blinks while the control has the focus (tests switch it off).
+    void SetCaretBlinking(bool On);
+    TLineDrawEvent OnDrawLine;
+    TMarkDrawEvent OnDrawMark;
 
     // --- text as a whole (WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH) ---
     // Replaces the whole text (null: empties it); the undo log ends up empty.
@@ -352,8 +389,6 @@ public:
     // Points the key map, the code templates and the auto-replace list of the settings shown at
     // this editor: their commands and expansions run here.
     void HookSettings();
-    // The caret is a block (overwrite mode with smoBlockOverwriteCursor), else a bar.
-    bool BlockCaret() const;
     // Fired with a recognised command before it runs: may change it (-1 runs nothing).
     TKeyboardActionEvent OnCommandRecognised;
     TTemplateEvent OnTemplateEvent;
@@ -396,6 +431,7 @@ protected:
     void paintEvent(QPaintEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
+    void ReWrap(TLineRecord* StartLine, TLineRecord* EndLine) override;
 
 private:
     friend class TCommandExecutor;
@@ -420,6 +456,13 @@ private:
     void SetPlainLook(const std::function<void(TSM_StyleEffect&)>& Change);
     // The lines of Range (null: all), as first and last record with the first's index.
     bool LinesOf(const sm::TLineRange* Range, TLineRecord*& First, TLineRecord*& Last);
+    // The starts of the logical lines an indent or un-indent works on.
+    std::vector<int> SelectedLineStarts();
+    // Inserts (or removes) each edit's text at its position in one undo block, then selects the
+    // lines and brings the caret into view.
+    void EditLineStarts(int UndoBlock, const std::vector<std::pair<int, std::string>>& Edits, bool Insert);
+    // The width of the display column of a laid-out line in its style's font.
+    int CellWidth(const TLineLayout& Layout, int Column) const;
 
     std::unique_ptr<TSM_Settings> ownSettings_;
     TSM_Settings* settings_;
@@ -442,4 +485,10 @@ private:
     // Shift was held with the key the key map is looking at.
     bool extend_ = false;
     std::unique_ptr<TMemoMacroEditor> macroEditor_;
+    TLineRenderer renderer_{*this};
+    // The last frame drawn, shown as it is while painting is off.
+    QPixmap frame_;
+    QTimer caretTimer_;
+    bool caretBlinking_ = true;
+    bool caretOn_ = true;
 };

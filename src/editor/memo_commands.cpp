@@ -385,8 +385,3 @@ void TCustomSyntaxMemo::ExecuteCommand(int Command, int, bool Extend)
     // The caret moved or the text changed.
     Changed();
 }
-
-bool TCustomSyntaxMemo::BlockCaret() const
-{
-    return !InsertMode && HasOption(smoBlockOverwriteCursor);
-}

@@ -98,6 +98,8 @@ LRESULT TCustomSyntaxMemo::PerformPrivate(UINT Msg, WPARAM WParam, LPARAM LParam
         Redo();
         Invalidate();
         return 0;
+    case SM_INDENT: IndentBlock(int(WParam), unsigned(LParam)); return 0;
+    case SM_UNINDENT: UnindentBlock(int(WParam)); return 0;
     case SM_APPLYSETTINGS: ApplySettings(); return 0;
     case SM_SETTOKENS:
     case SM_GETTOKENS: {
@@ -152,7 +154,7 @@ LRESULT TCustomSyntaxMemo::PerformStandard(UINT Msg, WPARAM WParam, LPARAM LPara
         Invalidate();
         return 0;
     case WM_KILLFOCUS:
-        // The caret goes with the focus once the control paints one.
+        // Repainted without the caret.
         Invalidate();
         return 0;
     case WM_SETREDRAW: SetRedraw(WParam != 0); return 0;

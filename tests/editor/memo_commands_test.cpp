@@ -99,6 +99,10 @@ TEST(MemoCommands, EveryCommandByItsKeys)
          "alph beta\r\tgamma\rdelta epsilon\rzeta"},
         {"backspace with shift", {{Qt::Key_Backspace, Shift}}, caBACKSPACE, 5, 5, 0, 4, 4, 0,
          "alph beta\r\tgamma\rdelta epsilon\rzeta"},
+        {"indent", {{Qt::Key_K, Ctrl}, {Qt::Key_I, None}}, caBLOCKIND, 18, 25, 0, 18, 26, 0,
+         "alpha beta\r\tgamma\r delta epsilon\rzeta"},
+        {"un-indent", {{Qt::Key_K, Ctrl}, {Qt::Key_U, None}}, caBLOCKUND, 11, 14, 0, 11, 13, 0,
+         "alpha beta\rgamma\rdelta epsilon\rzeta"},
         {"insert", {{Qt::Key_Insert, None}}, caINSTOGGLE, 5, 5, 0, 5, 5, 0},
         {"set bookmark 3", {{Qt::Key_K, Ctrl}, {Qt::Key_3, None}}, caSETBOOKMARK0 + 3, 25, 25, 0, 25, 25, 0},
         {"goto bookmark 3", {{Qt::Key_Q, Ctrl}, {Qt::Key_3, None}}, caGOTOBOOKMARK0 + 3, 0, 0, 0, 25, 25, 1,
@@ -146,14 +150,16 @@ TEST(MemoCommands, ClipboardInsertModeAndBookmarks)
     memo.Press(Qt::Key_C, Ctrl);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("alpha"));
 
-    // Overwrite mode shows a block caret, unless the options ask for the bar in both modes.
+    // Overwrite mode shows a block caret over the character, unless the options ask for the bar
+    // in both modes.
+    memo.Select(0, 0);
     EXPECT_TRUE(memo.InsertMode);
-    EXPECT_FALSE(memo.BlockCaret());
+    EXPECT_EQ(memo.CaretRect().width(), 2);
     memo.Press(Qt::Key_Insert);
     EXPECT_FALSE(memo.InsertMode);
-    EXPECT_TRUE(memo.BlockCaret());
+    EXPECT_EQ(memo.CaretRect().width(), memo.fontMetrics().horizontalAdvance(QLatin1Char('a')));
     memo.SetOptions(memo.Options() & ~(1u << smoBlockOverwriteCursor));
-    EXPECT_FALSE(memo.BlockCaret());
+    EXPECT_EQ(memo.CaretRect().width(), 2);
     memo.Press(Qt::Key_Insert);
     EXPECT_TRUE(memo.InsertMode);
 
