@@ -470,3 +470,25 @@ TEST(MemoCommands, CaretAfterTheEndOfALine)
     EXPECT_EQ(memo.VirtualColumn, 2047);
     EXPECT_EQ(memo.SelEnd(), 1);
 }
+
+// Under word wrap the rows are the records of a wrapped line.
+TEST(MemoCommands, WrappedLinesMoveByTheirRows)
+{
+    TKeyMemo memo;
+    memo.SetWrapAtColumn(10);
+    memo.SetWordWrap(true);
+    memo.SetText("aaaa bbbb cccc dddd\rx");
+    ASSERT_EQ(memo.LineCount(), 3);
+    memo.Select(2, 2);
+    memo.Press(Qt::Key_Down);
+    EXPECT_EQ(memo.SelEnd(), memo.LineIndex(1) + 2);
+    memo.Press(Qt::Key_Up);
+    memo.Press(Qt::Key_End); // before the blank the line was wrapped at
+    EXPECT_EQ(memo.SelEnd(), 9);
+    memo.Press(Qt::Key_Down);
+    memo.Press(Qt::Key_Home);
+    EXPECT_EQ(memo.SelEnd(), memo.LineIndex(1));
+    // Deleting the line takes all its rows.
+    memo.Press(Qt::Key_Y, Ctrl);
+    EXPECT_EQ(memo.Text(), "x");
+}
