@@ -31,6 +31,7 @@
 #include <string_view>
 
 class TCodeTemplates;
+class TMemoSearch;
 struct TSM_StyleEffect;
 class TSM_Settings;
 class TStrings;
@@ -336,6 +337,20 @@ public:
     // A search found nothing: OnSearchFail, or a message box.
     void ReportSearchFailure(const QString& SearchText);
 
+    // --- find and replace (memo_search.cpp; the work is done by TMemoSearch) ---
+    // The direct find from the selection with the find option bits: the match position or -1.
+    int FindText(std::string_view Text, unsigned Options);
+    // Finds the next match and selects it; Replacement is ReplaceText, with regular expressions
+    // expanded from the match. False when nothing was found or Options hold foSearchNothing.
+    bool FindReplaceText(std::string_view FindText, std::string_view ReplaceText, unsigned Options,
+                         std::string& Replacement, int& Position);
+    // Replaces every match from Start up to RangeEnd as one undo step; returns how many, or -1
+    // when the regular expression does not compile.
+    int ReplaceAll(int RangeEnd, int Start, unsigned Options, std::string_view ReplaceText, std::string_view FindText);
+    int RegexMatchPos(int N);
+    int RegexMatchCount();
+    TMemoSearch& Search();
+
     // The document's title: the HTML export's, and the file name of the last load or save while
     // smoTitleAsFilename is set.
     QString Title;
@@ -405,4 +420,8 @@ private:
     TScrollInfo horizontalInfo_;
     TScrollInfo verticalInfo_;
     bool applyingScrollBars_ = false;
+    struct TSearchDeleter {
+        void operator()(TMemoSearch* Search) const;
+    };
+    std::unique_ptr<TMemoSearch, TSearchDeleter> search_;
 };
