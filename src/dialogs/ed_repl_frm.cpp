@@ -163,6 +163,9 @@ int TEdReplFrm::Execute(const QString& InitialText, TCustomSyntaxMemo* Editor, T
         control->setVisible(replace);
     if (!InitialText.isEmpty())
         LastSearch = InitialText;
+    // Shown already, the dialog takes the text at once; otherwise when it shows.
+    if (isVisible())
+        TakeLastSearch();
     show();
     raise();
     activateWindow();
@@ -172,6 +175,11 @@ int TEdReplFrm::Execute(const QString& InitialText, TCustomSyntaxMemo* Editor, T
 void TEdReplFrm::showEvent(QShowEvent* Event)
 {
     TStreamPositionFrm::showEvent(Event);
+    TakeLastSearch();
+}
+
+void TEdReplFrm::TakeLastSearch()
+{
     if (!LastSearch.isEmpty()) {
         const int index = cbFindHistoryBox->findText(LastSearch, Qt::MatchExactly);
         if (index >= 0)

@@ -52,6 +52,9 @@ protected:
     void hideEvent(QHideEvent* Event) override;
 
 private:
+    // LastSearch into the find box (selecting its history entry), the buttons updated, the focus
+    // on the find box.
+    void TakeLastSearch();
     void FindTextChange();
     void OkClick();
     void ReplaceAllClick();

@@ -3,9 +3,9 @@
 
 #include "editor/custom_syntax_memo.h"
 #include "editor/document/memo_strings.h"
+#include "editor/search/editor_text.h"
 #include "editor/search/search_text.h"
 
-#include "platform/rtl/ansi_codec.h"
 #include "platform/rtl/format.h"
 #include "platform/ui/message_dialogs.h"
 
@@ -15,12 +15,6 @@ namespace {
 
 // Undo block of a replace-all run.
 constexpr int ReplaceAllBlock = 34;
-
-std::string Bytes(const QString& Text)
-{
-    const QByteArray bytes = EncodeAnsi(Text);
-    return std::string(bytes.constData(), std::size_t(bytes.size()));
-}
 
 bool SameText(std::string_view A, std::string_view B, bool CaseSensitive)
 {
@@ -67,7 +61,7 @@ void TFindReplaceController::SkipSelectedText(const TFindReplaceRequest& Request
 {
     const int s = std::min(editor_->SelStart(), editor_->SelEnd());
     const int e = std::max(editor_->SelStart(), editor_->SelEnd());
-    if (s < e && SameText(editor_->SelText(), Bytes(Request.FindText), CaseSensitive))
+    if (s < e && SameText(editor_->SelText(), EditorBytes(Request.FindText), CaseSensitive))
         editor_->SetSelection(s + 1, e, true);
 }
 
@@ -90,7 +84,7 @@ bool TFindReplaceController::Find(const TFindReplaceRequest& Request)
     const int selStart = editor_->SelStart();
     const int selEnd = editor_->SelEnd();
     SkipSelectedText(Request, Request.FindOpt & foMatchCase);
-    const std::string findText = Bytes(Request.FindText);
+    const std::string findText = EditorBytes(Request.FindText);
     const int found = editor_->FindText(findText, Request.FindOpt | foSearchNow);
     if (found < 0) {
         editor_->SetSelection(selStart, selEnd, true);
@@ -106,8 +100,8 @@ bool TFindReplaceController::Find(const TFindReplaceRequest& Request)
 bool TFindReplaceController::FindNextReplacement(const TFindReplaceRequest& Request, unsigned Options,
                                                  std::string& Replacement)
 {
-    const std::string findText = Bytes(Request.FindText);
-    const std::string replaceText = Bytes(Request.ReplaceText);
+    const std::string findText = EditorBytes(Request.FindText);
+    const std::string replaceText = EditorBytes(Request.ReplaceText);
     for (;;) {
         int position = 0;
         if (!editor_->FindReplaceText(findText, replaceText, Options, Replacement, position))

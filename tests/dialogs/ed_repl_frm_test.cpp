@@ -163,7 +163,9 @@ TEST_F(FindReplace, AnEmptyFindTextDisablesOkAndReplaceAll)
     // The buttons stand from the right, 3 pixels apart; find mode hides the replace controls.
     EXPECT_EQ(form->btnCancel->x() - form->btnReplaceAllButton->geometry().right(), 4);
     EXPECT_EQ(form->btnReplaceAllButton->x() - form->btnOk->geometry().right(), 4);
-    form->Execute({}, &memo, TEdReplFrm::fmFind);
+    // Executed again while open, it takes the new text at once.
+    form->Execute("two", &memo, TEdReplFrm::fmFind);
+    EXPECT_EQ(form->cbFindHistoryBox->currentText(), "two");
     EXPECT_EQ(form->windowTitle(), "Find");
     EXPECT_FALSE(form->cbReplHistoryBox->isVisible());
     EXPECT_EQ(form->btnCancel->x() - form->btnOk->geometry().right(), 4);

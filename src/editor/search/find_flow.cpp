@@ -2,9 +2,9 @@
 #include "editor/search/find_flow.h"
 
 #include "editor/custom_syntax_memo.h"
+#include "editor/search/editor_text.h"
 #include "editor/search/memo_search.h"
 
-#include "platform/rtl/ansi_codec.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/resource_strings.h"
 #include "platform/ui/beep.h"
@@ -12,15 +12,6 @@
 #include "platform/widgets/message_form.h"
 
 #include <algorithm>
-
-namespace {
-
-QString Text(std::string_view Bytes)
-{
-    return DecodeAnsi(QByteArray(Bytes.data(), qsizetype(Bytes.size())));
-}
-
-} // namespace
 
 TMemoFindFlow::TMemoFindFlow(TCustomSyntaxMemo& Editor, TMemoSearch& Search) : editor_(Editor), search_(Search) {}
 
@@ -100,7 +91,7 @@ bool TMemoFindFlow::FindNext(const TFindDialogState& State)
     } else {
         editor_.SetSelection(selStart, selEnd, true);
         if (!reported)
-            editor_.ReportSearchFailure(Text(State.FindText));
+            editor_.ReportSearchFailure(EditorString(State.FindText));
     }
     editor_.ScrollCaretIntoView();
     return found;
@@ -108,7 +99,7 @@ bool TMemoFindFlow::FindNext(const TFindDialogState& State)
 
 int TMemoFindFlow::AskReplace(const TFindDialogState& State)
 {
-    auto box = CreateMessageDialog(Format(LoadStr(4401), {Text(State.FindText), Text(State.ReplaceText)}),
+    auto box = CreateMessageDialog(Format(LoadStr(4401), {EditorString(State.FindText), EditorString(State.ReplaceText)}),
                                    mtConfirmation, {mbYes, mbNo, mbCancel, mbAll});
     if (dialog_)
         box->move(dialog_->pos() - QPoint(10, 10));
@@ -129,7 +120,7 @@ int TMemoFindFlow::Replace(const TFindDialogState& State, bool All)
                                              State.FindText);
         Screen().SetCursor(cursor);
         if (count == 0)
-            editor_.ReportSearchFailure(Text(State.FindText));
+            editor_.ReportSearchFailure(EditorString(State.FindText));
         return std::max(count, 0);
     }
     int replaced = 0;
@@ -139,7 +130,7 @@ int TMemoFindFlow::Replace(const TFindDialogState& State, bool All)
         bool reported = false;
         if (!FindFrom(State, pos, reported)) {
             if (!replaced && !reported)
-                editor_.ReportSearchFailure(Text(State.FindText));
+                editor_.ReportSearchFailure(EditorString(State.FindText));
             break;
         }
         const int s = std::min(editor_.SelStart(), editor_.SelEnd());

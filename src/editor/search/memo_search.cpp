@@ -26,26 +26,21 @@ bool TMemoSearch::IsWordChar(char C) const
     return editor_.CharStartsWord(C) || editor_.CharIsInWord(C);
 }
 
-void TMemoSearch::ReportRegexError(const EREParserError& Error)
+void TMemoSearch::ReportSearchError(const EREParserError& Error)
 {
-    // A failed compile shows the pattern as compiled with a caret under the error, which needs a
-    // font whose characters are all as wide.
-    const bool compile = Error.Code() == regex_.ErrorCode() && regex_.ErrorColumn() > 0;
-    if (!compile) {
-        MessageDlg(Error.Message, mtError, {mbOK});
-        return;
-    }
-    auto box = CreateMessageDialog(RegexErrorText(Error.Code(), regex_.WorkingPattern(), regex_.ErrorColumn()),
-                                   mtError, {mbOK});
-    box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    box->ShowModal();
+    MessageDlg(Error.Message, mtError, {mbOK});
 }
 
 bool TMemoSearch::CompileReporting(std::string_view Pattern)
 {
     if (regex_.Compile(Pattern))
         return true;
-    ReportRegexError(EREParserError(regex_.ErrorCode()));
+    // The pattern as compiled with a caret under the error, which needs a font whose characters
+    // are all as wide.
+    auto box = CreateMessageDialog(RegexErrorText(regex_.ErrorCode(), regex_.WorkingPattern(), regex_.ErrorColumn()),
+                                   mtError, {mbOK});
+    box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    box->ShowModal();
     return false;
 }
 
@@ -70,7 +65,7 @@ int TMemoSearch::FindText(std::string_view Text, unsigned Options)
             if (!regex_.Search(cursor, from, !backward))
                 return -1;
         } catch (const EREParserError& error) {
-            ReportRegexError(error);
+            ReportSearchError(error);
             return -1;
         }
         const int start = regex_.MatchPos(0);
@@ -129,10 +124,9 @@ int TMemoSearch::RegexMatchCount() const
     return regex_.MatchCount();
 }
 
-bool TMemoSearch::CollectMatches(int RangeEnd, int Start, unsigned Options, std::string_view ReplaceText,
-                                 std::string_view FindText, std::vector<TFoundMatch>& Matches)
+bool TMemoSearch::ForEachMatch(int RangeEnd, int Start, unsigned Options, std::string_view FindText,
+                               const std::function<void(int Pos, int Length)>& Found)
 {
-    Matches.clear();
     const int length = editor_.TextLength();
     const int rangeEnd = std::min(RangeEnd, length);
     TStoreTextSource source(editor_.TextStore());
@@ -152,13 +146,11 @@ bool TMemoSearch::CollectMatches(int RangeEnd, int Start, unsigned Options, std:
                     pos = start + 1;
                     continue;
                 }
-                Matches.push_back({start, end - start,
-                                   ExpandReplacement(ReplaceText, [this](int N) { return LoggedText(N); })});
+                Found(start, end - start);
                 pos = end;
             }
         } catch (const EREParserError& error) {
-            Matches.clear();
-            ReportRegexError(error);
+            ReportSearchError(error);
             return false;
         }
         return true;
@@ -175,10 +167,25 @@ bool TMemoSearch::CollectMatches(int RangeEnd, int Start, unsigned Options, std:
         const int found = SearchText(cursor, tables_, request);
         if (found >= length || found + size > rangeEnd)
             break;
-        Matches.push_back({found, size, std::string(ReplaceText)});
+        Found(found, size);
         pos = found + size;
     }
     return true;
+}
+
+bool TMemoSearch::CollectMatches(int RangeEnd, int Start, unsigned Options, std::string_view ReplaceText,
+                                 std::string_view FindText, std::vector<TFoundMatch>& Matches)
+{
+    Matches.clear();
+    const bool regex = Options & foRegularExpression;
+    const bool ok = ForEachMatch(RangeEnd, Start, Options, FindText, [&](int Pos, int Length) {
+        Matches.push_back({Pos, Length,
+                           regex ? ExpandReplacement(ReplaceText, [this](int N) { return LoggedText(N); })
+                                 : std::string(ReplaceText)});
+    });
+    if (!ok)
+        Matches.clear();
+    return ok;
 }
 
 void TMemoSearch::ApplyMatches(const std::vector<TFoundMatch>& Matches, int BlockID)

@@ -7,6 +7,7 @@
 #include "editor/search/replacement.h"
 #include "editor/search/search_text.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,9 +40,13 @@ public:
     // expression).
     bool FindReplaceText(std::string_view FindText, std::string_view ReplaceText, unsigned Options,
                          std::string& Replacement, int& Position);
-    // The matches from Start on that end by RangeEnd, one after another without overlapping; a
-    // regular expression's empty matches are skipped. False when the regular expression does not
-    // compile or the search fails (reported as FindText does).
+    // Calls Found (position, length) for each match from Start on that ends by RangeEnd, one
+    // after another without overlapping; a regular expression's empty matches are skipped (for a
+    // regular expression the log describes the match while Found runs). False when the regular
+    // expression does not compile or the search fails (reported as FindText does).
+    bool ForEachMatch(int RangeEnd, int Start, unsigned Options, std::string_view FindText,
+                      const std::function<void(int Pos, int Length)>& Found);
+    // ForEachMatch, keeping each match with its replacement.
     bool CollectMatches(int RangeEnd, int Start, unsigned Options, std::string_view ReplaceText,
                         std::string_view FindText, std::vector<TFoundMatch>& Matches);
     // Puts each match's replacement in its place front to back inside undo block BlockID, quietly,
@@ -69,7 +74,8 @@ public:
     bool CompileReporting(std::string_view Pattern);
 
 private:
-    void ReportRegexError(const EREParserError& Error);
+    // A search that failed (its log overflowed) is reported with the error's text.
+    void ReportSearchError(const EREParserError& Error);
     bool IsWordChar(char C) const;
 
     TCustomSyntaxMemo& editor_;

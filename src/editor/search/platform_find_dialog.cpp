@@ -1,7 +1,7 @@
 // The built-in flow's find and replace window.
 #include "editor/search/platform_find_dialog.h"
 
-#include "platform/rtl/ansi_codec.h"
+#include "editor/search/editor_text.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,16 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-std::string Bytes(const QString& Text)
-{
-    const QByteArray bytes = EncodeAnsi(Text);
-    return std::string(bytes.constData(), std::size_t(bytes.size()));
-}
-
-} // namespace
 
 TPlatformFindDialog::TPlatformFindDialog(QWidget* Parent) : QDialog(Parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
@@ -114,8 +104,8 @@ void TPlatformFindDialog::SetReplaceMode(bool Replace)
 TFindDialogState TPlatformFindDialog::State() const
 {
     TFindDialogState state;
-    state.FindText = Bytes(edFind->text());
-    state.ReplaceText = Bytes(edReplace->text());
+    state.FindText = EditorBytes(edFind->text());
+    state.ReplaceText = EditorBytes(edReplace->text());
     state.Down = rbDown->isChecked();
     state.MatchCase = chkMatchCase->isChecked();
     state.WholeWord = chkWholeWord->isChecked();
@@ -124,7 +114,7 @@ TFindDialogState TPlatformFindDialog::State() const
 
 void TPlatformFindDialog::SetFindText(const std::string& Text)
 {
-    edFind->setText(DecodeAnsi(QByteArray(Text.data(), qsizetype(Text.size()))));
+    edFind->setText(EditorString(Text));
 }
 
 void TPlatformFindDialog::SetMatchCase(bool On)

@@ -1,9 +1,9 @@
 // Replacement texts and the compile error message.
 #include "editor/search/replacement.h"
 
+#include "editor/search/editor_text.h"
 #include "editor/search/escapes.h"
 
-#include "platform/rtl/ansi_codec.h"
 #include "platform/rtl/resource_strings.h"
 
 #include <algorithm>
@@ -48,7 +48,6 @@ std::string ExpandReplacement(std::string_view Replacement, const TLoggedText& L
 
 QString RegexErrorText(int Code, std::string_view Pattern, int Column)
 {
-    const QByteArray pattern(Pattern.data(), qsizetype(Pattern.size()));
-    return LoadStr(Code) + QStringLiteral("\r\n") + DecodeAnsi(pattern) + QStringLiteral("\r\n") +
+    return LoadStr(Code) + QStringLiteral("\r\n") + EditorString(Pattern) + QStringLiteral("\r\n") +
            QString(std::max(Column - 1, 0), QLatin1Char(' ')) + QLatin1Char('^');
 }
