@@ -32,9 +32,9 @@ std::string Sequence(TInput& In, int Depth)
     const unsigned count = 1 + In.Next() % 3;
     for (unsigned i = 0; i < count; ++i) {
         std::string atom = Atom(In, Depth);
-        // No repeat of a group that holds one: both engines backtrack, and nested repeats take
-        // time exponential in the text.
-        const unsigned repeat = atom.find_first_of("*+?{") == std::string::npos ? In.Next() % 9 : 8;
+        // No repeat of a group that holds a repeat or alternatives: both engines backtrack, and
+        // choices inside a repeat take time exponential in the text.
+        const unsigned repeat = atom.find_first_of("*+?{|") == std::string::npos ? In.Next() % 9 : 8;
         switch (repeat) {
         case 0: atom += '*'; break;
         case 1: atom += '+'; break;
