@@ -279,8 +279,8 @@ int main(int argc, char** argv)
         QDir().mkpath(lftpTarget);
         if (RunLftp(server.Port, lftpTarget, wall, cpu) && SameTrees(root + "/tree", lftpTarget + "/tree"))
             lftp.Add(wall, cpu);
-        QDir(oursTarget).removeRecursively();
-        QDir(lftpTarget).removeRecursively();
+        // The copies stay until the end: files created right after many were deleted take the
+        // file system much longer, which would weigh on whichever client runs next.
     }
     GetFtpProgressDlgFrm(true);
     std::printf("recursive download of %d folders of %d files (1-4 KiB), pyftpdlib, passive\n", options.folders,

@@ -175,6 +175,8 @@ void TSessionEngine::FtpClientError(const QString& Text)
     State.SetStatusText(message, 3);
     State.PlayEventSound(SoundError);
     window_.ShowListingAnimation(false);
+    // A refused request has no end event: a queue waiting for it goes.
+    EndStalledQueue();
     if (!SessionSurvives(request))
         SessionEnded();
 }

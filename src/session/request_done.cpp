@@ -322,15 +322,15 @@ void TSessionEngine::LoginCompleted()
 
 void TSessionEngine::AfterPrintWorkingDir()
 {
-    State.CurrentRemoteFolder = Client.DirResult() + QLatin1Char('/');
+    const QString reached = FolderWithSlashes(Client.DirResult());
+    State.CurrentRemoteFolder = reached;
     const int code = State.PendingRecursionRequest;
     if (State.Recursing && !enteringFolder_.isEmpty() && (code == RecurseDownload || code == RecurseUpload)) {
-        const QString reached = FolderWithSlashes(Client.DirResult());
         // A link can lead back into the tree being copied, or above it: such a folder is never
-        // entered, so the recursion ends.
-        if (reached != enteringFolder_ && (State.GetRecursionFolderMap().count(reached) ||
-                                           BaseRemoteFolder().startsWith(reached))) {
-            SkipEnteredFolder(Format(QStringLiteral("leads to '%s', a folder this transfer has already visited"), {reached}));
+        // worked in.
+        if (reached != enteringFolder_ &&
+            (State.GetRecursionFolderMap().count(reached) || BaseRemoteFolder().startsWith(reached))) {
+            SkipEnteredFolder(Format(QStringLiteral("leads to '%s', a folder this transfer has already visited,"), {reached}));
             return;
         }
         State.RecordRecursionFolder(reached, localPane_.CurrentFolder());

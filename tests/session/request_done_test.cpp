@@ -193,6 +193,15 @@ TEST_F(RequestDone, TableOfRequestsRepliesAndErrors)
              EXPECT_EQ(E.State.AfterRequestAction, RequestDropMissingFolder);
              EXPECT_EQ(E.State.MissingFolder, "/gone");
          }},
+        {"GET 550 skips the file and fetches the next", ftpGetAsync, 550, 550,
+         [](TSessionEngine& E, TRecordingFtpClient& C) {
+             E.State.PendingRecursionRequest = RecurseDownload;
+             E.State.GetTransferQueue() = {{"/home/b", false}, {"/home/c", false}};
+             C.SetHostFileName("b");
+             C.SetBinary(true);
+             C.ConfirmType();
+         },
+         {"GetAsync c"}, "* The file 'b' does not exist", {"error"}, {}},
         {"426 ends the queue without the completion sound", ftpGetAsync, 426, 426,
          [](TSessionEngine& E, TRecordingFtpClient&) { E.State.GetTransferQueue() = {{"/home/x", false}}; }, {},
          "* 426 reply 426 GetAsync", {"error"},
@@ -382,6 +391,44 @@ TEST_F(RequestDone, BackgroundExceptionAsksWhetherToReset)
                     asked.contains("Client Background Exception: socket gone\nWould you like to reset the server connection?"))
             << asked.toStdString();
         EXPECT_EQ(Client.Requests.contains("AbortAsync"), reset);
+    }
+}
+
+TEST_F(RequestDone, RecursionLeavesAFolderThatTurnsOutToBeAnAncestor)
+{
+    Engine.State.CurrentRemoteFolder = "/base/";
+    const std::vector<TQueueEntry> list = {{"/base/link/", true, true, "elsewhere"}};
+    ASSERT_TRUE(Engine.DownloadSelection(&list, true, false, {}));
+    EXPECT_EQ(Client.Requests, QStringList{"CwdAsync link"});
+    EXPECT_EQ(Pane.Folder, Tree.Path("local/link"));
+
+    Done(ftpCwdAsync, 0, 250);
+    Client.SetDirResult("/");
+    Done(ftpPwdAsync, 0, 257);
+    EXPECT_EQ(LastLogLine(),
+              "* The folder '/base/link/' leads to '/', a folder this transfer has already visited, and is skipped.");
+    EXPECT_EQ(Pane.Folder, Tree.Path("local"));
+    Client.SetDirResult("/base");
+    Done(ftpCwdAsync, 0, 250);
+    Done(ftpPwdAsync, 0, 257);
+    Player.Played.clear();
+    Done(ftpDirAsync, 0, 226);
+    EXPECT_EQ(Client.Requests, (QStringList{"CwdAsync link", "PwdAsync", "CwdAsync /base/", "PwdAsync", "DirAsync"}));
+    EXPECT_EQ(Sounds(), (QStringList{"get", "completed"}));
+    EXPECT_FALSE(Engine.State.Recursing);
+}
+
+TEST_F(RequestDone, RecursionNeverFollowsALinkBackIntoItsTree)
+{
+    Engine.State.CurrentRemoteFolder = "/base/";
+    for (const QString& target : {"/", "..", "../base/", "/base", "."}) {
+        SCOPED_TRACE(target.toStdString());
+        Client.Requests.clear();
+        const std::vector<TQueueEntry> list = {{"/base/link/", true, true, target}};
+        ASSERT_TRUE(Engine.DownloadSelection(&list, true, false, {}));
+        EXPECT_TRUE(Client.Requests.isEmpty());
+        EXPECT_TRUE(LastLogLine().startsWith("* The link '/base/link/' is not followed")) << LastLogLine().toStdString();
+        EXPECT_FALSE(QFileInfo::exists(Tree.Path("local/link")));
     }
 }
 

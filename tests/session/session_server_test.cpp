@@ -228,6 +228,21 @@ TEST_F(SessionServer, RecursiveDeleteKeepsTheSiblingsAndNeverChangesUpByName)
     EXPECT_TRUE(LogHas("> RMD gone"));
 }
 
+TEST_F(SessionServer, FilesDroppedOnAFolderRowGoIntoThatFolder)
+{
+    NEED_PYFTPDLIB();
+    QDir().mkpath(Home + "/inbox");
+    WriteFile(Tree.Path("local/one.txt"), "1");
+    WriteFile(Tree.Path("local/two.txt"), "2");
+    ASSERT_TRUE(Connect(*server));
+    Pane.Selected = {Tree.Path("local/one.txt"), Tree.Path("local/two.txt")};
+
+    Engine.RemoteListDrop(Engine.RemoteList.IndexOfCaption("inbox"));
+    ASSERT_TRUE(Settled([&] { return LastSound() == "put" && Engine.RemoteList.IndexOfCaption("two.txt") > 0; }));
+    EXPECT_EQ(TreeOf(Home), (QStringList{"inbox", "inbox/one.txt", "inbox/two.txt"}));
+    EXPECT_EQ(Engine.State.CurrentRemoteFolder, "/inbox/");
+}
+
 TEST_F(SessionServer, HostileListingWritesAndDeletesNothingOutsideItsFolder)
 {
     NEED_PYFTPDLIB();
