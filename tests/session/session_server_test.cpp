@@ -7,6 +7,7 @@
 #include "support/pump.h"
 #include "support/recording_sound_player.h"
 #include "support/server_required.h"
+#include "support/vsftpd_fixture.h"
 
 #include "dialogs/ftp_progress_dlg.h"
 #include "ftp/client/ftp_request_wrappers.h"
@@ -86,12 +87,14 @@ protected:
     }
 
     // Logs in as that user and waits for the listing of the home folder.
-    bool Connect(PyFtpServer& Server)
+    bool Connect(PyFtpServer& Server) { return Connect(Server.Port(), Account.user, Account.password); }
+
+    bool Connect(int Port, const QString& User, const QString& Password)
     {
         Client.SetHostName(QStringLiteral("127.0.0.1"));
-        Client.SetPort(QString::number(Server.Port()));
-        Client.SetUserName(Account.user);
-        Client.SetPassWord(Account.password);
+        Client.SetPort(QString::number(Port));
+        Client.SetUserName(User);
+        Client.SetPassWord(Password);
         Client.SetPassive(true);
         Engine.State.CurrentSiteName = QStringLiteral("loopback");
         FtpConnect(Client);
@@ -124,6 +127,13 @@ protected:
     FtpAccount Account;
     QString Home;
 };
+
+// vsftpd: Home is a new folder of its own, the current remote folder once logged in.
+#define NEED_VSFTPD_LOGIN()                                                                                  \
+    VsftpdServer* vsftpd = VsftpdServer::Instance();                                                         \
+    HFTP_NEED_SERVER(vsftpd, VsftpdServer::StartError().toStdString());                                      \
+    QString remoteHome;                                                                                      \
+    Home = vsftpd->NewFolder(remoteHome)
 
 #define NEED_PYFTPDLIB()                                                                                     \
     PyFtpServer* server = PyFtpServer::Instance();                                                           \
@@ -289,6 +299,50 @@ TEST_F(SessionServer, HostileListingWritesAndDeletesNothingOutsideItsFolder)
         EXPECT_FALSE(line.startsWith("> CWD") && line != "> CWD base" && line != "> CWD hostile" && line != "> CWD /base/")
             << line.toStdString();
     }
+}
+
+TEST_F(SessionServer, VsftpdRecursiveDownloadCopiesTheTree)
+{
+    NEED_VSFTPD_LOGIN();
+    WriteFile(Home + "/top/a.txt", "a");
+    WriteFile(Home + "/top/sub/b.bin", QByteArray(3000, '\x02'));
+    QDir().mkpath(Home + "/top/empty");
+    WriteFile(Home + "/sibling.txt", "not selected");
+    ASSERT_TRUE(Connect(vsftpd->Port(), "anonymous", "guest@example.org"));
+    ASSERT_TRUE(ChangeTo(remoteHome));
+    Select({"top"});
+
+    ASSERT_TRUE(Engine.DownloadSelection(nullptr, true, false, {}));
+    ASSERT_TRUE(Settled([&] { return LastSound() == "completed"; }));
+    EXPECT_TRUE(SameTrees(Home + "/top", Tree.Path("local/top")));
+    EXPECT_EQ(TreeOf(Tree.Path("local")), (QStringList{"top", "top/a.txt", "top/empty", "top/sub", "top/sub/b.bin"}));
+    EXPECT_EQ(Pane.Folder, Tree.Path("local"));
+    EXPECT_EQ(Engine.State.CurrentRemoteFolder, remoteHome + "/");
+}
+
+TEST_F(SessionServer, VsftpdRecursiveUploadAndDelete)
+{
+    NEED_VSFTPD_LOGIN();
+    WriteFile(Tree.Path("local/up/x.txt"), "x");
+    WriteFile(Tree.Path("local/up/nested/y.txt"), "y");
+    Tree.Folder("local/up/empty");
+    WriteFile(Home + "/keep.txt", "k");
+    StoreRememberedAnswer(MainFormRegKey, "HideLocalRecurseDlg");
+    ASSERT_TRUE(Connect(vsftpd->Port(), "anonymous", "guest@example.org"));
+    ASSERT_TRUE(ChangeTo(remoteHome));
+    Pane.Selected = {Tree.Path("local/up")};
+
+    ASSERT_TRUE(Engine.UploadSelection(nullptr));
+    ASSERT_TRUE(Settled([&] { return LastSound() == "completed" && Engine.RemoteList.IndexOfCaption("up") > 0; }));
+    EXPECT_TRUE(SameTrees(Tree.Path("local/up"), Home + "/up"));
+
+    Player.Played.clear();
+    Select({"up"});
+    Engine.RemoteList.CollectSelection(Engine.State.GetTransferQueue(), Engine.State.CurrentRemoteFolder, true);
+    Engine.DeleteQueued();
+    ASSERT_TRUE(Settled([&] { return LastSound() == "completed" && Engine.RemoteList.IndexOfCaption("up") < 0; }));
+    EXPECT_EQ(TreeOf(Home), QStringList{"keep.txt"});
+    EXPECT_FALSE(LogHas("> CWD .."));
 }
 
 } // namespace
