@@ -5,7 +5,7 @@
 // Printed: the wall time of each, the CPU time of our process and of lftp, and the ratio of our
 // wall time to lftp's (the goal is at most 1).
 //
-// Usage: bench_session_queue [--folders N] [--files N] [--repeat N]
+// Usage: bench_session_queue [--folders N] [--files N] [--repeat N] [--server pyftpdlib|vsftpd]
 #include "dialogs/dialogs_init.h"
 #include "dialogs/ftp_progress_dlg.h"
 #include "ftp/client/ftp_client2.h"
@@ -18,6 +18,8 @@
 #include "settings/app_settings.h"
 #include "shell/shell_init.h"
 
+#include "../tests/support/vsftpd_config.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,7 +28,11 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +40,7 @@ struct Options {
     int folders = 10;
     int files = 100;
     int repeat = 3;
+    QString server = QStringLiteral("pyftpdlib");
 };
 
 struct Measure {
@@ -125,21 +132,73 @@ public:
     QString Folder;
 };
 
-// pyftpdlib through the tests' server script, with one user whose root is Root.
+// A port of 127.0.0.1 that nothing uses now.
+int FreeLoopbackPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+                       ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    ::close(fd);
+    return bound ? ntohs(address.sin_port) : 0;
+}
+
+bool Listening(int Port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{AF_INET, htons(std::uint16_t(Port)), {htonl(INADDR_LOOPBACK)}, {}};
+    const bool accepted = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return accepted;
+}
+
+// The server the tree is fetched from: its port, login, the local folder that holds the tree and
+// that folder's path on the server.
 class TServer {
 public:
-    bool Start(const QString& Root)
+    // pyftpdlib through the tests' server script, with one user whose root is Folder.
+    bool StartPyftpdlib(const QString& Folder)
     {
+        Root = Folder;
+        QDir().mkpath(Root);
         process_.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(HFTP_SOURCE_DIR "/tests/support/ftp_server.py")});
         const QByteArray port = ReadLine();
         if (!port.startsWith("port "))
             return false;
         Port = port.mid(5).toInt();
-        process_.write(QStringLiteral("user bench secret %1\n").arg(Root).toUtf8());
+        process_.write(QStringLiteral("user %1 %2 %3\n").arg(User, Password, Root).toUtf8());
         return ReadLine() == "ok";
     }
 
+    // vsftpd with anonymous logins; the tree lies in "pub" below Folder.
+    bool StartVsftpd(const QString& Folder)
+    {
+        User = QStringLiteral("anonymous");
+        Password = QStringLiteral("bench@example.org");
+        RemoteFolder = QStringLiteral("pub");
+        Root = Folder + QStringLiteral("/anon/pub");
+        QDir().mkpath(Root);
+        QDir().mkpath(Folder + QStringLiteral("/empty"));
+        Port = FreeLoopbackPort();
+        QFile config(Folder + QStringLiteral("/vsftpd.conf"));
+        if (!config.open(QIODevice::WriteOnly))
+            return false;
+        config.write(VsftpdConfig(Port, Folder + QStringLiteral("/anon"), Folder + QStringLiteral("/empty")));
+        config.close();
+        process_.start(QStringLiteral("/usr/sbin/vsftpd"), {config.fileName()});
+        if (!process_.waitForStarted())
+            return false;
+        return RunUntil([this] { return Listening(Port); });
+    }
+
     int Port = 0;
+    QString User = QStringLiteral("bench");
+    QString Password = QStringLiteral("secret");
+    QString Root;
+    QString RemoteFolder;
 
 private:
     QByteArray ReadLine()
@@ -175,7 +234,7 @@ bool SameTrees(const QString& A, const QString& B)
 }
 
 // Logs in, lists, and downloads "tree" recursively into Target; false when anything failed.
-bool RunOurs(int Port, const QString& Target, double& Wall, double& Cpu)
+bool RunOurs(const TServer& Server, const QString& Target, double& Wall, double& Cpu)
 {
     TPlainWindow window;
     TPlainPane pane;
@@ -184,9 +243,9 @@ bool RunOurs(int Port, const QString& Target, double& Wall, double& Cpu)
     TSessionEngine engine(client, window, pane);
     engine.BindClientEvents();
     client.SetHostName(QStringLiteral("127.0.0.1"));
-    client.SetPort(QString::number(Port));
-    client.SetUserName(QStringLiteral("bench"));
-    client.SetPassWord(QStringLiteral("secret"));
+    client.SetPort(QString::number(Server.Port));
+    client.SetUserName(Server.User);
+    client.SetPassWord(Server.Password);
     client.SetPassive(true);
     client.SetBinary(true);
     QElapsedTimer wall;
@@ -195,6 +254,11 @@ bool RunOurs(int Port, const QString& Target, double& Wall, double& Cpu)
     FtpConnect(client);
     if (!RunUntil([&] { return window.Listings > 0 && client.State() == ftpReady; }))
         return false;
+    if (!Server.RemoteFolder.isEmpty()) {
+        FtpChangeDir(client, Server.RemoteFolder);
+        if (!RunUntil([&] { return window.Listings > 1 && client.State() == ftpReady; }))
+            return false;
+    }
     const int row = engine.RemoteList.IndexOfCaption(QStringLiteral("tree"));
     if (row <= 0)
         return false;
@@ -210,7 +274,7 @@ bool RunOurs(int Port, const QString& Target, double& Wall, double& Cpu)
     return true;
 }
 
-bool RunLftp(int Port, const QString& Target, double& Wall, double& Cpu)
+bool RunLftp(const TServer& Server, const QString& Target, double& Wall, double& Cpu)
 {
     QProcess lftp;
     const double cpu0 = ChildrenCpu();
@@ -219,9 +283,11 @@ bool RunLftp(int Port, const QString& Target, double& Wall, double& Cpu)
     lftp.start(QStringLiteral("lftp"),
                {QStringLiteral("-c"),
                 QStringLiteral("set cmd:fail-exit yes; set net:max-retries 1; set ftp:prefer-epsv no; "
-                               "set ftp:passive-mode on; open -u bench,secret -p %1 127.0.0.1; mirror tree %2/tree")
-                    .arg(Port)
-                    .arg(Target)});
+                               "set ftp:passive-mode on; open -u %1,%2 -p %3 127.0.0.1; mirror %4 %5/tree")
+                    .arg(Server.User, Server.Password)
+                    .arg(Server.Port)
+                    .arg(Server.RemoteFolder.isEmpty() ? QStringLiteral("tree") : Server.RemoteFolder + QStringLiteral("/tree"),
+                         Target)});
     if (!lftp.waitForFinished(600000) || lftp.exitCode() != 0) {
         std::fprintf(stderr, "lftp: %s\n", lftp.readAllStandardError().constData());
         return false;
@@ -254,37 +320,41 @@ int main(int argc, char** argv)
             options.files = args[i + 1].toInt();
         else if (args[i] == QLatin1String("--repeat"))
             options.repeat = args[i + 1].toInt();
+        else if (args[i] == QLatin1String("--server"))
+            options.server = args[i + 1];
     }
     AppSettings()->PlaySounds = false;
     AppSettings()->OverwritePrompt = false;
     AppSettings()->TransferMode = 1;
 
-    const QString root = work.path() + QStringLiteral("/server");
-    MakeTree(root, options);
     TServer server;
-    if (!server.Start(root)) {
-        std::fprintf(stderr, "pyftpdlib did not start\n");
+    const QString serverFolder = work.path() + QStringLiteral("/server");
+    const bool vsftpd = options.server == QLatin1String("vsftpd");
+    if (!(vsftpd ? server.StartVsftpd(serverFolder) : server.StartPyftpdlib(serverFolder))) {
+        std::fprintf(stderr, "%s did not start\n", qPrintable(options.server));
         return 1;
     }
+    const QString root = server.Root;
+    MakeTree(root, options);
     Measure ours, lftp;
     for (int r = 0; r < options.repeat; ++r) {
         double wall = 0, cpu = 0;
         const QString oursTarget = work.path() + QStringLiteral("/ours%1").arg(r);
         QDir().mkpath(oursTarget);
-        if (RunOurs(server.Port, oursTarget, wall, cpu) && SameTrees(root + "/tree", oursTarget + "/tree"))
+        if (RunOurs(server, oursTarget, wall, cpu) && SameTrees(root + "/tree", oursTarget + "/tree"))
             ours.Add(wall, cpu);
         else
             std::fprintf(stderr, "ours: run %d failed\n", r);
         const QString lftpTarget = work.path() + QStringLiteral("/lftp%1").arg(r);
         QDir().mkpath(lftpTarget);
-        if (RunLftp(server.Port, lftpTarget, wall, cpu) && SameTrees(root + "/tree", lftpTarget + "/tree"))
+        if (RunLftp(server, lftpTarget, wall, cpu) && SameTrees(root + "/tree", lftpTarget + "/tree"))
             lftp.Add(wall, cpu);
         // The copies stay until the end: files created right after many were deleted take the
         // file system much longer, which would weigh on whichever client runs next.
     }
     GetFtpProgressDlgFrm(true);
-    std::printf("recursive download of %d folders of %d files (1-4 KiB), pyftpdlib, passive\n", options.folders,
-                options.files);
+    std::printf("recursive download of %d folders of %d files (1-4 KiB), %s, passive\n", options.folders,
+                options.files, qPrintable(options.server));
     std::printf("  %-6s %9s %9s\n", "client", "wall s", "cpu s");
     for (const auto& [name, m] : {std::pair{"ours", ours}, {"lftp", lftp}}) {
         if (m.ok)
