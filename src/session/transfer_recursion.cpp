@@ -437,17 +437,20 @@ void TSessionEngine::QueueDone(int Kind)
         if (recursing || State.AfterTransferPending)
             State.ResetTransferQueue(true, false);
         break;
-    case RecurseUpload:
+    case RecurseUpload: {
         State.PlayEventSound(SoundPut);
         if (recursing)
             State.ResetTransferQueue(true, false);
+        // A file sent into another folder (an edited document saved back) leaves the listing alone.
+        const QString folder = ExtractRemoteDir(Client.HostFileName());
         if (State.AfterRequestAction == RequestChangeToUploadFolder) {
             State.AfterRequestAction = 0;
-            FtpChangeDir(Client, ExtractRemoteDir(Client.HostFileName()));
-        } else {
+            FtpChangeDir(Client, folder);
+        } else if (folder.isEmpty() || folder == State.CurrentRemoteFolder) {
             FtpPrintWorkingDir(Client);
         }
         break;
+    }
     case RecurseDeleteFolder:
     case RecurseDeleteFile:
         State.ResetTransferQueue(true, false);

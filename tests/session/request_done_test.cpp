@@ -432,4 +432,17 @@ TEST_F(RequestDone, RecursionNeverFollowsALinkBackIntoItsTree)
     }
 }
 
+TEST_F(RequestDone, ALocalFolderThatCannotBeMadeStopsTheRecursion)
+{
+    Tree.File("local/docs", "a file where the folder would go");
+    Engine.State.CurrentRemoteFolder = "/base/";
+    const std::vector<TQueueEntry> list = {{"/base/docs/", true}, {"/base/other.txt", false}};
+    ASSERT_TRUE(Engine.DownloadSelection(&list, true, false, {}));
+    EXPECT_TRUE(Client.Requests.isEmpty());
+    EXPECT_EQ(LastLogLine(), "* The local folder '" + Tree.Path("local/docs") + "' cannot be made; the transfer stops.");
+    EXPECT_FALSE(Engine.State.Recursing);
+    EXPECT_TRUE(Engine.State.GetTransferQueue().empty());
+    EXPECT_EQ(Pane.Folder, Tree.Path("local"));
+}
+
 } // namespace
