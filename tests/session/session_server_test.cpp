@@ -7,7 +7,7 @@
 #include "support/pump.h"
 #include "support/recording_sound_player.h"
 #include "support/server_required.h"
-#include "support/vsftpd_fixture.h"
+#include "support/vsftpd_write_fixture.h"
 
 #include "dialogs/ftp_progress_dlg.h"
 #include "ftp/client/ftp_request_wrappers.h"
@@ -130,8 +130,8 @@ protected:
 
 // vsftpd: Home is a new folder of its own, the current remote folder once logged in.
 #define NEED_VSFTPD_LOGIN()                                                                                  \
-    VsftpdServer* vsftpd = VsftpdServer::Instance();                                                         \
-    HFTP_NEED_SERVER(vsftpd, VsftpdServer::StartError().toStdString());                                      \
+    VsftpdWriteServer* vsftpd = VsftpdWriteServer::Instance();                                                         \
+    HFTP_NEED_SERVER(vsftpd, VsftpdWriteServer::StartError().toStdString());                                      \
     QString remoteHome;                                                                                      \
     Home = vsftpd->NewFolder(remoteHome)
 
