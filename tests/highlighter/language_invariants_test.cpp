@@ -34,7 +34,8 @@ std::vector<std::uint8_t> TokenBytes(TSyntaxMemoParser& Parser, TMemoCore& Memo,
         int length = 0;
         const std::uint8_t token = Parser.NextToken(nullptr, stream, length);
         if (length < 1 || stream.GetPosition() != start + length) {
-            ADD_FAILURE() << "token of length " << length << " at " << start << " ends at " << stream.GetPosition();
+            ADD_FAILURE() << "token of length " << length << " at " << start << " ends at "
+                          << stream.GetPosition();
             break;
         }
         bytes.insert(bytes.end(), std::size_t(length), token);
@@ -74,7 +75,8 @@ QByteArray FileBytes(const QString& Name)
 }
 
 // Files below Folder whose names match Filter, read whole until Budget bytes are gathered.
-std::vector<std::pair<QString, QByteArray>> Corpus(const QString& Folder, const QStringList& Filter, qint64 Budget)
+std::vector<std::pair<QString, QByteArray>> Corpus(const QString& Folder, const QStringList& Filter,
+                                                   qint64 Budget)
 {
     std::vector<std::pair<QString, QByteArray>> files;
     QDirIterator it(Folder, Filter, QDir::Files, QDirIterator::Subdirectories);
