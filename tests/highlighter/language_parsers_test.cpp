@@ -3,21 +3,18 @@
 // keeps the tokenizer's promises over samples, system headers and random bytes.
 #include "table_builder.h"
 
-#include "editor/document/ed_stream.h"
-#include "editor/document/memo_core.h"
 #include "editor/language/sm_settings.h"
 #include "highlighter/language_parsers.h"
 #include "highlighter/syntax_memo_parser.h"
 
-#include "support/random_cases.h"
+#include "platform/rtl/streams.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <memory>
-#include <random>
+#include <QFileInfo>
+#include <set>
+#include <stdexcept>
 
 namespace {
 
@@ -90,6 +87,22 @@ TEST_F(LanguageParsers, LoadInTheMainWindowsOrderUnderTheirFilterNames)
         }
         for (const TSpan& span : Spans(*parsers_[i], settings.ExampleText.toStdString()))
             EXPECT_TRUE(listed.count(span.first)) << "style " << span.first << " of " << span.second;
+    }
+}
+
+TEST_F(LanguageParsers, EmbeddedImagesAreWhatCompilingTheScriptsGives)
+{
+    for (const TLanguageParserImage& image : LanguageParserImages) {
+        SCOPED_TRACE(image.Resource);
+        QFile embedded(QString::fromLatin1(image.Resource));
+        ASSERT_TRUE(embedded.open(QIODevice::ReadOnly));
+        TSyntaxMemoParser compiled;
+        compiled.SetScript(QStringLiteral(HFTP_PARSER_SCRIPTS "/") + QFileInfo(embedded.fileName()).baseName() +
+                           QStringLiteral(".syn"));
+        compiled.CompileScriptFile();
+        TMemoryStream written;
+        compiled.WriteData(written);
+        EXPECT_EQ(QByteArray(written.Memory(), qsizetype(written.Size())), embedded.readAll());
     }
 }
 
