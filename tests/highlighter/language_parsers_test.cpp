@@ -87,6 +87,9 @@ TEST_F(LanguageParsers, LoadInTheMainWindowsOrderUnderTheirFilterNames)
         }
         for (const TSpan& span : Spans(*parsers_[i], settings.ExampleText.toStdString()))
             EXPECT_TRUE(listed.count(span.first)) << "style " << span.first << " of " << span.second;
+        // No token pops the state stack, so no text can empty it.
+        for (const auto& transition : parsers_[i]->Transitions)
+            EXPECT_TRUE(!transition || transition->StackOps == 0);
     }
 }
 
