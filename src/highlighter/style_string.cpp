@@ -215,6 +215,9 @@ void TStyleReader::StyleEntry()
 
 void TStyleReader::StyleEntries(int Count)
 {
+    // More entries than there are styles would only rewrite them, for as long as the count says.
+    if (Count < 0 || Count > MaxStyle + 1)
+        InvalidData();
     try {
         for (int i = 0; i < Count; ++i)
             StyleEntry();

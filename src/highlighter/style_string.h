@@ -15,6 +15,7 @@ QString StyleStringOf(const TSM_Settings& Settings);
 // Reads a style string of version 1 to 9 into Settings (versions 1 to 4 positional, 5 to 9 in
 // fields). Raises ESyntaxMemo "Invalid data in style string" for a text that does not start with
 // "Mervak" and a version digit, a field or string running past the end, a bad decimal, a style
-// above 255 and a default tab of 0 or less. Settings keep what was read before the fault, except
-// that a fault in the list of styles resets them to their defaults.
+// above 255, a count of more than 256 styles and a default tab of 0 or less. Settings keep what
+// was read before the fault, except that a fault in the list of styles resets them to their
+// defaults.
 void ReadStyleString(TSM_Settings& Settings, const QString& Text);

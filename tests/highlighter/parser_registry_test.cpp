@@ -106,7 +106,9 @@ TEST(StyleString, MalformedStringsAreRefused)
         "Mervak6:OPT#11#99999999999#END#",
         "Mervak6:TBD#1#0#END#", // no default tab
         "Mervak6:TBD#2#-4#END#",
-        "Mervak6:EFF#9#1,256,0,0;#END#",                    // a style above 255
+        "Mervak6:EFF#9#1,256,0,0;#END#",  // a style above 255
+        "Mervak6:EFF#10#2000000000#END#", // more styles than there are
+        "Mervak1:5,30,0,2,0,,257,",
         "Mervak6:TBC#3#9 3#END#",                           // tab columns out of order
         "Mervak2:5,30,0,2,9,ab,",                           // a string past the end
         "Mervak4:5,30,0,2,0,,5,Arial,12,255,65280,0,,0,0,", // no default tab
