@@ -36,7 +36,7 @@ bool PopupItemsContextMenu(HWND Owner, IShellFolder* Folder, const QString& Fold
                 Handlers.StartRename();
         } else {
             InvokeVerb(Owner, contextMenu.get(), offset);
-            if (FolderPath.startsWith(QStringLiteral("\\\\")) && Handlers.Refresh)
+            if ((Handlers.RefreshAfterCommands || FolderPath.startsWith(QStringLiteral("\\\\"))) && Handlers.Refresh)
                 Handlers.Refresh();
         }
     } else if (const int index = SendToIndexOfId(chosen); index >= 0 && std::size_t(index) < SendToList().size()) {

@@ -22,6 +22,8 @@ win::UINT SelectionMenuFlags(const QString& FocusedPath, bool ReadOnly);
 struct TItemsMenuHandlers {
     std::function<void()> StartRename; // edit the focused item's name in place
     std::function<void()> Refresh;     // show the folder again after a command ran
+    // Refresh after every command; else only for a folder whose path begins with two backslashes.
+    bool RefreshAfterCommands = false;
     // The data object of the selection, with a reference for the caller, for Send To.
     std::function<win::IDataObject*()> MakeDataObject;
     TMenuHintHandler OnPopupHint; // the help text of the command under the pointer
@@ -30,7 +32,7 @@ struct TItemsMenuHandlers {
 // Shows the context menu of Items (lists relative to Folder, whose path is FolderPath) at the
 // screen point At, with the CMF_* Flags, and runs the command chosen: rename through StartRename,
 // a Send To entry through SendToTarget with the selection's data object, any other command
-// through InvokeVerb (a folder whose path begins with two backslashes is refreshed after it).
+// through InvokeVerb (followed by Refresh as RefreshAfterCommands says).
 // Returns false when there was nothing to show: no items, or the shell made no menu. Raises as
 // SendToTarget does.
 bool PopupItemsContextMenu(win::HWND Owner, win::IShellFolder* Folder, const QString& FolderPath,

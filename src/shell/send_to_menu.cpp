@@ -3,6 +3,9 @@
 
 #include "shell/send_to_list.h"
 
+#include "platform/graphics/image_list.h"
+#include "platform/shellapi/system_image_list.h"
+
 namespace {
 
 bool IsPlaceholder(const TMenuItem& Item)
@@ -37,11 +40,17 @@ bool FillSendToPlaceholders(TMenuModel& Menu)
         std::vector<TMenuItem>& entries = item.Submenu.Items();
         entries.clear();
         const TSendToEntries& list = SendToList();
+        TImageList icons;
+        icons.ShareImages = true;
+        icons.SetHandle(win::SystemImageList(false));
+        item.Submenu.OnMenuChar = SendToMenuChar;
         for (std::size_t index = 0; index < list.size() && index < SendToLastId; ++index) {
             TMenuItem entry;
             entry.Id = unsigned(index + 1);
             // An "&" of the name is a letter of it, not the mark of an access key.
             entry.Text = SendToEntryText(list[index]).replace(u'&', QStringLiteral("&&"));
+            if (list[index].IconIndex > 0)
+                entry.Image = icons.GetImage(list[index].IconIndex);
             entries.push_back(std::move(entry));
         }
     }

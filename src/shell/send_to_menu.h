@@ -15,21 +15,9 @@ int SendToIndexOfId(unsigned Id);
 
 // Fills each Send To placeholder of Menu (a submenu, at any depth, holding exactly one entry,
 // grayed): the Send To list is built again and the placeholder replaced by one command per entry,
-// with the id index + 1 and the entry's text. Returns whether a placeholder was found.
+// with the id index + 1, the entry's text and its small icon; typed letters then follow
+// SendToMenuChar. Returns whether a placeholder was found.
 bool FillSendToPlaceholders(TMenuModel& Menu);
-
-// What a letter typed in the Send To submenu does.
-enum class TMenuCharAction {
-    Close,   // no entry begins with it
-    Select,  // several do: highlight Position
-    Execute, // only one does: run Position
-};
-struct TMenuCharAnswer {
-    TMenuCharAction Action = TMenuCharAction::Close;
-    int Position = -1;
-
-    bool operator==(const TMenuCharAnswer&) const = default;
-};
 
 // The answer to Typed in a submenu of the entries Names with Highlighted highlighted (-1 for
 // none): the first entry after the highlighted one (wrapping round to it) whose name begins with

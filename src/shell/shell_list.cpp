@@ -7,25 +7,19 @@
 #include "shell/file_mask.h"
 #include "shell/pidl_list.h"
 #include "shell/pidl_routines.h"
+#include "shell/shell_command_routines.h"
 
 #include "platform/messages/timer.h"
 #include "platform/rtl/exception.h"
 #include "platform/shellapi/volumes.h"
 #include "platform/system/name_encoding.h"
-#include "platform/ui/screen.h"
 
 #include <QDir>
-#include <QMetaObject>
+#include <QListView>
+#include <QTreeView>
 #include <algorithm>
 
 namespace {
-
-// The hourglass while the list reads its folder.
-struct THourGlass {
-    TCursor Old = Screen().Cursor();
-    THourGlass() { Screen().SetCursor(crHourGlass); }
-    ~THourGlass() { Screen().SetCursor(Old); }
-};
 
 // The attributes that decide whether and how an item is listed.
 constexpr win::ULONG AdmissionMask = 0xF20B0000;
@@ -48,6 +42,8 @@ TPTCustomShellList::TPTCustomShellList(QWidget* Parent)
     SetSmallImages(&smallImages_);
     SetLargeImages(&largeImages_);
     DeviceChangeHandler()->AddListener(TDeviceChangeMethod::Of<&TPTCustomShellList::DeviceChange>(this));
+    ReportView()->installEventFilter(this);
+    IconView()->installEventFilter(this);
 }
 
 TPTCustomShellList::~TPTCustomShellList()
@@ -146,14 +142,6 @@ void TPTCustomShellList::SetUpdateRunning(bool Value)
     updateRunning_ = Value;
     if (!Value && refreshPending_)
         Refresh();
-}
-
-void TPTCustomShellList::Edited(TListItem& Item, QString& S)
-{
-    TPTCustomListView::Edited(Item, S);
-    // The editor is still open here: a refresh that waited for it runs after it closed.
-    if (refreshPending_)
-        QMetaObject::invokeMethod(this, [this] { Refresh(); }, Qt::QueuedConnection);
 }
 
 void TPTCustomShellList::DeleteRow(int Index)
@@ -481,6 +469,9 @@ void TPTCustomShellList::WndProc(win::TMessage& Message)
     switch (Message.Msg) {
     case WM_SHELLLIST_CHANGE:
         ChangeNotice();
+        break;
+    case WM_SHELLLIST_EDIT_NEW_FOLDER:
+        EditNewFolder();
         break;
     case WM_SHELLLIST_DEFERRED_FILL:
         if (Count() == 0)

@@ -7,6 +7,7 @@
 #include "shell/shell_details.h"
 #include "shell/shell_list_data.h"
 #include "shell/shell_locator.h"
+#include "shell/shell_verbs.h"
 
 #include "platform/graphics/image_list.h"
 #include "platform/messages/messages.h"
@@ -16,6 +17,8 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <span>
+#include <vector>
 
 class TChangeHandlerThread;
 class TPTDeviceChangeHandler;
@@ -50,11 +53,14 @@ public:
     virtual void ShowPidl(win::LPCITEMIDLIST Pidl) = 0;
     // Refresh now what the partner's own watcher has seen.
     virtual void FlushPendingChanges() = 0;
+    // Select the place Levels above the one selected.
+    virtual void GoUp(int Levels) = 0;
 };
 
 // The list's private messages (on a hidden message target of its own).
 constexpr win::UINT WM_SHELLLIST_CHANGE = 1125;     // the watcher saw a change (wParam: slot)
 constexpr win::UINT WM_SHELLLIST_DEFERRED_FILL = 1127; // fill when still empty
+constexpr win::UINT WM_SHELLLIST_EDIT_NEW_FOLDER = 1126; // edit the name of the folder just made
 
 // The list owns the row data (one TPTShListData per row, in the row's Data). Rows are drawn
 // through the text callback: names, detail texts and icons are computed when a row is shown.
@@ -128,7 +134,33 @@ public:
     void SaveColumnLayout(TStream& Stream) const;
     void LoadColumnLayout(TStream& Stream);
 
+    // Commands.
+    // Opens the selected rows: a folder (or a link to one) is entered, anything else is left to
+    // OnDblClickOpen and, unless it handled it, to the default command of its context menu.
+    void OpenSelection();
+    // Enters the folder Pidl (absolute) through the linked tree, else the linked combo, else
+    // Folder; nothing with ptsloDontChangeFolder.
+    void NavigateTo(win::LPCITEMIDLIST Pidl);
+    // Shows the folder Levels above: through the linked tree or combo when there is one.
+    void GoUp(int Levels);
+    // Makes a folder with a unique name in the folder shown and, with StartEditing, edits its
+    // name once it is listed. False when nothing was made.
+    bool CreateNewFolder(bool StartEditing);
+    // Runs Verb of the context menu of Item's entry, of the selected entries together (E_FAIL when
+    // none is) and of the folder itself (which raises on failure).
+    win::HRESULT InvokeItemVerb(TListItem* Item, const TShellVerb& Verb);
+    virtual win::HRESULT InvokeSelectionVerb(const TShellVerb& Verb);
+    virtual win::HRESULT InvokeFolderVerb(const TShellVerb& Verb);
+    // Edits the caption of the focused row.
+    void StartRename();
+    // How long a new folder on the desktop waits before the list refreshes (2100 ms).
+    void SetDesktopNewFolderWait(unsigned Milliseconds) { desktopNewFolderWait_ = Milliseconds; }
+
     // Events.
+    // Opening an entry that is not a folder: set afHandled to stop the default command.
+    std::function<void(TObject* aSender, bool& afHandled)> OnDblClickOpen;
+    // The help text of the context-menu command under the pointer.
+    std::function<void(TObject* aSender, const QString& Hint)> OnPopupHint;
     std::function<void(TObject* aSender, win::IShellFolder* aParentIShf, win::LPCITEMIDLIST aParentAbsIdList,
                        win::LPCITEMIDLIST aItemRelIdList, win::ULONG aAttribs, bool& afAllowAdd)>
         OnAddItem;
@@ -157,8 +189,14 @@ protected:
     void ItemCustomDraw(TCustomDrawNotification& Notification, int& Result, TListItem* Item) override;
     bool HasCustomDraw() const override;
     void ColumnClick(int Column) override;
+    bool CanEdit(TListItem& Item) override;
     void Edited(TListItem& Item, QString& S) override;
+    void DblClick() override;
+    void ItemContextMenu(TListItem* Item, QPoint& Pos, TPopupMenu*& Menu) override;
     void showEvent(QShowEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    // The list's own keys; true when Event was one of them (and is consumed).
+    virtual bool DefaultKeyDown(QKeyEvent& Event);
 
 private:
     void FolderChanged();
@@ -179,6 +217,16 @@ private:
     void OwnColumns();
     void DetailColumns(IShellDetails* Details);
     void SaveLayoutIfOwn() const;
+    // Renames the entry of Item to Name: true when the folder took the new name.
+    bool RenameItem(TListItem& Item, const QString& Name);
+    // Fires OnDblClickOpen: true when the handler did the opening.
+    bool DblClickOpenHandled();
+    // Runs the default command of the entries Items.
+    void InvokeDefaultCommandOf(std::span<const win::LPCITEMIDLIST> Items);
+    // The relative lists of the selected rows that carry data.
+    std::vector<win::LPCITEMIDLIST> SelectedPidls() const;
+    // Edits the caption of the row named editPendingName_.
+    void EditNewFolder();
 
     TPTShellListOptions options_ = DefaultOptions;
     std::unique_ptr<TPTShellLocator> folder_;
@@ -207,6 +255,9 @@ private:
     bool sortColumnSet_ = false;
     // The columns belong to a file-system folder: their widths are kept for the next list.
     bool layoutOwn_ = false;
+    // The name of the folder just made, whose caption is edited once it is listed.
+    QString editPendingName_;
+    unsigned desktopNewFolderWait_ = 2100;
 };
 
 // Publishes the shell list.

@@ -63,3 +63,21 @@ HRESULT InvokeVerb(HWND Owner, IContextMenu* ContextMenu, const QString& Verb)
     }
     return E_INVALIDARG;
 }
+
+HRESULT InvokeVerb(HWND Owner, IContextMenu* ContextMenu, const TShellVerb& Verb)
+{
+    return Verb.Text.isEmpty() ? InvokeVerb(Owner, ContextMenu, Verb.Offset) : InvokeVerb(Owner, ContextMenu, Verb.Text);
+}
+
+HRESULT InvokeDefaultCommand(HWND Owner, IContextMenu* ContextMenu)
+{
+    if (!ContextMenu)
+        return E_INVALIDARG;
+    TMenuModel menu;
+    if (FAILED(ContextMenu->QueryContextMenu(menu, 0, ShellCommandFirstId, ShellCommandLastId, CMF_EXPLORE)))
+        return E_FAIL;
+    const TMenuItem* item = menu.Default();
+    if (!item || item->Id < ShellCommandFirstId)
+        return E_FAIL;
+    return InvokeVerb(Owner, ContextMenu, item->Id - ShellCommandFirstId);
+}

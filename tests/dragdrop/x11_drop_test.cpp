@@ -1,12 +1,14 @@
 // Drag and drop with other programs on a private X server: a file dragged with the pointer from a
 // peer program and from thunar onto a window holding a file drop target, and a file list dragged
-// from that window with DoDragDrop onto the peer.
+// from that window with DoDragDrop onto the peer and into thunar.
+#include "support/pump.h"
 #include "support/server_process.h"
 #include "support/x11_session.h"
 
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QPoint>
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <unistd.h>
@@ -85,16 +87,46 @@ struct DragPrograms {
     }
 };
 
-// Presses on the From window and moves onto To; the drag has started once From's program says so.
-void StartDrag(X11Session& Session, const QString& From, ServerProcess& FromProgram, const QString& To)
+// Presses on the From window and moves onto To at Over; the drag has started once From's program
+// says so.
+void StartDrag(X11Session& Session, const QString& From, ServerProcess& FromProgram, const QString& To,
+               QPoint Over = QPoint(100, 100))
 {
     ASSERT_TRUE(PointAt(Session, From, 100, 100));
     ASSERT_TRUE(Session.Xdotool({"mousedown", "1"}));
     ASSERT_TRUE(PointAt(Session, From, 120, 120));
     ASSERT_FALSE(FromProgram.ReadLineStartingWith("drag started").isEmpty()) << FromProgram.Error().toStdString();
-    ASSERT_TRUE(PointAt(Session, To, 100, 100));
-    ASSERT_TRUE(PointAt(Session, To, 110, 110));
+    ASSERT_TRUE(PointAt(Session, To, Over.x(), Over.y()));
+    ASSERT_TRUE(PointAt(Session, To, Over.x() + 10, Over.y() + 10));
 }
+
+// Thunar, another desktop's file manager, run in a bus session of its own: a check on machines
+// that have it (its layout and start-up time are its own, so the build does not install it).
+struct Thunar {
+    ServerProcess Process;
+    QString Window;
+
+    ~Thunar()
+    {
+        // Thunar ends with its connection to the display, and its bus session with it.
+        if (!Window.isEmpty())
+            X11Session::Instance()->Xdotool({"windowkill", Window});
+    }
+    static bool Installed()
+    {
+        return QFileInfo(QStringLiteral("/usr/bin/thunar")).isExecutable() &&
+               QFileInfo(QStringLiteral("/usr/bin/dbus-run-session")).isExecutable();
+    }
+    // Opens Folder in a window placed at the screen's top left.
+    void Open(X11Session& Session, const QString& Folder)
+    {
+        ASSERT_TRUE(Session.Run(Process, QStringLiteral("/usr/bin/dbus-run-session"),
+                                {"--", QStringLiteral("/usr/bin/thunar"), Folder}))
+            << Process.Error().toStdString();
+        Window = PlaceWindowOfClass(Session, "Thunar", 0, 0);
+        ASSERT_FALSE(Window.isEmpty()) << Session.Error().toStdString();
+    }
+};
 
 } // namespace
 
@@ -116,11 +148,8 @@ TEST(X11Drop, APeersFileArrivesInGetFilesWithItsExactPath)
     EXPECT_FALSE(programs.Target.ReadLineStartingWith("drop done").isEmpty());
 }
 
-// Disabled: the program's drag loop frees the drag and its rendered data as soon as Qt's exec
-// returns, which on X11 is when the drop is sent, before the receiving program asks for the data;
-// the peer then reads an empty uri-list. Enable once the loop keeps a drag's data until the
-// receiver has read it.
-TEST(X11Drop, DISABLED_AFileListDraggedWithDoDragDropReachesThePeerAsAUriList)
+// On X11 the drag ends when the drop is sent; the peer asks for the data after that.
+TEST(X11Drop, AFileListDraggedWithDoDragDropReachesThePeerAsAUriList)
 {
     X11Session* session = X11Session::Instance();
     HFTP_NEED_X11(session);
@@ -143,25 +172,22 @@ TEST(X11Drop, AFileDraggedFromThunarArrivesInGetFiles)
 {
     X11Session* session = X11Session::Instance();
     HFTP_NEED_X11(session);
-    const QString thunar = QStringLiteral("/usr/bin/thunar");
-    const QString busSession = QStringLiteral("/usr/bin/dbus-run-session");
-    // Another desktop's file manager is a check by hand on a machine that has one: its layout and
-    // start-up time are its own, so the build does not install it.
-    if (!QFileInfo(thunar).isExecutable() || !QFileInfo(busSession).isExecutable())
+    if (!Thunar::Installed())
         GTEST_SKIP() << "thunar and dbus-run-session are not installed";
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.path() + "/only file.txt";
     ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
 
-    ServerProcess files, target;
-    ASSERT_TRUE(session->Run(files, busSession, {"--", thunar, folder.path()})) << files.Error().toStdString();
+    Thunar files;
+    ServerProcess target;
+    ASSERT_NO_FATAL_FAILURE(files.Open(*session, folder.path()));
     ASSERT_TRUE(session->Run(target, QStringLiteral(HFTP_DROP_FILE_TARGET_WINDOW), {"drop-target"}))
         << target.Error().toStdString();
     ASSERT_FALSE(target.ReadLineStartingWith("ready").isEmpty()) << target.Error().toStdString();
-    const QString filesWindow = PlaceWindowOfClass(*session, "Thunar", 0, 0);
+    const QString& filesWindow = files.Window;
     const QString targetWindow = PlaceWindow(*session, "drop-target", 800, 100);
-    ASSERT_FALSE(filesWindow.isEmpty() || targetWindow.isEmpty()) << session->Error().toStdString();
+    ASSERT_FALSE(targetWindow.isEmpty()) << session->Error().toStdString();
 
     // The folder's one item is the first icon of thunar's view; the drag starts past GTK's
     // threshold, and the pointer is moved over the target until the target sees the drag.
@@ -180,6 +206,45 @@ TEST(X11Drop, AFileDraggedFromThunarArrivesInGetFiles)
     EXPECT_EQ(target.ReadLineStartingWith("dropped "),
               "dropped " + QString::fromLatin1(QFile::encodeName(path).toPercentEncoding("/")))
         << target.Error().toStdString();
-    // Thunar ends with its connection to the display, and its bus session with it.
-    session->Xdotool({"windowkill", filesWindow});
+}
+
+TEST(X11Drop, AFileListDraggedWithDoDragDropIntoThunarIsCopiedIntoItsFolder)
+{
+    X11Session* session = X11Session::Instance();
+    HFTP_NEED_X11(session);
+    if (!Thunar::Installed())
+        GTEST_SKIP() << "thunar and dbus-run-session are not installed";
+    QTemporaryDir from, to;
+    ASSERT_TRUE(from.isValid() && to.isValid());
+    const QString source = from.path() + "/dragged file.txt";
+    {
+        QFile file(source);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("what the copy holds\n");
+    }
+    const QString copy = to.path() + "/dragged file.txt";
+
+    Thunar files;
+    ServerProcess target;
+    ASSERT_NO_FATAL_FAILURE(files.Open(*session, to.path()));
+    ASSERT_TRUE(session->Run(target, QStringLiteral(HFTP_DROP_FILE_TARGET_WINDOW),
+                             {"drop-target", "drag", QString::fromLatin1(QFile::encodeName(source).toPercentEncoding())}))
+        << target.Error().toStdString();
+    ASSERT_FALSE(target.ReadLineStartingWith("ready").isEmpty()) << target.Error().toStdString();
+    const QString targetWindow = PlaceWindow(*session, "drop-target", 800, 100);
+    ASSERT_FALSE(targetWindow.isEmpty()) << session->Error().toStdString();
+
+    // The empty folder's view fills thunar's window right of its side pane.
+    ASSERT_NO_FATAL_FAILURE(StartDrag(*session, targetWindow, target, files.Window, QPoint(400, 250)));
+    for (int step : {5, 10, 20})
+        ASSERT_TRUE(PointAt(*session, files.Window, 420 + step, 270));
+    ASSERT_TRUE(session->Xdotool({"mouseup", "1"}));
+
+    EXPECT_EQ(target.ReadLineStartingWith("drag ended"), "drag ended 40100 1");
+    ASSERT_TRUE(pumpUntil([&] { return QFileInfo(copy).size() == QFileInfo(source).size(); }, 20000))
+        << "no copy in thunar's folder";
+    QFile copied(copy);
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), "what the copy holds\n");
+    EXPECT_TRUE(QFileInfo::exists(source)) << "a copy leaves the original";
 }

@@ -113,6 +113,47 @@ TEST(ListView, DeletionFiresOncePerItem)
     EXPECT_EQ(list.Count(), 0);
 }
 
+TEST(ListView, DeletingTheFocusedRowLeavesTheOtherRowsSelectionAlone)
+{
+    struct Case {
+        bool multiSelect;
+        TViewStyle style;
+        std::vector<int> selected;
+        int focused;
+    } cases[] = {
+        {true, vsReport, {0, 2, 3}, 2},
+        {true, vsList, {0, 2, 3}, 2},
+        {false, vsReport, {2}, 2},
+        {false, vsReport, {0}, 2},
+        {false, vsIcon, {3}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "multi " << c.multiSelect << ", style " << int(c.style) << ", focused "
+                                        << c.focused);
+        TListView list;
+        list.SetMultiSelect(c.multiSelect);
+        list.SetViewStyle(c.style);
+        Fill(list, {"a", "b", "c", "d"});
+        for (int row : c.selected)
+            list.Item(row)->SetSelected(true);
+        list.SetItemFocused(list.Item(c.focused));
+        list.resize(300, 200);
+        list.show();
+        std::vector<TListItem*> kept;
+        for (int row : c.selected)
+            if (row != c.focused)
+                kept.push_back(list.Item(row));
+        const TListItem* deleted = list.Item(c.focused);
+        int othersChanged = 0;
+        list.OnSelectItem = [&](TObject*, TListItem* Item, bool) { othersChanged += Item != deleted; };
+
+        list.Delete(c.focused);
+        EXPECT_EQ(list.SelectedItems(), kept);
+        EXPECT_EQ(othersChanged, 0);
+        EXPECT_NE(list.ItemFocused(), nullptr) << "the focus moves to a neighbour";
+    }
+}
+
 TEST(ListView, ColumnWidthsKeepTheirLimits)
 {
     TListView list;

@@ -24,7 +24,9 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <stdexcept>
 
 using namespace win;
@@ -497,6 +499,34 @@ TEST(QtDrag, EveryFormatIsRenderedBeforeTheDragStarts)
     SetDragLoop(nullptr);
 
     EXPECT_EQ(DoDragDrop(nullptr, source.Get(), DROPEFFECT_COPY, &effect), E_INVALIDARG);
+}
+
+TEST(QtDrag, TheRenderedDataOutlivesTheDragUntilTheNextOneAndTheSourceIsReleased)
+{
+    const auto object = MakeComObject<FakeDataObject>();
+    object->Offer(CF_HDROP, MakeDropFiles({"/tmp/one file"}, true));
+    const auto source = MakeComObject<FakeDropSource>();
+    auto loop = std::make_unique<ImmediateDragLoop>();
+    loop->Source = object.Get();
+    SetDragLoop(loop.get());
+    DWORD effect = 0;
+    ASSERT_EQ(DoDragDrop(object.Get(), source.Get(), DROPEFFECT_COPY, &effect), DRAGDROP_S_DROP);
+    const QPointer<const QMimeData> first = loop->Data;
+
+    // Another program reads the data after the drag has ended.
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->data("text/uri-list"), "file:///tmp/one%20file\r\n");
+    object->AddRef();
+    EXPECT_EQ(object->Release(), 1u) << "the data object is released when DoDragDrop returns";
+    source->AddRef();
+    EXPECT_EQ(source->Release(), 1u) << "so is the drop source";
+
+    ASSERT_EQ(DoDragDrop(object.Get(), source.Get(), DROPEFFECT_COPY, &effect), DRAGDROP_S_DROP);
+    EXPECT_FALSE(first) << "the next drag frees the previous one";
+    const QPointer<const QMimeData> second = loop->Data;
+    SetDragLoop(nullptr);
+    loop.reset();
+    EXPECT_FALSE(second) << "the loop frees the last drag when it goes";
 }
 
 TEST(OleClipboard, SetGetFlushAndIsCurrent)

@@ -112,3 +112,47 @@ TEST(PopupMenu, TheQMenuServiceReturnsTheChosenCommandAndTellsTheHints)
     EXPECT_EQ(service.Popup(SampleMenu(), {10, 20}, [&](const QString& Hint) { hints += Hint; }), 5u);
     EXPECT_EQ(hints, QStringList({"&Open help"}));
 }
+
+TEST(PopupMenu, ASubmenuAnswersTypedLettersByItsRuleAndShowsImages)
+{
+    TMenuModel model = SampleMenu();
+    TMenuItem& sendTo = model.Items()[2];
+    sendTo.Submenu.Items()[1].Image = QImage(16, 16, QImage::Format_ARGB32);
+    sendTo.Submenu.Items().push_back(Command(8, "A && B"));
+    QStringList texts;
+    int highlighted = -2;
+    // s selects the second entry, e chooses the third, anything else closes.
+    sendTo.Submenu.OnMenuChar = [&](const QStringList& Texts, int Highlighted, QChar Typed) {
+        texts = Texts;
+        highlighted = Highlighted;
+        if (Typed == 's')
+            return TMenuCharAnswer{TMenuCharAction::Select, 1};
+        if (Typed == 'e')
+            return TMenuCharAnswer{TMenuCharAction::Execute, 2};
+        return TMenuCharAnswer{};
+    };
+    QMenu menu;
+    FillQMenu(menu, model);
+    QMenu* submenu = menu.actions()[2]->menu();
+    ASSERT_TRUE(submenu);
+    const QList<QAction*> actions = submenu->actions();
+    EXPECT_TRUE(actions[0]->icon().isNull());
+    EXPECT_FALSE(actions[1]->icon().isNull());
+
+    submenu->popup({10, 20});
+    QTest::keyClick(submenu, Qt::Key_S);
+    EXPECT_EQ(texts, QStringList({"Empty", "Mail", "A & B"}));
+    EXPECT_EQ(highlighted, -1);
+    EXPECT_EQ(submenu->activeAction(), actions[1]);
+
+    QAction* chosen = nullptr;
+    QObject::connect(submenu, &QMenu::triggered, [&](QAction* Action) { chosen = Action; });
+    QTest::keyClick(submenu, Qt::Key_E);
+    EXPECT_EQ(highlighted, 1);
+    EXPECT_EQ(chosen, actions[2]);
+
+    submenu->popup({10, 20});
+    ASSERT_TRUE(submenu->isVisible());
+    QTest::keyClick(submenu, Qt::Key_Z);
+    EXPECT_FALSE(submenu->isVisible());
+}

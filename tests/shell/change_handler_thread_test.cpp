@@ -155,3 +155,46 @@ TEST(ChangeHandlerThread, FreeingTheThreadWhileItWaitsEndsItAndClosesEveryDescri
     }
     EXPECT_EQ(OpenDescriptors(), before);
 }
+
+TEST(ChangeHandlerThread, WithoutAnOwnerChangesAreStillReadAndGoneFoldersFreed)
+{
+    TTempTree tree;
+    tree.Folder("gone");
+    tree.Folder("next");
+    TChangeHandlerThread thread(nullptr, WM_CHANGE);
+    int gone = -1;
+    ASSERT_TRUE(thread.AddWatch(tree.Path("gone"), false, NameChanges, gone));
+    tree.File("gone/x");
+    ASSERT_TRUE(QDir(tree.Path("gone")).removeRecursively());
+    // The worker reads the changes before it takes the next command: the slot of the folder
+    // that went is free again.
+    int next = -1;
+    ASSERT_TRUE(thread.AddWatch(tree.Path("next"), false, NameChanges, next));
+    EXPECT_EQ(next, gone);
+}
+
+TEST(ChangeHandlerThread, WatchesAddedAndClearedWhileTheirFoldersChangeKeepItAnswering)
+{
+    TTempTree tree;
+    const QStringList folders{"a", "b", "c"};
+    for (const QString& folder : folders)
+        tree.Folder(folder);
+    TOwner owner;
+    TChangeHandlerThread thread(owner.Wnd, WM_CHANGE, 2);
+    for (int cycle = 0; cycle < 200; ++cycle) {
+        for (int i = 0; i < folders.size(); ++i) {
+            int index = -1;
+            // Two slots for three folders: the third add finds none.
+            EXPECT_EQ(thread.AddWatch(tree.Path(folders[i]), false, NameChanges, index), i < 2) << cycle;
+            tree.File(folders[i] + QStringLiteral("/%1").arg(cycle));
+        }
+        thread.ClearWatches();
+    }
+    for (const int slot : owner.Slots)
+        ASSERT_TRUE(slot == 0 || slot == 1) << slot;
+    const std::size_t before = owner.Slots.size();
+    int index = -1;
+    ASSERT_TRUE(thread.AddWatch(tree.Path("c"), false, NameChanges, index));
+    tree.File("c/last");
+    ASSERT_TRUE(pumpUntil([&] { return owner.Slots.size() > before && owner.Slots.back() == index; }));
+}

@@ -69,6 +69,12 @@ TEST_F(SendTo, EntriesAreTheFolderFilesAndLinksSortedWithoutExtensions)
     EXPECT_EQ(entries, expected);
     ASSERT_EQ(SendToList().size(), 3u);
     EXPECT_EQ(SendToList()[1].FileName, "Zeta.desktop");
+    // Each entry shows its file's small icon; typed letters follow the Send To rule.
+    for (const TMenuItem& item : sendTo->Submenu.Items())
+        EXPECT_EQ(item.Image.size(), QSize(16, 16)) << item.Text.toStdString();
+    ASSERT_TRUE(sendTo->Submenu.OnMenuChar);
+    EXPECT_EQ(sendTo->Submenu.OnMenuChar({"alpha", "Zeta", "zulu"}, 1, 'z'),
+              (TMenuCharAnswer{TMenuCharAction::Select, 2}));
 
     // A menu without the placeholder is left as it is.
     TMenuModel plain;

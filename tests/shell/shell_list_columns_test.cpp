@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <time.h>
 
 namespace {
 
@@ -54,6 +55,30 @@ void SetTime(const QString& Path, qint64 SecsSinceEpoch)
                                  QFileDevice::FileModificationTime));
 }
 
+// Sets TZ for the scope's lifetime.
+class TimeZoneScope {
+public:
+    explicit TimeZoneScope(const char* Zone) : saved_(qgetenv("TZ")), had_(qEnvironmentVariableIsSet("TZ"))
+    {
+        qputenv("TZ", Zone);
+        tzset();
+    }
+    ~TimeZoneScope()
+    {
+        if (had_)
+            qputenv("TZ", saved_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    TimeZoneScope(const TimeZoneScope&) = delete;
+    TimeZoneScope& operator=(const TimeZoneScope&) = delete;
+
+private:
+    QByteArray saved_;
+    bool had_;
+};
+
 QByteArray Words(std::initializer_list<quint16> Values)
 {
     QByteArray data;
@@ -64,7 +89,7 @@ QByteArray Words(std::initializer_list<quint16> Values)
 
 } // namespace
 
-TEST(ShellListColumns, SizeTypeAndModifiedTexts)
+TEST(ShellListColumns, SizeAndTypeTexts)
 {
     FormatSettingsScope formats;
     TTempTree tree;
@@ -79,7 +104,6 @@ TEST(ShellListColumns, SizeTypeAndModifiedTexts)
         ASSERT_TRUE(QFile::resize(tree.Path(s.Name), s.Size)); // sparse
     }
     tree.Folder("folder");
-    SetTime(tree.Path("one"), 1577934240); // 2020-01-02 03:04 UTC
     TShownList shown(tree.Path());
     auto data = [&](const QString& Name) {
         return shown.List.GetItemData(int(shown.Names().indexOf(Name)));
@@ -92,18 +116,42 @@ TEST(ShellListColumns, SizeTypeAndModifiedTexts)
     EXPECT_EQ(data("one")->DetailText(2), data("one")->GetTypeText());
     EXPECT_EQ(data("one")->DetailText(0), "");
     EXPECT_EQ(data("one")->DetailText(4), "");
+}
 
-    // Modified: the local time in the short formats.
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(1577934240).toLocalTime();
-    const QString hour = QString::number(local.time().hour() % 12 == 0 ? 12 : local.time().hour() % 12);
-    EXPECT_EQ(data("one")->GetModifiedText(),
-              QStringLiteral("%1/%2/%3 %4:%5 %6")
-                  .arg(local.date().month())
-                  .arg(local.date().day())
-                  .arg(local.date().year())
-                  .arg(hour)
-                  .arg(local.time().minute(), 2, 10, QLatin1Char('0'))
-                  .arg(local.time().hour() < 12 ? "AM" : "PM"));
+TEST(ShellListColumns, ModifiedIsTheLocalTimeOfTheTimeZone)
+{
+    FormatSettingsScope formats;
+    TTempTree tree;
+    tree.File("one", "");
+    SetTime(tree.Path("one"), 1577934240); // 2020-01-02 03:04 UTC
+    const struct {
+        const char* Zone;
+        const char* Text;
+    } zones[] = {{"UTC0", "1/2/2020 3:04 AM"}, {"AEST-10", "1/2/2020 1:04 PM"}, {"EST5", "1/1/2020 10:04 PM"}};
+    for (const auto& z : zones) {
+        TimeZoneScope zone(z.Zone);
+        TShownList shown(tree.Path());
+        ASSERT_EQ(shown.List.Count(), 1);
+        EXPECT_EQ(shown.List.GetItemData(0)->DetailText(3), z.Text) << z.Zone;
+    }
+}
+
+TEST(ShellListColumns, AnItemOutsideTheFileSystemIsASystemFolder)
+{
+    TShownList desktop({});
+    desktop.List.Fill();
+    int outside = 0;
+    for (int index = 0; index < desktop.List.Count(); ++index) {
+        TPTShListData* data = desktop.List.GetItemData(index);
+        if (data->IsFileSystem()) {
+            EXPECT_NE(data->GetTypeText(), "System Folder") << data->GetPath().toStdString();
+        } else {
+            ++outside;
+            EXPECT_EQ(data->GetTypeText(), "System Folder");
+            EXPECT_EQ(data->GetSizeText(), "");
+        }
+    }
+    EXPECT_GE(outside, 1) << "the desktop shows Computer";
 }
 
 TEST(ShellListColumns, WidthsCarryToTheNextListUnlessDirectoryColsChanged)

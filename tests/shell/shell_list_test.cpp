@@ -7,6 +7,8 @@
 #include "platform/rtl/exception.h"
 #include "platform/shellapi/volumes.h"
 
+#include "shell/failing_folder.h"
+#include "shell/shell_list_rows.h"
 #include "support/pump.h"
 #include "support/temp_tree.h"
 
@@ -21,24 +23,6 @@ public:
     using TPTCustomShellList::DeviceChange;
     using TPTCustomShellList::FillList;
 };
-
-QStringList Names(TPTCustomShellList& List)
-{
-    QStringList names;
-    for (int index = 0; index < List.Count(); ++index)
-        names.append(List.GetItemData(index)->GetFileName());
-    names.sort();
-    return names;
-}
-
-int RowOf(TPTCustomShellList& List, const QString& Name)
-{
-    for (int index = 0; index < List.Count(); ++index) {
-        if (List.GetItemData(index)->GetFileName() == Name)
-            return index;
-    }
-    return -1;
-}
 
 // A list created and showing Folder, with fills counted.
 struct TShownList {
@@ -118,6 +102,7 @@ TEST(ShellList, LinkedTreeHidesFileSystemFoldersAndOnAddItemVetoes)
     struct TTree : TPTShellListPartner {
         void ShowPidl(win::LPCITEMIDLIST) override {}
         void FlushPendingChanges() override {}
+        void GoUp(int) override {}
     } tree;
     TTempTree temp;
     temp.File("keep.txt");
@@ -218,58 +203,6 @@ TEST(ShellList, AnUnreadableFolderGivesAnEmptyList)
     EXPECT_EQ(shown.List.Count(), 0);
     QFile::setPermissions(tree.Path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
-
-namespace {
-
-// A folder whose listing gives one item and then fails with Error.
-class TFailingFolder final : public win::TRefCounted<win::IShellFolder> {
-public:
-    explicit TFailingFolder(win::HRESULT Error) : error_(Error) {}
-    win::HRESULT ParseDisplayName(win::HWND, const QString&, win::LPITEMIDLIST*, win::ULONG*) override { return win::E_NOTIMPL; }
-    win::HRESULT EnumObjects(win::HWND, win::DWORD, win::Ref<win::IEnumIDList>* List) override
-    {
-        *List = new TEnum(error_);
-        return win::S_OK;
-    }
-    win::HRESULT BindToObject(win::LPCITEMIDLIST, win::Ref<win::IShellFolder>*) override { return win::E_NOTIMPL; }
-    win::HRESULT CompareIDs(win::LPARAM, win::LPCITEMIDLIST, win::LPCITEMIDLIST) override { return win::S_OK; }
-    win::HRESULT GetAttributesOf(std::span<const win::LPCITEMIDLIST>, win::ULONG* Attributes) override
-    {
-        *Attributes = 0;
-        return win::S_OK;
-    }
-    win::HRESULT GetDisplayNameOf(win::LPCITEMIDLIST, win::DWORD, QString*) override { return win::E_NOTIMPL; }
-    win::HRESULT SetNameOf(win::HWND, win::LPCITEMIDLIST, const QString&, win::DWORD, win::LPITEMIDLIST*) override
-    {
-        return win::E_NOTIMPL;
-    }
-    win::HRESULT GetUIObjectOf(win::HWND, std::span<const win::LPCITEMIDLIST>, win::TUIObject, void**) override
-    {
-        return win::E_NOTIMPL;
-    }
-
-private:
-    class TEnum final : public win::TRefCounted<win::IEnumIDList> {
-    public:
-        explicit TEnum(win::HRESULT Error) : error_(Error) {}
-        win::HRESULT Next(win::ULONG, win::LPITEMIDLIST* Items, win::ULONG*) override
-        {
-            if (given_++)
-                return error_;
-            *Items = win::ItemListFromBytes(QByteArray("\x04\x00xy", 4));
-            return win::S_OK;
-        }
-        win::HRESULT Skip(win::ULONG) override { return win::E_NOTIMPL; }
-        win::HRESULT Reset() override { return win::E_NOTIMPL; }
-
-    private:
-        win::HRESULT error_;
-        int given_ = 0;
-    };
-    win::HRESULT error_;
-};
-
-} // namespace
 
 TEST(ShellList, EnumerationErrorsRaiseTheirTextAndKeepThePreviousFolder)
 {

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDrag>
+#include <QScopedValueRollback>
 #include <QThread>
 
 namespace win {
@@ -22,16 +23,34 @@ DragLoop& CurrentLoop()
 
 } // namespace
 
+QtDragLoop::~QtDragLoop()
+{
+    delete lastDrag_;
+}
+
 HRESULT QtDragLoop::Run(IDataObject* DataObject, IDropSource* DropSource, DWORD OkEffects, DWORD* Effect)
 {
-    // Qt wants a source object for the drag; the drag and its data go with it.
-    QObject source;
-    auto* drag = new QDrag(&source);
-    drag->setMimeData(new OleMimeData(DataObject, DropSource, OleMimeData::RenderNow));
+    if (running_)
+        return DRAGDROP_S_CANCEL;
+    // Qt wants a source object for the drag; the drag and its data go with it. The previous
+    // drag's receiver has had its data by now.
+    delete lastDrag_;
+    lastDrag_ = new QObject(QCoreApplication::instance());
+    auto* drag = new QDrag(lastDrag_);
+    QPointer<OleMimeData> data = new OleMimeData(DataObject, DropSource, OleMimeData::RenderNow);
+    drag->setMimeData(data);
     QObject::connect(drag, &QDrag::actionChanged, drag, [DropSource](Qt::DropAction Action) {
         ComGuard([&] { return DropSource->GiveFeedback(EffectsOf(Action)); });
     });
-    const Qt::DropAction action = Exec(*drag, ActionsOf(OkEffects));
+    Qt::DropAction action;
+    {
+        const QScopedValueRollback<bool> running(running_, true);
+        action = Exec(*drag, ActionsOf(OkEffects));
+    }
+    // Targets of this process have taken the source's objects during the drag; a receiver still
+    // to read the data reads the rendered copy.
+    if (data)
+        data->ReleaseSource();
     *Effect = EffectsOf(action) & OkEffects;
     return *Effect ? DRAGDROP_S_DROP : DRAGDROP_S_CANCEL;
 }

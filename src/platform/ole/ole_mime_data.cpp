@@ -25,6 +25,13 @@ void OleMimeData::Render() const
     AtBoundary([this] { RenderDataObject(source_.Get(), *const_cast<OleMimeData*>(this)); });
 }
 
+void OleMimeData::ReleaseSource()
+{
+    Render();
+    source_.Reset();
+    dropSource_.Reset();
+}
+
 QStringList OleMimeData::formats() const
 {
     Render();

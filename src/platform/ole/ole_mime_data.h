@@ -6,7 +6,7 @@
 // clipboard renders on first use, as delayed rendering does. The data object itself, and the
 // drop source of a drag, stay reachable for drop targets in this process, which take the
 // source's own objects rather than the rendered copy. The object holds a reference to both
-// until it is deleted.
+// until it is deleted or ReleaseSource is called.
 #pragma once
 
 #include "platform/ole/interfaces.h"
@@ -29,6 +29,9 @@ public:
 
     // Renders every format of the source that is not yet rendered.
     void Render() const;
+    // Renders what is left and lets go of the data object and the drop source: what is read
+    // later is the rendered copy.
+    void ReleaseSource();
 
     QStringList formats() const override;
     bool hasFormat(const QString& MimeType) const override;

@@ -275,6 +275,11 @@ void TListView::Delete(int Index)
         return;
     Fire(OnDeletion, this, item);
     Index = item->index_;
+    // The focus leaves the row first, for the row that takes its place (else the one before):
+    // the views would move it themselves and, with single selection, select the row they move
+    // it to, dropping the selection of another.
+    if (item->Focused())
+        SetItemFocused(Index + 1 < Count() ? Item(Index + 1) : Item(Index - 1));
     model_->beginRemoveRows(QModelIndex(), Index, Index);
     const std::unique_ptr<TListItem> gone = std::move(items_[std::size_t(Index)]);
     items_.erase(items_.begin() + Index);

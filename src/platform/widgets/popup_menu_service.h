@@ -8,8 +8,8 @@ class QAction;
 class QMenu;
 
 // Adds the entries of Model to Menu: commands become actions that carry their ids (a grayed one
-// disabled, the default one in bold, the help text as status tip), separators separators and
-// submenus submenus of Menu.
+// disabled, the default one in bold, the help text as status tip, the image as icon), separators
+// separators and submenus submenus of Menu (answering typed letters by their OnMenuChar rule).
 void FillQMenu(QMenu& Menu, const TMenuModel& Model);
 // The command id of an action FillQMenu made; 0 for null and any other action.
 unsigned MenuCommandOf(const QAction* Action);

@@ -6,6 +6,7 @@
 #include "platform/widgets/item_images.h"
 
 #include <QAbstractItemModel>
+#include <algorithm>
 
 // The nodes as a model of one column: an index's internal pointer is its node.
 class TTreeNodeModel final : public QAbstractItemModel {
@@ -247,6 +248,29 @@ void TTreeView::DeleteChildren(TTreeNode* Node)
     const std::vector<std::unique_ptr<TTreeNode>> gone = std::move(siblings);
     siblings.clear();
     model_->endRemoveRows();
+}
+
+void TTreeView::SortChildren(TTreeNode* Parent, const std::function<int(TTreeNode* Node1, TTreeNode* Node2)>& Compare)
+{
+    auto& siblings = SiblingsOf(Parent);
+    if (siblings.size() < 2)
+        return;
+    const QModelIndex parent = model_->Of(Parent);
+    Q_EMIT model_->layoutAboutToBeChanged({QPersistentModelIndex(parent)});
+    const QModelIndexList before = model_->persistentIndexList();
+    std::vector<TTreeNode*> moved;
+    for (const QModelIndex& index : before)
+        moved.push_back(NodeOfIndex(index));
+    std::stable_sort(siblings.begin(), siblings.end(), [&](const auto& Node1, const auto& Node2) {
+        return Compare(Node1.get(), Node2.get()) < 0;
+    });
+    for (std::size_t i = 0; i < siblings.size(); ++i)
+        siblings[i]->index_ = int(i);
+    QModelIndexList after;
+    for (std::size_t i = 0; i < moved.size(); ++i)
+        after.append(before[qsizetype(i)].isValid() && moved[i] ? model_->Of(moved[i]) : QModelIndex());
+    model_->changePersistentIndexList(before, after);
+    Q_EMIT model_->layoutChanged({QPersistentModelIndex(parent)});
 }
 
 void TTreeView::NodeChanged(TTreeNode& Node)

@@ -82,6 +82,9 @@ public:
     // Deletes Node's children only (null: every node).
     void DeleteChildren(TTreeNode* Node);
     void Clear() { DeleteChildren(nullptr); }
+    // Orders the children of Parent (null: the top-level nodes) by Compare (below 0: Node1 first),
+    // keeping the order of those that compare equal, the selection and the expanded nodes.
+    void SortChildren(TTreeNode* Parent, const std::function<int(TTreeNode* Node1, TTreeNode* Node2)>& Compare);
 
     // The selected node (null: none).
     TTreeNode* Selected() const;

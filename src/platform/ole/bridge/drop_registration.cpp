@@ -99,7 +99,7 @@ bool DropTargetBinding::eventFilter(QObject* Watched, QEvent* Event)
 void DropTargetBinding::Enter(QDragEnterEvent& Event)
 {
     const auto* ours = qobject_cast<const OleMimeData*>(Event.mimeData());
-    dataObject_ = ours ? ComPtr<IDataObject>(ours->Source())
+    dataObject_ = ours && ours->Source() ? ComPtr<IDataObject>(ours->Source())
                        : ComPtr<IDataObject>(MakeComObject<QtDataObject>(Event.mimeData()));
     DWORD effect = EffectsOf(Event.possibleActions());
     const HRESULT hr = ComGuard([&] {
