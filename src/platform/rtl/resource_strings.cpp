@@ -50,6 +50,8 @@ constexpr TResourceString Strings[] = {
            "file.\r\nExpected version was %d read version was %d"},
     {4130, "Range error, value outwith %d .. %d"},
     {4131, "Token value %d re-specified in ContextState"},
+    {4132, "Invalid data in registry entry"},
+    {4133, "Invalid data in style string"},
     {4134, "Macro name expected after #ifdef"},
     {4135, "#include filename not enclosed in \"...\" or <...>"},
     {4136, "Macro name expected"},
