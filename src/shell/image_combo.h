@@ -34,6 +34,8 @@ public:
     int Index = -1;
     // The indent level in the drop-down list.
     int Indent = 0;
+    // The object a descendant attaches to the entry (not owned by the entry).
+    TObject* Data = nullptr;
 
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int Value);

@@ -39,6 +39,14 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TPTShellTreeOptions)
 constexpr win::UINT WM_SHELLTREE_CHANGE = 1125;        // the watcher saw a change
 constexpr win::UINT WM_SHELLTREE_DEFERRED_FILL = 1127; // fill when still empty
 
+// A shell combo linked to a tree: told of each node the tree navigates to. A combo that goes away
+// unlinks itself (SetShellCombo with null).
+class TPTShellTreeCombo {
+public:
+    virtual ~TPTShellTreeCombo() = default;
+    virtual void TreeSelectionChanged(TTreeNode* Node) = 0;
+};
+
 // Each shell node owns a TPTShTreeData in its Data. Nodes are filled when they first open. The
 // selected node is the current folder (Folder), which a linked list shows: at once after a click
 // or a call, after a pause while the keyboard moves the selection. GUI thread only.
@@ -64,6 +72,9 @@ public:
     // The list that shows the selected folder (null: none).
     TPTCustomShellList* ShellList() const { return shellList_; }
     void SetShellList(TPTCustomShellList* Value);
+    // The combo told of the folders the tree navigates to (null: none).
+    TPTShellTreeCombo* ShellCombo() const { return shellCombo_; }
+    void SetShellCombo(TPTShellTreeCombo* Value) { shellCombo_ = Value; }
 
     void CreateWnd();
     bool Created() const { return created_; }
@@ -179,6 +190,7 @@ private:
     std::unique_ptr<TPTShellLocator> baseFolder_;
     std::unique_ptr<TPTShellLocator> folder_;
     TPTCustomShellList* shellList_ = nullptr;
+    TPTShellTreeCombo* shellCombo_ = nullptr;
     TImageList images_;
     std::unique_ptr<TTimer> timer_;
     int timerMode_ = 0; // 0 idle, 1 show the selected folder, 2 refresh

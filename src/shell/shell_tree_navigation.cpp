@@ -104,6 +104,8 @@ void TPTCustomShellTree::Navigate()
         folder_->SetPidl(data->AbsolutePidl());
         if (shellList_)
             shellList_->Folder()->SetPidl(data->AbsolutePidl());
+        if (shellCombo_)
+            shellCombo_->TreeSelectionChanged(Selected());
     } catch (...) {
         --nesting_;
         throw;
