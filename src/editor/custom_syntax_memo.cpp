@@ -5,14 +5,17 @@
 #include "editor/document/memo_strings.h"
 #include "editor/language/settings_routines.h"
 #include "editor/language/sm_settings.h"
+#include "editor/memo_macro_editor.h"
 #include "editor/text_export.h"
 
 #include "platform/messages/edit_messages.h"
 #include "platform/rtl/streams.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QStyleHints>
 #include <algorithm>
 #include <cstring>
 
@@ -25,12 +28,18 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
     SetBorderStyle(bsSingle);
     SetScrollBars(ssBoth);
     settings_->AttachEditor(this);
+    HookSettings();
     TabStops = settings_->TabStops();
     TMemoCore::WordWrap = settings_->Options & OPT_WORDWRAP;
     fontChanging_ = true;
     setFont(QFont(settings_->FontName, settings_->FontSize));
     fontChanging_ = false;
     Measure();
+    caretTimer_.setInterval(std::max(1, QGuiApplication::styleHints()->cursorFlashTime() / 2));
+    connect(&caretTimer_, &QTimer::timeout, this, [this] {
+        caretOn_ = !caretOn_;
+        viewport()->update(CaretRect());
+    });
 }
 
 TCustomSyntaxMemo::~TCustomSyntaxMemo()
@@ -63,12 +72,16 @@ void TCustomSyntaxMemo::resizeEvent(QResizeEvent* Event)
 void TCustomSyntaxMemo::focusInEvent(QFocusEvent* Event)
 {
     QAbstractScrollArea::focusInEvent(Event);
+    caretOn_ = true;
+    if (caretBlinking_ && QGuiApplication::styleHints()->cursorFlashTime() > 0)
+        caretTimer_.start();
     Perform(win::WM_SETFOCUS, 0, 0);
 }
 
 void TCustomSyntaxMemo::focusOutEvent(QFocusEvent* Event)
 {
     QAbstractScrollArea::focusOutEvent(Event);
+    caretTimer_.stop();
     Perform(win::WM_KILLFOCUS, 0, 0);
 }
 
@@ -84,11 +97,6 @@ void TCustomSyntaxMemo::changeEvent(QEvent* Event)
 bool TCustomSyntaxMemo::focusNextPrevChild(bool Next)
 {
     return WantTab ? false : QAbstractScrollArea::focusNextPrevChild(Next);
-}
-
-void TCustomSyntaxMemo::paintEvent(QPaintEvent*)
-{
-    // The line renderer draws here; until then the control shows its background.
 }
 
 // The font goes into the settings, so that every editor of the language shows it. A change the
@@ -173,6 +181,7 @@ void TCustomSyntaxMemo::ReplaceSelectionText(std::string_view Text, bool Quiet)
         Text = filled;
     }
     ReplaceSelection(Text);
+    CaretAfterEOL = false;
     rememberedColumn_ = CaretColumn() - 1;
     VirtualColumn = rememberedColumn_;
     if (Quiet || !PaintingEnabled())

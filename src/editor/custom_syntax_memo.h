@@ -13,6 +13,8 @@
 #include "editor/document/caret_control.h"
 #include "editor/document/ed_stream.h"
 #include "editor/document/memo_core.h"
+#include "editor/language/key_controller.h"
+#include "editor/line_renderer.h"
 #include "editor/memo_messages.h"
 #include "editor/memo_metrics.h"
 #include "editor/scroll_info.h"
@@ -22,15 +24,21 @@
 #include "platform/messages/messages.h"
 
 #include <QAbstractScrollArea>
+#include <QByteArray>
+#include <QPixmap>
 #include <QPoint>
+#include <QTimer>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class TCodeTemplates;
+class TMemoMacroEditor;
 struct TSM_StyleEffect;
 class TSM_Settings;
 class TStrings;
@@ -98,6 +106,12 @@ enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
 using TSearchFailEvent = std::function<void(TObject* Sender, const QString& SearchText)>;
 // Called before a paste with the clipboard's source types, which it may change.
 using TDataDropEvent = std::function<void(TObject* Sender, unsigned& SourceTypes)>;
+// Called with a code template's name and body before the body is inserted; may change the body.
+using TTemplateEvent = std::function<void(TObject* Sender, const QByteArray& Name, QByteArray& Body)>;
+// Called before a word typed before an activation key is replaced, with a stream over the text at
+// the word's start: may change the replacement or veto it.
+using TAutoReplaceEvent = std::function<void(TObject* Sender, TEdStream& IStream, const QByteArray& ReplaceItem,
+                                             QByteArray& ReplaceWith, bool& CanReplace)>;
 
 class TCustomSyntaxMemo : public QAbstractScrollArea, public TMemoCore {
     Q_OBJECT
@@ -242,6 +256,38 @@ public:
     void MarkIncompleteFrom(TLineRecord* Line);
     // Flags the first visible line and the lines of a page and two more after it for repaint.
     void MarkVisibleForRepaint();
+    // Frees every line's token bytes, flags every line for highlighting and starts the highlighter
+    // at the first line.
+    void ClearHighlighting();
+
+    // --- word wrap and block indent (memo_rewrap.cpp, memo_indent.cpp) ---
+    // The width word wrap fills: WrapAtColumn columns, else the client width less the text's
+    // left edge and two scroll-bar widths; never below 8 pixels.
+    int WrapWidth() const;
+    // Puts Count (0: IndentStep) blanks, or TABs when Flags bit 0 asks and smoUseTAB allows, before
+    // each line of the selection, as one undo step (SM_INDENTBLOCK).
+    void IndentBlock(int Count, unsigned Flags);
+    // Removes up to Count (0: IndentStep) leading blanks, TABs or hard spaces from each line of the
+    // selection, as one undo step (SM_UNINDENTBLOCK).
+    void UnindentBlock(int Count);
+    // The window x of a display column of Line and the column under a window x, measuring the
+    // line's runs in their styles' fonts.
+    int PixelAtColumn(int Column, const TLineRecord* Line);
+    int ColumnAtPixel(int X, const TLineRecord* Line);
+
+    // --- painting (memo_paint.cpp) ---
+    // Draws the text as the request asks, on the request's painter.
+    void Render(TRenderRequest& Request) { renderer_.Render(Request); }
+    TLineRenderer& Renderer() { return renderer_; }
+    // Where the caret shows in the client area: a 2-pixel bar, or the character cell in overwrite
+    // mode with the block cursor; empty when it is outside the text area.
+    QRect CaretRect();
+    // The lines above and below the caret's row, in the inverse of style 0's background.
+    void DrawFocusLine(QPainter& Painter);
+    // The caret blinks while the control has the focus (tests switch it off).
+    void SetCaretBlinking(bool On);
+    TLineDrawEvent OnDrawLine;
+    TMarkDrawEvent OnDrawMark;
 
     // --- text as a whole (WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH) ---
     // Replaces the whole text (null: empties it); the undo log ends up empty.
@@ -336,6 +382,18 @@ public:
     // A search found nothing: OnSearchFail, or a message box.
     void ReportSearchFailure(const QString& SearchText);
 
+    // --- commands, keys and expansion (memo_commands.cpp, memo_keys.cpp, memo_expand.cpp) ---
+    // Runs editor command Command & 0xFF (0..47, TEditorCommand; others do nothing). Reserved is
+    // not used; Extend keeps the selection's anchor so that a caret move extends the selection.
+    virtual void ExecuteCommand(int Command, int Reserved, bool Extend);
+    // Points the key map, the code templates and the auto-replace list of the settings shown at
+    // this editor: their commands and expansions run here.
+    void HookSettings();
+    // Fired with a recognised command before it runs: may change it (-1 runs nothing).
+    TKeyboardActionEvent OnCommandRecognised;
+    TTemplateEvent OnTemplateEvent;
+    TAutoReplaceEvent OnAutoReplace;
+
     // The document's title: the HTML export's, and the file name of the last load or save while
     // smoTitleAsFilename is set.
     QString Title;
@@ -371,8 +429,20 @@ protected:
     void changeEvent(QEvent* Event) override;
     bool focusNextPrevChild(bool Next) override;
     void paintEvent(QPaintEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void ReWrap(TLineRecord* StartLine, TLineRecord* EndLine) override;
 
 private:
+    friend class TCommandExecutor;
+    friend class TMemoMacroEditor;
+    // A key went down: the templates, the auto-replace list, then the key map look at it.
+    void KeyDown(int Key, TShiftState Shift, bool& Handled);
+    // The key map recognised Command: OnCommandRecognised, then ExecuteCommand.
+    void CommandRecognised(int& Command);
+    // The expansion of a code template or an auto-replacement (OnExpand of both lists).
+    void Expand(TObject* Sender, const QByteArray& Name, QByteArray& Body);
+
     win::LRESULT PerformPrivate(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
     win::LRESULT PerformStandard(win::UINT Msg, win::WPARAM WParam, win::LPARAM LParam);
     void Measure();
@@ -386,6 +456,13 @@ private:
     void SetPlainLook(const std::function<void(TSM_StyleEffect&)>& Change);
     // The lines of Range (null: all), as first and last record with the first's index.
     bool LinesOf(const sm::TLineRange* Range, TLineRecord*& First, TLineRecord*& Last);
+    // The starts of the logical lines an indent or un-indent works on.
+    std::vector<int> SelectedLineStarts();
+    // Inserts (or removes) each edit's text at its position in one undo block, then selects the
+    // lines and brings the caret into view.
+    void EditLineStarts(int UndoBlock, const std::vector<std::pair<int, std::string>>& Edits, bool Insert);
+    // The width of the display column of a laid-out line in its style's font.
+    int CellWidth(const TLineLayout& Layout, int Column) const;
 
     std::unique_ptr<TSM_Settings> ownSettings_;
     TSM_Settings* settings_;
@@ -405,4 +482,13 @@ private:
     TScrollInfo horizontalInfo_;
     TScrollInfo verticalInfo_;
     bool applyingScrollBars_ = false;
+    // Shift was held with the key the key map is looking at.
+    bool extend_ = false;
+    std::unique_ptr<TMemoMacroEditor> macroEditor_;
+    TLineRenderer renderer_{*this};
+    // The last frame drawn, shown as it is while painting is off.
+    QPixmap frame_;
+    QTimer caretTimer_;
+    bool caretBlinking_ = true;
+    bool caretOn_ = true;
 };

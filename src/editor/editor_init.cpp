@@ -1,8 +1,9 @@
-// initEditor: builds the built-in key map and the key-name table at start-up rather than at their
-// first use, and installs the editor's widgets where the documents' code calls on them (the
-// templates' pick list, the printer's resolution).
+// initEditor: builds the built-in key map, the key-name table and the gutter pictures at start-up
+// rather than at their first use, and installs the editor's widgets where the documents' code
+// calls on them (the templates' pick list, the printer's resolution).
 #include "editor/editor_init.h"
 
+#include "editor/gutter_glyphs.h"
 #include "editor/language/default_key_map.h"
 #include "editor/language/sm_settings.h"
 #include "editor/widgets/macro_pick_list.h"
@@ -12,6 +13,7 @@
 void initEditor()
 {
     DefaultKeyController();
+    GutterGlyphs();
     KeyNameToKey(QString());
     SetMacroPickListFactory([](TMacroKeywords& Owner, IMacroEditor& Editor) -> IMacroPickList* {
         return new TMacroPickList(Owner, Editor);

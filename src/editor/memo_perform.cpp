@@ -98,6 +98,8 @@ LRESULT TCustomSyntaxMemo::PerformPrivate(UINT Msg, WPARAM WParam, LPARAM LParam
         Redo();
         Invalidate();
         return 0;
+    case SM_INDENT: IndentBlock(int(WParam), unsigned(LParam)); return 0;
+    case SM_UNINDENT: UnindentBlock(int(WParam)); return 0;
     case SM_APPLYSETTINGS: ApplySettings(); return 0;
     case SM_SETTOKENS:
     case SM_GETTOKENS: {
@@ -146,8 +148,13 @@ LRESULT TCustomSyntaxMemo::PerformStandard(UINT Msg, WPARAM WParam, LPARAM LPara
     switch (Msg) {
     case WM_SIZE: SetClientSize(LOWORD(LParam), HIWORD(LParam)); return 0;
     case WM_SETFOCUS:
+        // The key map and the lists of the settings serve the focused editor.
+        if (isVisible())
+            HookSettings();
+        Invalidate();
+        return 0;
     case WM_KILLFOCUS:
-        // The key map, templates and caret follow the focused editor once they are wired to it.
+        // Repainted without the caret.
         Invalidate();
         return 0;
     case WM_SETREDRAW: SetRedraw(WParam != 0); return 0;

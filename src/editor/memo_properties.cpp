@@ -72,7 +72,6 @@ void TCustomSyntaxMemo::SetOptionWord(std::uint32_t Word, bool Quiet)
     if (wrapChanged) {
         TMemoCore::WordWrap = Word & OPT_WORDWRAP;
         leftColumn_ = 0;
-        TextStore().SetLongestLine(0);
         ReWrap(nullptr, nullptr);
     }
     if (Quiet)

@@ -3,6 +3,11 @@
 #include "editor/custom_syntax_memo.h"
 
 #include "editor/document/display_columns.h"
+#include "editor/language/sm_settings.h"
+
+#include "platform/rtl/ansi_codec.h"
+
+#include <QFontMetrics>
 
 #include <QScrollBar>
 #include <algorithm>
@@ -199,4 +204,50 @@ void TCustomSyntaxMemo::MarkVisibleForRepaint()
     TLineRecord* line = TextStore().TopLineRecord();
     for (int n = 0; line && n <= VisibleLines + 2; ++n, line = line->Next)
         line->Flags |= lfRepaint;
+}
+
+void TCustomSyntaxMemo::ClearHighlighting()
+{
+    TextStore().ClearHighlighting();
+}
+
+int TCustomSyntaxMemo::CellWidth(const TLineLayout& Layout, int Column) const
+{
+    if (Column >= Layout.Length())
+        return metrics_.CharWidth;
+    const int style = Layout.Tokens() && HasOption(smoSyntaxHighlight) ? settings_->GetTokenStyle(Layout.Tokens()[Column]) : 0;
+    const TStyleFont* styleFont = settings_->StyleFont(style);
+    const QFontMetrics fm(styleFont ? styleFont->Font : font());
+    return fm.horizontalAdvance(AnsiChar(static_cast<unsigned char>(Layout.Text()[Column])));
+}
+
+// A fixed-pitch font counts whole character widths; otherwise every column from the left column
+// on is measured in its style's font.
+int TCustomSyntaxMemo::PixelAtColumn(int Column, const TLineRecord* Line)
+{
+    if (metrics_.FixedPitch || !Line)
+        return TextLeft() + (Column - leftColumn_) * metrics_.CharWidth;
+    TLineLayout layout;
+    layout.Expand(Line, 0, 0, 0, TabStops);
+    int x = 0;
+    for (int c = std::min(Column, leftColumn_); c < std::max(Column, leftColumn_); ++c)
+        x += CellWidth(layout, c);
+    return TextLeft() + (Column < leftColumn_ ? -x : x);
+}
+
+int TCustomSyntaxMemo::ColumnAtPixel(int X, const TLineRecord* Line)
+{
+    const int width = X - TextLeft();
+    if (metrics_.FixedPitch || !Line)
+        return leftColumn_ + std::max(0, width) / metrics_.CharWidth;
+    TLineLayout layout;
+    layout.Expand(Line, 0, 0, 0, TabStops);
+    int column = leftColumn_;
+    for (int x = 0; column < layout.Length();) {
+        x += CellWidth(layout, column);
+        if (x > width)
+            break;
+        ++column;
+    }
+    return column;
 }

@@ -102,7 +102,7 @@ TEST(TextStore, LongLinesAreCutInto2047CharacterContinuationRecords)
     EXPECT_EQ(store.CheckInvariants(), "");
 }
 
-TEST(TextStore, TypingIntoA2047CharacterRecordRewrapsTheWholeText)
+TEST(TextStore, TypingIntoA2047CharacterRecordRewrapsItsOwnLineOnly)
 {
     TTestMemo memo;
     memo.ReplaceSelection(Repeated(2046, 'a', "\r\nb"));
@@ -111,7 +111,8 @@ TEST(TextStore, TypingIntoA2047CharacterRecordRewrapsTheWholeText)
     EXPECT_EQ(RecordAt(memo.TextStore(), 0)->Length(), 2048);
     EXPECT_EQ(memo.TextStore().LongestLine(), 2048);
     EXPECT_EQ(memo.TextStore().LineCount(), 2);
-    EXPECT_EQ(memo.FullReWraps, 1);
+    EXPECT_EQ(memo.ReWraps, 1);
+    EXPECT_EQ(memo.FullReWraps, 0);
 }
 
 TEST(TextStore, WordWrapRewrapsTheEditedRecords)

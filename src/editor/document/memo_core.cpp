@@ -168,9 +168,8 @@ void TMemoCore::InsertText(int Pos, std::string_view Text)
         InsertBlock(Pos, conversion_);
         Pos += int(conversion_.size());
     }
-    if (store_->LongestLine() >= ReWrapLength)
-        ReWrap(nullptr, nullptr);
-    else if (WordWrap)
+    // Only the edited lines can have reached the re-wrap length.
+    if (WordWrap || store_->LongestLine() >= ReWrapLength)
         ReWrap(store_->LineAt(start), store_->LineAt(Pos - 1));
 }
 
@@ -191,9 +190,7 @@ void TMemoCore::DeleteText(int Start, int End)
         selStart_ = selEnd_ = 0;
         Fire(OnTextChange, this, 0, 0);
     } else {
-        if (store_->LongestLine() >= ReWrapLength)
-            ReWrap(nullptr, nullptr);
-        else if (WordWrap)
+        if (WordWrap || store_->LongestLine() >= ReWrapLength)
             ReWrap(result.First, result.Last);
         Fire(OnTextChange, this, Start, -size);
     }

@@ -40,7 +40,11 @@ void TMemoCore::RecordUndo(int Kind, int A, int B, std::string_view Text)
     case rkRecordingOff: recording_ = false; return;
     case rkEmpty: log->Empty(); return;
     case rkBlanksRemoved:
-        log->PushEdit(A, A + B, std::string(std::size_t(std::max(B, 0)), ' '), {}, A, A);
+        // The removed characters when they are given (an un-indent removes TABs too), else blanks.
+        log->PushEdit(A, A + B,
+                      Text.empty() ? std::string(std::size_t(std::max(B, 0)), ' ')
+                                   : std::string(Text.substr(0, std::size_t(std::max(B, 0)))),
+                      {}, A, A);
         log->Trim();
         return;
     case rkCharsInserted:

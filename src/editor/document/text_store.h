@@ -82,6 +82,12 @@ public:
     // Removes the characters from Start to End (ordered and clamped); named bookmarks and marks
     // follow, and an emptied store clears its named bookmarks.
     TEditResult Delete(int Start, int End);
+    // Stores the logical line from First to Last (First starts it, Last ends it) anew as records
+    // of the given lengths cut from Text, its joined text (with Tokens, its joined token bytes, or
+    // null). The records after the first continue it; bookmark and mark bits, line colours and the
+    // tracked-line object stay with the line. Returns the last new record.
+    TLineRecord* Resegment(TLineRecord* First, TLineRecord* Last, std::string_view Text,
+                           const std::uint8_t* Tokens, const std::vector<int>& Lengths);
     // Forwards an edit to both breakpoint lists (see TSM_Breakpoints::AdjustForEdit).
     void ShiftBreakpoints(int Pos, int Delta, bool WholeLines);
 

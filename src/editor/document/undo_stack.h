@@ -35,7 +35,7 @@ enum TUndoRecorderKind : int {
     rkRecordingOn = 6,
     rkRecordingOff = 7,
     rkEmpty = 8,          // empties the log
-    rkBlanksRemoved = 9,  // B blanks were removed at position A
+    rkBlanksRemoved = 9,  // B blanks (or the first B characters of Text) were removed at A
     rkCharsInserted = 10, // the first B characters of Text were inserted at A
     rkFirstIgnored = 11,  // this kind and those above it are ignored
 };

@@ -56,8 +56,8 @@ TDefaultBinding DefaultKeys(int Command)
     case caDELPREVWORD: return {scCtrl | VK_BACK, 0};
     case caPRINTSEL: return {CtrlK, 'P'};
     case caDELNEXTWORD: return {scCtrl | VK_DELETE, 0};
-    case 46: return {scCtrl | VK_UP, 0};
-    case 47: return {scCtrl | VK_DOWN, 0};
+    case caSCROLLUP: return {scCtrl | VK_UP, 0};
+    case caSCROLLDOWN: return {scCtrl | VK_DOWN, 0};
     default: return {0, 0};
     }
 }
@@ -78,7 +78,7 @@ std::unique_ptr<TKeyboardActionContoller> BuildDefaultKeyController()
     AddDefaultBinding(*map, caDELNEXTWORD);
     for (int command = 0; command <= caREDO; ++command)
         AddDefaultBinding(*map, command);
-    for (const int command : {int(caPRINTSEL), 46, 47})
+    for (const int command : {caPRINTSEL, caSCROLLUP, caSCROLLDOWN})
         AddDefaultBinding(*map, command);
     return map;
 }

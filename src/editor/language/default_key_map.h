@@ -6,7 +6,7 @@
 
 class TKeyboardActionContoller;
 
-// Editor command numbers. 46 and 47 scroll the display one line up and down.
+// Editor command numbers.
 enum TEditorCommand {
     caLEFT = 0,
     caRIGHT,
@@ -36,6 +36,8 @@ enum TEditorCommand {
     caDELPREVWORD,
     caPRINTSEL,
     caDELNEXTWORD,
+    caSCROLLUP,   // the display one line up
+    caSCROLLDOWN, // the display one line down
 };
 constexpr int EditorCommandCount = 48;
 
