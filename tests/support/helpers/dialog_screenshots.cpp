@@ -367,9 +367,12 @@ void ShowSiteDialogs(TPictureTaker& Taker)
 // A remote bookmark with a comment typed after its text, then a local one.
 void ShowBookmarkProperties(TPictureTaker& Taker)
 {
-    Taker.Shots = {{QStringLiteral("bookmark-remote"),
-                    Keys({QStringLiteral("type"), QStringLiteral(" (mirror)"), QStringLiteral("key"), QStringLiteral("Tab")}),
-                    QStringLiteral("Return")},
+    auto typeComment = [](QDialog& Dialog) {
+        XdoTool(Dialog.winId(), {QStringLiteral("key"), QStringLiteral("End")});
+        XdoTool(Dialog.winId(), {QStringLiteral("type"), QStringLiteral(" (mirror)")});
+        return QStringList({QStringLiteral("key"), QStringLiteral("Tab")});
+    };
+    Taker.Shots = {{QStringLiteral("bookmark-remote"), typeComment, QStringLiteral("Return")},
                    {QStringLiteral("bookmark-local"), {}, QStringLiteral("Escape")}};
     for (const int kind : {RemoteBookmark, LocalBookmark}) {
         TBookmarkPropertiesFrm form;
