@@ -5,6 +5,7 @@
 // With xdotool on the PATH, the dialogs are driven through the X server as a person would: keys
 // typed into them before their pictures, and the key that closes them.
 #include "dialogs/basic_progress_frm.h"
+#include "dialogs/bookmark_properties_frm.h"
 #include "dialogs/close_app_dlg.h"
 #include "dialogs/confirm_delete_dlg.h"
 #include "dialogs/confirm_replace_dlg.h"
@@ -23,6 +24,7 @@
 #include "dialogs/pt_frame.h"
 #include "dialogs/pt_group.h"
 #include "dialogs/permission_grid.h"
+#include "platform/widgets/combo_box.h"
 #include "platform/widgets/std_controls.h"
 #include "dialogs/search_dlg.h"
 #include "dialogs/splash_screen.h"
@@ -34,6 +36,7 @@
 #include "platform/rtl/string_list.h"
 #include "platform/widgets/platform_widgets_init.h"
 #include "platform/widgets/prompt_service.h"
+#include "routines/date_stamp.h"
 #include "routines/registry_helpers.h"
 #include "settings/app_settings.h"
 #include "settings/firewalls.h"
@@ -387,6 +390,27 @@ void ShowFindReplaceDialog(TPictureTaker& Taker)
     FreeReviewMemo(memo);
 }
 
+// A remote bookmark with a comment typed after its text, then a local one.
+void ShowBookmarkProperties(TPictureTaker& Taker)
+{
+    auto typeComment = [](QDialog& Dialog) {
+        XdoTool(Dialog.winId(), {QStringLiteral("key"), QStringLiteral("End")});
+        XdoTool(Dialog.winId(), {QStringLiteral("type"), QStringLiteral(" (mirror)")});
+        return QStringList({QStringLiteral("key"), QStringLiteral("Tab")});
+    };
+    Taker.Shots = {{QStringLiteral("bookmark-remote"), typeComment, QStringLiteral("Return")},
+                   {QStringLiteral("bookmark-local"), {}, QStringLiteral("Escape")}};
+    for (const int kind : {RemoteBookmark, LocalBookmark}) {
+        TBookmarkPropertiesFrm form;
+        form.cbHost->addItems({QStringLiteral("Alpha"), QStringLiteral("Home Server")});
+        form.SetBookmark(QStringLiteral("Alpha: docs"), kind ? QStringLiteral("/www/docs/") : QDir::homePath(),
+                         QStringLiteral("Alpha"), DateStampNow(), kind ? DateStampNow() : QString(), {}, kind);
+        const int result = form.ShowModal();
+        std::printf("bookmark %d: result %d, modified %d, comment '%s'\n", kind, result, int(form.Modified),
+                    qPrintable(form.txtComment->text()));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -458,6 +482,7 @@ int main(int argc, char** argv)
 
     ShowAuxiliaryDialogs(taker);
     ShowSiteDialogs(taker);
+    ShowBookmarkProperties(taker);
     FreeGlobalSettings();
     THiveStore::CurrentUser().Flush();
     return 0;
