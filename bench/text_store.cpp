@@ -4,6 +4,7 @@
 //   build/bench_text_store [--benchmark_filter=...]
 #include "editor/document/memo_core.h"
 
+#include "bench_documents.h"
 #include "platform/rtl/streams.h"
 
 #include <benchmark/benchmark.h>
@@ -16,21 +17,6 @@ namespace {
 constexpr int Operations = 100000;
 constexpr int Distance = 1000; // characters between one edit and the next
 constexpr std::size_t MiB = 1 << 20;
-
-// Lines of 0 to 79 letters, each ending in CR LF.
-std::string Document(std::size_t Size, unsigned Seed)
-{
-    std::mt19937 random(Seed);
-    std::string text;
-    text.reserve(Size + 100);
-    while (text.size() < Size) {
-        const std::size_t length = random() % 80;
-        for (std::size_t i = 0; i < length; ++i)
-            text += char('a' + random() % 26);
-        text += "\r\n";
-    }
-    return text;
-}
 
 void Load(TMemoCore& Memo, const std::string& Text)
 {
@@ -52,7 +38,7 @@ int NextPosition(std::mt19937& Random, int Previous, int Length)
 void EditorEdits(benchmark::State& State)
 {
     TMemoCore memo;
-    Load(memo, Document(std::size_t(State.range(0)) * MiB, 1));
+    Load(memo, BenchDocument(std::size_t(State.range(0)) * MiB, 1));
     std::mt19937 random(2);
     int pos = memo.TextLength() / 2;
     const auto edit = [&] {
@@ -77,7 +63,7 @@ void EditorEdits(benchmark::State& State)
 void StoreEdits(benchmark::State& State)
 {
     TMemoCore memo;
-    Load(memo, Document(std::size_t(State.range(0)) * MiB, 1));
+    Load(memo, BenchDocument(std::size_t(State.range(0)) * MiB, 1));
     TTextStore& store = memo.TextStore();
     std::mt19937 random(2);
     int pos = store.TextLength() / 2;
@@ -97,7 +83,7 @@ void LoadFile(benchmark::State& State)
 {
     const QString name = QDir::tempPath() + QStringLiteral("/bench-text-store-20mb.txt");
     {
-        const std::string text = Document(20 * 1000 * 1000, 3);
+        const std::string text = BenchDocument(20 * 1000 * 1000, 3);
         TFileStream file(name, fmCreate);
         file.WriteBuffer(text.data(), std::int64_t(text.size()));
     }

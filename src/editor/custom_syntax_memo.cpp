@@ -40,6 +40,8 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
         caretOn_ = !caretOn_;
         viewport()->update(CaretRect());
     });
+    autoScrollTimer_.setInterval(50);
+    connect(&autoScrollTimer_, &QTimer::timeout, this, &TCustomSyntaxMemo::AutoScrollTick);
 }
 
 TCustomSyntaxMemo::~TCustomSyntaxMemo()

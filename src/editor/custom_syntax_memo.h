@@ -27,6 +27,7 @@
 #include <QByteArray>
 #include <QPixmap>
 #include <QPoint>
+#include <QRect>
 #include <QTimer>
 #include <QString>
 #include <functional>
@@ -235,8 +236,13 @@ public:
     // client area), else PositionFromPoint.
     int CharFromPoint(QPoint Point);
     // Scrolls to a left column and top line, each limited to the text (the column to the longest
-    // line); with Repaint the view is redrawn and told that it scrolled (Change).
-    void ScrollTo(int Column, int Line, bool Repaint);
+    // line); with Repaint the view is redrawn and told that it scrolled (Change). With AutoScroll
+    // and the focus, the view goes on scrolling toward the pointer while the left button is held
+    // and the pointer is outside the client area.
+    void ScrollTo(int Column, int Line, bool Repaint, bool AutoScroll = false);
+    // One step of that: a line up or down and a column sideways toward Pointer (a client point),
+    // the selection's end following to the client edge. False when Pointer is inside.
+    bool AutoScrollStep(QPoint Pointer);
     // Scrolls the caret into view: whole lines up or down, 8 columns at a time sideways.
     virtual void ScrollCaretIntoView();
     // Computes the bars' values and applies them; skipped while painting is off or locked.
@@ -413,6 +419,10 @@ public:
     bool MonoPrint = true;
     TColourOverride DisabledColours{true, true, 0xC0C0C0, false, clBlack};
     TColourOverride ReadOnlyColours{false, true, clWhite, true, 0xC0C0C0};
+    // The page printing lays out on (left, top, right, bottom), and whether the printer's page is
+    // used instead.
+    QRect PrintRect{QPoint(0, 0), QPoint(2550, 3300)};
+    bool UsePrinterPage = true;
 
 protected:
     // OnChange, except while the update lock is set or painting is off.
@@ -461,6 +471,7 @@ private:
     // Inserts (or removes) each edit's text at its position in one undo block, then selects the
     // lines and brings the caret into view.
     void EditLineStarts(int UndoBlock, const std::vector<std::pair<int, std::string>>& Edits, bool Insert);
+    void AutoScrollTick();
     // The width of the display column of a laid-out line in its style's font.
     int CellWidth(const TLineLayout& Layout, int Column) const;
 
@@ -489,6 +500,7 @@ private:
     // The last frame drawn, shown as it is while painting is off.
     QPixmap frame_;
     QTimer caretTimer_;
+    QTimer autoScrollTimer_;
     bool caretBlinking_ = true;
     bool caretOn_ = true;
 };

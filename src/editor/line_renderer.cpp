@@ -313,12 +313,13 @@ void TLineRenderer::DrawPiece(int Column, int Count, int Style, bool Selected, b
         Spy(trace);
     }
     if ((options_ & OPT_SHOW_CONTROL_CHARS) && !printing_)
-        DrawShowAll(Column, std::min(drawn, std::max(0, length - Column)), x_, font, colours.Text);
+        DrawShowAll(Column, std::min(drawn, std::max(0, length - Column)), x_, font);
     x_ = rect.right() + 1;
 }
 
-// Spaces show as dots, the columns of one TAB as the arrow glyph, in the inverted text colour.
-void TLineRenderer::DrawShowAll(int Column, int Count, int X, const QFont& Font, win::COLORREF Text)
+// Spaces show as dots, the columns of one TAB as the arrow glyph, both inverting what is under
+// them so that they show on every background.
+void TLineRenderer::DrawShowAll(int Column, int Count, int X, const QFont& Font)
 {
     if (Count <= 0)
         return;
@@ -327,7 +328,8 @@ void TLineRenderer::DrawShowAll(int Column, int Count, int X, const QFont& Font,
     const std::string& source = line_->Text;
     painter_->save();
     painter_->setFont(Font);
-    painter_->setPen(Rgb(Text ^ White));
+    painter_->setPen(Qt::white);
+    painter_->setCompositionMode(QPainter::CompositionMode_Difference);
     for (int i = 0; i < Count;) {
         const int column = Column + i;
         const int offset = layout_.OffsetOf(column);
@@ -336,13 +338,8 @@ void TLineRenderer::DrawShowAll(int Column, int Count, int X, const QFont& Font,
             int run = 1;
             while (i + run < Count && layout_.OffsetOf(column + run) == offset)
                 ++run;
-            if (!arrow.isNull()) {
-                const int left = cellX + (run * charWidth_ - arrow.width()) / 2;
-                const int top = y_ + (lineHeight_ - arrow.height()) / 2;
-                painter_->setCompositionMode(QPainter::CompositionMode_Difference);
-                painter_->drawImage(left, top, arrow);
-                painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
-            }
+            if (!arrow.isNull())
+                painter_->drawImage(cellX + (run * charWidth_ - arrow.width()) / 2, y_, arrow);
             i += run;
             continue;
         }
@@ -354,6 +351,7 @@ void TLineRenderer::DrawShowAll(int Column, int Count, int X, const QFont& Font,
 }
 
 // A CR shows the pilcrow after the line's last character; a wrapped segment the return glyph.
+// The glyphs carry their character on the row's baseline, with room below it.
 void TLineRenderer::DrawLineEndGlyph(const TLineRecord& Line)
 {
     const bool endsLine = Line.EndsLine();
@@ -368,7 +366,7 @@ void TLineRenderer::DrawLineEndGlyph(const TLineRecord& Line)
     if (!image.isNull()) {
         painter_->save();
         painter_->setCompositionMode(QPainter::CompositionMode_Difference);
-        painter_->drawImage(x, y_ + (lineHeight_ - image.height()) / 2, image);
+        painter_->drawImage(x, y_, image);
         painter_->restore();
     }
     Trace(rsLineEndGlyph, QRect(x, y_, charWidth_, lineHeight_), {0, 0}, glyph);

@@ -58,7 +58,7 @@ private:
     // Draws Count expanded columns from Column on; Count 0 fills the rest of the row.
     void DrawRun(int Column, int Count, bool Selected);
     void DrawPiece(int Column, int Count, int Style, bool Selected, bool RawColours);
-    void DrawShowAll(int Column, int Count, int X, const QFont& Font, win::COLORREF Text);
+    void DrawShowAll(int Column, int Count, int X, const QFont& Font);
     void DrawLineEndGlyph(const TLineRecord& Line);
     void DrawMarks(const TLineRecord& Line, int LineStart, int Y);
     void DrawGuides(int Y);

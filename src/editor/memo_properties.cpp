@@ -67,7 +67,11 @@ std::uint32_t TCustomSyntaxMemo::OptionWord() const
 void TCustomSyntaxMemo::SetOptionWord(std::uint32_t Word, bool Quiet)
 {
     const bool wrapChanged = (settings_->Options ^ Word) & OPT_WORDWRAP;
+    const bool glyphsWanted = (Word & ~settings_->Options) & OPT_SHOW_CONTROL_CHARS;
     settings_->Options = Word;
+    // The glyphs that show blanks, TABs and line ends are made with the style fonts.
+    if (glyphsWanted)
+        settings_->UpdateStyleFonts();
     setAcceptDrops(Word & OPT_PROCESS_DROP_FILES);
     if (wrapChanged) {
         TMemoCore::WordWrap = Word & OPT_WORDWRAP;

@@ -7,7 +7,9 @@
 
 #include "platform/rtl/ansi_codec.h"
 
+#include <QCursor>
 #include <QFontMetrics>
+#include <QGuiApplication>
 
 #include <QScrollBar>
 #include <algorithm>
@@ -111,15 +113,54 @@ int TCustomSyntaxMemo::CharFromPoint(QPoint Point)
     return PositionFromPoint(Point);
 }
 
-void TCustomSyntaxMemo::ScrollTo(int Column, int Line, bool Repaint)
+void TCustomSyntaxMemo::ScrollTo(int Column, int Line, bool Repaint, bool AutoScroll)
 {
     leftColumn_ = std::clamp(Column, 0, std::max(0, TextStore().LongestLine() - 1));
     TMemoCore::SetTopLine(std::clamp(Line, 0, TextStore().LineCount() - 1));
-    if (!Repaint)
+    if (Repaint) {
+        MarkVisibleForRepaint();
+        Changed();
+        UpdateScrollBars();
+        Invalidate();
+    }
+    if (AutoScroll && hasFocus() && !autoScrollTimer_.isActive())
+        autoScrollTimer_.start();
+}
+
+// The timer of auto-scrolling stops once the left button is up.
+void TCustomSyntaxMemo::AutoScrollTick()
+{
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton) || !hasFocus()) {
+        autoScrollTimer_.stop();
         return;
-    Changed();
-    UpdateScrollBars();
+    }
+    AutoScrollStep(viewport()->mapFromGlobal(QCursor::pos()));
+}
+
+bool TCustomSyntaxMemo::AutoScrollStep(QPoint Pointer)
+{
+    int top = TopLine();
+    int left = leftColumn_;
+    const bool vertical = verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    const bool horizontal = horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    if (vertical && Pointer.y() < 0)
+        top = std::max(0, top - 1);
+    else if (vertical && Pointer.y() >= clientHeight_)
+        top = std::min(TextStore().LineCount() - 1, top + 1);
+    if (horizontal && Pointer.x() < TextLeft())
+        left = std::max(0, left - 1);
+    else if (horizontal && Pointer.x() >= clientWidth_)
+        left = std::min(TextStore().LongestLine(), left + 1);
+    const bool outside = Pointer.y() < 0 || Pointer.y() >= clientHeight_ || Pointer.x() < TextLeft() ||
+                         Pointer.x() >= clientWidth_;
+    if (!outside)
+        return false;
+    ScrollTo(left, top, true);
+    const QPoint edge(std::clamp(Pointer.x(), TextLeft(), std::max(TextLeft(), clientWidth_ - 1)),
+                      std::clamp(Pointer.y(), 0, std::max(0, clientHeight_ - 1)));
+    TMemoCore::SetSelection(SelStart(), PositionFromPoint(edge), true);
     Invalidate();
+    return true;
 }
 
 void TCustomSyntaxMemo::Changed()

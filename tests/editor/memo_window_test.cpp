@@ -214,6 +214,34 @@ TEST(MemoWindow, ScrollToLimitsAndTellsOnlyAnOpenView)
     EXPECT_EQ(changes, 4);
 }
 
+TEST(MemoWindow, AutoScrollStepsTowardThePointer)
+{
+    TCustomSyntaxMemo memo;
+    SizeFor(memo, 20, 5);
+    memo.SetText(std::string(40, 'a') + "\r" + ManyLines(30));
+    memo.SetSelection(2, 2);
+    const int below = memo.ClientHeight() + 10;
+    const int inside = memo.TextLeft() + 3 * memo.Metrics().CharWidth;
+
+    EXPECT_FALSE(memo.AutoScrollStep({inside, 5}));
+    ASSERT_TRUE(memo.AutoScrollStep({inside, below}));
+    EXPECT_EQ(memo.TopLine(), 1);
+    EXPECT_EQ(memo.SelStart(), 2); // the anchor stays, the end follows to the bottom row
+    EXPECT_EQ(memo.SelEnd(), memo.LineIndex(1 + 4) + 1); // column 3 of "x": its line end
+    memo.AutoScrollStep({inside, below});
+    EXPECT_EQ(memo.TopLine(), 2);
+    memo.AutoScrollStep({inside, -3});
+    memo.AutoScrollStep({inside, -3});
+    memo.AutoScrollStep({inside, -3});
+    EXPECT_EQ(memo.TopLine(), 0); // not above the first line
+    EXPECT_EQ(memo.SelEnd(), 3);
+
+    memo.AutoScrollStep({memo.ClientWidth() + 4, 0});
+    EXPECT_EQ(memo.LeftColumn(), 1);
+    memo.AutoScrollStep({0, 0});
+    EXPECT_EQ(memo.LeftColumn(), 0);
+}
+
 TEST(MemoWindow, WindowDefaults)
 {
     TCustomSyntaxMemo memo;
@@ -233,6 +261,11 @@ TEST(MemoWindow, WindowDefaults)
     EXPECT_EQ(memo.LeftColumn(), 0);
     EXPECT_EQ(memo.TopLine(), 0);
     EXPECT_STREQ(TCustomSyntaxMemo::Version, "3.00.39");
+    EXPECT_EQ(memo.PrintRect.left(), 0);
+    EXPECT_EQ(memo.PrintRect.top(), 0);
+    EXPECT_EQ(memo.PrintRect.right(), 2550);
+    EXPECT_EQ(memo.PrintRect.bottom(), 3300);
+    EXPECT_TRUE(memo.UsePrinterPage);
 }
 
 TEST(MemoWindow, WordBreakCodes)

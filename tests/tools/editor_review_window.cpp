@@ -3,7 +3,10 @@
 // bookmarks, a breakpoint, the execution point, a mark, a selection and both guides). Once the
 // window is on the screen it saves a picture of the whole screen and quits.
 //
-//   editor_review_window <picture.png>
+//   editor_review_window <picture.png> [plain]
+//
+// With "plain" word wrap is off and every character shows (blanks, TABs and line ends), so that
+// the long line runs past the right edge.
 //
 // Run it on an X server with a window manager, e.g. xvfb-run with openbox.
 #include "editor/custom_syntax_memo.h"
@@ -79,7 +82,10 @@ int main(int argc, char** argv)
                     (1u << smoShowWrapGlyph));
     memo.SetWrapAtColumn(60);
     memo.SetRightMargin(64);
-    memo.SetWordWrap(true);
+    const bool plain = argc > 2 && QByteArray(argv[2]) == "plain";
+    memo.SetWordWrap(!plain);
+    if (plain)
+        memo.SetOptions(memo.Options() | (1u << smoShowAllChars));
     memo.resize(760, 420);
     memo.setWindowTitle(QStringLiteral("Editor review"));
 

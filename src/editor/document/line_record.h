@@ -31,6 +31,15 @@ constexpr std::int32_t clNoLineColor = -1;
 
 struct TLineRecord;
 
+// A block of the store's line index: a run of consecutive records, from First on, with the number
+// of its records and of their characters.
+struct TLineBlock {
+    TLineRecord* First = nullptr;
+    int Lines = 0;
+    int Chars = 0;
+    int Slot = 0; // its place in the index
+};
+
 // The tracked-line object of a line: the store keeps Line pointing at the record that owns it
 // when an edit rebuilds the line.
 class TLineTrack {
@@ -56,6 +65,8 @@ struct TLineRecord {
     std::int32_t TextColor = clNoLineColor;
     TLineRecord* Next = nullptr;
     TLineRecord* Prev = nullptr;
+    // The block of the line index that holds the record (kept by the store).
+    TLineBlock* Block = nullptr;
 
     int Length() const { return int(Text.size()); }
     bool EndsLine() const { return !Text.empty() && Text.back() == LineEndChar; }

@@ -51,9 +51,8 @@ TEditResult TTextStore::Insert(int Pos, std::string_view Text, int VisibleLines)
     if (line && count == 1 && Text[0] != LineEndChar && offset < line->Length()) {
         // One character inside a record: the record keeps its place and shape.
         DropCachesFrom(target.Start, true);
-        CountLength(line->Length(), -1);
         line->Text.insert(std::size_t(offset), 1, Text[0]);
-        CountLength(line->Length(), +1);
+        Resized(line, line->Length() - 1);
         line->Tokens.reset();
         line->Flags |= lfRepaint | lfHighlightIncomplete | (Text[0] == '\t' ? lfHasTab : 0);
         longestLine_ = std::max(longestLine_, line->Length());

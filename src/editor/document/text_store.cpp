@@ -20,6 +20,8 @@ void TTextStore::FreeChain()
     lineCount_ = 0;
     textLength_ = 0;
     lengthCounts_.clear();
+    blocks_.clear();
+    indexStale_ = true;
     top_ = lastLocated_ = {};
     highlightFrom_ = nullptr;
 }
@@ -44,10 +46,12 @@ void TTextStore::LinkAfter(TLineRecord* Prev, TLineRecord* Record)
     (next ? next->Prev : last_) = Record;
     ++lineCount_;
     CountLength(Record->Length(), +1);
+    IndexAdd(Record);
 }
 
 void TTextStore::Unlink(TLineRecord* Record)
 {
+    IndexRemove(Record);
     (Record->Prev ? Record->Prev->Next : first_) = Record->Next;
     (Record->Next ? Record->Next->Prev : last_) = Record->Prev;
     Record->Prev = Record->Next = nullptr;
@@ -68,6 +72,105 @@ void TTextStore::CountLength(int Length, int Delta)
     lengthCounts_[std::size_t(Length)] += Delta;
     while (!lengthCounts_.empty() && lengthCounts_.back() == 0)
         lengthCounts_.pop_back();
+}
+
+void TTextStore::Resized(TLineRecord* Record, int OldLength)
+{
+    CountLength(OldLength, -1);
+    CountLength(Record->Length(), +1);
+    Record->Block->Chars += Record->Length() - OldLength;
+    BlockChanged(*Record->Block, 0, Record->Length() - OldLength);
+}
+
+void TTextStore::BlockChanged(const TLineBlock& Block, int Lines, int Chars)
+{
+    if (indexStale_)
+        return;
+    lineSums_.Add(Block.Slot, Lines);
+    charSums_.Add(Block.Slot, Chars);
+}
+
+void TTextStore::RebuildIndex() const
+{
+    std::vector<int> lines(blocks_.size());
+    std::vector<int> chars(blocks_.size());
+    for (std::size_t b = 0; b < blocks_.size(); ++b) {
+        blocks_[b]->Slot = int(b);
+        lines[b] = blocks_[b]->Lines;
+        chars[b] = blocks_[b]->Chars;
+    }
+    lineSums_.Assign(lines);
+    charSums_.Assign(chars);
+    indexStale_ = false;
+}
+
+// A record joins the block of its predecessor (the first record, its successor's).
+void TTextStore::IndexAdd(TLineRecord* Record)
+{
+    TLineBlock* block = nullptr;
+    if (Record->Prev) {
+        block = Record->Prev->Block;
+    } else if (Record->Next) {
+        block = Record->Next->Block;
+        block->First = Record;
+    } else {
+        blocks_.push_back(std::make_unique<TLineBlock>());
+        block = blocks_.back().get();
+        block->First = Record;
+        indexStale_ = true;
+    }
+    Record->Block = block;
+    ++block->Lines;
+    block->Chars += Record->Length();
+    BlockChanged(*block, 1, Record->Length());
+    if (block->Lines > 2 * BlockSize)
+        SplitBlock(block);
+}
+
+void TTextStore::IndexRemove(TLineRecord* Record)
+{
+    TLineBlock* block = Record->Block;
+    --block->Lines;
+    block->Chars -= Record->Length();
+    BlockChanged(*block, -1, -Record->Length());
+    Record->Block = nullptr;
+    if (block->Lines == 0) {
+        std::erase_if(blocks_, [block](const std::unique_ptr<TLineBlock>& B) { return B.get() == block; });
+        indexStale_ = true;
+        return;
+    }
+    if (block->First == Record)
+        block->First = Record->Next;
+}
+
+// The second half of the block's records becomes a block of its own.
+void TTextStore::SplitBlock(TLineBlock* Block)
+{
+    const auto at = indexStale_ ? std::find_if(blocks_.begin(), blocks_.end(),
+                                               [Block](const std::unique_ptr<TLineBlock>& B) { return B.get() == Block; })
+                                : blocks_.begin() + Block->Slot;
+    auto half = std::make_unique<TLineBlock>();
+    TLineRecord* record = Block->First;
+    for (int i = 0; i < Block->Lines / 2; ++i)
+        record = record->Next;
+    half->First = record;
+    half->Lines = Block->Lines - Block->Lines / 2;
+    for (int i = 0; i < half->Lines; ++i, record = record->Next) {
+        record->Block = half.get();
+        half->Chars += record->Length();
+    }
+    Block->Lines -= half->Lines;
+    Block->Chars -= half->Chars;
+    blocks_.insert(at + 1, std::move(half));
+    indexStale_ = true;
+}
+
+TTextStore::TLocated TTextStore::BlockStart(int Pos, int Index) const
+{
+    if (indexStale_)
+        RebuildIndex();
+    const int slot = Index < 0 ? charSums_.Find(Pos) : lineSums_.Find(Index);
+    return {blocks_[std::size_t(slot)]->First, lineSums_.Before(slot), charSums_.Before(slot)};
 }
 
 int TTextStore::MaxRecordLength() const
@@ -126,8 +229,8 @@ TTextStore::TLocated TTextStore::WalkToIndex(TLocated From, int Index) const
 // The known record nearest to a position (Index < 0) or to an index.
 TTextStore::TLocated TTextStore::NearestTo(int Pos, int Index)
 {
-    const TLocated candidates[] = {
-        {first_, 0, 0}, {last_, lineCount_ - 1, textLength_ - last_->Length()}, top_, lastLocated_};
+    const TLocated candidates[] = {BlockStart(Pos, Index), {last_, lineCount_ - 1, textLength_ - last_->Length()},
+                                   top_, lastLocated_};
     TLocated best = candidates[0];
     long bestDistance = -1;
     for (const TLocated& candidate : candidates) {

@@ -7,6 +7,7 @@
 #include "editor/document/breakpoints.h"
 #include "editor/document/line_record.h"
 #include "editor/document/marks.h"
+#include "editor/document/prefix_sums.h"
 #include "editor/document/undo_stack.h"
 
 #include <array>
@@ -122,9 +123,12 @@ private:
         int Index = 0;
         int Start = 0;
     };
+    std::string CheckLineIndex() const;
     TLocated WalkToPos(TLocated From, int Pos) const;
     TLocated WalkToIndex(TLocated From, int Index) const;
     TLocated NearestTo(int Pos, int Index);
+    // The first record of the index block that holds Pos (Index < 0) or line Index.
+    TLocated BlockStart(int Pos, int Index) const;
     TLocated Locate(int Pos);
     // Drops the cached records at or after a changed record (after it, when the record itself
     // stays).
@@ -137,6 +141,16 @@ private:
     void Unlink(TLineRecord* Record);
     void Discard(TLineRecord* Record);
     void CountLength(int Length, int Delta);
+    // The line index follows every record that enters or leaves the chain, and every change of
+    // a record's length in place (Resized).
+    void IndexAdd(TLineRecord* Record);
+    void IndexRemove(TLineRecord* Record);
+    void SplitBlock(TLineBlock* Block);
+    // Counts a change of a block's lines and characters in the running totals.
+    void BlockChanged(const TLineBlock& Block, int Lines, int Chars);
+    // Numbers the blocks again and recomputes the running totals after blocks came or went.
+    void RebuildIndex() const;
+    void Resized(TLineRecord* Record, int OldLength);
     int MaxRecordLength() const;
     void FreeChain();
 
@@ -150,6 +164,15 @@ private:
     TLocated lastLocated_;
     // lengthCounts_[n]: the number of records of length n; its last entry is never 0.
     std::vector<int> lengthCounts_;
+    // The line index: the chain cut into blocks of BlockSize to 2 * BlockSize records (fewer
+    // after deletes), in chain order. A position or line number finds its block by the counts and
+    // walks within it only.
+    static constexpr int BlockSize = 32;
+    std::vector<std::unique_ptr<TLineBlock>> blocks_;
+    // The running totals of the blocks' lines and characters, rebuilt when blocks came or went.
+    mutable TPrefixSums lineSums_;
+    mutable TPrefixSums charSums_;
+    mutable bool indexStale_ = true;
     TLineRecord* highlightFrom_ = nullptr;
     std::array<std::uint16_t, 10> bookmarkColumns_{};
     std::unique_ptr<TUndoStack> undoLog_;

@@ -36,5 +36,29 @@ std::string TTextStore::CheckInvariants() const
         return "text length " + std::to_string(textLength_) + " for " + std::to_string(length);
     if (count > 0 && longestLine_ != longest)
         return "longest line " + std::to_string(longestLine_) + " for " + std::to_string(longest);
-    return {};
+    return CheckLineIndex();
+}
+
+// Every record in exactly the block that counts it, the blocks in chain order.
+std::string TTextStore::CheckLineIndex() const
+{
+    const TLineRecord* line = first_;
+    for (std::size_t b = 0; b < blocks_.size(); ++b) {
+        const TLineBlock& block = *blocks_[b];
+        if (block.First != line || block.Lines <= 0)
+            return "line index block " + std::to_string(b) + " out of place";
+        int chars = 0;
+        for (int i = 0; i < block.Lines; ++i, line = line->Next) {
+            if (!line || line->Block != &block)
+                return "line index block " + std::to_string(b) + " does not hold its records";
+            chars += line->Length();
+        }
+        if (chars != block.Chars)
+            return "line index block " + std::to_string(b) + " counts " + std::to_string(block.Chars) +
+                   " characters for " + std::to_string(chars);
+        if (!indexStale_ && (charSums_.Before(int(b) + 1) - charSums_.Before(int(b)) != chars ||
+                             lineSums_.Before(int(b) + 1) - lineSums_.Before(int(b)) != block.Lines))
+            return "line index totals wrong at block " + std::to_string(b);
+    }
+    return line ? "records outside the line index" : std::string();
 }
