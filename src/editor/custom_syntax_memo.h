@@ -478,6 +478,8 @@ private:
     friend class TCommandExecutor;
     friend class TTypingHandler;
     friend class TMouseHandler;
+    // The right-margin or wrap-column line being dragged, inverting what is under it.
+    void DrawMarginDrag(QPainter& Painter);
     // Types the characters of Text at the caret (memo_typing.cpp); a character the code page
     // cannot hold beeps. True when a character was taken.
     bool TypeText(const QString& Text);

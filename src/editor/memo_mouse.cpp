@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -416,6 +417,18 @@ private:
     TCustomSyntaxMemo& memo_;
     TMemoMouseState& state_;
 };
+
+void TCustomSyntaxMemo::DrawMarginDrag(QPainter& Painter)
+{
+    const int column = mouse_.MarginColumn;
+    if (!mouse_.MarginDrag || column < leftColumn_ || column > leftColumn_ + visibleColumns_)
+        return;
+    const int x = PixelAtColumn(column, nullptr);
+    Painter.save();
+    Painter.setCompositionMode(QPainter::CompositionMode_Difference);
+    Painter.fillRect(QRect(x, 0, 1, clientHeight_), Qt::white);
+    Painter.restore();
+}
 
 Qt::DropAction TCustomSyntaxMemo::DragSelectionText(Qt::DropActions, bool&)
 {

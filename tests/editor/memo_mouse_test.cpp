@@ -346,3 +346,51 @@ TEST(MemoMouse, DraggingTheSelection)
     EXPECT_EQ(memo.Drags, 0);
     EXPECT_EQ(memo.Text(), "alpha beta gamma");
 }
+
+TEST(MemoMouse, HotspotRunsOnAcrossAWrappedLine)
+{
+    TMouseMemo memo(40, 10);
+    memo.SetWrapAtColumn(12);
+    memo.SetWordWrap(true);
+    const std::string text = "see www.example.org/path now";
+    memo.SetText(text);
+    const int urlStart = 4;
+    const int urlEnd = int(text.find(" now"));
+    std::vector<std::uint8_t> tokens(text.size(), 1);
+    std::fill(tokens.begin() + urlStart, tokens.begin() + urlEnd, 9);
+    memo.SetTokenBytes(tokens, nullptr);
+    TSM_StyleEffect hot = memo.Settings().GetStyleEffects(6);
+    hot.Hotspot = 1;
+    hot.InUse = 1;
+    memo.Settings().SetStyleEffects(6, hot);
+    memo.Settings().SetTokenStyle(9, 6);
+    QByteArray link;
+    memo.OnHyperlinkClick = [&](TObject*, const QByteArray& Data, int) { link = Data; };
+
+    // A character of the link's last part, on a later row than its start.
+    const QPoint last = memo.PointFromPosition(urlEnd - 1) + QPoint(1, 1);
+    ASSERT_GT(last.y(), memo.PointFromPosition(urlStart).y());
+    memo.Hover(last);
+    memo.Click(last);
+    EXPECT_EQ(link, "www.example.org/path");
+}
+
+TEST(MemoMouse, SelectingBelowTheViewScrollsIt)
+{
+    TMouseMemo memo(40, 5);
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "line\r";
+    memo.SetText(text);
+    memo.Now += 1000;
+    memo.Send(QEvent::MouseButtonPress, memo.Cell(1, 1), Qt::LeftButton);
+    memo.Send(QEvent::MouseMove, QPoint(memo.Cell(2, 0).x(), memo.ClientHeight() + 5), Qt::LeftButton);
+    EXPECT_EQ(memo.TopLine(), 1);
+    EXPECT_EQ(memo.SelStart(), 6);
+    EXPECT_GE(memo.SelEnd(), 5 * 5);
+    memo.Send(QEvent::MouseButtonRelease, memo.Cell(2, 4), Qt::NoButton);
+    // Moves after the release select nothing more.
+    const auto selection = memo.Selection();
+    memo.Send(QEvent::MouseMove, memo.Cell(3, 2), Qt::LeftButton);
+    EXPECT_EQ(memo.Selection(), selection);
+}
