@@ -23,6 +23,14 @@ QByteArray Native(const QString& Name)
     return EncodeName(Name);
 }
 
+// The permission bits a new file gets: 0666 less the umask.
+unsigned NewFileMode()
+{
+    const mode_t Mask = ::umask(0);
+    ::umask(Mask);
+    return 0666 & ~Mask;
+}
+
 } // namespace
 
 TDownloadFile::TDownloadFile(const QString& FileName, qint64 ResumeAt) : fileName_(FileName), writeName_(FileName)
@@ -43,26 +51,33 @@ TDownloadFile::TDownloadFile(const QString& FileName, qint64 ResumeAt) : fileNam
         }
         return;
     }
-    // A link to a plain file: the file it leads to is replaced, the link stays.
+    // A link to a plain file: the file it leads to is replaced, the link stays. A link that leads
+    // to nothing is itself replaced, so nothing is ever created where it points.
     targetName_ = fileName_;
     struct stat Old;
-    if (IsSymbolicLink(fileName_) && ::stat(Native(fileName_).constData(), &Old) == 0 && S_ISREG(Old.st_mode)) {
+    const bool Link = IsSymbolicLink(fileName_);
+    const bool LinkLeadsNowhere = Link && ::stat(Native(fileName_).constData(), &Old) != 0;
+    if (Link && !LinkLeadsNowhere && S_ISREG(Old.st_mode)) {
         char* Real = ::realpath(Native(fileName_).constData(), nullptr);
         if (Real)
             targetName_ = DecodeName(QByteArray(Real));
         std::free(Real);
     }
-    if (::lstat(Native(targetName_).constData(), &Old) == 0 && S_ISREG(Old.st_mode)) {
+    if (LinkLeadsNowhere || (::lstat(Native(targetName_).constData(), &Old) == 0 && S_ISREG(Old.st_mode))) {
         const QString Folder = ExtractFilePath(targetName_);
         writeName_ = win::GetTempFileName(Folder.isEmpty() ? QStringLiteral("./") : Folder, QStringLiteral("HFT"));
         if (writeName_.isEmpty())
-            Fail(QStringLiteral("create"), errno != 0 ? errno : EACCES);
+            FailTemporary(Folder, errno != 0 ? errno : EACCES);
         created_ = true;
-        oldMode_ = Old.st_mode & 07777;
+        oldMode_ = LinkLeadsNowhere ? NewFileMode() : Old.st_mode & 07777;
         handle_ = ::open(Native(writeName_).constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
     } else {
-        created_ = ::access(Native(fileName_).constData(), F_OK) != 0;
-        handle_ = ::open(Native(fileName_).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        // A new file is created exclusively, never through a link that appeared meanwhile; an
+        // existing name here is no plain file (a device, a fifo, or a link to one).
+        handle_ = ::open(Native(fileName_).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        created_ = handle_ >= 0;
+        if (handle_ < 0 && errno == EEXIST)
+            handle_ = ::open(Native(fileName_).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     }
     if (handle_ < 0) {
         const int Error = errno;
@@ -85,6 +100,12 @@ void TDownloadFile::Fail(const QString& Verb, int Error) const
     if (Verb == QLatin1String("open"))
         throw EFOpenError(Text);
     throw EWriteError(Text);
+}
+
+void TDownloadFile::FailTemporary(const QString& Folder, int Error) const
+{
+    throw EFCreateError(QStringLiteral("Cannot create a temporary file in \"%1\" to receive \"%2\". %3")
+                            .arg(Folder, fileName_, SysErrorMessage(Error)));
 }
 
 void TDownloadFile::Write(const char* Data, qint64 Count)

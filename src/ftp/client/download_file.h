@@ -10,9 +10,12 @@
 // writes into the file in place, and Discard leaves what it wrote. A new file, or a name that is no
 // plain file (a device, a fifo), is written in place; Discard removes a file the download created.
 // A name that is a link to a plain file replaces the file the link leads to, as above; the link
-// stays.
+// stays. A link that leads to nothing is replaced by the downloaded file, as a plain file is, and
+// stays as it was on failure; nothing is created where it points.
 // Failures raise EFCreateError, EFOpenError or EWriteError with a text that names the file and the
-// system's reason ("Cannot write to file "...". No space left on device").
+// system's reason ("Cannot write to file "...". No space left on device"); when no temporary file
+// can be made beside the file to replace, the download fails at once (the old file is not written
+// in place) with a text that names the folder.
 class TDownloadFile {
 public:
     TDownloadFile(const QString& FileName, qint64 ResumeAt);
@@ -32,6 +35,7 @@ public:
 
 private:
     void Fail(const QString& Verb, int Error) const;
+    void FailTemporary(const QString& Folder, int Error) const;
 
     QString fileName_;   // the name the user asked for
     QString targetName_; // the file replaced: fileName_, or the plain file a link of that name leads to
