@@ -61,6 +61,17 @@ public:
     }
 };
 
+// Token Token shows in a style that is a hot spot.
+void MakeHotspot(TMouseMemo& Memo, int Token)
+{
+    const int style = 5;
+    TSM_StyleEffect hot = Memo.Settings().GetStyleEffects(style);
+    hot.Hotspot = 1;
+    hot.InUse = 1;
+    Memo.Settings().SetStyleEffects(style, hot);
+    Memo.Settings().SetTokenStyle(Token, style);
+}
+
 } // namespace
 
 TEST(MemoMouse, ClickModesFollowTheClock)
@@ -228,11 +239,7 @@ TEST(MemoMouse, TokenAtPointerAndHotspots)
     std::vector<std::uint8_t> tokens(std::size_t(memo.TextLength()), 1);
     std::fill(tokens.begin() + 4, tokens.begin() + 13, 7);
     memo.SetTokenBytes(tokens, nullptr);
-    TSM_StyleEffect hot = memo.Settings().GetStyleEffects(5);
-    hot.Hotspot = 1;
-    hot.InUse = 1;
-    memo.Settings().SetStyleEffects(5, hot);
-    memo.Settings().SetTokenStyle(7, 5);
+    MakeHotspot(memo, 7);
 
     memo.Hover(memo.Cell(5, 0));
     EXPECT_EQ(memo.TokenAtPointer(), 7);
@@ -359,11 +366,7 @@ TEST(MemoMouse, HotspotRunsOnAcrossAWrappedLine)
     std::vector<std::uint8_t> tokens(text.size(), 1);
     std::fill(tokens.begin() + urlStart, tokens.begin() + urlEnd, 9);
     memo.SetTokenBytes(tokens, nullptr);
-    TSM_StyleEffect hot = memo.Settings().GetStyleEffects(6);
-    hot.Hotspot = 1;
-    hot.InUse = 1;
-    memo.Settings().SetStyleEffects(6, hot);
-    memo.Settings().SetTokenStyle(9, 6);
+    MakeHotspot(memo, 9);
     QByteArray link;
     memo.OnHyperlinkClick = [&](TObject*, const QByteArray& Data, int) { link = Data; };
 
