@@ -440,12 +440,16 @@ int TCustomSyntaxMemo::TokenAtPointer()
     return TMouseHandler(*this).TokenAtPointer();
 }
 
+// The left button's events are the editor's own: they do not go on to the parent widgets.
 void TCustomSyntaxMemo::mousePressEvent(QMouseEvent* Event)
 {
     const QPoint point = Event->position().toPoint();
-    if (Event->button() == Qt::LeftButton && point.x() < clientWidth_)
-        AtBoundary([&] { TMouseHandler(*this).Press(point, Event->modifiers() & Qt::ShiftModifier); });
-    QAbstractScrollArea::mousePressEvent(Event);
+    if (Event->button() != Qt::LeftButton || point.x() >= clientWidth_) {
+        QAbstractScrollArea::mousePressEvent(Event);
+        return;
+    }
+    AtBoundary([&] { TMouseHandler(*this).Press(point, Event->modifiers() & Qt::ShiftModifier); });
+    Event->accept();
 }
 
 void TCustomSyntaxMemo::mouseDoubleClickEvent(QMouseEvent* Event)
@@ -460,19 +464,23 @@ void TCustomSyntaxMemo::mouseDoubleClickEvent(QMouseEvent* Event)
         handler.Press(point, Event->modifiers() & Qt::ShiftModifier);
         handler.DoubleClick(point);
     });
+    Event->accept();
 }
 
 void TCustomSyntaxMemo::mouseMoveEvent(QMouseEvent* Event)
 {
     AtBoundary([&] { TMouseHandler(*this).Move(Event->position().toPoint(), Event->buttons()); });
-    QAbstractScrollArea::mouseMoveEvent(Event);
+    Event->accept();
 }
 
 void TCustomSyntaxMemo::mouseReleaseEvent(QMouseEvent* Event)
 {
-    if (Event->button() == Qt::LeftButton)
-        AtBoundary([&] { TMouseHandler(*this).Release(Event->position().toPoint()); });
-    QAbstractScrollArea::mouseReleaseEvent(Event);
+    if (Event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mouseReleaseEvent(Event);
+        return;
+    }
+    AtBoundary([&] { TMouseHandler(*this).Release(Event->position().toPoint()); });
+    Event->accept();
 }
 
 void TCustomSyntaxMemo::wheelEvent(QWheelEvent* Event)
