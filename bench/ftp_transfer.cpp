@@ -13,6 +13,8 @@
 #include "ftp/client/ftp_client.h"
 #include "platform/platform_init.h"
 
+#include "../tests/support/vsftpd_config.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -144,17 +146,7 @@ bool StartVsftpd(Server& server, const QString& folder)
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(
-        QStringLiteral("listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=%1\n"
-                       "background=NO\nanonymous_enable=YES\nlocal_enable=NO\nno_anon_password=YES\n"
-                       "anon_root=%2\nftp_username=ftp\nwrite_enable=YES\nanon_upload_enable=YES\n"
-                       "anon_mkdir_write_enable=YES\nanon_other_write_enable=YES\nanon_umask=022\n"
-                       "file_open_mode=0666\nconnect_from_port_20=NO\npasv_enable=YES\nport_enable=YES\n"
-                       "secure_chroot_dir=%3\nseccomp_sandbox=NO\nisolate=NO\nisolate_network=NO\n"
-                       "xferlog_enable=NO\ndirmessage_enable=NO\nuse_localtime=NO\ncheck_shell=NO\n")
-            .arg(server.port)
-            .arg(top, empty)
-            .toUtf8());
+    file.write(VsftpdConfig(server.port, top, empty));
     file.close();
     server.process.start(QStringLiteral("/usr/sbin/vsftpd"), {config});
     if (!server.process.waitForStarted())

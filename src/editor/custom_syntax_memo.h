@@ -40,6 +40,7 @@
 #include <vector>
 
 class TCodeTemplates;
+class TMemoSearch;
 class TMemoMacroEditor;
 struct TSM_StyleEffect;
 class TSM_Settings;
@@ -396,6 +397,20 @@ public:
     // A search found nothing: OnSearchFail, or a message box.
     void ReportSearchFailure(const QString& SearchText);
 
+    // --- find and replace (memo_search.cpp; the work is done by TMemoSearch) ---
+    // The direct find from the selection with the find option bits: the match position or -1.
+    int FindText(std::string_view Text, unsigned Options);
+    // Finds the next match and selects it; Replacement is ReplaceText, with regular expressions
+    // expanded from the match. False when nothing was found or Options hold foSearchNothing.
+    bool FindReplaceText(std::string_view FindText, std::string_view ReplaceText, unsigned Options,
+                         std::string& Replacement, int& Position);
+    // Replaces every match from Start up to RangeEnd as one undo step; returns how many, or -1
+    // when the regular expression does not compile.
+    int ReplaceAll(int RangeEnd, int Start, unsigned Options, std::string_view ReplaceText, std::string_view FindText);
+    int RegexMatchPos(int N);
+    int RegexMatchCount();
+    TMemoSearch& Search();
+
     // --- commands, keys and expansion (memo_commands.cpp, memo_keys.cpp, memo_expand.cpp) ---
     // Runs editor command Command & 0xFF (0..47, TEditorCommand; others do nothing). Reserved is
     // not used; Extend keeps the selection's anchor so that a caret move extends the selection.
@@ -531,6 +546,10 @@ private:
     TScrollInfo horizontalInfo_;
     TScrollInfo verticalInfo_;
     bool applyingScrollBars_ = false;
+    struct TSearchDeleter {
+        void operator()(TMemoSearch* Search) const;
+    };
+    std::unique_ptr<TMemoSearch, TSearchDeleter> search_;
     // Shift was held with the key the key map is looking at.
     bool extend_ = false;
     std::unique_ptr<TMemoMacroEditor> macroEditor_;

@@ -2,6 +2,8 @@
 #include "editor/custom_syntax_memo.h"
 
 #include "editor/language/sm_settings.h"
+#include "editor/search/find_flow.h"
+#include "editor/search/memo_search.h"
 
 #include "platform/messages/edit_messages.h"
 #include "platform/ole/types.h"
@@ -86,6 +88,11 @@ LRESULT TCustomSyntaxMemo::PerformPrivate(UINT Msg, WPARAM WParam, LPARAM LParam
             return leftColumn_;
         SetLeftColumn(int(LParam), quiet);
         return 0;
+    case SM_SEARCH: {
+        const char* pattern = Pointer<const char>(LParam);
+        return FindText(pattern ? std::string_view(pattern) : std::string_view(), unsigned(WParam));
+    }
+    case SM_REPLACEDIALOG: Search().Flow().Show({}, unsigned(WParam), true); return 0;
     case SM_SELTOBUFFER: {
         auto* buffer = Pointer<TMemoBuffer>(LParam);
         const bool crlf = WParam == 1;
@@ -137,8 +144,7 @@ LRESULT TCustomSyntaxMemo::PerformPrivate(UINT Msg, WPARAM WParam, LPARAM LParam
         return 0;
     case SM_IDENTITY: return LRESULT(Identity());
     default:
-        // The search, the replace dialog and block indent come with their own parts of the
-        // control; the numbers in between are not used.
+        // The numbers in between are not used.
         return 0;
     }
 }

@@ -86,6 +86,18 @@ public:
     // source raises ESyntaxMemo "Cannot assign a <source class> to <this class>".
     void Assign(const TObject& Source);
 
+    // --- the settings stored in the registry, below HKEY_CURRENT_USER ---
+    // Writes "Highlighting - <language>" (the style string) and "Key Assignments - <language>"
+    // (the signature as a short string, then the key map's stream) under RegistryKey, creating it.
+    // Raises ESyntaxMemo "Registry interface disabled in: <name>" unless UseRegistry is set and
+    // RegistryKey is not empty.
+    void SaveToRegistry() override;
+    // Reads both values from RegistryKey (UseOwnKey, with the same requirement as saving) or from
+    // KeyPath, then refreshes the editors. A missing key or highlighting value loads nothing; a key
+    // value without the signature at its start is ignored. Any fault raises ESyntaxMemo
+    // "Invalid data in registry entry "<key>\Highlighting - <language>"".
+    void LoadFromRegistry(bool UseOwnKey, const QString& KeyPath) override;
+
     // --- the parser script ---
     // The script's file name; names in angle brackets of its #include lines are looked up in its
     // folder.

@@ -6,6 +6,7 @@
 #include "platform/rtl/format.h"
 #include "platform/system/files.h"
 #include "platform/system/tick_count.h"
+#include "platform/ui/message_dialogs.h"
 #include "routines/path_routines.h"
 #include "routines/size_texts.h"
 #include "session/session_window.h"
@@ -78,6 +79,8 @@ void TSessionEngine::BindClientEvents()
     Client.OnSessionConnected = [this](TObject*, win::WORD Error) { FtpClientSessionConnected(Error); };
     Client.OnSessionClosed = [this](TObject*, win::WORD Error) { FtpClientSessionClosed(Error); };
     Client.OnResetProgressCounters = [this] { ResetProgressCounters(); };
+    Client.OnBgException = [this](TObject*, Exception& E, bool& CanClose) { FtpClientBgException(E, CanClose); };
+    Client.OnRequestDone = [this](TObject*, TFtpRequest RqType, win::WORD Error) { FtpClientRequestDone(RqType, Error); };
 }
 
 void TSessionEngine::ResetProgressCounters()
@@ -172,6 +175,8 @@ void TSessionEngine::FtpClientError(const QString& Text)
     State.SetStatusText(message, 3);
     State.PlayEventSound(SoundError);
     window_.ShowListingAnimation(false);
+    // A refused request has no end event: a queue waiting for it goes.
+    EndStalledQueue();
     if (!SessionSurvives(request))
         SessionEnded();
 }
@@ -231,4 +236,13 @@ void TSessionEngine::FtpClientSessionClosed(int Error)
                            DateTimeToStr(Now())}));
     if (window_.RemoteItemCount() > 0)
         SetOffline();
+}
+
+void TSessionEngine::FtpClientBgException(Exception& E, bool& CanClose)
+{
+    const QString text =
+        Format(QStringLiteral("Client Background Exception: %s\r\nWould you like to reset the server connection?"), {E.Message});
+    CanClose = MessageDlg(text, mtError, {mbYes, mbNo}) == mrYes;
+    if (CanClose)
+        SessionEnded();
 }

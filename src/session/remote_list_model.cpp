@@ -226,13 +226,36 @@ int TRemoteListModel::IndexOfCaption(const QString& Name) const
     return -1;
 }
 
+void TRemoteListModel::RemoveCaption(const QString& Name)
+{
+    if (const int index = IndexOfCaption(Name); index > 0)
+        rows_.erase(rows_.begin() + index);
+}
+
+void TRemoteListModel::RenameCaption(const QString& OldName, const QString& NewName)
+{
+    if (const int index = IndexOfCaption(OldName); index > 0) {
+        rows_[size_t(index)].Caption = NewName;
+        rows_[size_t(index)].Data->Name = NewName;
+    }
+}
+
 void TRemoteListModel::Collect(std::vector<TQueueEntry>& Queue, const QString& Prefix, int Index) const
 {
     if (Index <= 0 || Index >= Count())
         return;
     const TRemoteRow& row = rows_[size_t(Index)];
     const bool folder = row.IsFolder();
-    Queue.push_back({Prefix + row.Caption + (folder ? QStringLiteral("/") : QString()), folder});
+    TQueueEntry& entry = Queue.emplace_back();
+    entry.Path = Prefix + row.Caption + (folder ? QStringLiteral("/") : QString());
+    entry.Folder = folder;
+    entry.Link = row.Data->Attributes.startsWith(QLatin1Char('l'));
+    if (entry.Link) {
+        const QString arrow = row.Caption + QStringLiteral(" -> ");
+        const qsizetype at = row.Data->Line.indexOf(arrow);
+        if (at >= 0)
+            entry.LinkTarget = row.Data->Line.mid(at + arrow.size());
+    }
 }
 
 void TRemoteListModel::CollectSelection(std::vector<TQueueEntry>& Queue, const QString& Prefix, bool Clear) const

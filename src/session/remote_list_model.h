@@ -71,8 +71,13 @@ public:
     int CountFileItems() const;
     // The row captioned Name (with case); -1 when there is none.
     int IndexOfCaption(const QString& Name) const;
+    // Takes away the row captioned Name, when there is one.
+    void RemoveCaption(const QString& Name);
+    // The row captioned OldName and its entry take the name NewName.
+    void RenameCaption(const QString& OldName, const QString& NewName);
 
-    // Adds the selected rows to Queue as Prefix + caption (folders with a trailing "/"), emptied
+    // Adds the selected rows to Queue as Prefix + caption (folders with a trailing "/", links
+    // marked with the target their line names), emptied
     // first when Clear. With fewer than two selected rows, the focused row (else the selected
     // one) is taken. The parent entry never is.
     void CollectSelection(std::vector<TQueueEntry>& Queue, const QString& Prefix, bool Clear) const;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ftp/client/ftp_types.h"
+#include "platform/rtl/exception.h"
 #include "session/remote_list_model.h"
 #include "session/session_log.h"
 #include "session/session_state.h"
@@ -77,6 +78,40 @@ public:
     void FtpClientSessionClosed(int Error);
     // Resets the progress counters before each request.
     void ResetProgressCounters();
+    // An exception in the client's background work: the user chooses whether the connection is
+    // reset (CanClose, and the session ends).
+    void FtpClientBgException(Exception& E, bool& CanClose);
+
+    // The end of every request (Error 0, a reply code or a socket error): continues the login,
+    // the folder change, the listing and the queue, and turns each failure into a status text,
+    // a log line, a prompt or the end of the session.
+    void FtpClientRequestDone(TFtpRequest RqType, int Error);
+    // Lists CurrentRemoteFolder into a new listing cache file ("HFT" in the private temporary
+    // folder); a file that cannot be made ends the listing display with a "* " log line.
+    void ListCurrentFolder();
+
+    // Builds and starts a download of List (else of the remote list's selection, or of all its
+    // rows with AfterTransfer) into the local pane's folder, or into LocalTarget when given; folders
+    // are fetched with all their contents after a question (none with NoConfirm). False when
+    // nothing was queued or the question was not answered yes.
+    bool DownloadSelection(const std::vector<TQueueEntry>* List, bool NoConfirm, bool AfterTransfer,
+                           const QString& LocalTarget);
+    // Builds and starts an upload of the local files and folders List (else the local pane's
+    // selection) into the current remote folder.
+    bool UploadSelection(const QStringList* List);
+    // Deletes the queued remote entries (full paths, folders with their contents), once the
+    // user has confirmed it.
+    void DeleteQueued();
+    // Local entries dropped on the remote list, on the row DropRow (-1: not on a row).
+    void RemoteListDrop(int DropRow);
+
+    // A new remote name for the remote list (Kind 0 file, 1 folder): false, after a message, when
+    // it is empty, holds a forbidden character, or names an existing row.
+    bool CheckNewName(QString& Name, int Kind, bool KeepBlanks);
+    // The same for a folder node of the remote tree, whose siblings are named Siblings.
+    static bool CheckNewTreeName(const QStringList& Siblings, QString& Name, bool KeepBlanks);
+    // Asks for the name of a new remote folder; "" when cancelled or refused.
+    QString PromptNewFolderName();
 
     // The size of the file the running download fetches, noted when it starts.
     qint64 DownloadSize = 0;
@@ -90,6 +125,61 @@ public:
     TRemoteListModel RemoteList;
 
 private:
+    void RequestSucceeded(TFtpRequest RqType);
+    void RequestFailed(TFtpRequest RqType, int Error);
+    void RequestRefused(TFtpRequest RqType);
+    void ShowReplyText(TFtpRequest RqType, int Error);
+    // Ends a queue that a failed request leaves without a next step.
+    void EndStalledQueue();
+    void AskAnotherFolderName();
+    void LoginCompleted();
+    void AfterCurrentFolderReply();
+    void AfterSystemReply();
+    void AfterPrintWorkingDir();
+    void ListingFinished();
+    void ResumeAfterTypeChange();
+    void RenameCompleted();
+    void StopRequestTimer();
+
+    // The queue steps after each finished request: the finished entry leaves the queue and the
+    // next request starts, or the queue is done.
+    void DownloadCompleted();
+    void UploadCompleted();
+    void DeletionCompleted(bool Deleted, bool Folder);
+    // Start the next request of the queue's current folder; false when nothing is left there.
+    bool DownloadNextQueued();
+    bool UploadNextQueued();
+    bool DeleteNextQueued();
+    // The next request of the queue, or the way back to the folder the recursion left; false
+    // when the whole queue is done.
+    bool ContinueQueue();
+    // The end of a download (Kind 10), upload (17) or deletion (22) queue.
+    void QueueDone(int Kind);
+    // The local path for the remote name Name in the local pane's folder; "" (with a "* " log
+    // line) when the name cannot be a local name there.
+    QString LocalTargetFor(const QString& Name);
+    // Asks whether folders are transferred with their contents (Local: an upload); true for yes.
+    bool AskRecursion(bool Local);
+    // The recursion's step once the folder it entered or came back to is listed.
+    void RecursionAfterListing();
+    // Enter the queue's front folder; false when it is skipped. A download stops the recursion
+    // (and answers true) when the local folder cannot be made.
+    bool EnterRemoteFolder(const TQueueEntry& Entry);
+    bool EnterLocalFolder(const TQueueEntry& Entry);
+    // Keeps the current folders and queue as a level to come back to and records RemoteFolder as
+    // entered, with LocalFolder.
+    void StartEntering(const QString& RemoteFolder, const QString& LocalFolder);
+    // Back to the folder the recursion left for the current one, and on with its queue.
+    void LeaveFolder();
+    // The recursion refuses the folder it is entering: a "* " log line, and back to where it came from.
+    void SkipEnteredFolder(const QString& Why);
+    // The remote folder the recursion started in.
+    QString BaseRemoteFolder();
+
+    // The remote folder the recursion is changing into ("" when none), and whether the next
+    // listing is of a folder it entered (else of one it came back to).
+    QString enteringFolder_;
+    bool enteredFolder_ = false;
     std::uint32_t nextProgressTick_ = 0;
     std::uint32_t transferStartTick_ = 0;
     qint64 lastProgressCount_ = 0;

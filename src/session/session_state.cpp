@@ -52,8 +52,8 @@ void TSessionState::PlayEventSound(int Event)
 void TSessionState::ResetTransferQueue(bool PlaySound, bool KeepPending)
 {
     transferQueue_.clear();
-    recursionTopList_.clear();
     recursionFolderMap_.clear();
+    recursionLevels_.clear();
     Recursing = false;
     PendingRecursionRequest = 0;
     RecursionBaseFolder.clear();

@@ -10,13 +10,25 @@
 class ISessionWindow;
 class TObject;
 
-// One entry of the transfer queue or of the recursion's top list: a full remote path (downloads;
+// One entry of the transfer queue: a full remote path (downloads;
 // a folder ends in "/") or a full local path (uploads).
 struct TQueueEntry {
     QString Path;
     bool Folder = false;
+    // A remote link shown as a folder, and the target its listing line names ("" when none).
+    bool Link = false;
+    QString LinkTarget = {};
 
     bool operator==(const TQueueEntry&) const = default;
+};
+
+// A folder a recursion has left to work in a subfolder: the remote and the local folder to come
+// back to and the entries still to do there (the subfolder at their front). The first level holds
+// what is left of the selection the transfer started with.
+struct TRecursionLevel {
+    QString RemoteFolder;
+    QString LocalFolder;
+    std::vector<TQueueEntry> Pending;
 };
 
 // The request codes a recursion repeats (PendingRecursionRequest) and that wait for a transfer
@@ -76,9 +88,10 @@ public:
     int ReplaceAnswer = 0;
 
     std::vector<TQueueEntry>& GetTransferQueue() { return transferQueue_; }
-    std::vector<TQueueEntry>& GetRecursionTopList() { return recursionTopList_; }
     // Remote folder path to the local folder the recursion worked in when it entered it.
     std::map<QString, QString>& GetRecursionFolderMap() { return recursionFolderMap_; }
+    // The folders a recursion has left to work in the current one, the outermost first.
+    std::vector<TRecursionLevel>& GetRecursionLevels() { return recursionLevels_; }
     // Remote folder to the file its cached listing is in.
     std::map<QString, QString>& GetDirResultList() { return dirResultList_; }
     // The program's temporary local files (previews, downloaded images, edited documents).
@@ -113,8 +126,8 @@ public:
 private:
     ISessionWindow& window_;
     std::vector<TQueueEntry> transferQueue_;
-    std::vector<TQueueEntry> recursionTopList_;
     std::map<QString, QString> recursionFolderMap_;
+    std::vector<TRecursionLevel> recursionLevels_;
     std::map<QString, QString> dirResultList_;
     std::set<QString> editorTempFiles_;
     std::map<QString, int> remoteTreePathList_;

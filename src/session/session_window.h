@@ -41,4 +41,30 @@ public:
     virtual void ShowListingAnimation(bool Show) = 0;
     // The number of rows of the remote list.
     virtual int RemoteItemCount() = 0;
+
+    // A login has completed: the window's caption and the remote frame's caption become these.
+    virtual void ShowConnected(const QString& WindowCaption, const QString& FrameCaption) = 0;
+    // Folder (with a trailing "/") is the current remote folder: it becomes the first row of the
+    // history list (an older row of it goes), selected and focused, with the current time.
+    virtual void AddHistoryFolder(const QString& Folder) = 0;
+    // The remote folder combo shows the components of Folder.
+    virtual void SetRemoteFolderCombo(const QString& Folder) = 0;
+    // The remote list shows its placeholder row and the animation while a listing is fetched.
+    virtual void ShowRetrievingListing() = 0;
+    // The remote list model was filled anew (or lost or renamed rows): the list shows its rows.
+    virtual void RemoteListChanged() = 0;
+    // The remote folder tree selects the node of Folder, adding the nodes that are missing.
+    virtual void SyncRemoteTree(const QString& Folder) = 0;
+    // The folder Name was made in the current remote folder: a child node of the current folder's
+    // node when that node is selected.
+    virtual void RemoteFolderCreated(const QString& Name) = 0;
+    // The entry OldName of the current remote folder is now NewName ("../" stands for the
+    // parent): the tree's node of a renamed folder follows.
+    virtual void RemoteItemRenamed(const QString& OldName, const QString& NewName) = 0;
+    // The remote folder Path (with a trailing "/") is gone: its tree node goes, and, when its
+    // parent is the current folder, the parent's children are shown again.
+    virtual void RemoteFolderRemoved(const QString& Path) = 0;
+    // Opens a downloaded file (LocalName, fetched from RemoteName) in the image viewer or an
+    // editor tab.
+    virtual void OpenDownloadedFile(const QString& LocalName, const QString& RemoteName) = 0;
 };

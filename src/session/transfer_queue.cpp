@@ -3,6 +3,7 @@
 
 #include "dialogs/confirm_replace_dlg.h"
 #include "ftp/client/ftp_request_wrappers.h"
+#include "routines/path_routines.h"
 #include "routines/size_texts.h"
 #include "session/local_pane.h"
 #include "settings/app_settings.h"
@@ -64,7 +65,7 @@ bool TSessionEngine::ConfirmOverwrite(const QString& Path, int Code)
         if (Path.endsWith(QLatin1Char('/')))
             return true;
         const QString name = Path.section(QLatin1Char('/'), -1);
-        const QFileInfo local(localPane_.CurrentFolder() + QLatin1Char('/') + name);
+        const QFileInfo local(LocalPathInFolder(localPane_.CurrentFolder(), name, false));
         const int remote = RemoteList.Count() > 1 ? RemoteList.IndexOfCaption(name) : -1;
         if (!local.isFile() || remote < 0)
             return true;

@@ -3,6 +3,7 @@
 #include "table_builder.h"
 
 #include "editor/document/ed_stream.h"
+#include "editor/document/syntax_memo_error.h"
 #include "editor/language/sm_settings.h"
 
 #include <gtest/gtest.h>
@@ -136,13 +137,13 @@ TEST(ParserEditors, NoRefreshWhileTheFormIsRead)
     EXPECT_EQ(memo.Reinstalls, 1);
 }
 
-TEST(ParserEditors, WithoutOptionsOrStoredSettingsNothingHappens)
+TEST(ParserEditors, WithoutOptionsDialogOrRegistryKeyNothingHappens)
 {
     TSyntaxMemoParser parser;
     EXPECT_FALSE(parser.ShowOptionsDialog(AllPropEdPages));
     parser.ShowOptions();
-    parser.SaveToRegistry();
-    parser.LoadFromRegistry(false, QStringLiteral("Software\\Tarnwick Software\\Halyard FTP 5\\Main Form\\Parsers\\"));
+    // Storing the settings needs the registry interface switched on for a key.
+    EXPECT_THROW(parser.SaveToRegistry(), ESyntaxMemo);
     EXPECT_FALSE(parser.UseRegistry);
     EXPECT_TRUE(parser.RegistryKey.isEmpty());
 }

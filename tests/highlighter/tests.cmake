@@ -5,4 +5,5 @@ hftp_parser_images(${tests} test_parser_images
     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/scripts/shared_styles.inc)
 add_dependencies(${tests} hftp_parsercc)
 target_compile_definitions(${tests} PRIVATE HFTP_PARSERCC="$<TARGET_FILE:hftp_parsercc>"
-    HFTP_TEST_SCRIPTS="${CMAKE_CURRENT_LIST_DIR}/scripts")
+    HFTP_TEST_SCRIPTS="${CMAKE_CURRENT_LIST_DIR}/scripts" HFTP_TEST_SAMPLES="${CMAKE_CURRENT_LIST_DIR}/samples"
+    HFTP_PARSER_SCRIPTS="${PROJECT_SOURCE_DIR}/src/highlighter/parsers")

@@ -28,6 +28,25 @@ public:
     void ShowOffline(const QString& SiteName) override { OfflineShown.append(SiteName); }
     int RemoteItemCount() override { return RemoteRows; }
     void ShowListingAnimation(bool Show) override { Animation.push_back(Show); }
+    void ShowConnected(const QString& WindowCaption, const QString& FrameCaption) override
+    {
+        Captions << WindowCaption << FrameCaption;
+    }
+    void AddHistoryFolder(const QString& Folder) override { History.append(Folder); }
+    void SetRemoteFolderCombo(const QString& Folder) override { ComboFolder = Folder; }
+    void ShowRetrievingListing() override { ++ListingsShown; }
+    void RemoteListChanged() override { ++RemoteListChanges; }
+    void SyncRemoteTree(const QString& Folder) override { TreeFolder = Folder; }
+    void RemoteFolderCreated(const QString& Name) override { Tree.append("created " + Name); }
+    void RemoteItemRenamed(const QString& OldName, const QString& NewName) override
+    {
+        Tree.append("renamed " + OldName + " " + NewName);
+    }
+    void RemoteFolderRemoved(const QString& Path) override { Tree.append("removed " + Path); }
+    void OpenDownloadedFile(const QString& LocalName, const QString& RemoteName) override
+    {
+        Opened << LocalName << RemoteName;
+    }
 
     // The texts each panel was given, in order, by panel number 1 to 3.
     QStringList Panels[4];
@@ -41,6 +60,16 @@ public:
     QStringList OfflineShown;
     int RemoteRows = 0;
     std::vector<bool> Animation;
+    QStringList Captions;
+    // The folders added to the history list, in order.
+    QStringList History;
+    QString ComboFolder;
+    int ListingsShown = 0;
+    int RemoteListChanges = 0;
+    QString TreeFolder;
+    // What the remote folder tree was told: "created NAME", "renamed OLD NEW", "removed PATH".
+    QStringList Tree;
+    QStringList Opened;
     // The messages posted to the window, as they were delivered.
     std::vector<unsigned> Messages;
 

@@ -129,7 +129,7 @@ TEST_F(RemoteList, CollectSelectionTakesTheFocusedRowOrEverySelectedOne)
 
     Model.CollectAllItems(queue, "/");
     EXPECT_EQ(queue.size(), 6u);
-    EXPECT_EQ(queue[1], (TQueueEntry{"/my link/", true}));
+    EXPECT_EQ(queue[1], (TQueueEntry{"/my link/", true, true, "/etc"}));
 }
 
 } // namespace

@@ -25,7 +25,7 @@ TEST_F(SessionState, ResetTransferQueueEndsQueueAndRecursionOnly)
 {
     TSessionState state(Window);
     state.GetTransferQueue() = {{"/a/x", false}, {"/a/d/", true}};
-    state.GetRecursionTopList() = {{"/a/d/", true}};
+    state.GetRecursionLevels() = {{"/a/", "/tmp", {{"/a/d/", true}}}};
     state.RecordRecursionFolder("/a/d/", "/tmp/d");
     state.GetDirResultList()["/a/"] = "cache";
     state.Recursing = true;
@@ -38,7 +38,7 @@ TEST_F(SessionState, ResetTransferQueueEndsQueueAndRecursionOnly)
     state.ResetTransferQueue(false, false);
 
     EXPECT_TRUE(state.GetTransferQueue().empty());
-    EXPECT_TRUE(state.GetRecursionTopList().empty());
+    EXPECT_TRUE(state.GetRecursionLevels().empty());
     EXPECT_TRUE(state.GetRecursionFolderMap().empty());
     EXPECT_FALSE(state.Recursing);
     EXPECT_EQ(state.PendingRecursionRequest, 0);

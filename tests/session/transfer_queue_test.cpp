@@ -6,6 +6,7 @@
 #include "support/scripted_prompts.h"
 
 #include "dialogs/confirm_replace_dlg.h"
+#include "dialogs/ftp_progress_dlg.h"
 
 #include "session/session_engine.h"
 
@@ -83,11 +84,16 @@ protected:
         };
     }
 
+    ~ConfirmOverwrite() override { GetFtpProgressDlgFrm(true); }
+
     TRecordingFtpClient Client;
     TRecordingLocalPane Pane;
     TSessionEngine Engine{Client, Window, Pane};
     std::vector<bool> Multiple;
 };
+
+// The queues and name checks over the same folders and remote list.
+using Queues = ConfirmOverwrite;
 
 TEST_F(ConfirmOverwrite, AsksOnlyWhenAFileWouldBeReplaced)
 {
@@ -137,6 +143,102 @@ TEST_F(ConfirmOverwrite, SeveralQueuedFilesOfferTheButtonsForAll)
     Engine.State.GetTransferQueue().push_back({"/r/other.txt", false});
     EXPECT_TRUE(Engine.ConfirmOverwrite("/r/same.txt", RecurseDownload));
     EXPECT_EQ(Multiple, (std::vector<bool>{false, true}));
+}
+
+TEST_F(Queues, AnswersShapeTheQueueOfADownload)
+{
+    Settings().TransferMode = 1;
+    Client.SetBinary(true);
+    Client.ConfirmType();
+    Engine.State.CurrentRemoteFolder = "/r/";
+    const std::vector<TQueueEntry> list = {{"/r/same.txt", false}, {"/r/other.txt", false}};
+    struct Case {
+        int answer;
+        QStringList requests;
+        size_t queued; // entries left in the queue
+    };
+    for (const Case& c : {Case{ReplaceYes, {"GetAsync same.txt"}, 2}, Case{ReplaceNo, {"GetAsync other.txt"}, 1},
+                          Case{ReplaceCancel, {}, 0}}) {
+        SCOPED_TRACE(c.answer);
+        Client.Requests.clear();
+        TScriptedPrompts prompts;
+        prompts.Then(Answer(c.answer));
+        EXPECT_TRUE(Engine.DownloadSelection(&list, false, false, {}));
+        EXPECT_EQ(Client.Requests, c.requests);
+        EXPECT_EQ(Engine.State.GetTransferQueue().size(), c.queued);
+        EXPECT_EQ(Client.LocalFileName(), c.requests.isEmpty() ? QString() : Tree.Path("local/" + c.requests[0].mid(9)));
+        Client.SetLocalFileName({});
+    }
+}
+
+TEST_F(Queues, SingleDownloadAnsweredNoLeavesNothingQueued)
+{
+    Engine.State.CurrentRemoteFolder = "/r/";
+    Engine.RemoteList.SetSelected(Engine.RemoteList.IndexOfCaption("same.txt"), true);
+    TScriptedPrompts prompts;
+    prompts.Then(Answer(ReplaceNo));
+    EXPECT_TRUE(Engine.DownloadSelection(nullptr, false, false, {}));
+    EXPECT_TRUE(Client.Requests.isEmpty());
+    EXPECT_TRUE(Engine.State.GetTransferQueue().empty());
+    EXPECT_FALSE(GetFtpProgressDlgFrm()->isVisible());
+}
+
+TEST_F(Queues, UploadLeavesOutLocalNamesWithLineBreaks)
+{
+    Settings().TransferMode = 1;
+    Client.SetBinary(true);
+    Client.ConfirmType();
+    Tree.File("local/bad\nname.txt");
+    Tree.File("local/good.txt");
+    const QStringList list = {Tree.Path("local/bad\nname.txt"), Tree.Path("local/good.txt")};
+    EXPECT_TRUE(Engine.UploadSelection(&list));
+    EXPECT_EQ(Client.Requests, QStringList{"PutAsync good.txt"});
+    EXPECT_EQ(Engine.Log.Lines().size(), 1);
+    EXPECT_TRUE(Engine.Log.Lines().value(0).startsWith("* The local entry '")) << Engine.Log.Lines().value(0).toStdString();
+    EXPECT_TRUE(Engine.Log.Lines().value(0).contains("bad?name.txt"));
+}
+
+TEST_F(Queues, NewNamesAreCheckedWithTheirMessages)
+{
+    struct Case {
+        QString name;
+        int kind;
+        bool keepBlanks;
+        bool accepted;
+        QString checked; // the name after the check
+        QString message; // "" when none
+    };
+    const QString forbidden = "cannot be empty nor contain any of the following characters:\r\n"
+                              "\\, /, :, *, ?, \", <, >. Please select another %1 name.";
+    const Case cases[] = {
+        {"new.txt", 0, false, true, "new.txt", ""},
+        {"my file.txt", 0, false, true, "my_file.txt", ""},
+        {"my file.txt", 0, true, true, "my file.txt", ""},
+        {"a:b", 0, false, false, "a:b", "Sorry, a file " + forbidden.arg("file")},
+        {"", 1, false, false, "", "Sorry, a folder " + forbidden.arg("folder")},
+        {"other.txt", 0, false, false, "other.txt", "The file 'other.txt' already exists. Please select another file name."},
+        {"sub", 1, false, false, "sub", "The folder 'sub' already exists. Please select another folder name."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        QString shown;
+        TScriptedPrompts prompts;
+        if (!c.message.isEmpty())
+            prompts.Then([&](QDialog& Dialog) {
+                shown = Describe(Dialog);
+                Click("OK")(Dialog);
+            });
+        QString name = c.name;
+        EXPECT_EQ(Engine.CheckNewName(name, c.kind, c.keepBlanks), c.accepted);
+        EXPECT_EQ(name, c.checked);
+        EXPECT_TRUE(shown.contains(c.message)) << shown.toStdString();
+    }
+    QString name = "sub";
+    TScriptedPrompts prompts;
+    prompts.Then(Click("OK"));
+    EXPECT_FALSE(TSessionEngine::CheckNewTreeName({"docs", "sub"}, name, false));
+    name = "subs";
+    EXPECT_TRUE(TSessionEngine::CheckNewTreeName({"docs", "sub"}, name, false));
 }
 
 } // namespace

@@ -5,6 +5,8 @@ Prints "port N" once it listens, then reads commands from standard input, one a 
 answers each with "ok" (or "error TEXT") on standard output:
   user NAME PASSWORD HOME   adds a user with every right whose root is the folder HOME
   banner TEXT               the greeting of later connections
+  listing FOLDER FILE       LIST of the folder FOLDER answers with the bytes of FILE, whatever
+                            the folder holds (names no real server would send)
 It exits when standard input closes.
 """
 import logging
@@ -22,6 +24,15 @@ class Handler(FTPHandler):
     unicode_errors = "surrogateescape"
     # A wrong password is answered at once, not after the usual pause.
     auth_failed_timeout = 0
+    # Real folder path to the canned bytes of its listing.
+    canned_listings = {}
+
+    def ftp_LIST(self, path):
+        canned = Handler.canned_listings.get(os.path.realpath(path))
+        if canned is None:
+            return super().ftp_LIST(path)
+        self.push_dtp_data(canned, cmd="LIST")
+        return path
 
 
 def serve_commands(authorizer):
@@ -33,6 +44,10 @@ def serve_commands(authorizer):
                 authorizer.add_user(name, password, home, perm="elradfmwMT")
             elif command == "banner":
                 Handler.banner = rest
+            elif command == "listing":
+                folder, listing = rest.split(" ", 1)
+                with open(listing, "rb") as file:
+                    Handler.canned_listings[os.path.realpath(folder)] = file.read()
             else:
                 raise ValueError("unknown command " + command)
             print("ok", flush=True)

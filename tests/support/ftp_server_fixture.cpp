@@ -4,6 +4,7 @@
 #include "support/test_env.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,4 +66,16 @@ FtpAccount PyFtpServer::AddUser()
 void PyFtpServer::SetBanner(const QString& banner)
 {
     Command(QStringLiteral("banner ") + banner);
+}
+
+void PyFtpServer::SetListing(const QString& Folder, const QStringList& Lines)
+{
+    static int listings = 0;
+    const QString file = testRunFolder() + QStringLiteral("/canned-listing-%1").arg(++listings);
+    QFile listing(file);
+    ASSERT_TRUE(listing.open(QIODevice::WriteOnly)) << file.toStdString();
+    for (const QString& line : Lines)
+        listing.write(line.toUtf8() + "\r\n");
+    listing.close();
+    Command(QStringLiteral("listing %1 %2").arg(Folder, file));
 }

@@ -22,6 +22,9 @@ public:
     FtpAccount AddUser();
     // The greeting of the connections made from now on.
     void SetBanner(const QString& banner);
+    // LIST of the local folder Folder (a folder without blanks) answers with Lines, each ended by
+    // CR LF, whatever the folder holds.
+    void SetListing(const QString& Folder, const QStringList& Lines);
 
 private:
     PyFtpServer() = default;

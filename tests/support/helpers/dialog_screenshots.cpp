@@ -13,6 +13,8 @@
 #include "dialogs/ftp_properties_dlg.h"
 #include "dialogs/html_label.h"
 #include "dialogs/dialogs_init.h"
+#include "dialogs/ed_repl_frm.h"
+#include "editor/editor_init.h"
 #include "dialogs/input_box.h"
 #include "dialogs/options/app_settings_dlg_frm.h"
 #include "dialogs/sites/server_edit_frm.h"
@@ -53,6 +55,9 @@
 #include <QTemporaryDir>
 #include <QWindow>
 #include <cstdio>
+
+TCustomSyntaxMemo* NewReviewMemo(const char* Text);
+void FreeReviewMemo(TCustomSyntaxMemo* Memo);
 
 namespace {
 
@@ -361,6 +366,27 @@ void ShowSiteDialogs(TPictureTaker& Taker)
     ExecuteAppSettingsDlg(settings, *Firewalls());
 }
 
+// The editor's find and replace dialog, modeless: typed into, then OK with its prompt (answered
+// by Escape, which cancels).
+void ShowFindReplaceDialog(TPictureTaker& Taker)
+{
+    TCustomSyntaxMemo* memo = NewReviewMemo("one two one\rthree one\r");
+    TEdReplFrm* form = GetEdReplFrm();
+    form->Execute(QStringLiteral("one"), memo, TEdReplFrm::fmReplace);
+    Taker.Picture(*form, QStringLiteral("find-replace"));
+    XdoTool(form->winId(), ClickAt(*form, *form->cbReplHistoryBox, QPoint(30, 12))
+                               << QStringLiteral("type") << QStringLiteral("1"));
+    PumpFor(500);
+    Taker.Picture(*form, QStringLiteral("find-replace-typed"));
+    Taker.Shots = {{QStringLiteral("find-replace-prompt"), {}, QStringLiteral("Escape")}};
+    XdoTool(form->winId(), ClickAt(*form, *form->btnOk, QPoint(20, 12)));
+    PumpFor(3000, [] { return false; });
+    form->Execute({}, memo, TEdReplFrm::fmFind);
+    Taker.Picture(*form, QStringLiteral("find"));
+    GetEdReplFrm(1);
+    FreeReviewMemo(memo);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -379,11 +405,18 @@ int main(int argc, char** argv)
     initPlatform();
     initPlatformWidgets();
     initDialogs();
+    initEditor();
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
     QDir().mkpath(folder);
 
     TPictureTaker taker(folder);
     SetPromptService(&taker);
+    // A second argument names the one group to show.
+    const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (only == QStringLiteral("find-replace")) {
+        ShowFindReplaceDialog(taker);
+        return 0;
+    }
 
     // The drift check first: the first dialog is placed before any frame is known.
     QString value;

@@ -1,0 +1,1 @@
+hftp_fuzz_target(language_tokenizer hftp_highlighter)

@@ -1,0 +1,1 @@
+hftp_fuzz_target(regex hftp_editor)

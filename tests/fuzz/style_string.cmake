@@ -1,0 +1,1 @@
+hftp_fuzz_target(style_string hftp_highlighter)
