@@ -25,6 +25,10 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    DoubleClickInterval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    // Moves without a button show the hot spots and the margin lines.
+    viewport()->setMouseTracking(true);
     SetBorderStyle(bsSingle);
     SetScrollBars(ssBoth);
     settings_->AttachEditor(this);

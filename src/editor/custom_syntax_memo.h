@@ -17,6 +17,7 @@
 #include "editor/line_renderer.h"
 #include "editor/memo_messages.h"
 #include "editor/memo_metrics.h"
+#include "editor/memo_mouse_state.h"
 #include "editor/scroll_info.h"
 #include "editor/word_break.h"
 
@@ -114,6 +115,13 @@ using TTemplateEvent = std::function<void(TObject* Sender, const QByteArray& Nam
 // the word's start: may change the replacement or veto it.
 using TAutoReplaceEvent = std::function<void(TObject* Sender, TEdStream& IStream, const QByteArray& ReplaceItem,
                                              QByteArray& ReplaceWith, bool& CanReplace)>;
+
+// Called with the 1-based logical line of a click in the gutter.
+using TGutterClick = std::function<void(TObject* Sender, int LineNo)>;
+// Called for a triple click with its client point and the position under it.
+using TMultiClickEvent = std::function<void(TObject* Sender, QPoint ClickPos, int CharOffset)>;
+// Called for a click on a hot spot with its text and its token byte.
+using THyperEvent = std::function<void(TObject* Sender, const QByteArray& HyperData, int HyperType)>;
 
 class TCustomSyntaxMemo : public QAbstractScrollArea, public TMemoCore {
     Q_OBJECT
@@ -415,6 +423,24 @@ public:
     TTemplateEvent OnTemplateEvent;
     TAutoReplaceEvent OnAutoReplace;
 
+    // --- the mouse (memo_mouse.cpp) ---
+    // The token byte of the character under the last pointer position; 255 where there is none.
+    int TokenAtPointer();
+    // Drags the selected text with the Allowed actions and answers the action the drop ended
+    // with (IgnoreAction: cancelled) and whether it was dropped into this editor, which then has
+    // done a move itself. The editor's drag and drop provides it; here no drag starts.
+    virtual Qt::DropAction DragSelectionText(Qt::DropActions Allowed, bool& IntoSelf);
+    TGutterClick OnGutterClick;
+    TMultiClickEvent OnTripleClick;
+    THyperEvent OnHyperlinkClick;
+    TMemoNotifyEvent OnHyperlinkHover;
+    // The cursor over a hot spot.
+    Qt::CursorShape HyperCursor = Qt::PointingHandCursor;
+    // The clock of click timing: monotonic milliseconds (unset: the program's own clock), and
+    // the desktop's double-click interval.
+    std::function<std::int64_t()> ClickClock;
+    int DoubleClickInterval;
+
     // The document's title: the HTML export's, and the file name of the last load or save while
     // smoTitleAsFilename is set.
     QString Title;
@@ -455,11 +481,23 @@ protected:
     bool focusNextPrevChild(bool Next) override;
     void paintEvent(QPaintEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
+    void inputMethodEvent(QInputMethodEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void wheelEvent(QWheelEvent* Event) override;
     void ReWrap(TLineRecord* StartLine, TLineRecord* EndLine) override;
 
 private:
     friend class TCommandExecutor;
+    friend class TTypingHandler;
+    friend class TMouseHandler;
+    // The right-margin or wrap-column line being dragged, inverting what is under it.
+    void DrawMarginDrag(QPainter& Painter);
+    // Types the characters of Text at the caret (memo_typing.cpp); a character the code page
+    // cannot hold beeps. True when a character was taken.
+    bool TypeText(const QString& Text);
     friend class TMemoMacroEditor;
     // A key went down: the templates, the auto-replace list, then the key map look at it.
     void KeyDown(int Key, TShiftState Shift, bool& Handled);
@@ -520,6 +558,7 @@ private:
     QPixmap frame_;
     QTimer caretTimer_;
     QTimer autoScrollTimer_;
+    TMemoMouseState mouse_;
     bool caretBlinking_ = true;
     bool caretOn_ = true;
 };

@@ -10,7 +10,6 @@
 #include "platform/ui/shortcut_text.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPointer>
 
 namespace {
@@ -70,7 +69,7 @@ void TCustomSyntaxMemo::keyPressEvent(QKeyEvent* Event)
 {
     const int key = VirtualKeyFromQt(Event->key());
     const TShiftState shift = ShiftStateFromQt(Event->modifiers());
-    if (key == 0 || IsModifier(key)) {
+    if (IsModifier(key) || (key == 0 && Event->text().isEmpty())) {
         Event->ignore();
         return;
     }
@@ -80,10 +79,15 @@ void TCustomSyntaxMemo::keyPressEvent(QKeyEvent* Event)
         // Every editor of a language shares its lists and key map: the editor the keys reach is
         // the one they act on.
         HookSettings();
-        KeyDown(key, shift, handled);
+        if (key != 0)
+            KeyDown(key, shift, handled);
+        // The characters the keys above leave alone are typed; with Alt alone (not as AltGr) a
+        // key makes no character.
+        const bool altOnly = (shift & ssAlt) && !(shift & ssCtrl);
+        if (!handled && !altOnly)
+            handled = TypeText(Event->text());
         failed = false;
     });
-    // Characters the keys above leave alone are typed by the typing handler.
     Event->setAccepted(handled || failed);
 }
 
@@ -104,15 +108,6 @@ void TCustomSyntaxMemo::KeyDown(int Key, TShiftState Shift, bool& Handled)
     if (ShiftExtends(Key))
         Shift &= ~ssShift;
     settings.KeyController().ProcessKey(Key, Shift, Handled);
-}
-
-void TCustomSyntaxMemo::mousePressEvent(QMouseEvent* Event)
-{
-    if (Event->button() == Qt::LeftButton) {
-        HookSettings();
-        setFocus(Qt::MouseFocusReason);
-    }
-    QAbstractScrollArea::mousePressEvent(Event);
 }
 
 void TCustomSyntaxMemo::CommandRecognised(int& Command)

@@ -38,6 +38,7 @@ void TCustomSyntaxMemo::paintEvent(QPaintEvent* Event)
             DrawFocusLine(painter);
     }
     screen.drawPixmap(0, 0, frame_);
+    DrawMarginDrag(screen);
     if (hasFocus() && caretOn_) {
         const QRect caret = CaretRect();
         if (!caret.isEmpty()) {

@@ -44,6 +44,11 @@ public:
     std::string Text() { return TextStore().GetText(0, TextLength()); }
     std::pair<int, int> Selection() const { return {SelStart(), SelEnd()}; }
     void Select(int Anchor, int Caret) { SetSelection(Anchor, Caret); }
+    void SetOption(TSyntaxMemoOption Option, bool On)
+    {
+        const TSyntaxMemoOptions bit = TSyntaxMemoOptions(1) << Option;
+        SetOptions(On ? Options() | bit : Options() & ~bit);
+    }
 };
 
 // Collects the messages the application would show while it lives.

@@ -184,10 +184,13 @@ TEST(MemoExpand, AutoReplaceOnItsActivationKeys)
         TKeyMemo memo;
         Replacements(memo).AddReplacement("teh", "the");
         Replacements(memo).AddReplacement("cpy", "(c)");
+        // A TAB is typed as a TAB character.
+        memo.SetOption(smoUseTAB, true);
+        memo.SetOption(smoTabToColumn, false);
         Typed(memo, c.typed);
         // The activation key itself is still typed.
-        EXPECT_FALSE(memo.Press(c.key, None, QString::fromLatin1(c.text)));
-        EXPECT_EQ(memo.Text(), c.after);
+        EXPECT_TRUE(memo.Press(c.key, None, QString::fromLatin1(c.text)));
+        EXPECT_EQ(memo.Text(), std::string(c.after) + c.text);
     }
 }
 
@@ -207,14 +210,15 @@ TEST(MemoExpand, AutoReplaceEventMayVetoOrChange)
     Typed(memo, "one teh");
     memo.Press(Qt::Key_Space, None, QStringLiteral(" "));
     EXPECT_EQ(streamAt, 4); // at the word
-    EXPECT_EQ(memo.Text(), "one teh");
+    EXPECT_EQ(memo.Text(), "one teh ");
     veto = false;
+    Typed(memo, "one teh");
     memo.Press(Qt::Key_Space, None, QStringLiteral(" "));
-    EXPECT_EQ(memo.Text(), "one THE");
+    EXPECT_EQ(memo.Text(), "one THE ");
     // It may also allow what the rules forbid.
     Typed(memo, "xteh");
     memo.Press(Qt::Key_Space, None, QStringLiteral(" "));
-    EXPECT_EQ(memo.Text(), "xTHE");
+    EXPECT_EQ(memo.Text(), "xTHE ");
 }
 
 TEST(MemoExpand, TemplatesSeeAKeyBeforeTheAutoReplaceList)
