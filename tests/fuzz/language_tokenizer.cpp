@@ -7,6 +7,7 @@
 #include "editor/document/text_store.h"
 #include "highlighter/language_parsers.h"
 #include "highlighter/syntax_memo_parser.h"
+#include "../highlighter/token_scan.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -26,20 +27,10 @@ const std::vector<TSyntaxMemoParser*>& Parsers()
 
 std::vector<std::uint8_t> TokenBytes(TSyntaxMemoParser& Parser, TMemoCore& Memo, int From, int Context)
 {
-    TEdStream stream(&Memo);
-    stream.SetRange(Memo.TextStore().FirstLine(), 0, 0);
-    stream.SetPosition(From);
-    Parser.ResetState(std::uint8_t(Context));
-    std::vector<std::uint8_t> bytes;
-    while (!stream.EndOfText()) {
-        const int start = stream.GetPosition();
-        int length = 0;
-        const std::uint8_t token = Parser.NextToken(nullptr, stream, length);
-        if (length < 1 || stream.GetPosition() != start + length)
-            std::abort();
-        bytes.insert(bytes.end(), std::size_t(length), token);
-    }
-    return bytes;
+    TTokenScan scan = ScanTokenBytes(Parser, Memo, From, Context);
+    if (scan.BadStart >= 0)
+        std::abort();
+    return std::move(scan.Bytes);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "highlighter/syntax_memo_parser.h"
 
 #include "support/random_cases.h"
+#include "token_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -24,23 +25,11 @@ constexpr int RestartsPerText = 12;
 // The token of every character from From on, scanning from there in the states of Context.
 std::vector<std::uint8_t> TokenBytes(TSyntaxMemoParser& Parser, TMemoCore& Memo, int From, int Context)
 {
-    TEdStream stream(&Memo);
-    stream.SetRange(Memo.TextStore().FirstLine(), 0, 0);
-    stream.SetPosition(From);
-    Parser.ResetState(std::uint8_t(Context));
-    std::vector<std::uint8_t> bytes;
-    while (!stream.EndOfText()) {
-        const int start = stream.GetPosition();
-        int length = 0;
-        const std::uint8_t token = Parser.NextToken(nullptr, stream, length);
-        if (length < 1 || stream.GetPosition() != start + length) {
-            ADD_FAILURE() << "token of length " << length << " at " << start << " ends at "
-                          << stream.GetPosition();
-            break;
-        }
-        bytes.insert(bytes.end(), std::size_t(length), token);
-    }
-    return bytes;
+    TTokenScan scan = ScanTokenBytes(Parser, Memo, From, Context);
+    if (scan.BadStart >= 0)
+        ADD_FAILURE() << "token of length " << scan.BadLength << " at " << scan.BadStart << " ends at "
+                      << scan.BadEnd;
+    return std::move(scan.Bytes);
 }
 
 void CheckText(TSyntaxMemoParser& Parser, std::string_view Text, const std::string& Where)
