@@ -191,11 +191,15 @@ TEST_F(SiteTree, FollowsTheSiteManagersTree)
 TEST_F(SiteTree, AnOfflineSiteNodeConnectsAndOnlyFolderNodesAreEdited)
 {
     Sites.BuildSiteTree();
+    // Opened or chosen, a site node connects to its site.
+    Sites.FindSiteNode("mid")->SetExpanded(true);
+    EXPECT_EQ(Engine.State.CurrentSiteName, "mid");
+    EXPECT_EQ(Client.Requests, QStringList{"ConnectAsync"});
     TTreeNode* zeta = Sites.FindSiteNode("ZETA");
     View.SetSelected(zeta);
     EXPECT_EQ(Engine.State.CurrentSiteName, "zeta");
     EXPECT_EQ(Client.HostName(), "127.0.0.1");
-    EXPECT_EQ(Client.Requests, QStringList{"ConnectAsync"});
+    EXPECT_EQ(Client.Requests, (QStringList{"ConnectAsync", "ConnectAsync"}));
 
     bool allowed = true;
     Sites.tvRemoteEditing(Sites.Root(), allowed);
@@ -218,9 +222,14 @@ TEST_F(SiteTree, ShowsTheFoldersVisitedInTheConnectedSite)
     Sites.BuildSiteTree();
     Connect("Alpha", "/home/", {Line('d', "docs"), Line('-', "a.txt"), Line('l', "www -> /var/www")});
 
-    // The first listing: the site's node stands for the start folder and shows its folders.
-    Sites.SyncRemoteTree();
+    // Opened, the connected site's node shows the folders of the list.
     TTreeNode* alpha = Sites.FindSiteNode("Alpha");
+    alpha->SetExpanded(true);
+    EXPECT_EQ(Children(alpha), (QStringList{"docs", "www"}));
+    EXPECT_EQ(View.Selected(), nullptr);
+
+    // The first listing: the site's node stands for the start folder and is selected.
+    Sites.SyncRemoteTree();
     EXPECT_EQ(View.Selected(), alpha);
     EXPECT_EQ(Children(alpha), (QStringList{"docs", "www"}));
     EXPECT_EQ(Sites.NodeOfPath("/home/"), alpha);

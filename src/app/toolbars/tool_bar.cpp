@@ -3,6 +3,7 @@
 
 #include "platform/graphics/image_list.h"
 #include "platform/ui/action_list.h"
+#include "platform/widgets/action_button.h"
 #include "platform/widgets/item_images.h"
 
 #include <QEvent>
@@ -13,38 +14,27 @@
 TToolButton::TToolButton(TToolBar& Owner) : owner_(Owner)
 {
     setFocusPolicy(Qt::NoFocus);
-    connect(this, &QToolButton::clicked, this, [this] {
-        if (action_ && style_ != tbsSeparator)
-            action_->trigger();
-    });
 }
 
 void TToolButton::SetAction(TAction* Action)
 {
-    if (action_)
-        disconnect(action_, nullptr, this, nullptr);
     action_ = Action;
-    if (Action) {
-        connect(Action, &QAction::changed, this, &TToolButton::FollowAction);
-        connect(Action, &QObject::destroyed, this, [this] { action_ = nullptr; });
-    }
+    // Caption, enabled state and the click; the rest follows below.
+    BindButtonToAction(this, Action);
+    connect(Action, &QAction::changed, this, &TToolButton::FollowAction);
+    connect(Action, &QObject::destroyed, this, [this] { action_ = nullptr; });
     FollowAction();
 }
 
 void TToolButton::FollowAction()
 {
-    if (!action_ || style_ == tbsSeparator) {
-        setText({});
-        setIcon({});
+    if (!action_)
         return;
-    }
-    setText(action_->text());
     setToolTip(action_->toolTip());
-    setEnabled(action_->isEnabled());
     setCheckable(action_->isCheckable());
     setChecked(action_->isChecked());
     const QPixmap image = ItemImagePixmap(owner_.Images, action_->ImageIndex, -1, false);
-    setIcon(image.isNull() ? QIcon() : QIcon(image));
+    setIcon(image.isNull() || style_ == tbsSeparator ? QIcon() : QIcon(image));
     if (owner_.Images)
         setIconSize(QSize(owner_.Images->Width(), owner_.Images->Height()));
 }

@@ -13,7 +13,7 @@ class TImageList;
 class TToolBar;
 
 // How a button shows its action: a plain button, a button with a drop-down menu, or a separator
-// (a gap of SeparatorWidth pixels with a line, which does nothing when clicked).
+// (a gap of SeparatorWidth pixels with a line; its action does nothing).
 enum TToolButtonStyle { tbsButton, tbsDropDown, tbsSeparator };
 
 class TToolButton : public QToolButton {
@@ -23,7 +23,7 @@ public:
 
     TAction* Action() const { return action_; }
     // Shows Action's caption, hint, image and enabled and checked states, now and whenever they
-    // change; a click triggers it (unless the button is a separator).
+    // change; a click triggers it. Once per button.
     void SetAction(TAction* Action);
 
     TToolButtonStyle Style() const { return style_; }
