@@ -77,11 +77,14 @@ protected:
         return texts;
     }
 
-    // A session to a server that greets and waits, in the folder Folder of the site Site, whose
-    // remote list shows Lines.
-    void Connect(const QString& Site, const QString& Folder, const QStringList& Lines)
+    // A session to a server that greets (and answers one PWD when asked) and waits, in the folder
+    // Folder of the site Site, whose remote list shows Lines.
+    void Connect(const QString& Site, const QString& Folder, const QStringList& Lines, bool AnswerPwd = false)
     {
-        Server.Send("220 ready\r\n").AwaitClose();
+        Server.Send("220 ready\r\n");
+        if (AnswerPwd)
+            Server.ExpectLine("PWD").Send("257 \"/home/\"\r\n");
+        Server.AwaitClose();
         Server.Start();
         Client.SetHostName(QStringLiteral("127.0.0.1"));
         Client.SetPort(QString::number(Server.Port()));
@@ -220,7 +223,7 @@ TEST_F(SiteTree, AnOfflineSiteNodeConnectsAndOnlyFolderNodesAreEdited)
 TEST_F(SiteTree, ShowsTheFoldersVisitedInTheConnectedSite)
 {
     Sites.BuildSiteTree();
-    Connect("Alpha", "/home/", {Line('d', "docs"), Line('-', "a.txt"), Line('l', "www -> /var/www")});
+    Connect("Alpha", "/home/", {Line('d', "docs"), Line('-', "a.txt"), Line('l', "www -> /var/www")}, true);
 
     // Opened, the connected site's node shows the folders of the list.
     TTreeNode* alpha = Sites.FindSiteNode("Alpha");
@@ -238,6 +241,14 @@ TEST_F(SiteTree, ShowsTheFoldersVisitedInTheConnectedSite)
     EXPECT_EQ(docs->ImageIndex(), 30);
     EXPECT_EQ(docs->SelectedIndex(), 31);
     EXPECT_EQ(Children(docs), QStringList{"-"});
+
+    // While a request runs (its reply not yet read), the current folder's node stays selected.
+    Client.TCustomFtpCli::PwdAsync();
+    ASSERT_NE(Client.State(), ftpReady);
+    View.SetSelected(docs);
+    EXPECT_EQ(View.Selected(), alpha);
+    EXPECT_TRUE(Client.Requests.isEmpty());
+    ASSERT_TRUE(pumpUntil([this] { return Client.State() == ftpReady; }));
 
     // Choosing a folder node changes to its folder; its listing fills it.
     View.SetSelected(docs);
