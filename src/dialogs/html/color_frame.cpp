@@ -19,8 +19,8 @@ bool PickColor(QColor& Color)
 
 TColorFrame::TColorFrame(QWidget* Parent) : QFrame(Parent), color_(palette().color(QPalette::Button))
 {
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Sunken);
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Plain);
     setToolTip(QStringLiteral("Click to select a color"));
     setCursor(Qt::PointingHandCursor);
 }

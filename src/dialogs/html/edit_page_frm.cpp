@@ -119,19 +119,19 @@ TEditPageFrm::~TEditPageFrm() = default;
 QWidget* TEditPageFrm::BuildQuickStartPage()
 {
     auto* page = new QWidget();
-    NewLabel(page, "Label1", QRect(12, 15, 100, 16), QStringLiteral("Title:"));
-    txtTitle = NewEdit(page, "txtTitle", QRect(116, 12, 318, 22));
-    NewLabel(page, "Label2", QRect(12, 43, 100, 16), QStringLiteral("Background image:"));
-    txtBgImage = NewEdit(page, "txtBgImage", QRect(116, 40, 288, 22));
+    NewLabel(page, "Label1", QRect(12, 15, 128, 16), QStringLiteral("Title:"));
+    txtTitle = NewEdit(page, "txtTitle", QRect(144, 12, 290, 22));
+    NewLabel(page, "Label2", QRect(12, 43, 128, 16), QStringLiteral("Background image:"));
+    txtBgImage = NewEdit(page, "txtBgImage", QRect(144, 40, 260, 22));
     btnBgImage = Designed(new QPushButton(QStringLiteral("..."), page), "btnBgImage", QRect(410, 40, 24, 22));
-    NewLabel(page, "Label3", QRect(12, 71, 100, 16), QStringLiteral("Description:"));
-    txtMetaDescription = NewEdit(page, "txtMetaDescription", QRect(116, 68, 318, 22));
-    NewLabel(page, "Label4", QRect(12, 99, 100, 16), QStringLiteral("Keywords:"));
-    txtMetaKeywords = NewEdit(page, "txtMetaKeywords", QRect(116, 96, 318, 22));
+    NewLabel(page, "Label3", QRect(12, 71, 128, 16), QStringLiteral("Description:"));
+    txtMetaDescription = NewEdit(page, "txtMetaDescription", QRect(144, 68, 290, 22));
+    NewLabel(page, "Label4", QRect(12, 99, 128, 16), QStringLiteral("Keywords:"));
+    txtMetaKeywords = NewEdit(page, "txtMetaKeywords", QRect(144, 96, 290, 22));
     chkUnderlineLinks = Designed(new TCheckBox(QStringLiteral("Do not underline links"), page), "chkUnderlineLinks",
-                                 QRect(116, 126, 318, 20));
+                                 QRect(144, 126, 290, 20));
 
-    auto* sample = Designed(new TPageSample(page), "pnlSample", QRect(200, 158, 234, 132));
+    auto* sample = Designed(new TPageSample(page), "pnlSample", QRect(222, 158, 212, 132));
     pnlSample = sample;
     lblText = NewSampleLabel(sample, "lblText", QRect(14, 14, 200, 18), QStringLiteral("Normal text"), false);
     lblLink = NewSampleLabel(sample, "lblLink", QRect(14, 40, 200, 18), QStringLiteral("Link"), true);
@@ -149,8 +149,8 @@ QWidget* TEditPageFrm::BuildQuickStartPage()
                   {"Visited link:", "fraVLink", QColor(128, 0, 128), &fraVLink, lblVLink}};
     int top = 158;
     for (const auto& frame : frames) {
-        NewLabel(page, "", QRect(12, top + 5, 100, 16), QLatin1String(frame.Caption));
-        *frame.Field = NewColorFrame(page, frame.Name, QRect(116, top, 60, 26), frame.Color);
+        NewLabel(page, "", QRect(12, top + 5, 128, 16), QLatin1String(frame.Caption));
+        *frame.Field = NewColorFrame(page, frame.Name, QRect(144, top, 60, 26), frame.Color);
         QLabel* label = frame.Sample;
         if (label)
             SetTextColor(label, frame.Color);
@@ -202,7 +202,7 @@ QWidget* TEditPageFrm::BuildImagePage()
     btnUpOneLevel->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
     btnUpOneLevel->setToolTip(QStringLiteral("Up One Level"));
     lvShell = Designed(new TPTShellList(page), "lvShell", QRect(12, 40, 250, 158));
-    lvShell->SetViewStyle(vsList);
+    lvShell->SetViewStyle(vsReport);
     lvShell->SetFileFilter(QLatin1String(ImagePageFileFilter));
     cbShell->SetShellList(lvShell);
     if (mode_ == epmImage && !startFolder_.isEmpty())

@@ -49,8 +49,6 @@
 #include "settings/forms/remembered_dialogs.h"
 #include "settings/global_objects.h"
 #include "shell/shell_init.h"
-#include "shell/shell_list.h"
-#include "shell/shell_list_data.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -447,13 +445,11 @@ void ShowHtmlDialogs(TPictureTaker& Taker)
 
     const QString key = QStringLiteral("key");
     const QString type = QStringLiteral("type");
+    // The picture chosen in the list by its first letters, as a person types them.
     auto chooseHarbour = [](QDialog& Dialog) {
-        auto& form = static_cast<TEditPageFrm&>(Dialog);
-        PumpFor(3000, [&] { return form.lvShell->Count() > 0; });
-        for (int index = 0; index < form.lvShell->Count(); ++index)
-            if (form.lvShell->GetItemData(index)->GetFileName() == QStringLiteral("harbour.jpg"))
-                form.lvShell->Item(index)->SetSelected(true);
-        return QStringList{QStringLiteral("key"), QStringLiteral("shift+Tab")};
+        QWidget& list = *Dialog.findChild<QWidget*>(QStringLiteral("lvShell"));
+        PumpFor(1000);
+        return ClickAt(Dialog, list, QPoint(40, 10)) << QStringLiteral("type") << QStringLiteral("harb");
     };
     Taker.Shots = {{QStringLiteral("html-quick-start"), Keys({type, QStringLiteral("Harbour news")})},
                    {QStringLiteral("html-link"), Keys({type, QStringLiteral(" more")})},
