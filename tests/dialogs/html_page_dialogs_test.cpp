@@ -27,6 +27,7 @@
 #include <QGuiApplication>
 #include <QColorDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -48,12 +49,25 @@ TScriptedPrompts::TStep ChooseColor(const QColor& Color)
     };
 }
 
-// A 24-bit BMP file of the given size.
-void WriteBitmap(const QString& Path, int Width, int Height)
+// A 24-bit BMP file of the given size and colour.
+void WriteBitmap(const QString& Path, int Width, int Height, QRgb Colour = qRgb(0, 0, 0))
 {
+    QImage image(Width, Height, QImage::Format_RGB32);
+    image.fill(Colour);
     TBitmap bitmap;
-    bitmap.SetSize(Width, Height);
+    bitmap.AssignImage(image);
     bitmap.SaveToFile(Path);
+}
+
+// Answers the open dialog with the file Path, as typed into its name field.
+TScriptedPrompts::TStep OpenFile(const QString& Path)
+{
+    return [Path](QDialog& Dialog) {
+        auto* name = Dialog.findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(Path);
+        Dialog.accept();
+    };
 }
 
 // Selects the row of the list whose file name is Name.
@@ -115,6 +129,29 @@ TEST_F(HtmlPageDialogs, QuickStartColoursReachTheSampleAndThePage)
     prompts.Then([](QDialog& Dialog) { Dialog.reject(); });
     form.fraLink->ChooseColor();
     EXPECT_EQ(form.fraLink->Color(), QColor(0, 0, 255));
+}
+
+TEST_F(HtmlPageDialogs, PickedFilesGiveTheirNamesAndTheBackgroundPictureShows)
+{
+    TTempTree tree;
+    WriteBitmap(tree.Path("red.bmp"), 8, 8, qRgb(255, 0, 0));
+    tree.File("page.htm");
+    TEditPageFrm form(nullptr, epmQuickStart, {});
+    form.show();
+    const auto sampleColour = [&] { return form.pnlSample->grab().toImage().pixel(40, 40); };
+    EXPECT_EQ(sampleColour(), qRgb(255, 255, 255));
+    prompts.Then(OpenFile(tree.Path("red.bmp")));
+    form.btnBgImage->click();
+    EXPECT_EQ(form.txtBgImage->text(), "red.bmp");
+    EXPECT_EQ(sampleColour(), qRgb(255, 0, 0));
+    form.txtBgImage->clear();
+    EXPECT_EQ(sampleColour(), qRgb(255, 255, 255));
+
+    prompts.Then(OpenFile(tree.Path("page.htm"))).Then([](QDialog& Dialog) { Dialog.reject(); });
+    form.btnLink->click();
+    EXPECT_EQ(form.txtLink->text(), "page.htm");
+    form.btnLink->click();
+    EXPECT_EQ(form.txtLink->text(), "page.htm");
 }
 
 TEST_F(HtmlPageDialogs, LinkPageWrapsTheSelection)

@@ -186,11 +186,7 @@ QWidget* TEditPageFrm::BuildLinkPage()
     chkLinkStatus = Designed(new TCheckBox(QStringLiteral("Show status window message on MouseOver"), page),
                              "chkLinkStatus", QRect(116, 184, 318, 20));
     txtLinkStatus = NewEdit(page, "txtLinkStatus", QRect(116, 208, 318, 22));
-    connect(btnLink, &QPushButton::clicked, this, [this] {
-        const QString name = PickFileName(QStringLiteral("Link"), QLatin1String(LinkFilter));
-        if (!name.isEmpty())
-            txtLink->setText(name);
-    });
+    connect(btnLink, &QPushButton::clicked, this, [this] { PickLink(txtLink); });
     return page;
 }
 
@@ -232,11 +228,7 @@ QWidget* TEditPageFrm::BuildImagePage()
             lvShellSelect();
     };
     txtImageFilename->OnChange = [this](TObject*) { txtImageFilenameChange(); };
-    connect(btnImageLink, &QPushButton::clicked, this, [this] {
-        const QString name = PickFileName(QStringLiteral("Link"), QLatin1String(LinkFilter));
-        if (!name.isEmpty())
-            txtImageLink->setText(name);
-    });
+    connect(btnImageLink, &QPushButton::clicked, this, [this] { PickLink(txtImageLink); });
     return page;
 }
 
@@ -246,35 +238,38 @@ void TEditPageFrm::showEvent(QShowEvent* Event)
     FocusFirstControl(PageControl1->currentWidget());
 }
 
-QString TEditPageFrm::PickFileName(const QString& Title, const QString& Filter)
+QString TEditPageFrm::PickFile(const QString& Title, const QString& Filter)
 {
     TOpenDialog dialog;
     dialog.Title = Title;
     dialog.Filter = Filter;
     dialog.InitialDir = startFolder_;
     dialog.Options = ofFileMustExist;
-    return dialog.Execute() ? ExtractFileName(dialog.FileName) : QString();
+    return dialog.Execute() ? dialog.FileName : QString();
+}
+
+void TEditPageFrm::PickLink(TEdit* Field)
+{
+    const QString file = PickFile(QStringLiteral("Link"), QLatin1String(LinkFilter));
+    if (!file.isEmpty())
+        Field->setText(ExtractFileName(file));
 }
 
 void TEditPageFrm::btnBgImageClick()
 {
-    TOpenDialog dialog;
-    dialog.Title = QStringLiteral("Background Image");
-    dialog.Filter = QLatin1String(PictureFilter);
-    dialog.InitialDir = startFolder_;
-    dialog.Options = ofFileMustExist;
-    if (!dialog.Execute())
+    const QString file = PickFile(QStringLiteral("Background Image"), QLatin1String(PictureFilter));
+    if (file.isEmpty())
         return;
     auto* sample = static_cast<TPageSample*>(pnlSample);
     TPicture picture;
     try {
-        picture.LoadFromFile(dialog.FileName);
+        picture.LoadFromFile(file);
         sample->Picture = GraphicImage(*picture.Graphic());
     } catch (const Exception&) {
         sample->Picture = QImage();
     }
     // The name goes in after the picture: setting it must not clear the picture again.
-    txtBgImage->setText(ExtractFileName(dialog.FileName));
+    txtBgImage->setText(ExtractFileName(file));
     sample->update();
 }
 

@@ -46,7 +46,7 @@ public:
     QString ResultHtml() const;
 
     QTabWidget* PageControl1;
-    // Quick Start.
+    // Quick Start; pnlSample shows the page's background colour and picture.
     TEdit* txtTitle;
     TEdit* txtBgImage;
     QPushButton* btnBgImage;
@@ -89,8 +89,10 @@ private:
     QWidget* BuildQuickStartPage();
     QWidget* BuildLinkPage();
     QWidget* BuildImagePage();
-    // The file name part of a file the user picks (empty when cancelled).
-    QString PickFileName(const QString& Title, const QString& Filter);
+    // The file the user picks in the open dialog (empty when cancelled).
+    QString PickFile(const QString& Title, const QString& Filter);
+    // The name part of a picked file into Field.
+    void PickLink(TEdit* Field);
     void btnBgImageClick();
     void txtBgImageChange();
     void lvShellSelect();

@@ -7,6 +7,7 @@
 #include "dialogs/html/picture_preview.h"
 #include "platform/rtl/file_names.h"
 #include "platform/widgets/combo_box.h"
+#include "platform/widgets/label.h"
 #include "platform/widgets/prompt_service.h"
 #include "platform/widgets/std_controls.h"
 #include "routines/file_routines.h"
@@ -68,8 +69,11 @@ TImageViewFrm::TImageViewFrm(TComponent* AOwner, const QString& FileName, const 
     cbAlign = Designed(new TCustomComboBox(page_), "cbAlign", QRect());
     cbAlign->addItems(ImageAlignItems);
     cbAlign->SetItemIndex(-1);
-    for (const char* caption : {"Name:", "Location:", "Size:", "Height:", "Width:", "Alt text:", "Align:"})
-        NewLabel(page_, caption, QRect(), QLatin1String(caption));
+    const std::pair<const char*, QWidget*> captions[] = {
+        {"Name:", txtFilename}, {"Location:", txtLocation}, {"Size:", lblSize}, {"Height:", txtHeight},
+        {"Width:", txtWidth},   {"Alt text:", txtAlt},      {"Align:", cbAlign}};
+    for (const auto& [caption, field] : captions)
+        captions_[field] = NewLabel(page_, "", QRect(), QLatin1String(caption));
 
     StatusBar1 = Designed(new QStatusBar(this), "StatusBar1", QRect());
     StatusBar1->setSizeGripEnabled(true);
@@ -101,13 +105,11 @@ void TImageViewFrm::LayoutControls()
     const int pageHeight = PageControl1->height() - PageControl1->tabBar()->height() - 8;
     const int fieldLeft = 84;
     const int fieldWidth = pageWidth - fieldLeft - 12;
-    auto label = [this](const char* Caption) { return page_->findChild<QLabel*>(QLatin1String(Caption)); };
     lblType->setGeometry(fieldLeft, 18, fieldWidth, 18);
     int top = 50;
-    for (auto [caption, field] : {std::pair{"Name:", static_cast<QWidget*>(txtFilename)},
-                                  std::pair{"Location:", static_cast<QWidget*>(txtLocation)},
-                                  std::pair{"Size:", static_cast<QWidget*>(lblSize)}}) {
-        label(caption)->setGeometry(12, top + 3, fieldLeft - 16, 16);
+    for (QWidget* field : {static_cast<QWidget*>(txtFilename), static_cast<QWidget*>(txtLocation),
+                           static_cast<QWidget*>(lblSize)}) {
+        captions_.value(field)->setGeometry(12, top + 3, fieldLeft - 16, 16);
         field->setGeometry(fieldLeft, top, fieldWidth, 22);
         top += 28;
     }
@@ -116,16 +118,15 @@ void TImageViewFrm::LayoutControls()
     const int half = (pageWidth - 24) / 2;
     const int smallLabel = 56;
     const struct {
-        const char* Caption;
         QWidget* Field;
         int Left;
         int Top;
-    } rows[] = {{"Height:", txtHeight, 12, rowsTop},
-                {"Width:", txtWidth, 12 + half + 8, rowsTop},
-                {"Alt text:", txtAlt, 12, rowsTop + 30},
-                {"Align:", cbAlign, 12 + half + 8, rowsTop + 30}};
+    } rows[] = {{txtHeight, 12, rowsTop},
+                {txtWidth, 12 + half + 8, rowsTop},
+                {txtAlt, 12, rowsTop + 30},
+                {cbAlign, 12 + half + 8, rowsTop + 30}};
     for (const auto& row : rows) {
-        label(row.Caption)->setGeometry(row.Left, row.Top + 3, smallLabel, 16);
+        captions_.value(row.Field)->setGeometry(row.Left, row.Top + 3, smallLabel, 16);
         row.Field->setGeometry(row.Left + smallLabel + 4, row.Top, half - smallLabel - 12, 22);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "settings/forms/stream_position_form.h"
 
+#include <QHash>
 #include <QIcon>
 
 class QLabel;
@@ -55,4 +56,6 @@ private:
     void LayoutControls();
 
     QWidget* page_;
+    // The caption label of each field.
+    QHash<QWidget*, QLabel*> captions_;
 };
