@@ -46,6 +46,7 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
     });
     autoScrollTimer_.setInterval(50);
     connect(&autoScrollTimer_, &QTimer::timeout, this, &TCustomSyntaxMemo::AutoScrollTick);
+    RegisterDropTarget();
 }
 
 TCustomSyntaxMemo::~TCustomSyntaxMemo()
