@@ -13,9 +13,11 @@
 #include "platform/ole/cf_html.h"
 #include "platform/ole/drop_files.h"
 #include "platform/ole/hglobal.h"
+#include "platform/ole/mime_map.h"
 
 #include <gtest/gtest.h>
 
+#include <QMimeData>
 #include <QMouseEvent>
 #include <cstring>
 
@@ -325,6 +327,10 @@ TEST(MemoDragDrop, TheDataObjectOffersTheSelectionAsAnsiText)
     IEnumFORMATETC* formats = reinterpret_cast<IEnumFORMATETC*>(1);
     EXPECT_EQ(data->EnumFormatEtc(DATADIR_GET, &formats), E_NOTIMPL);
     EXPECT_EQ(formats, nullptr);
+    // Without an enumerator the drag still carries the text to other programs.
+    QMimeData rendered;
+    RenderDataObject(data.Get(), rendered);
+    EXPECT_EQ(rendered.text(), QStringLiteral("e\r\ntwo"));
 }
 
 TEST(MemoDragDrop, GetDataHereFillsTheCallersBlock)
