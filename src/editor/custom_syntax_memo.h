@@ -582,8 +582,6 @@ private:
     void RegisterDropTarget();
     win::HRESULT DataDropped(TDropObj& Data, unsigned Flags, win::DWORD& Effect);
     int dropPos_ = -1;
-    bool dragOver_ = false;
-    QPoint lastDragPoint_;
     // A drag from this editor ended in it (the drop handler did the move or copy).
     bool droppedIntoSelf_ = false;
     QWidget* dropCaret_ = nullptr;

@@ -63,9 +63,7 @@ void TCustomSyntaxMemo::MoveDropCaret(QPoint ScreenPoint)
         ScrollBy(0, -1);
     else if (point.y() >= clientHeight_ - lineHeight / 2)
         ScrollBy(0, 1);
-    lastDragPoint_ = point;
     dropPos_ = PositionFromPoint(point);
-    dragOver_ = true;
     const QPoint at = PointFromPosition(dropPos_);
     dropCaret_->setGeometry(at.x(), at.y(), 2, lineHeight);
     dropCaret_->setVisible(at.y() >= 0 && at.y() < clientHeight_);
@@ -73,7 +71,6 @@ void TCustomSyntaxMemo::MoveDropCaret(QPoint ScreenPoint)
 
 void TCustomSyntaxMemo::EndDropCaret()
 {
-    dragOver_ = false;
     dropPos_ = -1;
     dropCaret_->hide();
 }
@@ -95,7 +92,6 @@ HRESULT TCustomSyntaxMemo::DataDropped(TDropObj& Data, unsigned Flags, DWORD& Ef
         Effect = DROPEFFECT_NONE;
         return DRAGDROP_S_CANCEL;
     }
-    dragOver_ = false;
     if (ReadOnly) {
         Effect = DROPEFFECT_NONE;
         return S_OK;

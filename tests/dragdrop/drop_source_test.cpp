@@ -11,6 +11,7 @@
 #include "platform/graphics/image_list.h"
 #include "platform/ole/bridge/scripted_drag_loop.h"
 #include "platform/ole/drop_files.h"
+#include "platform/ole/ole_clipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -380,6 +381,7 @@ TEST(DropSourceProperties, TheImageRules)
 TEST_F(DropSourceTest, TheClipboardHoldsTheSourceUntilItGoes)
 {
     QClipboard* clipboard = QApplication::clipboard();
+    ComPtr<IDataObject> kept;
     {
         TCustomDropMultiSource other(nullptr);
         auto* otherFiles = new TFileDataFormat(&other);
@@ -388,9 +390,15 @@ TEST_F(DropSourceTest, TheClipboardHoldsTheSourceUntilItGoes)
         EXPECT_EQ(other.FeedbackDataFormat().PreferredDropEffect(), DROPEFFECT_COPY);
         EXPECT_TRUE(clipboard->mimeData()->hasFormat(QStringLiteral("text/uri-list")));
         ASSERT_TRUE(other.ClipboardDataObject());
+        ASSERT_EQ(OleGetClipboard(kept.Put()), S_OK);
     }
     EXPECT_FALSE(clipboard->mimeData() && clipboard->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
         << "freeing the source empties the clipboard it owned";
+    // What a reader kept of the clipboard no longer reaches the source.
+    FORMATETC hdrop{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium;
+    EXPECT_EQ(kept->GetData(&hdrop, &medium), E_UNEXPECTED);
+    EXPECT_EQ(kept->QueryGetData(&hdrop), E_UNEXPECTED);
 
     ASSERT_TRUE(source.CutToClipboard());
     EXPECT_EQ(source.FeedbackDataFormat().PreferredDropEffect(), DROPEFFECT_MOVE);

@@ -292,6 +292,27 @@ TEST(MemoDragDrop, TheDropCaretFollowsTheDragAndOnOLEDragOverMayRefuse)
     EXPECT_EQ(memo.Target()->Drop(data.Get(), 0, memo.Screen(memo.Cell(0, 0)), &effect), E_FAIL);
 }
 
+TEST(MemoDragDrop, ADragOnTheTopOrBottomRowScrollsTheView)
+{
+    TDropMemo memo;
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "line\r";
+    memo.SetTextBuffer(text.c_str());
+    auto data = Offering(stPlainText);
+    DWORD effect = DROPEFFECT_COPY;
+    const QPoint bottom(memo.Cell(1, 0).x(), memo.ClientHeight() - 1);
+    memo.Target()->DragEnter(data.Get(), MK_LBUTTON, memo.Screen(bottom), &effect);
+    memo.Target()->DragOver(MK_LBUTTON, memo.Screen(bottom), &effect);
+    EXPECT_EQ(memo.TopLine(), 2);
+    EXPECT_EQ(memo.DropPosition(), memo.PositionFromPoint(bottom));
+    memo.Target()->DragOver(MK_LBUTTON, memo.Screen(memo.Cell(1, 0)), &effect);
+    EXPECT_EQ(memo.TopLine(), 1);
+    memo.Target()->DragOver(MK_LBUTTON, memo.Screen(memo.Cell(1, 2)), &effect);
+    EXPECT_EQ(memo.TopLine(), 1);
+    memo.Target()->DragLeave();
+}
+
 TEST(MemoDragDrop, TheDataObjectOffersTheSelectionAsAnsiText)
 {
     TDropMemo memo;
