@@ -1,5 +1,5 @@
-// DataObjectWithoutAdvise: the IDataObject part every data object here shares: no advise sinks,
-// so DAdvise and DUnadvise answer OLE_E_ADVISENOTSUPPORTED, and so does EnumDAdvise, clearing its
+// DataObjectWithoutAdvise: the advise part of a data object that supports no advise sinks:
+// DAdvise and DUnadvise answer OLE_E_ADVISENOTSUPPORTED, and so does EnumDAdvise, clearing its
 // out pointer.
 #pragma once
 
