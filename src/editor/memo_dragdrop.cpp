@@ -59,10 +59,12 @@ void TCustomSyntaxMemo::MoveDropCaret(QPoint ScreenPoint)
     QPoint point = viewport()->mapFromGlobal(ScreenPoint);
     point.setX(std::max(point.x(), TextLeft()));
     const int lineHeight = std::max(1, metrics_.LineHeight);
-    if (point.y() < lineHeight / 2)
-        ScrollBy(0, -1);
-    else if (point.y() >= clientHeight_ - lineHeight / 2)
-        ScrollBy(0, 1);
+    if (clientHeight_ > lineHeight) {
+        if (point.y() < lineHeight / 2)
+            ScrollBy(0, -1);
+        else if (point.y() >= clientHeight_ - lineHeight / 2)
+            ScrollBy(0, 1);
+    }
     dropPos_ = PositionFromPoint(point);
     const QPoint at = PointFromPosition(dropPos_);
     dropCaret_->setGeometry(at.x(), at.y(), 2, lineHeight);
