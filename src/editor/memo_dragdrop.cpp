@@ -82,7 +82,7 @@ void TCustomSyntaxMemo::EndDropCaret()
 HRESULT TCustomSyntaxMemo::DataDropped(TDropObj& Data, unsigned Flags, DWORD& Effect)
 {
     TrimHtmlFragment(Data.Text, Flags);
-    if ((Flags & stFiles) && (Flags & 0x0800) && HasOption(smoProcessDroppedFiles) && OnFilesDropped) {
+    if ((Flags & stFiles) && (Flags & stFilesToHandler) && HasOption(smoProcessDroppedFiles) && OnFilesDropped) {
         OnFilesDropped(this, Data.Files);
         return S_OK;
     }

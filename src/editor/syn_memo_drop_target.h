@@ -4,8 +4,9 @@
 //
 // Format flags (the source types the editor's OnDataDrop sees, as for a paste): a file list
 // (CF_HDROP), Unicode text (CF_UNICODETEXT), ANSI text (CF_TEXT), "HTML Format" (htmlTrim); the
-// control bits set for a drop (stDropped: keep HTML whole, files go to OnFilesDropped), stRefuse
-// that the application sets to refuse the drop, and stControl, every control bit.
+// control bits set for a drop (stDropped: keep HTML whole, and stFilesToHandler: files go to
+// OnFilesDropped), stRefuse that the application sets to refuse the drop, and stControl, every
+// control bit.
 //
 // The effect a drag gets is copy when Ctrl is held and move otherwise, among the effects the
 // source allows: when that one is not allowed the other of the two is taken, else none, so a
@@ -25,7 +26,8 @@ class TCustomSyntaxMemo;
 
 constexpr unsigned stFiles = 0x0001;
 constexpr unsigned stUnicodeText = 0x0002;
-constexpr unsigned stDropped = 0x0C00;
+constexpr unsigned stFilesToHandler = 0x0800;
+constexpr unsigned stDropped = htmlKeepWhole | stFilesToHandler;
 constexpr unsigned stRefuse = 0x1000;
 constexpr unsigned stControl = 0x7C00;
 
