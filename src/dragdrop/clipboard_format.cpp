@@ -108,6 +108,11 @@ bool TClipboardFormat::TakeFromMedium(IDataObject* Source, STGMEDIUM& Medium)
         STGMEDIUM& medium;
         ~Release() { ReleaseStgMedium(&medium); }
     } release{Medium};
+    return ReadMedium(Source, Medium);
+}
+
+bool TClipboardFormat::ReadMedium(IDataObject* Source, const STGMEDIUM& Medium)
+{
     Clear();
     return (Medium.tymed & FormatEtc().tymed) != 0 && DecodeMedium(Source, Medium);
 }

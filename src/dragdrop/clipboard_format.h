@@ -3,7 +3,7 @@
 // of them.
 //
 // Media: GetData takes the medium it receives and TakeFromMedium releases it in every case;
-// DecodeMedium only reads the medium it is lent. SetData builds a medium and hands it to the data
+// ReadMedium and DecodeMedium only read the medium they are lent. SetData builds a medium and hands it to the data
 // object, which takes it over only when it accepts it; otherwise SetData releases it. IDataObject
 // failures are never raised: they make these calls return false.
 #pragma once
@@ -55,6 +55,8 @@ public:
     virtual bool GetData(win::IDataObject* DataObject);
     // Clears, decodes Medium when its medium is one of the format's, and releases Medium.
     virtual bool TakeFromMedium(win::IDataObject* Source, win::STGMEDIUM& Medium);
+    // As TakeFromMedium, but Medium stays the caller's (a data object's SetData reads this way).
+    bool ReadMedium(win::IDataObject* Source, const win::STGMEDIUM& Medium);
     // Builds a medium for a request that matches the format and gives it to the data object with
     // fRelease TRUE; true when the object accepts it. Medium is empty afterwards.
     virtual bool SetData(win::IDataObject* DataObject, const win::FORMATETC& FormatEtc, win::STGMEDIUM& Medium);

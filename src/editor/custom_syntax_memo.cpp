@@ -49,6 +49,7 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
     });
     autoScrollTimer_.setInterval(50);
     connect(&autoScrollTimer_, &QTimer::timeout, this, &TCustomSyntaxMemo::AutoScrollTick);
+    RegisterDropTarget();
 }
 
 // The parsers in the slots forget this editor, and it leaves the settings it shows.

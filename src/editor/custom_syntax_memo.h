@@ -24,6 +24,7 @@
 
 #include "platform/graphics/colors.h"
 #include "platform/messages/messages.h"
+#include "platform/ole/types.h"
 
 #include <QAbstractScrollArea>
 #include <QByteArray>
@@ -32,6 +33,7 @@
 #include <QRect>
 #include <QTimer>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -42,6 +44,10 @@
 #include <vector>
 
 class TCodeTemplates;
+struct TDropObj;
+namespace win {
+struct IDataObject;
+}
 class TMemoSearch;
 class TMemoMacroEditor;
 struct TSM_StyleEffect;
@@ -117,6 +123,11 @@ using TTemplateEvent = std::function<void(TObject* Sender, const QByteArray& Nam
 // the word's start: may change the replacement or veto it.
 using TAutoReplaceEvent = std::function<void(TObject* Sender, TEdStream& IStream, const QByteArray& ReplaceItem,
                                              QByteArray& ReplaceWith, bool& CanReplace)>;
+
+// Called while a drag moves over the editor with its data object, the effect to answer (which it
+// may change) and the client point; and with the names of files dropped on the editor.
+using TSynMemoOLEDragEvent = std::function<void(TObject* Sender, win::IDataObject* DataObject, win::DWORD& Effect, QPoint Point)>;
+using TFileDropEvent = std::function<void(TObject* Sender, const QStringList& Files)>;
 
 // Called with the 1-based logical line of a click in the gutter.
 using TGutterClick = std::function<void(TObject* Sender, int LineNo)>;
@@ -431,9 +442,9 @@ public:
     // --- the mouse (memo_mouse.cpp) ---
     // The token byte of the character under the last pointer position; 255 where there is none.
     int TokenAtPointer();
-    // Drags the selected text with the Allowed actions and answers the action the drop ended
-    // with (IgnoreAction: cancelled) and whether it was dropped into this editor, which then has
-    // done a move itself. The editor's drag and drop provides it; here no drag starts.
+    // Drags the selected text with the Allowed actions (DoDragDrop with the editor's data object
+    // and drop source) and answers the action the drop ended with (IgnoreAction: cancelled) and
+    // whether it was dropped into this editor, which then has done a move itself.
     virtual Qt::DropAction DragSelectionText(Qt::DropActions Allowed, bool& IntoSelf);
     TGutterClick OnGutterClick;
     TMultiClickEvent OnTripleClick;
@@ -445,6 +456,19 @@ public:
     // the desktop's double-click interval.
     std::function<std::int64_t()> ClickClock;
     int DoubleClickInterval;
+
+    // --- OLE drag and drop (memo_dragdrop.cpp): the viewport is a drop target from the start ---
+    // The text position a drag over the editor points at (-1 outside a drag), where the drop
+    // caret shows.
+    int DropPosition() const { return dropPos_; }
+    const QWidget& DropCaret() const { return *dropCaret_; }
+    // Puts the drop position and caret under a screen point (its x at least TextLeft); on the
+    // top or bottom row the view scrolls a line toward the pointer first.
+    void MoveDropCaret(QPoint ScreenPoint);
+    // The drag left or dropped: no drop position, no drop caret.
+    void EndDropCaret();
+    TSynMemoOLEDragEvent OnOLEDragOver;
+    TFileDropEvent OnFilesDropped;
 
     // The document's title: the HTML export's, and the file name of the last load or save while
     // smoTitleAsFilename is set.
@@ -558,6 +582,14 @@ private:
     // Shift was held with the key the key map is looking at.
     bool extend_ = false;
     std::unique_ptr<TMemoMacroEditor> macroEditor_;
+    // OLE drag and drop: the drop target registered on the viewport, and the drop handler that
+    // inserts dropped text or hands dropped files to OnFilesDropped (memo_dragdrop.cpp).
+    void RegisterDropTarget();
+    win::HRESULT DataDropped(TDropObj& Data, unsigned Flags, win::DWORD& Effect);
+    int dropPos_ = -1;
+    // A drag from this editor ended in it (the drop handler did the move or copy).
+    bool droppedIntoSelf_ = false;
+    QWidget* dropCaret_ = nullptr;
     TLineRenderer renderer_{*this};
     // The last frame drawn, shown as it is while painting is off.
     QPixmap frame_;

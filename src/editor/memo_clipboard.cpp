@@ -4,11 +4,10 @@
 
 #include "editor/document/syntax_memo_error.h"
 #include "editor/language/settings_routines.h"
+#include "editor/memo_formats.h"
 
 #include "platform/graphics/clipboard.h"
-#include "platform/ole/cf_html.h"
 #include "platform/ole/types.h"
-#include "platform/rtl/ansi_codec.h"
 #include "platform/rtl/resource_strings.h"
 #include "platform/rtl/streams.h"
 
@@ -23,12 +22,6 @@ unsigned RtfFormat()
     return format;
 }
 
-unsigned HtmlFormat()
-{
-    static const unsigned format = win::RegisterClipboardFormat(QStringLiteral("HTML Format"));
-    return format;
-}
-
 QByteArray Bytes(TMemoryStream& Stream)
 {
     return QByteArray(Stream.Memory(), qsizetype(Stream.Size()));
@@ -39,13 +32,6 @@ QByteArray UpToNul(const QByteArray& Block)
 {
     const qsizetype nul = Block.indexOf('\0');
     return nul < 0 ? Block : Block.left(nul);
-}
-
-// HTML comes as UTF-8; the document holds it through the code page.
-QByteArray HtmlAsDocumentText(const QByteArray& Block)
-{
-    const std::optional<QByteArray> html = win::HtmlOfCfHtml(Block);
-    return html ? EncodeAnsi(QString::fromUtf8(*html)) : QByteArray();
 }
 
 } // namespace

@@ -430,11 +430,6 @@ void TCustomSyntaxMemo::DrawMarginDrag(QPainter& Painter)
     Painter.restore();
 }
 
-Qt::DropAction TCustomSyntaxMemo::DragSelectionText(Qt::DropActions, bool&)
-{
-    return Qt::IgnoreAction;
-}
-
 int TCustomSyntaxMemo::TokenAtPointer()
 {
     return TMouseHandler(*this).TokenAtPointer();

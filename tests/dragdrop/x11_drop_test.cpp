@@ -1,6 +1,7 @@
 // Drag and drop with other programs on a private X server: a file dragged with the pointer from a
-// peer program and from thunar onto a window holding a file drop target, and a file list dragged
-// from that window with DoDragDrop onto the peer and into thunar.
+// peer program and from thunar onto a window holding a file drop target, a file list dragged
+// from that window with DoDragDrop onto the peer and into thunar, and text and HTML between the
+// peer and the editor.
 #include "support/pump.h"
 #include "support/server_process.h"
 #include "support/x11_session.h"
@@ -87,18 +88,41 @@ struct DragPrograms {
     }
 };
 
-// Presses on the From window and moves onto To at Over; the drag has started once From's program
-// says so.
+// Presses on the From window at Press and moves onto To at Over; the drag has started once From's
+// program says so.
 void StartDrag(X11Session& Session, const QString& From, ServerProcess& FromProgram, const QString& To,
-               QPoint Over = QPoint(100, 100))
+               QPoint Over = QPoint(100, 100), QPoint Press = QPoint(100, 100))
 {
-    ASSERT_TRUE(PointAt(Session, From, 100, 100));
+    ASSERT_TRUE(PointAt(Session, From, Press.x(), Press.y()));
     ASSERT_TRUE(Session.Xdotool({"mousedown", "1"}));
-    ASSERT_TRUE(PointAt(Session, From, 120, 120));
+    ASSERT_TRUE(PointAt(Session, From, Press.x() + 20, Press.y() + 20));
     ASSERT_FALSE(FromProgram.ReadLineStartingWith("drag started").isEmpty()) << FromProgram.Error().toStdString();
     ASSERT_TRUE(PointAt(Session, To, Over.x(), Over.y()));
     ASSERT_TRUE(PointAt(Session, To, Over.x() + 10, Over.y() + 10));
 }
+
+// The peer offering Kind and Value, and the editor's window holding Text, side by side.
+struct EditorPrograms {
+    ServerProcess Peer, Editor;
+    QString PeerWindow, EditorWindow;
+    // A point of the editor's window inside its selected text.
+    QPoint InSelection;
+
+    void Start(X11Session& Session, const QString& Kind, const QString& Value, const QString& Text)
+    {
+        ASSERT_TRUE(Session.Run(Peer, QStringLiteral(HFTP_DND_PEER), {"dnd-peer", Kind, Value}))
+            << Peer.Error().toStdString();
+        ASSERT_TRUE(Session.Run(Editor, QStringLiteral(HFTP_EDITOR_DND_WINDOW), {"editor-dnd", Text}))
+            << Editor.Error().toStdString();
+        ASSERT_FALSE(Peer.ReadLineStartingWith("ready").isEmpty()) << Peer.Error().toStdString();
+        const QStringList ready = Editor.ReadLineStartingWith("ready ").split(' ');
+        ASSERT_EQ(ready.size(), 3) << Editor.Error().toStdString();
+        InSelection = QPoint(ready[1].toInt(), ready[2].toInt());
+        PeerWindow = PlaceWindow(Session, "dnd-peer", 0, 0);
+        EditorWindow = PlaceWindow(Session, "editor-dnd", 400, 0);
+        ASSERT_FALSE(PeerWindow.isEmpty() || EditorWindow.isEmpty()) << Session.Error().toStdString();
+    }
+};
 
 // Thunar, another desktop's file manager, run in a bus session of its own: a check on machines
 // that have it (its layout and start-up time are its own, so the build does not install it).
@@ -247,4 +271,38 @@ TEST(X11Drop, AFileListDraggedWithDoDragDropIntoThunarIsCopiedIntoItsFolder)
     ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
     EXPECT_EQ(copied.readAll(), "what the copy holds\n");
     EXPECT_TRUE(QFileInfo::exists(source)) << "a copy leaves the original";
+}
+
+TEST(X11Drop, TextDraggedFromTheEditorReachesThePeerAsPlainText)
+{
+    X11Session* session = X11Session::Instance();
+    HFTP_NEED_X11(session);
+    EditorPrograms programs;
+    ASSERT_NO_FATAL_FAILURE(programs.Start(*session, "text", "unused", "alpha beta"));
+
+    ASSERT_NO_FATAL_FAILURE(StartDrag(*session, programs.EditorWindow, programs.Editor, programs.PeerWindow,
+                                      QPoint(100, 100), programs.InSelection));
+    ASSERT_FALSE(programs.Peer.ReadLineStartingWith("enter").isEmpty()) << programs.Peer.Error().toStdString();
+    ASSERT_TRUE(session->Xdotool({"mouseup", "1"}));
+
+    const QString text = programs.Peer.ReadLineStartingWith("drop text/plain ");
+    EXPECT_EQ(QByteArray::fromPercentEncoding(text.section(' ', 2).toLatin1()), "alpha beta")
+        << programs.Peer.Error().toStdString();
+    EXPECT_FALSE(programs.Editor.ReadLineStartingWith("drag ended").isEmpty());
+}
+
+TEST(X11Drop, HtmlDroppedOnTheEditorIsTrimmedToItsFragment)
+{
+    X11Session* session = X11Session::Instance();
+    HFTP_NEED_X11(session);
+    EditorPrograms programs;
+    ASSERT_NO_FATAL_FAILURE(programs.Start(*session, "html", "<b>bold</b> text", ""));
+
+    ASSERT_NO_FATAL_FAILURE(StartDrag(*session, programs.PeerWindow, programs.Peer, programs.EditorWindow));
+    ASSERT_FALSE(programs.Editor.ReadLineStartingWith("over").isEmpty()) << programs.Editor.Error().toStdString();
+    ASSERT_TRUE(session->Xdotool({"mouseup", "1"}));
+
+    const QString text = programs.Editor.ReadLineStartingWith("text ");
+    EXPECT_EQ(QByteArray::fromPercentEncoding(text.section(' ', 1).toLatin1()), "<b>bold</b> text")
+        << programs.Editor.Error().toStdString();
 }

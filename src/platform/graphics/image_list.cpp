@@ -172,3 +172,37 @@ void TImageList::DrawOverlay(TCanvas& Canvas, int X, int Y, int ImageIndex, int 
     const QImage image = Composed(ImageIndex, Overlay, Enabled);
     Canvas.DrawImage(target, image, image.rect());
 }
+
+namespace {
+
+struct TDragImage {
+    QImage Image;
+    QPoint HotSpot;
+};
+
+TDragImage& CurrentDragImage()
+{
+    static TDragImage image;
+    return image;
+}
+
+} // namespace
+
+bool win::ImageList_BeginDrag(HIMAGELIST himlTrack, int iTrack, int dxHotspot, int dyHotspot)
+{
+    if (!himlTrack || iTrack < 0 || iTrack >= himlTrack->Images.size())
+        return false;
+    CurrentDragImage() = {himlTrack->Images.at(iTrack), QPoint(dxHotspot, dyHotspot)};
+    return true;
+}
+
+void win::ImageList_EndDrag()
+{
+    CurrentDragImage() = {};
+}
+
+QImage win::ImageListDragImage(QPoint& HotSpot)
+{
+    HotSpot = CurrentDragImage().HotSpot;
+    return CurrentDragImage().Image;
+}

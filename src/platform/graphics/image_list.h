@@ -6,6 +6,7 @@
 #include "platform/rtl/object.h"
 
 #include <QImage>
+#include <QPoint>
 
 class TCanvas;
 
@@ -19,6 +20,16 @@ using HIMAGELIST = IMAGELIST*;
 // clNone), dsTransparent always transparent, dsSelected blended half with the blend colour,
 // dsFocus a quarter.
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
+
+namespace win {
+// The drag image of a drag about to start: image iTrack of the list with its hot spot, which the
+// program's drag loop shows as the dragged picture. False for a null list or an index out of
+// range. ImageList_EndDrag removes it.
+bool ImageList_BeginDrag(HIMAGELIST himlTrack, int iTrack, int dxHotspot, int dyHotspot);
+void ImageList_EndDrag();
+// The drag image set by ImageList_BeginDrag (null when none) and its hot spot.
+QImage ImageListDragImage(QPoint& HotSpot);
+} // namespace win
 
 class TImageList : public TComponent {
 public:

@@ -1,11 +1,13 @@
 // DoDragDrop, the choice of drag loop, and the program's loop over QDrag.
 #include "platform/ole/drag_loop.h"
 
+#include "platform/graphics/image_list.h"
 #include "platform/ole/drop_actions.h"
 #include "platform/ole/ole_mime_data.h"
 
 #include <QCoreApplication>
 #include <QDrag>
+#include <QPixmap>
 #include <QScopedValueRollback>
 #include <QThread>
 
@@ -39,6 +41,11 @@ HRESULT QtDragLoop::Run(IDataObject* DataObject, IDropSource* DropSource, DWORD 
     auto* drag = new QDrag(lastDrag_);
     QPointer<OleMimeData> data = new OleMimeData(DataObject, DropSource, OleMimeData::RenderNow);
     drag->setMimeData(data);
+    QPoint hotSpot;
+    if (const QImage image = ImageListDragImage(hotSpot); !image.isNull()) {
+        drag->setPixmap(QPixmap::fromImage(image));
+        drag->setHotSpot(hotSpot);
+    }
     QObject::connect(drag, &QDrag::actionChanged, drag, [DropSource](Qt::DropAction Action) {
         ComGuard([&] { return DropSource->GiveFeedback(EffectsOf(Action)); });
     });

@@ -86,14 +86,29 @@ QByteArray ByteText(const QByteArray& Block)
     return nul < 0 ? Block : Block.left(nul);
 }
 
+// The formats Source offers: those it enumerates, or, from an object that enumerates none, the
+// mapped ones it answers QueryGetData for as HGLOBAL blocks (as OLE's own targets ask).
+std::vector<FORMATETC> OfferedFormats(IDataObject* Source)
+{
+    ComPtr<IEnumFORMATETC> formats;
+    if (SUCCEEDED(Source->EnumFormatEtc(DATADIR_GET, formats.Put())) && formats)
+        return EnumerateFormats(formats.Get());
+    std::vector<FORMATETC> offered;
+    for (const CLIPFORMAT mapped : {CF_HDROP, FileNameWFormat(), FileNameFormat(), CF_UNICODETEXT, CF_TEXT, HtmlFormat()}) {
+        FORMATETC format{mapped, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        if (Source->QueryGetData(&format) == S_OK)
+            offered.push_back(format);
+    }
+    return offered;
+}
+
 // The bytes of every readable format of Source, by format.
 std::map<CLIPFORMAT, QByteArray> ReadBlocks(IDataObject* Source)
 {
     std::map<CLIPFORMAT, QByteArray> blocks;
-    ComPtr<IEnumFORMATETC> formats;
-    if (!Source || FAILED(Source->EnumFormatEtc(DATADIR_GET, formats.Put())) || !formats)
+    if (!Source)
         return blocks;
-    for (FORMATETC format : EnumerateFormats(formats.Get())) {
+    for (FORMATETC format : OfferedFormats(Source)) {
         format.tymed &= TYMED_HGLOBAL | TYMED_ISTREAM;
         if (!format.tymed || blocks.count(format.cfFormat))
             continue;

@@ -25,7 +25,8 @@ namespace win {
 std::vector<CLIPFORMAT> FormatsOfMimeData(const QMimeData& Data);
 // The block of Format made from Data; nothing when Data does not offer it.
 std::optional<QByteArray> FormatOfMimeData(const QMimeData& Data, CLIPFORMAT Format);
-// Renders every format Source offers for reading (as HGLOBAL or IStream) into Target by the map;
+// Renders every format Source offers for reading (as HGLOBAL or IStream; an object that cannot
+// enumerate its formats is asked for the mapped ones) into Target by the map;
 // formats the map has no MIME type for are left out. Every medium received is released.
 void RenderDataObject(IDataObject* Source, QMimeData& Target);
 
