@@ -9,12 +9,12 @@
 #include <QPainter>
 #include <QStyleHints>
 
-// While painting is off or locked the last frame stays on the screen as it was, so that nothing
-// half-drawn shows; otherwise the rows that meet the exposed region are drawn into the frame.
+// While painting is off or locked, or the text is being printed, the last frame stays on the
+// screen as it was, so that nothing half-drawn shows; otherwise the rows that meet the exposed region are drawn into the frame.
 void TCustomSyntaxMemo::paintEvent(QPaintEvent* Event)
 {
     QPainter screen(viewport());
-    if (UpdateLocked() || !PaintingEnabled()) {
+    if (UpdateLocked() || !PaintingEnabled() || printing_) {
         screen.drawPixmap(0, 0, frame_);
         return;
     }
