@@ -144,7 +144,7 @@ void TPageBox::mouseReleaseEvent(QMouseEvent*)
 TPreviewForm::TPreviewForm(TPreviewPrinter& Printer, TComponent* AOwner) : TForm(AOwner), printer_(Printer)
 {
     setWindowTitle(QStringLiteral("Preview Form"));
-    Position = poScreenCenter;
+    // Its designed size for when it is restored; it opens maximised.
     SetClientSize(706, 504);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
