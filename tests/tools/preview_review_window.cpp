@@ -12,10 +12,11 @@
 #include "editor/preview_printer.h"
 #include "editor/widgets/preview_form.h"
 
+#include "screen_picture.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
-#include <QScreen>
 #include <QToolButton>
 #include <QWindow>
 #include <cstdio>
@@ -49,17 +50,12 @@ int main(int argc, char** argv)
         form.ZoomBox->setCurrentIndex(6); // 100%
     form.show();
     form.activateWindow();
-    QDeadlineTimer deadline(10000);
-    while (!(form.windowHandle() && form.windowHandle()->isExposed()) && !deadline.hasExpired())
-        app.processEvents(QEventLoop::AllEvents, 50);
-    QDeadlineTimer settle(500);
-    while (!settle.hasExpired())
-        app.processEvents(QEventLoop::AllEvents, 50);
-    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-    if (!screen.save(QString::fromLocal8Bit(argv[1]))) {
-        std::fputs("could not save the picture\n", stderr);
-        return 1;
-    }
-    std::puts("saved");
-    return 0;
+    return SaveScreenPicture([&] { return form.windowHandle() && form.windowHandle()->isExposed(); },
+                             [&] {
+                                 // Room for the window manager's last moves.
+                                 QDeadlineTimer settle(500);
+                                 while (!settle.hasExpired())
+                                     app.processEvents(QEventLoop::AllEvents, 50);
+                             },
+                             argv[1]);
 }
