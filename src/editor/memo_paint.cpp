@@ -1,5 +1,5 @@
 // The editor control's painting: the rows of the exposed region drawn into the kept frame and
-// shown, the caret with its blinking, and the focus line.
+// shown, the caret with its blinking, the focus line, and the scroll bars brought up to date.
 #include "editor/custom_syntax_memo.h"
 
 #include "editor/language/sm_settings.h"
@@ -46,6 +46,8 @@ void TCustomSyntaxMemo::paintEvent(QPaintEvent* Event)
             screen.fillRect(caret, Qt::white);
         }
     }
+    // The bars follow what was drawn.
+    UpdateScrollBars();
 }
 
 QRect TCustomSyntaxMemo::CaretRect()

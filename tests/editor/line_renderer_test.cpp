@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <functional>
 #include <string>
 #include <vector>
@@ -353,4 +355,25 @@ TEST(MemoPaint, TheLastFrameStaysWhilePaintingIsOff)
     const QImage after = memo.viewport()->grab().toImage();
     EXPECT_NE(after, before);
     EXPECT_EQ(after.pixelColor(memo.TextLeft() + 2, after.height() - 2), QColor(255, 0, 0));
+}
+
+// Painting brings the scroll bars up to what it drew.
+TEST(MemoPaint, PaintingUpdatesTheScrollBars)
+{
+    TCustomSyntaxMemo memo;
+    memo.SetCaretBlinking(false);
+    memo.resize(300, 120);
+    memo.show();
+    std::string text;
+    for (int n = 0; n < 50; ++n)
+        text += "line\r";
+    memo.SetText(text);
+    memo.SetTopLine(20);
+    QScrollBar& bar = *memo.verticalScrollBar();
+    {
+        const QSignalBlocker blocker(bar);
+        bar.setValue(3);
+    }
+    memo.viewport()->grab();
+    EXPECT_EQ(bar.value(), 20);
 }
