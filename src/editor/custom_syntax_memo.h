@@ -29,6 +29,7 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QTimer>
 #include <QString>
 #include <functional>
@@ -213,6 +214,10 @@ public:
     void SetTopLine(int Line) override;
     void SetRedraw(bool On) override;
     void Invalidate() override;
+    void InvalidateLines() override;
+    // The rows of the visible lines flagged for repaint (or highlighting) and the rows below the
+    // text, which show the background.
+    QRegion FlaggedRows();
     // Repaints are asked for while painting is enabled; this counts them (tests and diagnostics).
     int RepaintRequests() const { return repaintRequests_; }
     // Client size in pixels, and the columns and lines that fit (from WM_SIZE).

@@ -70,13 +70,16 @@ bool TCustomSyntaxMemo::RenderPage(QPainter& Canvas, const QRect& Rect, int Page
     return TextLength() > 0 && request.PageNumber >= 1;
 }
 
+// The screen's measurements come back as they were: the client area kept its size, so nothing is
+// laid out or wrapped again.
 void TCustomSyntaxMemo::RunPrinting(QPaintDevice& Device, const std::function<void()>& Body)
 {
-    const auto end = [this] {
+    const TMemoMetrics screen = metrics_;
+    const auto end = [this, screen] {
         settings_->PrintCanvas = nullptr;
         printing_ = false;
         settings_->UpdateStyleFonts();
-        Measure();
+        metrics_ = screen;
         MarkAllForHighlight();
         Changed();
         Invalidate();

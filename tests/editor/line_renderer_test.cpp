@@ -377,3 +377,43 @@ TEST(MemoPaint, PaintingUpdatesTheScrollBars)
     memo.viewport()->grab();
     EXPECT_EQ(bar.value(), 20);
 }
+
+// A numbered bookmark repaints the rows of the lines it left and went to, not the whole view.
+TEST(MemoPaint, ABookmarkRepaintsOnlyItsRows)
+{
+    TCustomSyntaxMemo memo;
+    memo.SetCaretBlinking(false);
+    memo.resize(300, 160);
+    memo.show();
+    std::string text;
+    for (int n = 0; n < 30; ++n)
+        text += "line\r";
+    memo.SetText(text);
+    memo.viewport()->grab();
+    QApplication::processEvents();
+    const int lineHeight = memo.Metrics().LineHeight;
+    const auto row = [&](int Row) { return QRect(0, Row * lineHeight, memo.ClientWidth(), lineHeight); };
+    EXPECT_TRUE(memo.FlaggedRows().isEmpty());
+
+    std::vector<int> drawn;
+    memo.Renderer().Spy = [&](const TRenderTrace& Trace) {
+        if (Trace.Step == rsText && (drawn.empty() || drawn.back() != Trace.Row))
+            drawn.push_back(Trace.Row);
+    };
+    memo.SetBookmark(2, 3, 1);
+    EXPECT_EQ(memo.FlaggedRows(), QRegion(row(2)));
+    QApplication::processEvents();
+    EXPECT_EQ(drawn, std::vector<int>({2}));
+
+    drawn.clear();
+    memo.SetBookmark(2, 6, 1);
+    EXPECT_EQ(memo.FlaggedRows(), QRegion(row(2)) + row(5));
+    QApplication::processEvents();
+    EXPECT_EQ(drawn, std::vector<int>({2, 5}));
+    memo.Renderer().Spy = nullptr;
+
+    // Below the text the rows always show the background.
+    memo.SetText("short");
+    memo.viewport()->grab();
+    EXPECT_EQ(memo.FlaggedRows(), QRegion(QRect(0, lineHeight, memo.ClientWidth(), memo.ClientHeight() - lineHeight)));
+}

@@ -263,6 +263,9 @@ TEST(MemoPrint, TheBodyStartsWhereTheHeaderLeavesIt)
     EXPECT_EQ(printed.Rows.front().Rect.top(), area.top() + 50);
     EXPECT_LE(printed.Rows.back().Rect.bottom(), area.bottom() - 60);
     EXPECT_LE(printed.Rows.front().Rect.right(), area.right() - 40);
+    // The lines of the page before, which was laid out but not drawn, are counted all the same.
+    const int rowsPerPage = (area.height() - 110) / printed.Rows.front().Rect.height();
+    EXPECT_EQ(printed.Numbers.front().Text, QString::asprintf("%6d:", rowsPerPage + 1).toStdString());
 }
 
 // Printing measures with the printer's fonts; afterwards the screen's measurements are back.
