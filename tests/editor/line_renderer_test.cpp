@@ -357,17 +357,24 @@ TEST(MemoPaint, TheLastFrameStaysWhilePaintingIsOff)
     EXPECT_EQ(after.pixelColor(memo.TextLeft() + 2, after.height() - 2), QColor(255, 0, 0));
 }
 
+// A control on the screen, Height pixels high, holding Lines lines "line".
+struct TShownMemo : TCustomSyntaxMemo {
+    TShownMemo(int Height, int Lines)
+    {
+        SetCaretBlinking(false);
+        resize(300, Height);
+        show();
+        std::string text;
+        for (int n = 0; n < Lines; ++n)
+            text += "line\r";
+        SetText(text);
+    }
+};
+
 // Painting brings the scroll bars up to what it drew.
 TEST(MemoPaint, PaintingUpdatesTheScrollBars)
 {
-    TCustomSyntaxMemo memo;
-    memo.SetCaretBlinking(false);
-    memo.resize(300, 120);
-    memo.show();
-    std::string text;
-    for (int n = 0; n < 50; ++n)
-        text += "line\r";
-    memo.SetText(text);
+    TShownMemo memo(120, 50);
     memo.SetTopLine(20);
     QScrollBar& bar = *memo.verticalScrollBar();
     {
@@ -381,14 +388,7 @@ TEST(MemoPaint, PaintingUpdatesTheScrollBars)
 // A numbered bookmark repaints the rows of the lines it left and went to, not the whole view.
 TEST(MemoPaint, ABookmarkRepaintsOnlyItsRows)
 {
-    TCustomSyntaxMemo memo;
-    memo.SetCaretBlinking(false);
-    memo.resize(300, 160);
-    memo.show();
-    std::string text;
-    for (int n = 0; n < 30; ++n)
-        text += "line\r";
-    memo.SetText(text);
+    TShownMemo memo(160, 30);
     memo.viewport()->grab();
     QApplication::processEvents();
     const int lineHeight = memo.Metrics().LineHeight;
