@@ -278,6 +278,30 @@ void TCustomSyntaxMemo::Invalidate()
     viewport()->update();
 }
 
+void TCustomSyntaxMemo::InvalidateLines()
+{
+    if (!PaintingEnabled())
+        return;
+    ++repaintRequests_;
+    viewport()->update(FlaggedRows());
+}
+
+QRegion TCustomSyntaxMemo::FlaggedRows()
+{
+    QRegion rows;
+    const int lineHeight = metrics_.LineHeight;
+    const TLineRecord* line = TextStore().LineCount() ? TextStore().TopLineRecord() : nullptr;
+    for (int y = 0; y < clientHeight_; y += lineHeight) {
+        if (!line || (line->Flags & (lfRepaint | lfHighlightIncomplete))) {
+            rows += QRect(0, y, clientWidth_, line ? lineHeight : clientHeight_ - y);
+            if (!line)
+                break;
+        }
+        line = line->Next;
+    }
+    return rows;
+}
+
 void TCustomSyntaxMemo::SetClientSize(int Width, int Height)
 {
     clientWidth_ = Width;

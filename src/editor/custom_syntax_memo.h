@@ -31,6 +31,7 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QTimer>
 #include <QString>
 #include <QStringList>
@@ -43,6 +44,8 @@
 #include <utility>
 #include <vector>
 
+class QPaintDevice;
+class QPainter;
 class TCodeTemplates;
 struct TDropObj;
 namespace win {
@@ -227,6 +230,10 @@ public:
     void SetTopLine(int Line) override;
     void SetRedraw(bool On) override;
     void Invalidate() override;
+    void InvalidateLines() override;
+    // The rows of the visible lines flagged for repaint (or highlighting) and the rows below the
+    // text, which show the background.
+    QRegion FlaggedRows();
     // Repaints are asked for while painting is enabled; this counts them (tests and diagnostics).
     int RepaintRequests() const { return repaintRequests_; }
     // Client size in pixels, and the columns and lines that fit (from WM_SIZE).
@@ -270,7 +277,8 @@ public:
     bool AutoScrollStep(QPoint Pointer);
     // Scrolls the caret into view: whole lines up or down, 8 columns at a time sideways.
     virtual void ScrollCaretIntoView();
-    // Computes the bars' values and applies them; skipped while painting is off or locked.
+    // Computes the bars' values and applies them; skipped while painting is off or locked and
+    // while printing.
     virtual void UpdateScrollBars();
 
     // --- word characters: the assigned test, else letters and "_" start a word, and letters,
@@ -489,10 +497,25 @@ public:
     bool MonoPrint = true;
     TColourOverride DisabledColours{true, true, 0xC0C0C0, false, clBlack};
     TColourOverride ReadOnlyColours{false, true, clWhite, true, 0xC0C0C0};
-    // The page printing lays out on (left, top, right, bottom), and whether the printer's page is
-    // used instead.
+    // --- printing (memo_print.cpp; the pages are drawn by the renderer) ---
+    // The page printing lays out on (left, top, right, bottom) in printer pixels, and whether
+    // each print run takes the printer's page instead.
     QRect PrintRect{QPoint(0, 0), QPoint(2550, 3300)};
     bool UsePrinterPage = true;
+    // Prints on Rect from now on instead of the printer's page.
+    void SetPrintRect(const QRect& Rect);
+    // Prints the whole text on the program's printer (Printer()), the job named by Title; the
+    // printer's failures raise EPrinter.
+    void Print();
+    // Prints the lines of the selection; a selection that ends at the start of a line leaves
+    // that line out.
+    void PrintSelection();
+    // Draws page PageNumber (1-based) of the text on Canvas inside Rect, on white: true when the
+    // text goes on after that page, false when it ends on it or is empty.
+    bool RenderPage(QPainter& Canvas, const QRect& Rect, int PageNumber);
+    // While printing the measurements and fonts are the printer's and the control does not paint.
+    bool Printing() const { return printing_; }
+    THeaderFooterEvent OnPrintHeaderFooter;
 
 protected:
     // OnChange, except while the update lock is set or painting is off.
@@ -554,6 +577,10 @@ private:
     // lines and brings the caret into view.
     void EditLineStarts(int UndoBlock, const std::vector<std::pair<int, std::string>>& Edits, bool Insert);
     void AutoScrollTick();
+    // Runs Body with the fonts and measurements of Device, painting off; then those of the
+    // screen again, every line to be highlighted anew and a repaint.
+    void RunPrinting(QPaintDevice& Device, const std::function<void()>& Body);
+    void PrintLines(bool LineRange, int First, int Last);
     // The width of the display column of a laid-out line in its style's font.
     int CellWidth(const TLineLayout& Layout, int Column) const;
 
@@ -598,6 +625,7 @@ private:
     TMemoMouseState mouse_;
     bool caretBlinking_ = true;
     bool caretOn_ = true;
+    bool printing_ = false;
 
     // --- parser slots and the highlighting driver (memo_parsers.cpp, memo_highlight.cpp) ---
 public:

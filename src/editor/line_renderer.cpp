@@ -46,20 +46,29 @@ QFont GutterQFont(const TGutterFont& Gutter)
 
 TLineRenderer::TLineRenderer(TCustomSyntaxMemo& Memo) : memo_(Memo) {}
 
+
+int LogicalLineOf(const TTextStore& Store, const TLineRecord* Line)
+{
+    int logicalLine = 1;
+    for (const TLineRecord* before = Store.FirstLine(); before && before != Line; before = before->Next)
+        logicalLine += before->EndsLine() ? 1 : 0;
+    return logicalLine;
+}
+
 void TLineRenderer::Render(TRenderRequest& Request)
 {
     if (!Request.Canvas)
         return;
     SetUp(Request);
+    if (Request.Printing) {
+        RenderPages(Request);
+        painter_ = nullptr;
+        return;
+    }
     TTextStore& store = memo_.TextStore();
     int lineStart = 0;
     TLineRecord* line = store.LineCount() ? store.TopLineRecord(&lineStart) : nullptr;
-    int logicalLine = memo_.TopLine() + 1;
-    if (memo_.HasOption(smoWordWrap)) {
-        logicalLine = 1;
-        for (const TLineRecord* before = store.FirstLine(); before && before != line; before = before->Next)
-            logicalLine += before->EndsLine() ? 1 : 0;
-    }
+    int logicalLine = memo_.HasOption(smoWordWrap) ? LogicalLineOf(store, line) : memo_.TopLine() + 1;
     row_ = 0;
     for (int y = Request.Area.top(); y < bottom_; y += lineHeight_, ++row_) {
         RenderRow(line, lineStart, logicalLine, y);
@@ -84,7 +93,9 @@ void TLineRenderer::SetUp(const TRenderRequest& Request)
     lineHeight_ = std::max(1, metrics.LineHeight);
     charWidth_ = std::max(1, metrics.CharWidth);
     fixedPitch_ = metrics.FixedPitch;
-    leftColumn_ = memo_.LeftColumn();
+    leftColumn_ = printing_ ? 0 : memo_.LeftColumn();
+    transparent_ = false;
+    hasBreakpoint_ = false;
     options_ = memo_.OptionWord();
     startX_ = Request.Area.left() + memo_.TextLeft();
     right_ = Request.Area.right() + 1;
@@ -94,7 +105,8 @@ void TLineRenderer::SetUp(const TRenderRequest& Request)
                                             : ColorToRGB(settings.SelTextColor);
     selBack_ = settings.DefaultSelTextBack ? win::GetSysColor(win::COLOR_HIGHLIGHT) : ColorToRGB(settings.SelTextBack);
     std::tie(selStart_, selEnd_) = OrderRange(memo_.SelStart(), memo_.SelEnd());
-    selectionVisible_ = selStart_ != selEnd_ && (memo_.hasFocus() || !memo_.HideSelection);
+    // Paper shows no selection.
+    selectionVisible_ = !printing_ && selStart_ != selEnd_ && (memo_.hasFocus() || !memo_.HideSelection);
 
     const int gutter = settings.Gutter;
     if (gutter > 0 && (gutterPixmap_.width() != gutter || gutterPixmap_.height() != lineHeight_))
@@ -239,7 +251,8 @@ void TLineRenderer::DrawText(const TLineRecord& Line, int LineStart, int Y)
     }
     if ((options_ & OPT_SHOW_CONTROL_CHARS) && !printing_)
         DrawLineEndGlyph(Line);
-    DrawMarks(Line, LineStart, Y);
+    if (!printing_)
+        DrawMarks(Line, LineStart, Y);
     DrawGuides(Y);
 }
 
@@ -250,7 +263,8 @@ void TLineRenderer::DrawRun(int Column, int Count, bool Selected)
             return;
         const TColours colours = PieceColours(0, Selected, !layout_.Tokens());
         const QRect rest(x_, y_, right_ - x_, lineHeight_);
-        painter_->fillRect(rest, Rgb(colours.Back));
+        if (!transparent_)
+            painter_->fillRect(rest, Rgb(colours.Back));
         Trace(rsFill, rest, colours);
         x_ = right_;
         return;
@@ -296,7 +310,8 @@ void TLineRenderer::DrawPiece(int Column, int Count, int Style, bool Selected, b
         --drawn;
     }
     const QRect rect(x_, y_, width, lineHeight_);
-    painter_->fillRect(rect, Rgb(colours.Back));
+    if (!transparent_)
+        painter_->fillRect(rect, Rgb(colours.Back));
     painter_->save();
     painter_->setClipRect(rect, Qt::IntersectClip);
     painter_->setFont(font);

@@ -15,6 +15,7 @@
 class QPainter;
 class TCustomSyntaxMemo;
 class TObject;
+class TTextStore;
 struct TMark;
 struct TSM_StyleEffect;
 
@@ -34,11 +35,19 @@ struct TLineDrawData {
 using TLineDrawEvent = std::function<int(TObject* Sender, TLineDrawData* Data)>;
 // Draws a mark in Rect instead of the red zigzag.
 using TMarkDrawEvent = std::function<void(TObject* Sender, QPainter& Canvas, const QRect& Rect, TMark* Mark)>;
+// Draws a printed page's header and footer instead of the built-in ones: Rect comes in as the
+// page's area and goes out as its body's; setting Transparent prints the text without filling
+// its background.
+using THeaderFooterEvent = std::function<void(TObject* Sender, QPainter& Canvas, QRect& Rect, bool& Transparent)>;
+
+// The 1-based number of the logical line that Line (a record of Store) belongs to.
+int LogicalLineOf(const TTextStore& Store, const TLineRecord* Line);
 
 class TLineRenderer {
 public:
     explicit TLineRenderer(TCustomSyntaxMemo& Memo);
 
+    // Draws the rows of the screen, or with Request.Printing the pages of the text.
     void Render(TRenderRequest& Request);
     // Receives every drawing step (tests and diagnostics).
     std::function<void(const TRenderTrace&)> Spy;
@@ -69,6 +78,17 @@ private:
     win::COLORREF StyleBack(const TSM_StyleEffect& Effect) const;
     const QFont& StyleFont(int Style) const;
     int XOfColumn(int Column) const;
+
+    // --- printing: the page loop with the header and footer (line_renderer_pages.cpp) ---
+    void RenderPages(TRenderRequest& Request);
+    // Lays out the page that starts, drawing its header and footer when Output; returns the y of
+    // its first row.
+    int StartPage(const TRenderRequest& Request, bool Output);
+    void DrawPageText(const QRect& Rect, int Alignment, const QString& Text);
+    void DrawPageRule(int Left, int Right, int Y);
+    void DrawLineNumber(int Number, int Y);
+    // The body's text is drawn without filling its background.
+    bool transparent_ = false;
 
     TCustomSyntaxMemo& memo_;
     TLineLayout layout_;

@@ -75,9 +75,7 @@ public:
             break;
         case caDELPREVWORD: DeleteWord(WordBefore(Caret()), caWORDLEFT, ubKeyCommand21); break;
         case caDELNEXTWORD: DeleteWord(WordAfter(Caret()), caWORDRIGHT, ubKeyCommand22); break;
-        case caPRINTSEL:
-            // Printing the selection belongs to the document printer.
-            break;
+        case caPRINTSEL: memo_.PrintSelection(); break;
         case caSCROLLUP: ScrollUp(); break;
         case caSCROLLDOWN: ScrollDown(); break;
         default: break;

@@ -5,9 +5,9 @@
 
 #include <QFontMetrics>
 
-TMemoMetrics MeasureFont(const QFont& Font)
+TMemoMetrics MeasureFont(const QFont& Font, const QPaintDevice* Device)
 {
-    const QFontMetrics fm(Font);
+    const QFontMetrics fm = Device ? QFontMetrics(Font, Device) : QFontMetrics(Font);
     TMemoMetrics metrics;
     const int average = fm.averageCharWidth();
     metrics.CharWidth = average > 0 ? average : 7;

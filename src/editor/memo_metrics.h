@@ -14,5 +14,7 @@ struct TMemoMetrics {
     std::array<int, WidthTableSize> Widths{};
 };
 
-// Measures Font on the screen.
-TMemoMetrics MeasureFont(const QFont& Font);
+class QPaintDevice;
+
+// Measures Font on Device (null: the screen).
+TMemoMetrics MeasureFont(const QFont& Font, const QPaintDevice* Device = nullptr);

@@ -1,5 +1,5 @@
 // The editor control's painting: the rows of the exposed region drawn into the kept frame and
-// shown, the caret with its blinking, and the focus line.
+// shown, the caret with its blinking, the focus line, and the scroll bars brought up to date.
 #include "editor/custom_syntax_memo.h"
 
 #include "editor/language/sm_settings.h"
@@ -9,12 +9,12 @@
 #include <QPainter>
 #include <QStyleHints>
 
-// While painting is off or locked the last frame stays on the screen as it was, so that nothing
-// half-drawn shows; otherwise the rows that meet the exposed region are drawn into the frame.
+// While painting is off or locked, or the text is being printed, the last frame stays on the
+// screen as it was, so that nothing half-drawn shows; otherwise the rows that meet the exposed region are drawn into the frame.
 void TCustomSyntaxMemo::paintEvent(QPaintEvent* Event)
 {
     QPainter screen(viewport());
-    if (UpdateLocked() || !PaintingEnabled()) {
+    if (UpdateLocked() || !PaintingEnabled() || printing_) {
         screen.drawPixmap(0, 0, frame_);
         return;
     }
@@ -46,6 +46,8 @@ void TCustomSyntaxMemo::paintEvent(QPaintEvent* Event)
             screen.fillRect(caret, Qt::white);
         }
     }
+    // The bars follow what was drawn.
+    UpdateScrollBars();
 }
 
 QRect TCustomSyntaxMemo::CaretRect()

@@ -54,7 +54,7 @@ void TCustomSyntaxMemo::SetScrollBars(TScrollStyle Value)
 
 void TCustomSyntaxMemo::UpdateScrollBars()
 {
-    if (UpdateLocked() || !PaintingEnabled())
+    if (UpdateLocked() || !PaintingEnabled() || printing_)
         return;
     const bool horizontalShown = horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
     const bool verticalShown = verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QRect>
 #include <QRegion>
+#include <functional>
 #include <string>
 
 class QPainter;
@@ -17,13 +18,15 @@ struct TRenderRequest {
     bool OnePage = false;        // only the page whose number is First (preview)
     bool Printing = false;       // printer or preview output instead of the screen
     bool LineRange = false;      // only the lines First .. Last
-    int PageNumber = 1;          // the current page; -1 when the document ended in one-page mode
+    int PageNumber = 1;          // the current page (printing); -1 when the document ended in one-page mode
     int Y = 0;                   // where drawing goes on on the page
     int First = 0;               // the first line (1-based), or the wanted page in one-page mode
     int Last = 0;                // the last line (1-based)
     // The part of the screen to draw: the rows that meet it are drawn. Empty: the rows whose
     // lines are flagged for repaint (or highlighting), the others keep their pixels.
     QRegion Exposed;
+    // Printing on a printer: starts the next sheet. Empty for a preview page.
+    std::function<void()> NewPage;
 };
 
 // What a drawing step drew.

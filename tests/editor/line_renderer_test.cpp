@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <functional>
 #include <string>
 #include <vector>
@@ -353,4 +355,65 @@ TEST(MemoPaint, TheLastFrameStaysWhilePaintingIsOff)
     const QImage after = memo.viewport()->grab().toImage();
     EXPECT_NE(after, before);
     EXPECT_EQ(after.pixelColor(memo.TextLeft() + 2, after.height() - 2), QColor(255, 0, 0));
+}
+
+// A control on the screen, Height pixels high, holding Lines lines "line".
+struct TShownMemo : TCustomSyntaxMemo {
+    TShownMemo(int Height, int Lines)
+    {
+        SetCaretBlinking(false);
+        resize(300, Height);
+        show();
+        std::string text;
+        for (int n = 0; n < Lines; ++n)
+            text += "line\r";
+        SetText(text);
+    }
+};
+
+// Painting brings the scroll bars up to what it drew.
+TEST(MemoPaint, PaintingUpdatesTheScrollBars)
+{
+    TShownMemo memo(120, 50);
+    memo.SetTopLine(20);
+    QScrollBar& bar = *memo.verticalScrollBar();
+    {
+        const QSignalBlocker blocker(bar);
+        bar.setValue(3);
+    }
+    memo.viewport()->grab();
+    EXPECT_EQ(bar.value(), 20);
+}
+
+// A numbered bookmark repaints the rows of the lines it left and went to, not the whole view.
+TEST(MemoPaint, ABookmarkRepaintsOnlyItsRows)
+{
+    TShownMemo memo(160, 30);
+    memo.viewport()->grab();
+    QApplication::processEvents();
+    const int lineHeight = memo.Metrics().LineHeight;
+    const auto row = [&](int Row) { return QRect(0, Row * lineHeight, memo.ClientWidth(), lineHeight); };
+    EXPECT_TRUE(memo.FlaggedRows().isEmpty());
+
+    std::vector<int> drawn;
+    memo.Renderer().Spy = [&](const TRenderTrace& Trace) {
+        if (Trace.Step == rsText && (drawn.empty() || drawn.back() != Trace.Row))
+            drawn.push_back(Trace.Row);
+    };
+    memo.SetBookmark(2, 3, 1);
+    EXPECT_EQ(memo.FlaggedRows(), QRegion(row(2)));
+    QApplication::processEvents();
+    EXPECT_EQ(drawn, std::vector<int>({2}));
+
+    drawn.clear();
+    memo.SetBookmark(2, 6, 1);
+    EXPECT_EQ(memo.FlaggedRows(), QRegion(row(2)) + row(5));
+    QApplication::processEvents();
+    EXPECT_EQ(drawn, std::vector<int>({2, 5}));
+    memo.Renderer().Spy = nullptr;
+
+    // Below the text the rows always show the background.
+    memo.SetText("short");
+    memo.viewport()->grab();
+    EXPECT_EQ(memo.FlaggedRows(), QRegion(QRect(0, lineHeight, memo.ClientWidth(), memo.ClientHeight() - lineHeight)));
 }

@@ -11,3 +11,8 @@ set_tests_properties(editor_x11_clipboard PROPERTIES LABELS editor TIMEOUT 120
 # reviewing the painting by eye: xvfb-run -a sh -c 'openbox & editor_review_window shot.png'.
 hftp_program(editor_review_window ${PROJECT_SOURCE_DIR}/tests/tools/editor_review_window.cpp LIBS editor)
 add_dependencies(${tests} editor_review_window)
+
+# A program that shows the print preview of a fixed document and saves a picture of the screen,
+# for reviewing it by eye: xvfb-run -a sh -c 'openbox & preview_review_window shot.png [two | grid]'.
+hftp_program(preview_review_window ${PROJECT_SOURCE_DIR}/tests/tools/preview_review_window.cpp LIBS editor)
+add_dependencies(${tests} preview_review_window)

@@ -12,9 +12,9 @@
 #include "editor/custom_syntax_memo.h"
 #include "editor/language/sm_settings.h"
 
+#include "screen_picture.h"
+
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QScreen>
 #include <QWindow>
 #include <cctype>
 #include <cstdio>
@@ -112,16 +112,11 @@ int main(int argc, char** argv)
     memo.show();
     memo.activateWindow();
     memo.setFocus();
-    QDeadlineTimer deadline(10000);
-    while (!(memo.windowHandle() && memo.windowHandle()->isExposed() && memo.hasFocus()) && !deadline.hasExpired())
-        app.processEvents(QEventLoop::AllEvents, 50);
-    memo.viewport()->repaint();
-    app.processEvents();
-    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-    if (!screen.save(QString::fromLocal8Bit(argv[1]))) {
-        std::fputs("could not save the picture\n", stderr);
-        return 1;
-    }
-    std::puts("saved");
-    return 0;
+    return SaveScreenPicture(
+        [&] { return memo.windowHandle() && memo.windowHandle()->isExposed() && memo.hasFocus(); },
+        [&] {
+            memo.viewport()->repaint();
+            app.processEvents();
+        },
+        argv[1]);
 }

@@ -52,7 +52,7 @@ void TMemoCore::SetBookmark(int N, int Line, int Column)
         holder->Bookmarks &= ~bmNumbered;
         holder->Flags |= lfRepaint;
         if (holder == target) {
-            Invalidate();
+            InvalidateLines();
             return;
         }
     }
@@ -60,7 +60,7 @@ void TMemoCore::SetBookmark(int N, int Line, int Column)
     target->Flags |= lfRepaint;
     store_->SetBookmarkColumn(n, Column);
     Fire(OnBookmarkSet, this, n);
-    Invalidate();
+    InvalidateLines();
 }
 
 void TMemoCore::GotoBookmark(int N)

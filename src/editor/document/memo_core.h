@@ -133,6 +133,8 @@ public:
     virtual void SetRedraw(bool On) { paintingEnabled_ = On; }
     // The view must be repainted (also asked by the settings the editor shows).
     virtual void Invalidate() {}
+    // Only the lines flagged for repaint changed: the view repaints their rows.
+    virtual void InvalidateLines() { Invalidate(); }
     // Values the view keeps up to date.
     int VisibleLines = 40;
     bool WordWrap = false;

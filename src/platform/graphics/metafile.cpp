@@ -90,7 +90,15 @@ void TMetafile::Assign(TPersistent* Source)
     TGraphic::Assign(Source);
 }
 
-TMetafileCanvas::TMetafileCanvas(TMetafile& Metafile) : metafile_(Metafile)
+int TMetafileCanvas::TRecording::metric(PaintDeviceMetric Metric) const
+{
+    const bool resolution = Metric == PdmDpiX || Metric == PdmDpiY || Metric == PdmPhysicalDpiX ||
+                            Metric == PdmPhysicalDpiY;
+    return resolution && pixelsPerInch_ > 0 ? pixelsPerInch_ : QPicture::metric(Metric);
+}
+
+TMetafileCanvas::TMetafileCanvas(TMetafile& Metafile, int PixelsPerInch)
+    : metafile_(Metafile), recording_(PixelsPerInch)
 {
     painter_.begin(&recording_);
 }

@@ -41,11 +41,16 @@ private:
 };
 
 // Records what is drawn on it; the metafile receives the recording when the canvas is freed, at
-// the size it had (or the recording's own size when it had none).
-class TMetafileCanvas final : public TCanvas {
+// the size it had (or the recording's own size when it had none). The recording claims
+// PixelsPerInch as its resolution (0: the screen's), so that fonts are made for the device the
+// metafile stands for; fonts sized in pixels play back true to scale.
+class TMetafileCanvas : public TCanvas {
 public:
-    explicit TMetafileCanvas(TMetafile& Metafile);
+    explicit TMetafileCanvas(TMetafile& Metafile, int PixelsPerInch = 0);
     ~TMetafileCanvas() override;
+
+    // The painter that records, for drawing beyond the canvas's own operations.
+    QPainter& Painter() { return painter_; }
 
 protected:
     QPaintDevice* Device() override { return &recording_; }
@@ -53,7 +58,19 @@ protected:
     void Paint(const std::function<void(QPainter& Painter)>& draw) override;
 
 private:
+    // A picture that reports a chosen resolution.
+    class TRecording : public QPicture {
+    public:
+        explicit TRecording(int PixelsPerInch) : pixelsPerInch_(PixelsPerInch) {}
+
+    protected:
+        int metric(PaintDeviceMetric Metric) const override;
+
+    private:
+        int pixelsPerInch_;
+    };
+
     TMetafile& metafile_;
-    QPicture recording_;
+    TRecording recording_;
     QPainter painter_;
 };
