@@ -169,7 +169,7 @@ void TDFSColorButton::paintEvent(QPaintEvent*)
     } else if (!flat_ || mouseInside_ || hasFocus()) {
         QStyleOptionButton option;
         option.initFrom(this);
-        option.features = style_ == bsWin31 ? QStyleOptionButton::None : QStyleOptionButton::DefaultButton;
+        option.features = QStyleOptionButton::None;
         if (!isEnabled())
             option.state &= ~QStyle::State_Enabled;
         painter.drawControl(QStyle::CE_PushButtonBevel, option);

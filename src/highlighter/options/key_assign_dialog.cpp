@@ -39,7 +39,8 @@ TKeyAssignDialog::TKeyAssignDialog(TComponent* AOwner) : TForm(AOwner)
     setObjectName(QStringLiteral("KeyAssignDialog"));
     SetBorderStyle(bsDialog);
     Position = poScreenCenter;
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
 
     WizardPanel = Named(new QWidget(this), "WizardPanel");
     ButtonPanel = Named(new QWidget(this), "ButtonPanel");

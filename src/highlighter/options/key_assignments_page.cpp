@@ -25,7 +25,8 @@ const char* const SecondKeyPrompt =
 TOptionsDialog::TCommandRecord* TOptionsDialog::CommandRecordAt(int Row)
 {
     const QListWidgetItem* item = CommandDescListBox->item(Row);
-    return item ? commands_[std::size_t(item->data(Qt::UserRole).toInt())].get() : nullptr;
+    const std::size_t index = item ? std::size_t(item->data(Qt::UserRole).toInt()) : commands_.size();
+    return index < commands_.size() ? commands_[index].get() : nullptr;
 }
 
 void TOptionsDialog::FillCommands()

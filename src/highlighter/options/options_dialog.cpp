@@ -61,7 +61,7 @@ constexpr TOptionBox OptionTable[] = {
 constexpr int PrintOptionCount = 6;
 
 // The dialog's designed size and its pages' inside.
-constexpr int FormWidth = 560;
+constexpr int FormWidth = 620;
 constexpr int FormHeight = 444;
 
 } // namespace
@@ -113,9 +113,9 @@ QCheckBox* TOptionsDialog::OptionBox(const char* Name) const
 
 void TOptionsDialog::BuildOptionsPage()
 {
-    auto* group = Put(new QGroupBox(QStringLiteral("Options"), OptionsPage), "OptionsGroup", QRect(4, 4, 528, 352));
-    auto* print = Put(new QGroupBox(QStringLiteral("Print Options"), group), "PrintGroup", QRect(8, 20, 512, 66));
-    auto* general = Put(new QGroupBox(QStringLiteral("General options"), group), "GeneralGroup", QRect(8, 92, 512, 150));
+    auto* group = Put(new QGroupBox(QStringLiteral("Options"), OptionsPage), "OptionsGroup", QRect(4, 4, 588, 352));
+    auto* print = Put(new QGroupBox(QStringLiteral("Print Options"), group), "PrintGroup", QRect(8, 20, 572, 66));
+    auto* general = Put(new QGroupBox(QStringLiteral("General options"), group), "GeneralGroup", QRect(8, 92, 572, 150));
     int index = 0;
     for (const TOptionBox& entry : OptionTable) {
         const bool printing = index < PrintOptionCount;
@@ -123,7 +123,7 @@ void TOptionsDialog::BuildOptionsPage()
         QWidget* parent = printing ? print : general;
         const int rows = printing ? 2 : 6;
         auto* box = Put(new QCheckBox(QLatin1String(entry.Caption), parent), entry.Name,
-                        QRect(10 + (slot / rows) * 168, 20 + (slot % rows) * 20, 164, 20));
+                        QRect(10 + (slot / rows) * 188, 20 + (slot % rows) * 20, 184, 20));
         box->setProperty("Tag", entry.Bit);
         connect(box, &QCheckBox::clicked, this, [this, box] { RunGuarded([this, box] { OptionClick(box); }); });
         OptionBoxes.push_back(box);
@@ -131,17 +131,17 @@ void TOptionsDialog::BuildOptionsPage()
     }
 
     const auto edit = [&](const char* Name, const char* Text, QRect Rect, int LabelX) {
-        Caption(group, QLatin1String(Text), QRect(LabelX, Rect.y() + 3, 130, 16));
+        Caption(group, QLatin1String(Text), QRect(LabelX, Rect.y() + 3, 150, 16));
         auto* box = Put(new QLineEdit(group), Name, Rect);
         box->installEventFilter(this);
         return box;
     };
-    IndentStepBox = edit("IndentStepBox", "Block indent step size", QRect(150, 252, 60, 22), 16);
-    WrapColumnBox = edit("WrapColumnBox", "Word wrap column", QRect(150, 280, 60, 22), 16);
-    TabColumnsBox = edit("TabColumnsBox", "Tab Columns", QRect(150, 308, 110, 22), 16);
-    LeftBorderWidthBox = edit("LeftBorderWidthBox", "Gutter width", QRect(400, 252, 60, 22), 280);
-    RightMarginWidthBox = edit("RightMarginWidthBox", "Right margin", QRect(400, 280, 60, 22), 280);
-    DeftabBox = edit("DeftabBox", "Tab stop", QRect(400, 308, 60, 22), 280);
+    IndentStepBox = edit("IndentStepBox", "Block indent step size", QRect(176, 252, 60, 22), 16);
+    WrapColumnBox = edit("WrapColumnBox", "Word wrap column", QRect(176, 280, 60, 22), 16);
+    TabColumnsBox = edit("TabColumnsBox", "Tab Columns", QRect(176, 308, 110, 22), 16);
+    LeftBorderWidthBox = edit("LeftBorderWidthBox", "Gutter width", QRect(460, 252, 60, 22), 340);
+    RightMarginWidthBox = edit("RightMarginWidthBox", "Right margin", QRect(460, 280, 60, 22), 340);
+    DeftabBox = edit("DeftabBox", "Tab stop", QRect(460, 308, 60, 22), 340);
     LeftBorderWidthBox->setMaxLength(3);
     RightMarginWidthBox->setMaxLength(3);
     LeftBorderWidthBox->setProperty("Tag", 1);
@@ -224,13 +224,13 @@ void TOptionsDialog::BuildHighlightingPage()
         FontSizeBox->addItem(QString::number(size));
     Caption(page, QStringLiteral("Charset"), QRect(284, 186, 110, 16));
     FontFamilyBox = Put(new QComboBox(page), "FontFamilyBox", QRect(284, 202, 110, 24));
-    Caption(page, QStringLiteral("Font"), QRect(402, 186, 128, 16));
-    FontNameBox = Put(new QComboBox(page), "FontNameBox", QRect(402, 202, 128, 24));
+    Caption(page, QStringLiteral("Font"), QRect(402, 186, 188, 16));
+    FontNameBox = Put(new QComboBox(page), "FontNameBox", QRect(402, 202, 188, 24));
     connect(FontNameBox, &QComboBox::activated, this, [this] { RunGuarded([this] { FontNameSelected(); }); });
     connect(FontSizeBox, &QComboBox::activated, this, [this] { RunGuarded([this] { FontSizeSelected(); }); });
     connect(FontFamilyBox, &QComboBox::activated, this, [this] { RunGuarded([this] { CharsetSelected(); }); });
 
-    FEditor = Put(new TSyntaxMemo(page), "FEditor", QRect(8, 234, 522, 122));
+    FEditor = Put(new TSyntaxMemo(page), "FEditor", QRect(8, 234, 582, 122));
     FEditor->ReadOnly = true;
     FEditor->SetCaretBlinking(false);
     FEditor->viewport()->installEventFilter(this);
@@ -239,14 +239,14 @@ void TOptionsDialog::BuildHighlightingPage()
 void TOptionsDialog::BuildKeysPage()
 {
     QWidget* page = KeysPage;
-    Caption(page, QStringLiteral("Commands"), QRect(8, 8, 300, 16));
-    CommandDescListBox = Put(new QListWidget(page), "CommandDescListBox", QRect(8, 24, 300, 332));
-    Caption(page, QStringLiteral("Uses keys"), QRect(316, 8, 214, 16));
-    CommandKeysListBox = Put(new QListWidget(page), "CommandKeysListBox", QRect(316, 24, 214, 200));
+    Caption(page, QStringLiteral("Commands"), QRect(8, 8, 340, 16));
+    CommandDescListBox = Put(new QListWidget(page), "CommandDescListBox", QRect(8, 24, 340, 332));
+    Caption(page, QStringLiteral("Uses keys"), QRect(356, 8, 234, 16));
+    CommandKeysListBox = Put(new QListWidget(page), "CommandKeysListBox", QRect(356, 24, 234, 200));
     CommandKeysListBox->installEventFilter(this);
-    AddButton = Put(new QPushButton(QStringLiteral("Add..."), page), "AddButton", QRect(316, 232, 68, 25));
-    EditButton = Put(new QPushButton(QStringLiteral("Edit..."), page), "EditButton", QRect(389, 232, 68, 25));
-    DeleteButton = Put(new QPushButton(QStringLiteral("Delete"), page), "DeleteButton", QRect(462, 232, 68, 25));
+    AddButton = Put(new QPushButton(QStringLiteral("Add..."), page), "AddButton", QRect(356, 232, 74, 25));
+    EditButton = Put(new QPushButton(QStringLiteral("Edit..."), page), "EditButton", QRect(436, 232, 74, 25));
+    DeleteButton = Put(new QPushButton(QStringLiteral("Delete"), page), "DeleteButton", QRect(516, 232, 74, 25));
     connect(CommandDescListBox, &QListWidget::currentRowChanged, this, [this] {
         RunGuarded([this] { CommandSelected(); });
     });
@@ -263,14 +263,14 @@ void TOptionsDialog::BuildAutoCorrectPage()
     QWidget* page = AutoCorrectPage;
     Caption(page, QStringLiteral("Replace"), QRect(8, 8, 160, 16));
     ReplaceBox = Put(new QLineEdit(page), "ReplaceBox", QRect(8, 24, 160, 22));
-    Caption(page, QStringLiteral("With"), QRect(176, 8, 252, 16));
-    WithBox = Put(new QLineEdit(page), "WithBox", QRect(176, 24, 252, 22));
-    AutoReplBox = Put(new QListWidget(page), "AutoReplBox", QRect(8, 54, 420, 302));
+    Caption(page, QStringLiteral("With"), QRect(176, 8, 312, 16));
+    WithBox = Put(new QLineEdit(page), "WithBox", QRect(176, 24, 312, 22));
+    AutoReplBox = Put(new QListWidget(page), "AutoReplBox", QRect(8, 54, 480, 302));
     AutoReplBox->setItemDelegate(new TTwoColumnDelegate(AutoReplBox));
-    AutoReplButton1 = Put(new QPushButton(QStringLiteral("Add"), page), "AutoReplButton1", QRect(436, 24, 94, 25));
-    AutoReplButton2 = Put(new QPushButton(QStringLiteral("Delete"), page), "AutoReplButton2", QRect(436, 54, 94, 25));
-    Caption(page, QStringLiteral("Act key(s)"), QRect(436, 90, 94, 16));
-    AutoReplActBox = Put(new QLineEdit(page), "AutoReplActBox", QRect(436, 106, 94, 22));
+    AutoReplButton1 = Put(new QPushButton(QStringLiteral("Add"), page), "AutoReplButton1", QRect(496, 24, 94, 25));
+    AutoReplButton2 = Put(new QPushButton(QStringLiteral("Delete"), page), "AutoReplButton2", QRect(496, 54, 94, 25));
+    Caption(page, QStringLiteral("Act key(s)"), QRect(496, 90, 94, 16));
+    AutoReplActBox = Put(new QLineEdit(page), "AutoReplActBox", QRect(496, 106, 94, 22));
     connect(AutoReplBox, &QListWidget::currentRowChanged, this, [this] {
         RunGuarded([this] { AutoReplaceSelected(); });
     });
@@ -288,20 +288,27 @@ void TOptionsDialog::BuildTemplatesPage()
     QWidget* page = TemplatesPage;
     Caption(page, QStringLiteral("Name"), QRect(8, 8, 120, 16));
     cteNameBox = Put(new QLineEdit(page), "cteNameBox", QRect(8, 24, 120, 22));
-    Caption(page, QStringLiteral("Description"), QRect(136, 8, 270, 16));
-    cteDescBox = Put(new QLineEdit(page), "cteDescBox", QRect(136, 24, 270, 22));
-    Caption(page, QStringLiteral("Hotkey"), QRect(414, 8, 116, 16));
-    cteHotkey = Put(new TSM_HotKey(page), "cteHotkey", QRect(414, 24, 116, 22));
+    Caption(page, QStringLiteral("Description"), QRect(136, 8, 330, 16));
+    cteDescBox = Put(new QLineEdit(page), "cteDescBox", QRect(136, 24, 330, 22));
+    Caption(page, QStringLiteral("Hotkey"), QRect(474, 8, 116, 16));
+    cteHotkey = Put(new TSM_HotKey(page), "cteHotkey", QRect(474, 24, 116, 22));
     cteHotkey->installEventFilter(this);
-    cteListBox = Put(new QListWidget(page), "cteListBox", QRect(8, 54, 200, 302));
+    cteListBox = Put(new QListWidget(page), "cteListBox", QRect(8, 54, 220, 302));
     cteListBox->setItemDelegate(new TTwoColumnDelegate(cteListBox));
-    Caption(page, QStringLiteral("Code template"), QRect(216, 54, 314, 16));
-    SyntaxMemo1 = Put(new TSyntaxMemo(page), "SyntaxMemo1", QRect(216, 70, 314, 252));
+    Caption(page, QStringLiteral("Code template"), QRect(236, 54, 354, 16));
+    SyntaxMemo1 = Put(new TSyntaxMemo(page), "SyntaxMemo1", QRect(236, 70, 354, 252));
     SyntaxMemo1->SetCaretBlinking(false);
     SyntaxMemo1->OnDataDrop = [](TObject*, unsigned& Flags) { Flags = options::TemplateDropFlags(Flags); };
-    SyntaxMemo1->OnChange = [this](TObject*) { UpdateTemplateButtons(); };
-    CodeTemplateButton1 = Put(new QPushButton(QStringLiteral("Add"), page), "CodeTemplateButton1", QRect(216, 330, 94, 25));
-    CodeTemplateButton2 = Put(new QPushButton(QStringLiteral("Delete"), page), "CodeTemplateButton2", QRect(318, 330, 94, 25));
+    // The template's text changed: typed, or set from the list.
+    const auto templateChanged = [this] {
+        if (copy_)
+            HighlightSample(*SyntaxMemo1, *Parser);
+        UpdateTemplateButtons();
+    };
+    SyntaxMemo1->OnChange = [templateChanged](TObject*) { templateChanged(); };
+    SyntaxMemo1->OnTextChange = [templateChanged](TObject*, int, int) { templateChanged(); };
+    CodeTemplateButton1 = Put(new QPushButton(QStringLiteral("Add"), page), "CodeTemplateButton1", QRect(236, 330, 94, 25));
+    CodeTemplateButton2 = Put(new QPushButton(QStringLiteral("Delete"), page), "CodeTemplateButton2", QRect(338, 330, 94, 25));
     connect(cteListBox, &QListWidget::currentRowChanged, this, [this] { RunGuarded([this] { TemplateSelected(); }); });
     for (QLineEdit* box : {cteNameBox, cteDescBox})
         connect(box, &QLineEdit::textChanged, this, [this] { RunGuarded([this] { UpdateTemplateButtons(); }); });

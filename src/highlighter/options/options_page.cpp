@@ -132,6 +132,9 @@ void TOptionsDialog::SpinClick(QLineEdit* Edit, bool Up)
 
 bool TOptionsDialog::FilterEvent(QObject* Watched, QEvent* Event)
 {
+    // Outside Execute there is nothing to edit.
+    if (!copy_)
+        return false;
     if (Event->type() == QEvent::KeyPress) {
         const int qtKey = static_cast<QKeyEvent*>(Event)->key();
         const int key = VirtualKeyFromQt(qtKey);

@@ -56,6 +56,11 @@ void RefreshSample(TSyntaxMemo& Editor, TSyntaxMemoParser& Parser)
         Editor.Settings().UpdateStyleFonts();
     }
     Editor.ApplySettings();
+    HighlightSample(Editor, Parser);
+}
+
+void HighlightSample(TSyntaxMemo& Editor, TSyntaxMemoParser& Parser)
+{
     const std::vector<std::uint8_t> tokens = ScanTokens(Editor, Parser);
     Editor.SetTokenBytes(tokens, nullptr);
 }

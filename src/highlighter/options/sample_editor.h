@@ -16,3 +16,5 @@ void DetachSample(TSyntaxMemo& Editor, TSyntaxMemoParser& Parser);
 // After a change of Parser's settings or of Editor's text: Editor shows the settings again and
 // its text is highlighted anew.
 void RefreshSample(TSyntaxMemo& Editor, TSyntaxMemoParser& Parser);
+// After a change of Editor's text: the text is highlighted anew.
+void HighlightSample(TSyntaxMemo& Editor, TSyntaxMemoParser& Parser);

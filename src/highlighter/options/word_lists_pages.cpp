@@ -3,6 +3,7 @@
 #include "highlighter/options/options_dialog.h"
 
 #include "highlighter/options/options_rules.h"
+#include "highlighter/options/sample_editor.h"
 #include "highlighter/options/sm_hot_key.h"
 
 #include "editor/language/sm_settings.h"
@@ -26,6 +27,12 @@ QString SecondPart(const QString& Item)
 {
     const int tab = Item.indexOf(Tab);
     return tab < 0 ? QString() : Item.mid(tab + 1);
+}
+
+// The template editor's text with the editor's own CR line ends, as templates keep their bodies.
+QByteArray EditorText(TSyntaxMemo& Editor)
+{
+    return QByteArray::fromStdString(Editor.TextStore().GetText(0, Editor.TextLength()));
 }
 
 QStringList ItemTexts(const QListWidget& List)
@@ -183,6 +190,7 @@ void TOptionsDialog::TemplateSelected()
     copy_->CodeTemplates().GetMacro(cteNameBox->text().toLatin1(), body);
     SyntaxMemo1->SetText(body.toStdString());
     SyntaxMemo1->SetModified(false);
+    HighlightSample(*SyntaxMemo1, *Parser);
     updating_ = before;
     UpdateTemplateButtons();
 }
@@ -195,7 +203,7 @@ void TOptionsDialog::UpdateTemplateButtons()
     copy_->CodeTemplates().GetMacro(cteNameBox->text().toLatin1(), stored);
     ApplyButtons(CodeTemplateButton1, CodeTemplateButton2,
                  options::TemplateButtons(cteNameBox->text(), cteDescBox->text(),
-                                          QByteArray::fromStdString(SyntaxMemo1->GetText()), templateNames_,
+                                          EditorText(*SyntaxMemo1), templateNames_,
                                           ItemTexts(*cteListBox), stored));
 }
 
@@ -205,7 +213,7 @@ void TOptionsDialog::TemplateButton1Click()
     templateNames_ << name;
     templateNames_.sort(Qt::CaseInsensitive);
     copy_->CodeTemplates().SetMacro(name.toLatin1(), cteDescBox->text().toLatin1(),
-                                    QByteArray::fromStdString(SyntaxMemo1->GetText()));
+                                    EditorText(*SyntaxMemo1));
     const bool before = std::exchange(updating_, true);
     InsertSorted(*cteListBox, name + Tab + cteDescBox->text());
     updating_ = before;
@@ -218,7 +226,7 @@ void TOptionsDialog::TemplateButton2Click()
     const bool before = std::exchange(updating_, true);
     if (CodeTemplateButton2->text() == QLatin1String("Replace")) {
         copy_->CodeTemplates().SetMacro(name.toLatin1(), cteDescBox->text().toLatin1(),
-                                        QByteArray::fromStdString(SyntaxMemo1->GetText()));
+                                        EditorText(*SyntaxMemo1));
         if (QListWidgetItem* item = cteListBox->currentItem())
             item->setText(name + Tab + cteDescBox->text());
     } else {

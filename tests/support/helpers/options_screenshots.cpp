@@ -12,11 +12,13 @@
 #include "highlighter/syntax_memo_parser.h"
 
 #include "editor/editor_init.h"
+#include "editor/syntax_memo.h"
 
 #include "platform/platform_init.h"
 #include "platform/widgets/platform_widgets_init.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -24,6 +26,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -74,6 +77,20 @@ int main(int argc, char** argv)
                 dialog.PageControl->setCurrentIndex(page);
                 if (page == 2)
                     dialog.CommandDescListBox->setCurrentRow(3);
+                if (page == 3)
+                    for (auto [word, with] : {std::pair{"teh", "the"}, std::pair{"adn", "and"}, std::pair{"hte", "the"}}) {
+                        dialog.ReplaceBox->setText(QLatin1String(word));
+                        dialog.WithBox->setText(QLatin1String(with));
+                        dialog.AutoReplButton1->click();
+                    }
+                if (page == 4) {
+                    dialog.cteNameBox->setText(QStringLiteral("table"));
+                    dialog.cteDescBox->setText(QStringLiteral("A table with one cell"));
+                    dialog.SyntaxMemo1->SetText("<table>\r  <tr><td>|</td></tr>\r</table>");
+                    dialog.CodeTemplateButton1->click();
+                    dialog.cteListBox->setCurrentRow(-1);
+                    dialog.cteListBox->setCurrentRow(0);
+                }
                 QTimer::singleShot(300, [&dialog, name] { Grab(&dialog, QLatin1String(name)); });
             });
         steps->push_back([&dialog] {
