@@ -363,4 +363,59 @@ TEST_F(OptionsDialog, AStyleTakesTheColoursAndAttributesOfTheButtonsAndBoxes)
     EXPECT_EQ(parser_.Settings().GutterColor, TColor(0x00FF00));
 }
 
+TEST_F(OptionsDialog, TheWordListsAddReplaceAndDeleteIntoTheCopy)
+{
+    TScriptedPrompts prompts;
+    prompts.Then([](QDialog& dialog) {
+        TOptionsDialog& options = Options(dialog);
+        TSM_Settings& copy = *options.Copy();
+        // Auto correct: add two words, replace one's replacement, delete the other.
+        for (auto [word, with] : {std::pair{"Teh", "the"}, std::pair{"adn", "and"}}) {
+            options.ReplaceBox->setText(QLatin1String(word));
+            options.WithBox->setText(QLatin1String(with));
+            EXPECT_EQ(options.AutoReplButton1->text(), QStringLiteral("Add"));
+            options.AutoReplButton1->click();
+        }
+        EXPECT_EQ(options.AutoReplBox->currentItem()->text(), QStringLiteral("adn\tand"));
+        options.ReplaceBox->setText(QStringLiteral("teh"));
+        options.WithBox->setText(QStringLiteral("then"));
+        EXPECT_EQ(options.AutoReplButton2->text(), QStringLiteral("Replace"));
+        options.AutoReplBox->setCurrentRow(1);
+        options.WithBox->setText(QStringLiteral("then"));
+        options.AutoReplButton2->click();
+        options.AutoReplBox->setCurrentRow(0);
+        EXPECT_EQ(options.ReplaceBox->text(), QStringLiteral("adn"));
+        EXPECT_EQ(options.AutoReplButton2->text(), QStringLiteral("Delete"));
+        options.AutoReplButton2->click();
+        ASSERT_EQ(copy.AutoReplace().Macros().size(), 1u);
+        EXPECT_EQ(copy.AutoReplace().Macros()[0].Name, QByteArray("teh"));
+        EXPECT_EQ(copy.AutoReplace().Macros()[0].Body, QByteArray("then"));
+
+        // Code templates: add, change the body (Replace), then delete.
+        options.cteNameBox->setText(QStringLiteral("tbl"));
+        options.cteDescBox->setText(QStringLiteral("a table"));
+        options.SyntaxMemo1->SetText("<table>");
+        options.CodeTemplateButton1->click();
+        EXPECT_EQ(options.CodeTemplateButton2->text(), QStringLiteral("Delete"));
+        options.SyntaxMemo1->SetText("<table border>");
+        EXPECT_EQ(options.CodeTemplateButton2->text(), QStringLiteral("Replace"));
+        options.CodeTemplateButton2->click();
+        QByteArray body;
+        EXPECT_TRUE(copy.CodeTemplates().GetMacro("tbl", body));
+        EXPECT_EQ(body, QByteArray("<table border>"));
+        EXPECT_EQ(options.CodeTemplateButton2->text(), QStringLiteral("Delete"));
+        options.CodeTemplateButton2->click();
+        EXPECT_FALSE(copy.CodeTemplates().GetMacro("tbl", body));
+        EXPECT_EQ(options.cteListBox->count(), 0);
+
+        // A trigger key needs Ctrl or Alt: Shift+F2 becomes Alt+F2 when the box is left.
+        options.cteHotkey->SetHotKey(scShift | (win::VK_F1 + 1));
+        QFocusEvent focusOut(QEvent::FocusOut);
+        QCoreApplication::sendEvent(options.cteHotkey, &focusOut);
+        EXPECT_EQ(copy.CodeTemplates().TriggerKey, TShortCut(scAlt | (win::VK_F1 + 1)));
+        options.CancelButton->click();
+    });
+    parser_.ShowOptionsDialog(1 << ppAUTOCORRECT | 1 << ppTEMPLATES);
+}
+
 } // namespace
