@@ -232,6 +232,7 @@ void TOptionsDialog::BuildHighlightingPage()
 
     FEditor = Put(new TSyntaxMemo(page), "FEditor", QRect(8, 234, 582, 122));
     FEditor->ReadOnly = true;
+    FEditor->NoFontFeedback = true;
     FEditor->SetCaretBlinking(false);
     FEditor->viewport()->installEventFilter(this);
 }
@@ -300,13 +301,8 @@ void TOptionsDialog::BuildTemplatesPage()
     SyntaxMemo1->SetCaretBlinking(false);
     SyntaxMemo1->OnDataDrop = [](TObject*, unsigned& Flags) { Flags = options::TemplateDropFlags(Flags); };
     // The template's text changed: typed, or set from the list.
-    const auto templateChanged = [this] {
-        if (copy_)
-            HighlightSample(*SyntaxMemo1, *Parser);
-        UpdateTemplateButtons();
-    };
-    SyntaxMemo1->OnChange = [templateChanged](TObject*) { templateChanged(); };
-    SyntaxMemo1->OnTextChange = [templateChanged](TObject*, int, int) { templateChanged(); };
+    SyntaxMemo1->OnChange = [this](TObject*) { UpdateTemplateButtons(); };
+    SyntaxMemo1->OnTextChange = [this](TObject*, int, int) { UpdateTemplateButtons(); };
     CodeTemplateButton1 = Put(new QPushButton(QStringLiteral("Add"), page), "CodeTemplateButton1", QRect(236, 330, 94, 25));
     CodeTemplateButton2 = Put(new QPushButton(QStringLiteral("Delete"), page), "CodeTemplateButton2", QRect(338, 330, 94, 25));
     connect(cteListBox, &QListWidget::currentRowChanged, this, [this] { RunGuarded([this] { TemplateSelected(); }); });
@@ -344,8 +340,8 @@ bool TOptionsDialog::Execute(TPropEdPages Pages)
         confirmed = false;
     }
 
-    DetachSample(*FEditor, *Parser);
-    DetachSample(*SyntaxMemo1, *Parser);
+    DetachSample(*FEditor);
+    DetachSample(*SyntaxMemo1);
     autoReplaceWords_.clear();
     templateNames_.clear();
     fontNames_.clear();
@@ -360,8 +356,8 @@ bool TOptionsDialog::Execute(TPropEdPages Pages)
 void TOptionsDialog::RefreshSamples()
 {
     copy_->StylesChanged = 1;
-    RefreshSample(*FEditor, *Parser);
-    RefreshSample(*SyntaxMemo1, *Parser);
+    RefreshSample(*FEditor);
+    RefreshSample(*SyntaxMemo1);
 }
 
 void TOptionsDialog::FormShow()
@@ -372,7 +368,6 @@ void TOptionsDialog::FormShow()
     RightMarginWidthBox->setText(QString::number(copy_->RightMargin));
     FEditor->SetOptionWord(copy_->Options);
     FEditor->SetText(copy_->ExampleText.toLatin1().toStdString());
-    RefreshSample(*FEditor, *Parser);
 
     SynElementsBox->clear();
     for (int n = 1; n <= TSM_Settings::EditableStyleCount; ++n) {

@@ -3,7 +3,6 @@
 #include "highlighter/options/options_dialog.h"
 
 #include "highlighter/options/options_rules.h"
-#include "highlighter/options/sample_editor.h"
 #include "highlighter/options/sm_hot_key.h"
 
 #include "editor/language/sm_settings.h"
@@ -190,7 +189,6 @@ void TOptionsDialog::TemplateSelected()
     copy_->CodeTemplates().GetMacro(cteNameBox->text().toLatin1(), body);
     SyntaxMemo1->SetText(body.toStdString());
     SyntaxMemo1->SetModified(false);
-    HighlightSample(*SyntaxMemo1, *Parser);
     updating_ = before;
     UpdateTemplateButtons();
 }

@@ -118,6 +118,11 @@ TEST_F(OptionsDialog, AllPagesOpenOnHighlightingWithTheSampleShowingTheLanguage)
 
 TEST_F(OptionsDialog, CancelLeavesTheSettingsAsTheyWereAndOkTakesTheCopy)
 {
+    // An editor of the language, which keeps showing the parser's own settings throughout.
+    TSyntaxMemo editor;
+    editor.SetParser(1, &parser_);
+    editor.SetActiveParser(1);
+    const int gutter = editor.Gutter();
     const QByteArray before = SettingsBytes(parser_.Settings());
     TScriptedPrompts prompts;
     prompts.Then([](QDialog& dialog) {
@@ -126,6 +131,9 @@ TEST_F(OptionsDialog, CancelLeavesTheSettingsAsTheyWereAndOkTakesTheCopy)
     });
     EXPECT_FALSE(parser_.ShowOptionsDialog(AllPropEdPages));
     EXPECT_EQ(SettingsBytes(parser_.Settings()), before);
+    EXPECT_EQ(&editor.Settings(), &parser_.Settings());
+    EXPECT_EQ(editor.Gutter(), gutter);
+    EXPECT_EQ(parser_.Editors(), std::vector<TMemoCore*>{&editor});
 
     QByteArray confirmed;
     prompts.Then([&](QDialog& dialog) {
@@ -137,6 +145,7 @@ TEST_F(OptionsDialog, CancelLeavesTheSettingsAsTheyWereAndOkTakesTheCopy)
     EXPECT_NE(confirmed, before);
     EXPECT_EQ(SettingsBytes(parser_.Settings()), confirmed);
     EXPECT_EQ(parser_.Settings().Gutter, 50);
+    EXPECT_EQ(editor.Gutter(), 50);
     EXPECT_TRUE(parser_.Settings().AutoReplace().Macros().size() > 0);
 }
 
