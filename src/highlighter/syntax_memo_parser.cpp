@@ -1,8 +1,13 @@
-// The parser component: construction, the table reset, and the state the tokenizer resumes in.
+// The parser component: construction, the table reset, the state the tokenizer resumes in, and
+// the options dialog.
 #include "highlighter/syntax_memo_parser.h"
 
 #include "editor/language/sm_settings.h"
 #include "highlighter/table_compressor.h"
+
+#include "platform/rtl/events.h"
+
+#include <utility>
 
 TSyntaxMemoParser::TSyntaxMemoParser(TComponent* AOwner)
     : TCustomSyntaxMemoParser(AOwner), Compressor(std::make_unique<TCompressor>())
@@ -71,4 +76,34 @@ void TSyntaxMemoParser::Loaded()
     if (AutoScriptUpdate)
         CompileScriptFile();
     RefreshEditors();
+}
+
+namespace {
+
+TSyntaxMemoParser::TOptionsDialogRunner& OptionsDialogRunner()
+{
+    static TSyntaxMemoParser::TOptionsDialogRunner runner;
+    return runner;
+}
+
+} // namespace
+
+TSyntaxMemoParser::TOptionsDialogRunner TSyntaxMemoParser::SetOptionsDialogRunner(TOptionsDialogRunner Runner)
+{
+    return std::exchange(OptionsDialogRunner(), std::move(Runner));
+}
+
+bool TSyntaxMemoParser::ShowOptionsDialog(TPropEdPages Pages)
+{
+    if (OnModifyProperties) {
+        Fire(OnModifyProperties, static_cast<TObject*>(this));
+        return false;
+    }
+    const TOptionsDialogRunner runner = OptionsDialogRunner();
+    if (!runner || !runner(*this, Pages))
+        return false;
+    RefreshEditors();
+    if (UseRegistry && !RegistryKey.isEmpty())
+        SaveToRegistry();
+    return true;
 }

@@ -98,6 +98,17 @@ public:
     // "Invalid data in registry entry "<key>\Highlighting - <language>"".
     void LoadFromRegistry(bool UseOwnKey, const QString& KeyPath) override;
 
+    // --- the options dialog (a widget: its own library installs how it runs, at start-up) ---
+    // With OnModifyProperties assigned, calls it instead and returns false. Otherwise runs the
+    // dialog with Pages; after OK refreshes the editors and, while the registry is in use (with a
+    // key), stores the settings there. True when the user pressed OK.
+    bool ShowOptionsDialog(TPropEdPages Pages) override;
+    std::function<void(TObject* Sender)> OnModifyProperties;
+    using TOptionsDialogRunner = std::function<bool(TSyntaxMemoParser& Parser, TPropEdPages Pages)>;
+    // Installs Runner (empty: no dialog, ShowOptionsDialog returns false) and returns the one
+    // installed before.
+    static TOptionsDialogRunner SetOptionsDialogRunner(TOptionsDialogRunner Runner);
+
     // --- the parser script ---
     // The script's file name; names in angle brackets of its #include lines are looked up in its
     // folder.

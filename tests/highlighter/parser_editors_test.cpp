@@ -140,8 +140,11 @@ TEST(ParserEditors, NoRefreshWhileTheFormIsRead)
 TEST(ParserEditors, WithoutOptionsDialogOrRegistryKeyNothingHappens)
 {
     TSyntaxMemoParser parser;
+    // A program without the options dialog's library has no dialog to show.
+    const TSyntaxMemoParser::TOptionsDialogRunner runner = TSyntaxMemoParser::SetOptionsDialogRunner({});
     EXPECT_FALSE(parser.ShowOptionsDialog(AllPropEdPages));
     parser.ShowOptions();
+    TSyntaxMemoParser::SetOptionsDialogRunner(runner);
     // Storing the settings needs the registry interface switched on for a key.
     EXPECT_THROW(parser.SaveToRegistry(), ESyntaxMemo);
     EXPECT_FALSE(parser.UseRegistry);

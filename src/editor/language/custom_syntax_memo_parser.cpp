@@ -52,6 +52,16 @@ void TCustomSyntaxMemoParser::RemoveEditor(TMemoCore* Editor)
     Editor->RemoveFreeNotification(this);
 }
 
+std::unique_ptr<TSM_Settings> TCustomSyntaxMemoParser::ExchangeSettings(std::unique_ptr<TSM_Settings> Settings)
+{
+    return std::exchange(settings_, std::move(Settings));
+}
+
+std::vector<TMemoCore*> TCustomSyntaxMemoParser::ExchangeEditors(std::vector<TMemoCore*> Editors)
+{
+    return std::exchange(editors_, std::move(Editors));
+}
+
 void TCustomSyntaxMemoParser::RefreshEditors()
 {
     if (editors_.empty() || loading_)

@@ -80,6 +80,12 @@ public:
     const std::vector<TMemoCore*>& Editors() const { return editors_; }
     bool Refreshing() const { return refreshing_; }
 
+    // --- the options dialog: while it is open the parser shows its copy of the settings to its
+    // own sample editors, and its editors wait aside. Each hands back what was in place before;
+    // the editors keep their free notifications and their hold on the settings they use ---
+    std::unique_ptr<TSM_Settings> ExchangeSettings(std::unique_ptr<TSM_Settings> Settings);
+    std::vector<TMemoCore*> ExchangeEditors(std::vector<TMemoCore*> Editors);
+
     // --- loading ---
     // Between the start of reading the parser as part of its form and Loaded.
     bool IsLoading() const { return loading_; }
