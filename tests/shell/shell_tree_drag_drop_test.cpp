@@ -1,0 +1,153 @@
+// The shell tree's drag and drop over temporary folders: the data of a dragged node, a node
+// dragged onto another through the scripted drag loop, drops from elsewhere, the effects a node
+// allows, and Send To with the node's data.
+#include "shell/data_object_shtv.h"
+#include "shell/shell_init.h"
+#include "shell/shell_tree.h"
+
+#include "platform/ole/cida.h"
+#include "platform/ole/drop_files.h"
+
+#include "platform/fake_data_object.h"
+#include "shell/drag_drop_fixtures.h"
+#include "support/qt_printers.h"
+#include "support/scripted_menus.h"
+#include "support/shell_fixtures.h"
+#include "support/temp_tree.h"
+
+#include <QApplication>
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace win;
+
+namespace {
+
+constexpr DWORD AllEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+
+TTreeNode* Child(TTreeNode* Node, const QString& Text)
+{
+    for (int index = 0; Node && index < Node->Count(); ++index) {
+        if (Node->Item(index)->Text() == Text)
+            return Node->Item(index);
+    }
+    return nullptr;
+}
+
+class ShellTreeDragDrop : public ::testing::Test {
+protected:
+    ShellTreeDragDrop()
+    {
+        temp.File("base/src/inner.txt", "inner");
+        temp.Folder("base/dst");
+        temp.File("outside/x.txt", "x");
+        tree.resize(300, 400);
+        tree.show();
+        tree.BaseFolder()->SetPath(temp.Path("base"));
+        tree.CreateWnd();
+        tree.FillRoot();
+        tree.TopItem(0)->SetExpanded(true);
+        QApplication::processEvents();
+    }
+
+    TTreeNode* Node(const QString& Name) { return Child(tree.TopItem(0), Name); }
+    // The centre of Node's label in the viewport's and in screen coordinates.
+    QPoint NodePoint(TTreeNode* Node) { return tree.visualRect(tree.IndexOfNode(Node)).center(); }
+    POINTL Screen(TTreeNode* Node)
+    {
+        const QPoint global = tree.viewport()->mapToGlobal(NodePoint(Node));
+        return {global.x(), global.y()};
+    }
+
+    TTempTree temp;
+    TMountTableScope mounts{temp.Path("mounts"), MountLine(1, "/", "ext4", "/dev/sda1")};
+    TDataHomeScope dataHome{temp.Path("data")};
+    TPTShellTree tree;
+};
+
+} // namespace
+
+TEST_F(ShellTreeDragDrop, TheDataOfANodeIsItsParentsListItsItemAndItsPath)
+{
+    TTreeNode* src = Node("src");
+    ASSERT_TRUE(src);
+    const ComPtr<TDataObject_shtv> data = TDataObject_shtv::Create(src);
+    ASSERT_TRUE(data);
+    TPTShTreeData* item = TPTCustomShellTree::NodeData(src);
+    EXPECT_EQ(DataBlock(data.Get(), CLIPFORMAT(ShellIdListFormat())),
+              MakeCida({PidlBytes(item->ParentData()->AbsolutePidl()), PidlBytes(item->RelativePidl())}));
+    EXPECT_EQ(DataBlock(data.Get(), CF_HDROP), MakeDropFiles({temp.Path("base/src")}, false));
+    // The top node has no parent node to drag it from.
+    EXPECT_FALSE(TDataObject_shtv::Create(tree.TopItem(0)));
+    EXPECT_EQ(tree.AllowedEffects(src), AllEffects);
+    EXPECT_EQ(tree.AllowedEffects(tree.TopItem(0)), AllEffects);
+}
+
+TEST_F(ShellTreeDragDrop, ANodeDraggedOntoAnotherIsCopiedOrMovedThereByKey)
+{
+    const struct {
+        DWORD Keys;
+        bool Moved;
+    } cases[] = {{MK_CONTROL, false}, {MK_SHIFT, true}};
+    for (const auto& c : cases) {
+        TTreeNode* src = Node("src");
+        TTreeNode* dst = Node("dst");
+        ASSERT_TRUE(src && dst);
+        QWidget* viewport = tree.viewport();
+        {
+            TDragScript script({{viewport, NodePoint(src), MK_LBUTTON | c.Keys},
+                                {viewport, NodePoint(dst), MK_LBUTTON | c.Keys},
+                                {viewport, NodePoint(dst), c.Keys}});
+            tree.StartOleDrag(src, 0);
+        }
+        EXPECT_EQ(temp.Read("base/dst/src/inner.txt"), "inner") << c.Keys;
+        EXPECT_EQ(temp.Exists("base/src"), !c.Moved) << c.Keys;
+        // The tree refreshed: a moved folder's node went.
+        EXPECT_EQ(Node("src") != nullptr, !c.Moved) << c.Keys;
+        EXPECT_EQ(tree.DropHighlighted(), nullptr);
+        if (!c.Moved)
+            QDir(temp.Path("base/dst/src")).removeRecursively();
+    }
+}
+
+TEST_F(ShellTreeDragDrop, FilesFromElsewhereGoIntoTheNodeUnderThePointer)
+{
+    const ComPtr<FakeDataObject> data = MakeComObject<FakeDataObject>();
+    data->Offer(CF_HDROP, MakeDropFiles({temp.Path("outside/x.txt")}, true));
+    TTreeNode* dst = Node("dst");
+    DWORD effect = AllEffects;
+    ASSERT_EQ(tree.DragEnter(data.Get(), MK_LBUTTON | MK_CONTROL, Screen(dst), effect), S_OK);
+    EXPECT_EQ(effect, DROPEFFECT_COPY);
+    EXPECT_EQ(tree.DropHighlighted(), dst);
+    EXPECT_TRUE(dst->DropTarget());
+    // Over the top node (which has no parent node) the drag has no target.
+    effect = AllEffects;
+    const QPoint top = tree.viewport()->mapToGlobal(NodePoint(tree.TopItem(0)));
+    ASSERT_EQ(tree.DragOver(MK_LBUTTON, {top.x(), top.y()}, effect), S_OK);
+    EXPECT_EQ(effect, DROPEFFECT_SCROLL);
+    EXPECT_EQ(tree.DropHighlighted(), nullptr);
+    effect = AllEffects;
+    ASSERT_EQ(tree.DragOver(MK_LBUTTON | MK_CONTROL, Screen(dst), effect), S_OK);
+    EXPECT_EQ(effect, DROPEFFECT_COPY | DROPEFFECT_SCROLL);
+    effect = AllEffects;
+    ASSERT_EQ(tree.Drop(data.Get(), MK_SHIFT, Screen(dst), effect), S_OK);
+    EXPECT_EQ(effect, DROPEFFECT_MOVE);
+    EXPECT_EQ(temp.Read("base/dst/x.txt"), "x");
+    EXPECT_FALSE(temp.Exists("outside/x.txt"));
+    EXPECT_EQ(tree.DropHighlighted(), nullptr);
+}
+
+TEST_F(ShellTreeDragDrop, TheDropTargetIsRegisteredWithTheOption)
+{
+    ExpectDropRegistrationFollows(tree, ptstoOleDrop);
+}
+
+TEST_F(ShellTreeDragDrop, ASendToFolderEntryCopiesTheNode)
+{
+    MakeSendToInbox(temp);
+    TScriptedMenus menus;
+    menus.Then(ChooseMenuItem("inbox"));
+    tree.ShowNodeMenuAt(Node("src"), NodePoint(Node("src")));
+    EXPECT_EQ(temp.Read("inbox/src/inner.txt"), "inner");
+    EXPECT_TRUE(temp.Exists("base/src/inner.txt"));
+}
