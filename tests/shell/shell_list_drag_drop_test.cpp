@@ -16,12 +16,14 @@
 #include "support/scripted_menus.h"
 #include "support/shell_fixtures.h"
 #include "support/temp_tree.h"
+#include "support/tick_count_scope.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 using namespace win;
@@ -234,6 +236,36 @@ TEST_F(ShellListDragDrop, ARowIsHighlightedOnlyWhileItTakesTheDrag)
     ASSERT_EQ(list.DragLeave(), S_OK);
     EXPECT_EQ(list.DropHighlighted(), nullptr);
     EXPECT_FALSE(sub->DropTarget());
+}
+
+TEST_F(ShellListDragDrop, ADragWaitingAtTheBottomScrollsOneLineEvery100Ms)
+{
+    for (int index = 0; index < 40; ++index)
+        tree.File(QStringLiteral("work/many %1.txt").arg(index, 2, 10, QLatin1Char('0')));
+    list.Refresh();
+    QApplication::processEvents();
+    QScrollBar* bar = list.View()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 2);
+    const QWidget* viewport = list.View()->viewport();
+    const QPoint bottom = viewport->mapToGlobal(QPoint(100, viewport->height() - 5));
+    const QPoint middle = viewport->mapToGlobal(viewport->rect().center());
+    TTickCountScope clock;
+    const ComPtr<FakeDataObject> data = DroppedFiles({tree.Path("outside/x.txt")});
+    DWORD effect = AllEffects;
+    ASSERT_EQ(list.DragEnter(data.Get(), MK_LBUTTON, {bottom.x(), bottom.y()}, effect), S_OK);
+    const struct {
+        std::uint32_t Wait;
+        QPoint At;
+        int Value;
+    } steps[] = {{100, bottom, 0}, {1, bottom, 1}, {50, bottom, 1}, {60, bottom, 2}, {200, middle, 2}, {101, bottom, 3}};
+    for (const auto& step : steps) {
+        clock.Advance(step.Wait);
+        effect = AllEffects;
+        ASSERT_EQ(list.DragOver(MK_LBUTTON, {step.At.x(), step.At.y()}, effect), S_OK);
+        EXPECT_TRUE(effect & DROPEFFECT_SCROLL);
+        EXPECT_EQ(bar->value(), step.Value) << step.Wait;
+    }
+    list.DragLeave();
 }
 
 TEST_F(ShellListDragDrop, OwnDragsOntoTheEmptyAreaDropNothingWithTheLeftButton)

@@ -16,7 +16,9 @@
 #include "support/temp_tree.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 using namespace win;
@@ -108,6 +110,55 @@ TEST_F(ShellTreeDragDrop, ANodeDraggedOntoAnotherIsCopiedOrMovedThereByKey)
         if (!c.Moved)
             QDir(temp.Path("base/dst/src")).removeRecursively();
     }
+}
+
+TEST_F(ShellTreeDragDrop, APressOnANodeMovedFarEnoughDragsItAndARightClickMenuWaitsForTheRelease)
+{
+    struct TRecordingLoop : DragLoop {
+        std::vector<std::pair<QByteArray, DWORD>> Drags;
+        HRESULT Run(IDataObject* Data, IDropSource* Source, DWORD OkEffects, DWORD* Effect) override
+        {
+            // The drag's button: the source goes on only while it alone is down.
+            const DWORD button = Source->QueryContinueDrag(FALSE, MK_RBUTTON) == S_OK ? MK_RBUTTON : MK_LBUTTON;
+            Drags.emplace_back(DataBlock(Data, CF_HDROP), button | (OkEffects << 8));
+            *Effect = DROPEFFECT_NONE;
+            return DRAGDROP_S_CANCEL;
+        }
+    } loop;
+    SetDragLoop(&loop);
+    QWidget* viewport = tree.viewport();
+    const QPoint at = NodePoint(Node("src"));
+    const auto mouse = [&](QEvent::Type Type, QPoint Pos, Qt::MouseButton Button, Qt::MouseButtons Buttons) {
+        QMouseEvent event(Type, Pos, viewport->mapToGlobal(Pos), Button, Buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    TScriptedMenus menus;
+    menus.Then(CloseMenu());
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        mouse(QEvent::MouseButtonPress, at, button, button);
+        if (button == Qt::RightButton) {
+            QContextMenuEvent menu(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+            QApplication::sendEvent(viewport, &menu);
+        }
+        mouse(QEvent::MouseMove, at + QPoint(2, 0), Qt::NoButton, button);
+        EXPECT_EQ(loop.Drags.size(), button == Qt::LeftButton ? 0u : 1u) << "not yet past the drag distance";
+        mouse(QEvent::MouseMove, at + QPoint(30, 0), Qt::NoButton, button);
+        mouse(QEvent::MouseButtonRelease, at + QPoint(30, 0), button, Qt::NoButton);
+    }
+    SetDragLoop(nullptr);
+    const QByteArray path = MakeDropFiles({temp.Path("base/src")}, false);
+    const std::vector<std::pair<QByteArray, DWORD>> expected{{path, MK_LBUTTON | (AllEffects << 8)},
+                                                             {path, MK_RBUTTON | (AllEffects << 8)}};
+    EXPECT_EQ(loop.Drags, expected);
+    EXPECT_TRUE(menus.Shown().empty()) << "a right press that became a drag shows no menu";
+
+    // A right click that stays put shows the node's menu once, at the release.
+    mouse(QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &menu);
+    EXPECT_TRUE(menus.Shown().empty());
+    mouse(QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(menus.Shown().size(), 1u);
 }
 
 TEST_F(ShellTreeDragDrop, FilesFromElsewhereGoIntoTheNodeUnderThePointer)
