@@ -6,6 +6,7 @@
 #include "shell/shell_tree.h"
 
 #include "platform/ole/cida.h"
+#include "platform/shellapi/ref.h"
 #include "platform/ole/drop_files.h"
 
 #include "platform/fake_data_object.h"
@@ -35,6 +36,56 @@ TTreeNode* Child(TTreeNode* Node, const QString& Text)
     }
     return nullptr;
 }
+
+// A folder that answers as Real does, but denies move to the item named Denied, or fails every
+// attribute request when Denied is empty.
+class TMoveDenyingFolder final : public TRefCounted<IShellFolder> {
+public:
+    TMoveDenyingFolder(IShellFolder* Real, QString Denied) : real_(Real), denied_(std::move(Denied)) {}
+
+    HRESULT GetAttributesOf(std::span<const LPCITEMIDLIST> Items, ULONG* Attributes) override
+    {
+        if (denied_.isEmpty())
+            return E_FAIL;
+        const HRESULT result = real_->GetAttributesOf(Items, Attributes);
+        for (const LPCITEMIDLIST item : Items) {
+            QString name;
+            real_->GetDisplayNameOf(item, SHGDN_INFOLDER | SHGDN_FORPARSING, &name);
+            if (name == denied_)
+                *Attributes &= ~SFGAO_CANMOVE;
+        }
+        return result;
+    }
+    HRESULT ParseDisplayName(HWND Owner, const QString& Name, LPITEMIDLIST* Pidl, ULONG* Attributes) override
+    {
+        return real_->ParseDisplayName(Owner, Name, Pidl, Attributes);
+    }
+    HRESULT EnumObjects(HWND Owner, DWORD Flags, Ref<IEnumIDList>* List) override
+    {
+        return real_->EnumObjects(Owner, Flags, List);
+    }
+    HRESULT BindToObject(LPCITEMIDLIST Pidl, Ref<IShellFolder>* Folder) override { return real_->BindToObject(Pidl, Folder); }
+    HRESULT CompareIDs(LPARAM Column, LPCITEMIDLIST Pidl1, LPCITEMIDLIST Pidl2) override
+    {
+        return real_->CompareIDs(Column, Pidl1, Pidl2);
+    }
+    HRESULT GetDisplayNameOf(LPCITEMIDLIST Pidl, DWORD Flags, QString* Name) override
+    {
+        return real_->GetDisplayNameOf(Pidl, Flags, Name);
+    }
+    HRESULT SetNameOf(HWND Owner, LPCITEMIDLIST Pidl, const QString& Name, DWORD Flags, LPITEMIDLIST* NewPidl) override
+    {
+        return real_->SetNameOf(Owner, Pidl, Name, Flags, NewPidl);
+    }
+    HRESULT GetUIObjectOf(HWND Owner, std::span<const LPCITEMIDLIST> Items, TUIObject Which, void** Object) override
+    {
+        return real_->GetUIObjectOf(Owner, Items, Which, Object);
+    }
+
+private:
+    Ref<IShellFolder> real_;
+    QString denied_;
+};
 
 class ShellTreeDragDrop : public ::testing::Test {
 protected:
@@ -83,6 +134,32 @@ TEST_F(ShellTreeDragDrop, TheDataOfANodeIsItsParentsListItsItemAndItsPath)
     EXPECT_FALSE(TDataObject_shtv::Create(tree.TopItem(0)));
     EXPECT_EQ(tree.AllowedEffects(src), AllEffects);
     EXPECT_EQ(tree.AllowedEffects(tree.TopItem(0)), AllEffects);
+}
+
+TEST_F(ShellTreeDragDrop, TheEffectsANodeOffersAreThoseItsFolderAllowsIt)
+{
+    TPTShTreeData* top = TPTCustomShellTree::NodeData(tree.TopItem(0));
+    const Ref<IShellFolder> real(top->Folder());
+    top->SetFolder(new TMoveDenyingFolder(real.get(), "src"));
+    EXPECT_EQ(tree.AllowedEffects(Node("src")), DROPEFFECT_COPY | DROPEFFECT_LINK);
+    EXPECT_EQ(tree.AllowedEffects(Node("dst")), AllEffects);
+    struct TOfferedLoop : DragLoop {
+        DWORD Offered = 0;
+        HRESULT Run(IDataObject*, IDropSource*, DWORD OkEffects, DWORD* Effect) override
+        {
+            Offered = OkEffects;
+            *Effect = DROPEFFECT_NONE;
+            return DRAGDROP_S_CANCEL;
+        }
+    } loop;
+    SetDragLoop(&loop);
+    tree.StartOleDrag(Node("src"), 0);
+    SetDragLoop(nullptr);
+    EXPECT_EQ(loop.Offered, DROPEFFECT_COPY | DROPEFFECT_LINK);
+    // A folder that cannot be asked leaves every effect.
+    top->SetFolder(new TMoveDenyingFolder(real.get(), QString()));
+    EXPECT_EQ(tree.AllowedEffects(Node("src")), AllEffects);
+    top->SetFolder(real.get());
 }
 
 TEST_F(ShellTreeDragDrop, ANodeDraggedOntoAnotherIsCopiedOrMovedThereByKey)
