@@ -200,8 +200,9 @@ TEST(ShellDragScroll, AWaitingDragScrollsNearTheEdgesAtMostEvery100Ms)
     for (const auto& c : cases) {
         const std::optional<TDragScroll> scroll = DragAutoScroll(c.Point, client, c.Now, 1000);
         ASSERT_EQ(scroll.has_value(), c.Scroll.has_value()) << c.Point.x() << "," << c.Point.y() << " at " << c.Now;
-        if (scroll)
+        if (scroll) {
             EXPECT_EQ(*scroll, *c.Scroll) << c.Point.x() << "," << c.Point.y();
+        }
     }
     // The tick count may wrap around.
     EXPECT_FALSE(DragAutoScroll({0, 0}, client, 50, 0xFFFFFFF0u));
