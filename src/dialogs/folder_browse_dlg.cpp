@@ -3,10 +3,10 @@
 
 #include "dialogs/busy_cursor.h"
 #include "dialogs/folder_browse_form.h"
+#include "dialogs/pt_frame.h"
 
 #include "platform/rtl/exception.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -50,7 +50,7 @@ void TPTCustomFolderBrowseDlg::Prepare(TPTFrmFolderBrowseDlg& Form)
     Form.DeleteBtn->setVisible(Form.CreateDeleteButtons);
     Form.CreateNewFolderBtn->setVisible(Options.testFlag(ptfbCreateFolderIcon));
     Form.DeleteFolderBtn->setVisible(Options.testFlag(ptfbDeleteFolderIcon));
-    Form.StatusTxt->setText(StatusText);
+    Form.StatusTxt->SetCaption(StatusText);
     if (FormWidth > 0 || FormHeight > 0)
         Form.SetClientSize(FormWidth > 0 ? FormWidth : Form.width(), FormHeight > 0 ? FormHeight : Form.height());
     if (FormWindowState == wsMaximized)

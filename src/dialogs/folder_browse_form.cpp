@@ -1,12 +1,12 @@
 // TPTFrmFolderBrowseDlg and its layout.
 #include "dialogs/folder_browse_form.h"
 
+#include "dialogs/pt_frame.h"
 #include "shell/shell_tree.h"
 
 #include "platform/rtl/exception.h"
 
 #include <QFontDatabase>
-#include <QLabel>
 #include <QPushButton>
 #include <QSizeGrip>
 #include <QStyle>
@@ -74,7 +74,10 @@ TPTFrmFolderBrowseDlg::TPTFrmFolderBrowseDlg(TComponent* AOwner) : TForm(AOwner)
     setMinimumSize(DesignClient);
     SetClientSize(DesignClient.width(), DesignClient.height());
 
-    StatusTxt = new QLabel(this);
+    // A frameless frame control used as the status line: its caption is the status text.
+    StatusTxt = new TPTFrame(this, this);
+    StatusTxt->SetFrameStyle(ptfsNone);
+    StatusTxt->SetAlignment(taLeftJustify);
     CreateNewFolderBtn = new QToolButton(this);
     CreateNewFolderBtn->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
     DeleteFolderBtn = new QToolButton(this);

@@ -8,10 +8,10 @@
 #include <QRect>
 #include <functional>
 
-class QLabel;
 class QPushButton;
 class QSizeGrip;
 class QToolButton;
+class TPTFrame;
 class TPTShellTree;
 
 // Where the form's controls go in a client area of Client. CreateDeleteButtons: the create and
@@ -31,7 +31,7 @@ public:
     explicit TPTFrmFolderBrowseDlg(TComponent* AOwner = nullptr);
     ~TPTFrmFolderBrowseDlg() override;
 
-    QLabel* StatusTxt;
+    TPTFrame* StatusTxt;
     QToolButton* CreateNewFolderBtn;
     QToolButton* DeleteFolderBtn;
     TPTShellTree* PTShellTree1;

@@ -1,6 +1,8 @@
 // The frame styles of the group and frame controls: the inset each takes and its drawing.
 #pragma once
 
+#include "platform/widgets/alignment.h"
+
 #include <QMargins>
 #include <QRect>
 #include <QString>
@@ -22,9 +24,6 @@ enum TPTFrameStyle {
     ptfsVertLine,
     ptfsVertEdge,
 };
-
-// Where a caption lies in its width.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // What a frame of Style takes from the inside of its control. The group style reserves the
 // height of "0" in Font at the top when there is a caption, else 2.

@@ -23,7 +23,7 @@ public:
     bool Execute();
     bool Executing() const { return executing_; }
     // The class name the texts of the dialog's failures give.
-    virtual QString ClassName() const { return QStringLiteral("TPTDialog"); }
+    QString ClassName() const override { return QStringLiteral("TPTDialog"); }
 
     // The size of the form (-1: as designed), set back from the form after each run.
     int FormWidth = -1;

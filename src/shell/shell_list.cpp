@@ -44,6 +44,8 @@ TPTCustomShellList::TPTCustomShellList(QWidget* Parent)
     DeviceChangeHandler()->AddListener(TDeviceChangeMethod::Of<&TPTCustomShellList::DeviceChange>(this));
     ReportView()->installEventFilter(this);
     IconView()->installEventFilter(this);
+    ReportView()->viewport()->installEventFilter(this);
+    IconView()->viewport()->installEventFilter(this);
 }
 
 TPTCustomShellList::~TPTCustomShellList()
@@ -73,6 +75,8 @@ void TPTCustomShellList::SetOptions(TPTShellListOptions Value)
     }
     if (changed & (ptsloHideFoldersWhenLinkedToTree | ptsloShowHidden))
         Refresh();
+    if (changed & ptsloOleDrop)
+        UpdateDropRegistration();
 }
 
 void TPTCustomShellList::SetFileFilter(const QString& Value)
@@ -93,6 +97,7 @@ void TPTCustomShellList::CreateWnd()
     if (created_)
         return;
     created_ = true;
+    UpdateDropRegistration();
     if ((options_ & ptsloAutoFill) && Count() == 0)
         win::PostMessage(handle_, WM_SHELLLIST_DEFERRED_FILL, 0, 0);
 }
@@ -107,6 +112,7 @@ void TPTCustomShellList::DestroyWnd()
     watcher_.reset();
     changeTimer_->SetEnabled(false);
     created_ = false;
+    UpdateDropRegistration();
 }
 
 void TPTCustomShellList::showEvent(QShowEvent* Event)
@@ -147,6 +153,8 @@ void TPTCustomShellList::SetUpdateRunning(bool Value)
 void TPTCustomShellList::DeleteRow(int Index)
 {
     TListItem* item = Item(Index);
+    if (item == dropHighlight_)
+        dropHighlight_ = nullptr;
     std::unique_ptr<TPTShListData> data(static_cast<TPTShListData*>(std::exchange(item->Data, nullptr)));
     Fire(OnDeleteItem, this, item, data.get());
     Delete(Index);

@@ -3,6 +3,8 @@
 // folder changes on disk, with its own Size, Type and Modified columns or the folder's details.
 #pragma once
 
+#include "shell/control_drop_target.h"
+#include "shell/drag_detector.h"
 #include "shell/pt_list_view.h"
 #include "shell/shell_details.h"
 #include "shell/shell_list_data.h"
@@ -11,6 +13,7 @@
 
 #include "platform/graphics/image_list.h"
 #include "platform/messages/messages.h"
+#include "platform/ole/interfaces.h"
 
 #include <QFlags>
 #include <QSet>
@@ -20,6 +23,7 @@
 #include <span>
 #include <vector>
 
+class QMouseEvent;
 class TChangeHandlerThread;
 class TPTDeviceChangeHandler;
 class TStream;
@@ -134,6 +138,32 @@ public:
     void SaveColumnLayout(TStream& Stream) const;
     void LoadColumnLayout(TStream& Stream);
 
+    // Drag and drop. The shell's drop target of the row under the point (screen coordinates), else
+    // of the folder shown, is asked at each step and never kept: DragEnter and DragOver only
+    // probe it, Drop hands the drop on with the buttons held at DragEnter and the effects the
+    // dragged items allow. The list's own drag has no target on the empty area with the left
+    // button; with the right one it answers copy, and the drop goes to the folder without move.
+    // Effect comes in as the effects offered and goes out as the one taken; DragOver adds
+    // DROPEFFECT_SCROLL and scrolls while the pointer waits near an edge.
+    virtual win::HRESULT DragEnter(win::IDataObject* DataObj, win::DWORD KeyState, win::POINTL Pt, win::DWORD& Effect);
+    virtual win::HRESULT DragOver(win::DWORD KeyState, win::POINTL Pt, win::DWORD& Effect);
+    virtual win::HRESULT DragLeave();
+    virtual win::HRESULT Drop(win::IDataObject* DataObj, win::DWORD KeyState, win::POINTL Pt, win::DWORD& Effect);
+    // With ptsloOleDrag, drags the selected rows with the mouse button Button (0 left, 1 right),
+    // offering the effects they all allow; nothing without a selected row. After a drop, or when
+    // the folder changed meanwhile, the list refreshes and sorts.
+    void StartOleDrag(int Button);
+    // The effects (copy, move, link) every selected row allows; none when no row with data is.
+    win::DWORD SelectedDropEffects() const;
+    // The data object of the selection for a drag or Send To, with a reference for the caller;
+    // null when nothing is selected.
+    win::IDataObject* MakeSelectionDataObject();
+    // The relative lists of the selected rows that carry data, in row order.
+    std::vector<win::LPCITEMIDLIST> SelectedPidls() const;
+    // The row a drag over the list highlights (null: none), and whether the list's own drag runs.
+    TListItem* DropHighlighted() const { return dropHighlight_; }
+    bool OwnDragRunning() const { return ownDrag_; }
+
     // Commands.
     // Opens the selected rows: a folder (or a link to one) is entered, anything else is left to
     // OnDblClickOpen and, unless it handled it, to the default command of its context menu.
@@ -195,6 +225,7 @@ protected:
     void ItemContextMenu(TListItem* Item, QPoint& Pos, TPopupMenu*& Menu) override;
     void showEvent(QShowEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void contextMenuEvent(QContextMenuEvent* Event) override;
     // The list's own keys; true when Event was one of them (and is consumed).
     virtual bool DefaultKeyDown(QKeyEvent& Event);
 
@@ -223,10 +254,18 @@ private:
     bool DblClickOpenHandled();
     // Runs the default command of the entries Items.
     void InvokeDefaultCommandOf(std::span<const win::LPCITEMIDLIST> Items);
-    // The relative lists of the selected rows that carry data.
-    std::vector<win::LPCITEMIDLIST> SelectedPidls() const;
     // Edits the caption of the row named editPendingName_.
     void EditNewFolder();
+    // The shell's drop target for a drag at Pt, and the row it belongs to (null for the folder's).
+    struct TDropChoice;
+    TDropChoice ChooseDropTarget(win::POINTL Pt);
+    // DragEnter and DragOver: probes the target at Pt and highlights its row when it takes the drag.
+    win::HRESULT ProbeDropTarget(win::DWORD KeyState, win::POINTL Pt, win::DWORD& Effect, bool Over);
+    // Registers or revokes the list's drop target as ptsloOleDrop and the window say.
+    void UpdateDropRegistration();
+    // The mouse on a view's viewport: starts a drag when a pressed button moves far enough from
+    // an item, and shows a right click's menu at the release when no drag came of it.
+    bool ViewportMouse(QWidget* Viewport, QMouseEvent& Event);
 
     TPTShellListOptions options_ = DefaultOptions;
     std::unique_ptr<TPTShellLocator> folder_;
@@ -258,6 +297,15 @@ private:
     // The name of the folder just made, whose caption is edited once it is listed.
     QString editPendingName_;
     unsigned desktopNewFolderWait_ = 2100;
+    // Drag and drop: the registered target, the data object and key state of the drag over the
+    // list, the last auto-scroll, the highlighted row, and whether the list's own drag runs.
+    win::ComPtr<win::IDropTarget> dropTarget_;
+    win::ComPtr<win::IDataObject> dragData_;
+    win::DWORD dragKeyState_ = 0;
+    std::uint32_t lastDragScroll_ = 0;
+    TListItem* dropHighlight_ = nullptr;
+    bool ownDrag_ = false;
+    TDragDetector dragDetector_;
 };
 
 // Publishes the shell list.
@@ -266,3 +314,6 @@ class TPTShellList : public TPTCustomShellList {
 public:
     explicit TPTShellList(QWidget* Parent = nullptr) : TPTCustomShellList(Parent) {}
 };
+
+// The drop target the shell list registers.
+using TDropTarget_shlv = TPTControlDropTarget<TPTCustomShellList>;

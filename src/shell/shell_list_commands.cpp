@@ -17,6 +17,7 @@
 #include <QListView>
 #include <QTreeView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMetaObject>
 
 using namespace win;
@@ -289,12 +290,7 @@ void TPTCustomShellList::ItemContextMenu(TListItem* Item, QPoint& Pos, TPopupMen
     TItemsMenuHandlers handlers;
     handlers.StartRename = [this] { StartRename(); };
     handlers.Refresh = [this] { Refresh(); };
-    handlers.MakeDataObject = [this, items]() -> IDataObject* {
-        void* object = nullptr;
-        if (FAILED(shellFolder_->GetUIObjectOf(GetParentFormHandle(this), items, TUIObject::DataObject, &object)))
-            return nullptr;
-        return static_cast<IDataObject*>(object);
-    };
+    handlers.MakeDataObject = [this] { return MakeSelectionDataObject(); };
     if (OnPopupHint)
         handlers.OnPopupHint = [this](const QString& Hint) { Fire(OnPopupHint, this, Hint); };
     // Changes seen while the menu is up wait until it is closed.
@@ -311,6 +307,14 @@ void TPTCustomShellList::ItemContextMenu(TListItem* Item, QPoint& Pos, TPopupMen
 
 bool TPTCustomShellList::eventFilter(QObject* Watched, QEvent* Event)
 {
+    const QEvent::Type type = Event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) &&
+        (Watched == ReportView()->viewport() || Watched == IconView()->viewport())) {
+        bool consumed = false;
+        AtBoundary([&] { consumed = ViewportMouse(static_cast<QWidget*>(Watched), *static_cast<QMouseEvent*>(Event)); });
+        if (consumed)
+            return true;
+    }
     if (Event->type() == QEvent::KeyPress && (Watched == ReportView() || Watched == IconView())) {
         bool consumed = false;
         AtBoundary([&] { consumed = DefaultKeyDown(*static_cast<QKeyEvent*>(Event)); });

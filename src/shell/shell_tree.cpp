@@ -67,6 +67,8 @@ void TPTCustomShellTree::SetOptions(TPTShellTreeOptions Value)
     }
     if (changed & (ptstoIncludeNonFolders | ptstoShowHidden | ptstoVirtualFolders))
         FillRoot();
+    if (changed & ptstoOleDrop)
+        UpdateDropRegistration();
 }
 
 void TPTCustomShellTree::SetShellList(TPTCustomShellList* Value)
@@ -110,6 +112,7 @@ void TPTCustomShellTree::CreateWnd()
     if (created_)
         return;
     created_ = true;
+    UpdateDropRegistration();
     if ((options_ & ptstoAutoFill) && TopCount() == 0)
         PostMessage(handle_, WM_SHELLTREE_DEFERRED_FILL, 0, 0);
 }
@@ -130,6 +133,7 @@ void TPTCustomShellTree::DestroyWnd()
     watcher_.reset();
     timer_->SetEnabled(false);
     created_ = false;
+    UpdateDropRegistration();
 }
 
 void TPTCustomShellTree::showEvent(QShowEvent* Event)
@@ -153,6 +157,10 @@ void TPTCustomShellTree::DeleteNodeData(TTreeNode* Node)
 {
     for (int index = 0; index < Node->Count(); ++index)
         DeleteNodeData(Node->Item(index));
+    if (Node == dropHighlight_)
+        dropHighlight_ = nullptr;
+    if (Node == dragNode_)
+        dragNode_ = nullptr;
     if (!Node->Data)
         return;
     std::unique_ptr<TPTShTreeData> data(static_cast<TPTShTreeData*>(std::exchange(Node->Data, nullptr)));

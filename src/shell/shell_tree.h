@@ -3,6 +3,8 @@
 // list, with the shell's context menu, renaming in place and its own keys.
 #pragma once
 
+#include "shell/control_drop_target.h"
+#include "shell/drag_detector.h"
 #include "shell/pt_tree_view.h"
 #include "shell/shell_list.h"
 #include "shell/shell_locator.h"
@@ -11,8 +13,10 @@
 
 #include "platform/graphics/image_list.h"
 #include "platform/messages/messages.h"
+#include "platform/ole/interfaces.h"
 
 #include <QFlags>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -110,6 +114,25 @@ public:
     bool RefreshPending() const { return refreshPending_; }
     bool IgnoreNextChange() const { return ignoreOnce_; }
 
+    // Drag and drop. A drag over a shell node that has a parent node goes to the shell's drop
+    // target of that node's item: DragEnter and DragOver only probe it, Drop hands the drop on
+    // with the buttons held at DragEnter and the effects the dragged items allow, then refreshes.
+    // Elsewhere the effect is none. Points are screen coordinates; Effect comes in as the effects
+    // offered and goes out as the one taken; DragOver adds DROPEFFECT_SCROLL and scrolls while the
+    // pointer waits near an edge.
+    virtual win::HRESULT DragEnter(win::IDataObject* DataObj, win::DWORD KeyState, win::POINTL Pt, win::DWORD& Effect);
+    virtual win::HRESULT DragOver(win::DWORD KeyState, win::POINTL Pt, win::DWORD& Effect);
+    virtual win::HRESULT DragLeave();
+    virtual win::HRESULT Drop(win::IDataObject* DataObj, win::DWORD KeyState, win::POINTL Pt, win::DWORD& Effect);
+    // With ptstoOleDrag, drags the item of Node (a shell node with a parent node) with the mouse
+    // button Button (0 left, 1 right), offering AllowedEffects(Node); the node stays highlighted
+    // while the drag runs, and the tree refreshes after a drop.
+    void StartOleDrag(TTreeNode* Node, int Button);
+    // The effects (copy, move, link) the item of Node allows; all three when it cannot be asked.
+    win::DWORD AllowedEffects(TTreeNode* Node);
+    // The node a drag highlights (null: none).
+    TTreeNode* DropHighlighted() const { return dropHighlight_; }
+
     // Linked list partner.
     void ShowPidl(win::LPCITEMIDLIST Pidl) override;
     void FlushPendingChanges() override { SyncLinked(); }
@@ -149,6 +172,9 @@ protected:
     bool HasCustomDraw() const override;
     void keyPressEvent(QKeyEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void contextMenuEvent(QContextMenuEvent* Event) override;
     void closeEditor(QWidget* Editor, QAbstractItemDelegate::EndEditHint Hint) override;
     void showEvent(QShowEvent* Event) override;
 
@@ -184,6 +210,13 @@ private:
     void FolderChanged();
     void RunPendingRefresh();
     bool Busy() const { return busy_ || IsEditing(); }
+    // The shell node with a parent node at Pt (screen coordinates), and its item's drop target.
+    TTreeNode* ShellNodeAt(win::POINTL Pt) const;
+    win::ComPtr<win::IDropTarget> NodeDropTarget(TTreeNode* Node);
+    // DragEnter and DragOver: probes the target of the node at Pt.
+    win::HRESULT ProbeDropTarget(win::DWORD KeyState, win::POINTL Pt, win::DWORD& Effect, bool Over);
+    // Registers or revokes the tree's drop target as ptstoOleDrop and the window say.
+    void UpdateDropRegistration();
     void WndProc(win::TMessage& Message);
 
     TPTShellTreeOptions options_ = DefaultOptions;
@@ -210,6 +243,15 @@ private:
     bool created_ = false;
     // The node to select again after a refresh (its parent when it went).
     TTreeNode* remembered_ = nullptr;
+    // Drag and drop: the registered target, the data object and key state of the drag over the
+    // tree, the last auto-scroll, the highlighted node and the node this tree drags.
+    win::ComPtr<win::IDropTarget> dropTarget_;
+    win::ComPtr<win::IDataObject> dragData_;
+    win::DWORD dragKeyState_ = 0;
+    std::uint32_t lastDragScroll_ = 0;
+    TTreeNode* dropHighlight_ = nullptr;
+    TTreeNode* dragNode_ = nullptr;
+    TDragDetector dragDetector_;
 };
 
 // Publishes the shell tree.
@@ -219,3 +261,6 @@ class TPTShellTree : public TPTCustomShellTree {
 public:
     explicit TPTShellTree(QWidget* Parent = nullptr, int WatchSlots = 1024) : TPTCustomShellTree(Parent, WatchSlots) {}
 };
+
+// The drop target the shell tree registers.
+using TDropTarget_shtv = TPTControlDropTarget<TPTCustomShellTree>;

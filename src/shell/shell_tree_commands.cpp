@@ -2,6 +2,7 @@
 // and the verbs of nodes.
 #include "shell/shell_tree.h"
 
+#include "shell/data_object_shtv.h"
 #include "shell/default_shortcuts.h"
 #include "shell/id_list_array.h"
 #include "shell/items_context_menu.h"
@@ -73,12 +74,7 @@ void TPTCustomShellTree::NodeContextMenu(TTreeNode* Node, QPoint& Pos, TPopupMen
     handlers.Refresh = [this] { Refresh(); };
     handlers.RefreshAfterCommands = true;
     if (data->ParentData()) {
-        handlers.MakeDataObject = [data, owner]() -> IDataObject* {
-            void* object = nullptr;
-            return SUCCEEDED(data->GetUIObjectOf(owner, TUIObject::DataObject, &object))
-                       ? static_cast<IDataObject*>(object)
-                       : nullptr;
-        };
+        handlers.MakeDataObject = [Node] { return TDataObject_shtv::Create(Node).Detach(); };
     }
     if (OnPopupHint)
         handlers.OnPopupHint = [this](const QString& Hint) { Fire(OnPopupHint, this, Hint); };

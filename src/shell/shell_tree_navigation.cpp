@@ -115,6 +115,7 @@ void TPTCustomShellTree::Navigate()
 
 void TPTCustomShellTree::mousePressEvent(QMouseEvent* Event)
 {
+    dragDetector_.Press(Event->button(), Event->position().toPoint(), NodeAt(Event->position().toPoint()));
     // A right click opens the node's menu and leaves the selection (and the list) where it is.
     if (Event->button() == Qt::RightButton) {
         Event->accept();

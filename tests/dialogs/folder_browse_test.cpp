@@ -2,6 +2,7 @@
 // the form's buttons and layout, and the system folder picker steered while it runs.
 #include "dialogs/folder_browse_dlg.h"
 #include "dialogs/folder_browse_form.h"
+#include "dialogs/pt_frame.h"
 #include "dialogs/sys_folder_dlg.h"
 
 #include "platform/rtl/exception.h"
@@ -102,9 +103,14 @@ TEST(FolderBrowseDlg, OptionsSwitchTheTreeAndTheButtons)
     TPTFolderBrowseDlg dlg;
     dlg.Options = TPTCustomFolderBrowseDlg::DefaultOptions | ptfbCreateDeleteButtons | ptfbReadOnly;
     dlg.BaseFolder()->SetPath(tree.Path("base"));
+    dlg.StatusText = "Pick a folder";
     TScriptedPrompts prompts;
     prompts.Then([&](QDialog& Dialog) {
         TPTFrmFolderBrowseDlg& form = FormOf(Dialog);
+        // The status line is a frameless frame control showing the text at its left.
+        EXPECT_EQ(form.StatusTxt->Caption(), "Pick a folder");
+        EXPECT_EQ(form.StatusTxt->FrameStyle(), ptfsNone);
+        EXPECT_EQ(form.StatusTxt->Alignment(), taLeftJustify);
         EXPECT_TRUE(form.CreateBtn->isVisible());
         EXPECT_TRUE(form.CreateNewFolderBtn->isVisible());
         EXPECT_TRUE(form.PTShellTree1->ReadOnly());

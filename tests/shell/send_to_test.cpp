@@ -9,6 +9,7 @@
 #include "platform/rtl/exception.h"
 
 #include "platform/fake_data_object.h"
+#include "shell/drag_drop_fixtures.h"
 #include "platform/shell_item_fixture.h"
 #include "support/launch_recorder.h"
 #include "support/qt_printers.h"
@@ -20,13 +21,6 @@
 using namespace win;
 
 namespace {
-
-ComPtr<FakeDataObject> DroppedFiles(const QStringList& Names)
-{
-    ComPtr<FakeDataObject> data = MakeComObject<FakeDataObject>();
-    data->Offer(CF_HDROP, MakeDropFiles(Names, true));
-    return data;
-}
 
 class SendTo : public ::testing::Test {
 protected:

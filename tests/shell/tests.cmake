@@ -12,3 +12,12 @@ hftp_use_common(shell_browser_review)
 add_executable(shell_list_screenshot ${PROJECT_SOURCE_DIR}/tests/support/helpers/shell_list_screenshot.cpp)
 target_link_libraries(shell_list_screenshot PRIVATE hftp_shell hftp_platform_widgets Qt6::Widgets)
 hftp_use_common(shell_list_screenshot)
+
+# A window showing a shell list, the other side of the drag-and-drop tests with thunar on a
+# private X server; those tests run as their own test, labelled x11.
+hftp_program(shell_list_window ${PROJECT_SOURCE_DIR}/tests/tools/shell_list_window.cpp LIBS shell)
+add_dependencies(${tests} shell_list_window)
+target_compile_definitions(${tests} PRIVATE HFTP_SHELL_LIST_WINDOW="$<TARGET_FILE:shell_list_window>")
+set_tests_properties(shell PROPERTIES ENVIRONMENT "GTEST_FILTER=-X11*")
+add_test(NAME shell_x11 COMMAND ${tests} --gtest_filter=X11*)
+set_tests_properties(shell_x11 PROPERTIES LABELS x11 TIMEOUT 300)

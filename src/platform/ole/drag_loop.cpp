@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDrag>
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QScopedValueRollback>
 #include <QThread>
@@ -52,7 +53,7 @@ HRESULT QtDragLoop::Run(IDataObject* DataObject, IDropSource* DropSource, DWORD 
     Qt::DropAction action;
     {
         const QScopedValueRollback<bool> running(running_, true);
-        action = Exec(*drag, ActionsOf(OkEffects));
+        action = Exec(*drag, ActionsOf(OfferedEffects(OkEffects, QGuiApplication::queryKeyboardModifiers())));
     }
     // Targets of this process have taken the source's objects during the drag; a receiver still
     // to read the data reads the rendered copy.

@@ -2,9 +2,10 @@
 //
 // DoDragDrop hands the drag to the current drag loop, which the tests replace. The program's loop
 // (QtDragLoop) renders every format of the data object into an OleMimeData before the drag starts,
-// shows the drag image of ImageList_BeginDrag (when one is set) with its hot spot,
-// runs QDrag::exec, tells the drop source each change of action (GiveFeedback) and maps the result:
-// a drop gives DRAGDROP_S_DROP with the effect taken, anything else DRAGDROP_S_CANCEL with effect 0.
+// shows the drag image of ImageList_BeginDrag (when one is set) with its hot spot, runs QDrag::exec
+// with the effects offered to other programs (OfferedEffects in drop_actions.h), tells the drop
+// source each change of action (GiveFeedback) and maps the result: a drop gives DRAGDROP_S_DROP
+// with the effect taken, anything else DRAGDROP_S_CANCEL with effect 0.
 // Another program may read the rendered data after exec has returned (on X11 the drop only tells
 // the receiver that the data is there), so the loop keeps the drag until the next drag starts or
 // Qt's X11 backend has heard the receiver finish; the source's own objects are released when

@@ -35,6 +35,17 @@ Qt::DropActions ActionsOf(DWORD Effects)
     return actions;
 }
 
+DWORD OfferedEffects(DWORD OkEffects, Qt::KeyboardModifiers Modifiers)
+{
+    const bool control = Modifiers & Qt::ControlModifier;
+    const bool shift = Modifiers & Qt::ShiftModifier;
+    const DWORD asked = control && shift ? DROPEFFECT_LINK
+                        : control        ? DROPEFFECT_COPY
+                        : shift          ? DROPEFFECT_MOVE
+                                         : DROPEFFECT_NONE;
+    return (OkEffects & asked) ? asked : OkEffects;
+}
+
 Qt::DropAction DropActionOf(DWORD Effect, Qt::DropAction Preferred)
 {
     constexpr DWORD Effects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;

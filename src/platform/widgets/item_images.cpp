@@ -3,7 +3,9 @@
 
 #include "platform/graphics/canvas.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 
 QPixmap ItemImagePixmap(const TImageList* List, int Index, int Overlay, bool Ghosted)
 {
@@ -32,4 +34,15 @@ bool EditorOpensNow(bool Editing, Qt::ItemFlags Flags, QAbstractItemView::EditTr
 {
     return !Editing && (Flags & Qt::ItemIsEditable) && Trigger != QAbstractItemView::SelectedClicked &&
            (Trigger == QAbstractItemView::AllEditTriggers || (Triggers & Trigger));
+}
+
+QVariant DropHighlightData(bool DropTarget, int Role)
+{
+    if (!DropTarget)
+        return {};
+    if (Role == Qt::BackgroundRole)
+        return QGuiApplication::palette().brush(QPalette::Highlight);
+    if (Role == Qt::ForegroundRole)
+        return QGuiApplication::palette().brush(QPalette::HighlightedText);
+    return {};
 }

@@ -58,7 +58,7 @@ public:
                 return int(AlignmentOf(owner_->Column(Index.column()).Alignment));
             return {};
         default:
-            return {};
+            return DropHighlightData(item->DropTarget(), Role);
         }
     }
 
@@ -169,6 +169,12 @@ void TListItem::SetOverlayIndex(int Value)
 void TListItem::SetCut(bool Value)
 {
     cut_ = Value;
+    Changed();
+}
+
+void TListItem::SetDropTarget(bool Value)
+{
+    dropTarget_ = Value;
     Changed();
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/graphics/image_list.h"
 #include "platform/rtl/object.h"
+#include "platform/widgets/alignment.h"
 
 #include <QRect>
 #include <QStringList>
@@ -28,7 +29,6 @@ class QTreeView;
 template <class Base> class TListItemsView;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // One row of a list view. Its texts and images are read when the row is drawn (through the view's
 // ItemText and ItemImageIndex); each setter repaints the row.
@@ -51,6 +51,9 @@ public:
     // A cut item's image is drawn ghosted.
     bool Cut() const { return cut_; }
     void SetCut(bool Value);
+    // The item is highlighted as the target of a drag.
+    bool DropTarget() const { return dropTarget_; }
+    void SetDropTarget(bool Value);
 
     bool Selected() const;
     void SetSelected(bool Value);
@@ -72,6 +75,7 @@ private:
     int imageIndex_ = -1;
     int overlayIndex_ = -1;
     bool cut_ = false;
+    bool dropTarget_ = false;
 };
 
 // A column of the report style. Widths follow the header; a divider drag is held to MinWidth and

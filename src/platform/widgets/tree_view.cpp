@@ -64,7 +64,7 @@ public:
         if (Role == Qt::DisplayRole || Role == Qt::EditRole)
             return node->text_;
         if (Role != Qt::DecorationRole)
-            return {};
+            return DropHighlightData(node->dropTarget_, Role);
         const bool selected = owner_->selectionModel() && owner_->selectionModel()->isSelected(Index);
         int image = -1;
         AtBoundary([&] {
@@ -133,6 +133,12 @@ void TTreeNode::SetSelectedIndex(int Value)
 void TTreeNode::SetOverlayIndex(int Value)
 {
     overlayIndex_ = Value;
+    Changed();
+}
+
+void TTreeNode::SetDropTarget(bool Value)
+{
+    dropTarget_ = Value;
     Changed();
 }
 

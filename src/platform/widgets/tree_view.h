@@ -37,6 +37,9 @@ public:
     // The overlay image (0-based); -1 none.
     int OverlayIndex() const { return overlayIndex_; }
     void SetOverlayIndex(int Value);
+    // The node is highlighted as the target of a drag.
+    bool DropTarget() const { return dropTarget_; }
+    void SetDropTarget(bool Value);
     // The node shows an expand button: it has children, or is said to have some to come.
     bool HasChildren() const { return hasChildren_ || !children_.empty(); }
     void SetHasChildren(bool Value);
@@ -64,6 +67,7 @@ private:
     int selectedIndex_ = -1;
     int overlayIndex_ = -1;
     bool hasChildren_ = false;
+    bool dropTarget_ = false;
 };
 
 // GUI thread only; events never let an exception reach Qt's event loop.
