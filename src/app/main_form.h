@@ -187,6 +187,7 @@ private:
     void LoadAppSettings();
     void ApplyFirstRunDefaults();
     void ApplyWindowBounds();
+    void ApplySplitterPositions();
     void WMStartup();
     // False when the window is to stay open for now.
     bool FormCloseQuery();

@@ -69,8 +69,12 @@ void TTarnwickFTPApp::CreateComponents()
     clientLayout->addWidget(StatusBarMain);
     SplitterVert->setStretchFactor(0, 1);
     SplitterVert->setStretchFactor(1, 0);
-    SplitterHrz->setStretchFactor(0, 0);
-    SplitterHrz->setStretchFactor(1, 1);
+    // When the window's size changes the lists take the difference; the trees, the local pane and
+    // the bottom area keep theirs.
+    for (QSplitter* splitter : {SplitterHrz, SplitterMyComputer, SplitterRemoteView}) {
+        splitter->setStretchFactor(0, 0);
+        splitter->setStretchFactor(1, 1);
+    }
     ConnectSplitters();
 }
 

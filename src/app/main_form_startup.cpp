@@ -34,6 +34,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <numeric>
 
 namespace {
 
@@ -121,14 +122,10 @@ void TTarnwickFTPApp::LoadAppSettings()
     if (settings.SplitViewMyComputerPos == 0)
         ApplyFirstRunDefaults();
 
-    SplitterMyComputer->setSizes({settings.SplitViewMyComputerPos, std::max(1, height())});
-    SplitterRemoteView->setSizes({settings.SplitViewRemotePos, std::max(1, height())});
-    SplitterVert->setSizes({std::max(1, height() - settings.SplitVertPos), settings.SplitVertPos});
-    SplitterHrz->setSizes({settings.SplitHrzPos, std::max(1, width() - settings.SplitHrzPos)});
+    ApplySplitterPositions();
     if (settings.LogFileName().isEmpty())
         settings.SetLogFileName(QStringLiteral("TarnwickFTP.log"));
 
-    ExecuteAction(settings.ViewLog ? QStringLiteral("actViewLog") : QStringLiteral("actViewEditWindow"));
     Action(QStringLiteral("actViewMyComputer"))->setVisible(settings.ViewMyComputerMni);
     ViewMyComputer(settings.ViewMyComputer || !settings.ViewMyComputerMni);
     Action(QStringLiteral("actViewTrees"))->setVisible(settings.ViewTreesMni);
@@ -143,6 +140,8 @@ void TTarnwickFTPApp::LoadAppSettings()
     TabSet->setCurrentIndex(std::clamp(settings.SelectedInfoTab, 0, TabSet->count() - 1));
     tabMain->setCurrentIndex(std::clamp(settings.SelectedMainTab, 0, 1));
     tabMainChange(tabMain->currentIndex());
+    // After the tabs, so that a shown log is not covered by the editor's tab.
+    ExecuteAction(settings.ViewLog ? QStringLiteral("actViewLog") : QStringLiteral("actViewEditWindow"));
     ShowTransferMode();
 
     if (QFileInfo::exists(CodeTemplatesPath())) {
@@ -153,6 +152,23 @@ void TTarnwickFTPApp::LoadAppSettings()
         }
     }
     savedTemplates_ = CodeTemplates.ToText();
+}
+
+void TTarnwickFTPApp::ApplySplitterPositions()
+{
+    // Each splitter gives its first (last for the bottom area) part the stored size and the other
+    // part the rest.
+    const TFtpAppSettings& settings = *AppSettings();
+    const auto place = [](QSplitter* Splitter, int First, bool FirstFixed) {
+        const QList<int> sizes = Splitter->sizes();
+        const int total = std::max(1, std::accumulate(sizes.begin(), sizes.end(), 0));
+        const int fixed = std::clamp(First, 1, std::max(1, total - 1));
+        Splitter->setSizes(FirstFixed ? QList<int>{fixed, total - fixed} : QList<int>{total - fixed, fixed});
+    };
+    place(SplitterMyComputer, settings.SplitViewMyComputerPos, true);
+    place(SplitterRemoteView, settings.SplitViewRemotePos, true);
+    place(SplitterVert, settings.SplitVertPos, false);
+    place(SplitterHrz, settings.SplitHrzPos, true);
 }
 
 void TTarnwickFTPApp::ApplyWindowBounds()
@@ -226,9 +242,11 @@ void TTarnwickFTPApp::showEvent(QShowEvent* Event)
         if (frame.isValid() && !frame.isEmpty())
             resize(size() - frame);
     }
-    // The start-up work runs once the window is first shown.
+    // The start-up work runs once the window is first shown; the splitters take their stored
+    // positions again once the window has its size.
     if (!startupPosted_) {
         startupPosted_ = true;
+        QTimer::singleShot(0, this, [this] { ApplySplitterPositions(); });
         win::PostMessage(handle_, WM_STARTUP, 0, 0);
     }
 }
