@@ -11,6 +11,7 @@
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
 #include "platform/ui/action_list.h"
+#include "platform/ui/modal_results.h"
 #include "platform/widgets/label.h"
 #include "platform/widgets/std_controls.h"
 #include "session/session_engine.h"
@@ -193,6 +194,45 @@ TEST_F(MainFormSession, FilesDroppedWhileARequestRunsAreRefused)
     ASSERT_TRUE(Settled([&] { return Form->Engine().State.CurrentRemoteFolder == "/docs/" && !Form->lvRemote->Retrieving(); }));
     Form->DropFileTargetDrop({local});
     EXPECT_TRUE(Settled([&] { return QFile::exists(account_.home + "/docs/new.txt"); }));
+}
+
+TEST_F(MainFormSession, TerminateWhileARequestRunsAnsweredNoChangesNothing)
+{
+    NEED_SERVER();
+    ASSERT_TRUE(Connect());
+    MessageAnswer = mrNo;
+    FtpChangeDir(Form->FtpClient(), "docs");
+    Form->ExecuteAction("actFtpTerminate");
+    ASSERT_EQ(Messages.size(), 1);
+    EXPECT_TRUE(Messages[0].startsWith("An active session is still open."));
+    EXPECT_TRUE(Settled([&] { return Form->Engine().State.CurrentRemoteFolder == "/docs/" && !Form->lvRemote->Retrieving(); }));
+    EXPECT_TRUE(Form->FtpClient().Connected());
+}
+
+TEST_F(MainFormSession, ColumnClicksSortTheFilesAndDoubleClicksEnterFolders)
+{
+    NEED_SERVER();
+    QFile big(account_.home + "/big.bin");
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(QByteArray(5000, 'x'));
+    big.close();
+    ASSERT_TRUE(Connect());
+    TRemoteListView& list = *Form->lvRemote;
+    const auto caption = [&](int Row) { return list.View()->model()->index(Row, 0).data().toString(); };
+    list.OnColumnClick(&list, 1); // by size, ascending
+    list.OnColumnClick(&list, 1); // and descending
+    EXPECT_EQ(list.SortDirection(), 0);
+    EXPECT_EQ(caption(0), "..");
+    EXPECT_EQ(caption(3), "big.bin");
+    EXPECT_EQ(list.Count(), 6);
+
+    Focus("docs");
+    list.OnDblClick(&list);
+    EXPECT_TRUE(Settled([&] { return Form->GetRemoteComboPath() == "/docs/" && !list.Retrieving(); }));
+    EXPECT_EQ(list.Count(), 1); // an empty folder shows ".." only
+    Focus("..");
+    list.OnDblClick(&list);
+    EXPECT_TRUE(Settled([&] { return Form->GetRemoteComboPath() == "/" && list.Count() == 6; }));
 }
 
 // The close prompt while connected: Cancel stays, "complete the task" closes after the server's
