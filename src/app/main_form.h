@@ -219,6 +219,8 @@ private:
     // The pane and session commands (main_form_commands.cpp).
     void actFtpConnectExecute();
     void actFtpTerminateExecute();
+    void actViewServersExecute();
+    void actFileOpenExecute();
     void actToolbarRemoteCwdExecute();
     void actToolbarRemoteDirExecute();
     void actToolbarRemoteMkdExecute();

@@ -6,9 +6,18 @@
 #include "ftp/client/ftp_request_wrappers.h"
 #include "platform/ui/action_list.h"
 #include "session/session_engine.h"
+#include "dialogs/options/app_settings_dlg_frm.h"
+#include "dialogs/web_address.h"
+#include "platform/shellapi/shell_execute.h"
+#include "platform/ui/screen.h"
+#include "routines/shell_routines.h"
+#include "settings/app_settings.h"
+#include "settings/firewalls.h"
 #include "shell/shell_list.h"
+#include "shell/shell_verbs.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace {
 
@@ -46,7 +55,10 @@ const TActionDef ActionDefs[] = {
     {"actToolbarMySearch", "Search"}, {"actFileRenameLocal", "Rena&me"},
     // The views.
     {"actViewMyComputer", "&My Computer"}, {"actViewTrees", "&Trees"}, {"actViewLog", "FTP &Log"},
-    {"actViewEditWindow", "&Edit Window"}, {"actToolbarEditWin", "Edit Window"}, {"actFileExit", "E&xit"},
+    {"actViewEditWindow", "&Edit Window"}, {"actToolbarEditWin", "Edit Window"}, {"actViewServers", "&My Sites..."},
+    {"actToolbarServers", "Sites"}, {"actHelpContents", "&Contents"}, {"actToolbarHelp", "Help"},
+    {"actSettingsOptions", "&Options..."}, {"actToolbarSettings", "Settings"}, {"actFileOpen", "&Upload Files..."},
+    {"actFileExit", "E&xit"},
 };
 
 // The actions that serve the session alone: with the local pane active they stay disabled.
@@ -182,6 +194,29 @@ void TTarnwickFTPApp::BindActions()
             Action(QStringLiteral("actViewEditWindow"))->setChecked(shown);
             Action(QStringLiteral("actToolbarEditWin"))->setChecked(shown);
         });
+    for (const char* name : {"actViewServers", "actToolbarServers"})
+        on(name, [this] { actViewServersExecute(); });
+    for (const char* name : {"actHelpContents", "actToolbarHelp"})
+        on(name, [] { ShellOpenFile(ProgramWebAddress + QStringLiteral("help/"), QString()); });
+    for (const char* name : {"actSettingsOptions", "actToolbarSettings"})
+        on(name, [] {
+            Screen().SetCursor(crHourGlass);
+            ExecuteAppSettingsDlg(*AppSettings(), *Firewalls());
+            Screen().SetCursor(crDefault);
+        });
+    on("actFileOpen", [this] { actFileOpenExecute(); });
+    on("actToolbarMyProperties", [this] {
+        FocusPane(pkLocal);
+        if (TListItem* item = lvMyComputer->ItemFocused())
+            lvMyComputer->InvokeItemVerb(item, TShellVerb(QStringLiteral("properties")));
+    });
+    on("actFileRenameLocal", [this] { lvMyComputer->StartRename(); });
+    on("actToolbarMySearch", [this] {
+        // The desktop has no search verb of its own: its file manager opens the user's home
+        // folder, where its search starts.
+        FocusPane(pkLocal);
+        win::ShellExecute(handle_, QStringLiteral("open"), QDir::homePath(), QString(), QString(), 1);
+    });
     on("actFileExit", [this] { close(); });
 }
 

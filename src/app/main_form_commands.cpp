@@ -14,6 +14,7 @@
 #include "platform/rtl/format.h"
 #include "platform/ui/message_dialogs.h"
 #include "platform/ui/screen.h"
+#include "platform/widgets/file_dialogs.h"
 #include "platform/widgets/folder_picker.h"
 #include "routines/name_checks.h"
 #include "routines/registry_helpers.h"
@@ -91,6 +92,31 @@ void TTarnwickFTPApp::DropFileTargetDrop(const QStringList& Files)
                    mtInformation, {mbOK});
     else
         engine_->UploadSelection(&Files);
+}
+
+void TTarnwickFTPApp::actViewServersExecute()
+{
+    if (UploadProfiles()->Profiles()->Count() == 0) {
+        ExecuteAction(QStringLiteral("actHelpAccWizard"));
+        return;
+    }
+    Screen().SetCursor(crHourGlass);
+    TServerEditFrm dialog(nullptr, DialogKey(QStringLiteral("Servers")));
+    dialog.InUse = FtpClient_->Connected();
+    dialog.InUseName = engine_->State.CurrentSiteName;
+    dialog.LoadTreeBranch(UploadProfiles()->Profiles(), nullptr);
+    dialog.FillComboWithItems(dialog.cbFirewall, Firewalls()->Firewalls());
+    Screen().SetCursor(crDefault);
+    dialog.ShowModal();
+}
+
+void TTarnwickFTPApp::actFileOpenExecute()
+{
+    TOpenDialog dialog;
+    dialog.InitialDir = CurrentFolder();
+    dialog.Options = ofAllowMultiSelect | ofFileMustExist;
+    if (dialog.Execute())
+        engine_->UploadSelection(&dialog.Files);
 }
 
 void TTarnwickFTPApp::actFtpTerminateExecute()

@@ -12,12 +12,16 @@
 #include "session/session_engine.h"
 #include "shell/image_combo.h"
 #include "shell/shell_list.h"
+#include "dialogs/web_address.h"
+#include "support/launch_recorder.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_tree.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QUrl>
 #include <QFile>
 #include <QMenu>
 #include <QProgressBar>
@@ -200,4 +204,15 @@ TEST_F(TMainFormTest, FilesDroppedWithoutASessionOpenTheConnectDialog)
     });
     form.DropFileTargetDrop({Tree.Path()});
     EXPECT_EQ(title, "Connect to Server");
+}
+
+TEST_F(TMainFormTest, HelpOpensTheWebPagesAndLocalSearchTheHomeFolder)
+{
+    TTarnwickFTPApp& form = MakeForm();
+    TLaunchRecorder launcher;
+    form.ExecuteAction("actToolbarHelp");
+    form.ExecuteAction("actToolbarMySearch");
+    ASSERT_EQ(launcher.launches.size(), 2u);
+    EXPECT_EQ(launcher.launches[0].Url, QUrl(ProgramWebAddress + "help/"));
+    EXPECT_EQ(launcher.launches[1].Url, QUrl::fromLocalFile(QDir::homePath()));
 }
