@@ -1,11 +1,12 @@
-// Transfers against pyftpdlib on 127.0.0.1: every command in both modes at sizes around the
-// buffers, resuming both ways, ASCII line ends both ways, the requests the program uses, and
+// Transfers on 127.0.0.1 against pyftpdlib: every command in both modes at sizes around the
+// buffers, uploads of those sizes against vsftpd too, resuming both ways, ASCII line ends both ways, the requests the program uses, and
 // data connections through a SOCKS server.
 #include "ftp/client/transfer_buffers.h"
 #include "support/ftp_server_fixture.h"
 #include "support/qt_printers.h"
 #include "support/server_required.h"
 #include "support/socks_relay.h"
+#include "support/vsftpd_write_fixture.h"
 #include "ftp/transfer_helpers.h"
 
 #include <QDir>
@@ -116,6 +117,40 @@ TEST(FtpTransferServer, FilesOfEverySizeGoBothWaysInBothModes)
             EXPECT_TRUE(s.Reported(size));
         }
         EXPECT_EQ(s.Run([&] { c.QuitAsync(); }), 0);
+    }
+}
+
+// vsftpd reads an upload until the data connection closes: the close that follows as soon as the
+// send queue has drained must never cut a file short, whatever its size and the mode.
+TEST(FtpTransferServer, VsftpdReceivesEveryUploadWhole)
+{
+    VsftpdWriteServer* server = VsftpdWriteServer::Instance();
+    HFTP_NEED_SERVER(server, VsftpdWriteServer::StartError().toStdString());
+    const qint64 sizes[] = {0, 1, 1000, FtpSendChunkSize - 1, FtpSendChunkSize + 1, (1 << 20) + 7};
+    for (const bool passive : {false, true}) {
+        SCOPED_TRACE(passive ? "passive" : "active");
+        QString remote;
+        const QString local = server->NewFolder(remote);
+        RecordingClient rc;
+        TFtpClient& c = rc.client;
+        c.SetHostName("127.0.0.1");
+        c.SetPort(QString::number(server->Port()));
+        c.SetUserName("anonymous");
+        c.SetPassWord("guest@example.org");
+        c.SetPassive(passive);
+        ASSERT_EQ(rc.Run([&] { c.ConnectAsync(); }), 0);
+        ASSERT_EQ(rc.Run([&] { c.TypeBinaryAsync(); }), 0);
+        for (const qint64 size : sizes) {
+            SCOPED_TRACE(size);
+            const QByteArray content = Pattern(size, int(size) + 3);
+            const QString name = QStringLiteral("up%1").arg(size);
+            WriteFile(local + "-" + name, content);
+            c.SetLocalFileName(local + "-" + name);
+            c.SetHostFileName(remote + "/" + name);
+            EXPECT_EQ(rc.Run([&] { c.PutAsync(); }), 0);
+            EXPECT_EQ(FileSha256(local + "/" + name), Sha256(content));
+        }
+        EXPECT_EQ(rc.Run([&] { c.QuitAsync(); }), 0);
     }
 }
 
