@@ -167,6 +167,8 @@ public:
 protected:
     void showEvent(QShowEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
+    // The hints of the two lists.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     // Building the window (main_form_layout.cpp).
@@ -181,6 +183,11 @@ private:
     // The selection summaries of the remote and the local list in panel 2.
     void lvRemoteSelectItem();
     void lvMyComputerSelectItem();
+    // The hint over the row at Pos of the remote or the local list; "" for none.
+    QString lvRemoteHint(const QPoint& Pos);
+    QString lvMyComputerHint(const QPoint& Pos);
+    // Runs Summary once for a burst of selection changes (select all fires one per row).
+    void SummariseSelectionLater(void (TTarnwickFTPApp::*Summary)());
 
     // Start-up and shut-down (main_form_startup.cpp).
     void FormCreate();

@@ -16,6 +16,7 @@
 #include "shell/shell_list.h"
 #include "shell/shell_verbs.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 
@@ -58,7 +59,7 @@ const TActionDef ActionDefs[] = {
     {"actViewEditWindow", "&Edit Window"}, {"actToolbarEditWin", "Edit Window"}, {"actViewServers", "&My Sites..."},
     {"actToolbarServers", "Sites"}, {"actHelpContents", "&Contents"}, {"actToolbarHelp", "Help"},
     {"actSettingsOptions", "&Options..."}, {"actToolbarSettings", "Settings"}, {"actFileOpen", "&Upload Files..."},
-    {"actFileExit", "E&xit"},
+    {"actFileSelectAll", "Select &All"}, {"actFileExit", "E&xit"},
 };
 
 // The actions that serve the session alone: with the local pane active they stay disabled.
@@ -216,6 +217,15 @@ void TTarnwickFTPApp::BindActions()
         // folder, where its search starts.
         FocusPane(pkLocal);
         win::ShellExecute(handle_, QStringLiteral("open"), QDir::homePath(), QString(), QString(), 1);
+    });
+    on("actFileSelectAll", [this] {
+        // The list of the active pane selects all its rows (the remote list's model follows).
+        if (RemoteActive()) {
+            lvRemote->View()->selectAll();
+            lvRemote->SyncSelectionToModel();
+        } else {
+            lvMyComputer->SelectAll();
+        }
     });
     on("actFileExit", [this] { close(); });
 }

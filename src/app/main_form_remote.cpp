@@ -8,8 +8,11 @@
 #include "routines/string_routines.h"
 #include "session/session_engine.h"
 #include "shell/image_combo.h"
+#include "shell/shell_list.h"
 
+#include <QListView>
 #include <QTimer>
+#include <QTreeView>
 
 void TTarnwickFTPApp::BindRemotePane()
 {
@@ -18,16 +21,13 @@ void TTarnwickFTPApp::BindRemotePane()
     lvRemote->OnColumnClick = [this](TObject*, int Column) { lvRemoteColumnClick(Column); };
     lvRemote->OnEditing = [](TObject*, TListItem* Item, bool& AllowEdit) { AllowEdit = Item && Item->Index() > 0; };
     lvRemote->OnEdited = [this](TObject*, TListItem* Item, QString& S) { lvRemoteEdited(Item->Index(), S); };
-    lvRemote->OnSelectItem = [this](TObject*, TListItem*, bool) {
-        // One summary for a burst of selection changes (select all fires one per row).
-        if (!selectionSummaryPending_) {
-            selectionSummaryPending_ = true;
-            QTimer::singleShot(0, this, [this] {
-                selectionSummaryPending_ = false;
-                lvRemoteSelectItem();
-            });
-        }
+    lvRemote->OnSelectItem = [this](TObject*, TListItem*, bool) { SummariseSelectionLater(&TTarnwickFTPApp::lvRemoteSelectItem); };
+    lvMyComputer->OnSelectItem = [this](TObject*, TListItem*, bool) {
+        SummariseSelectionLater(&TTarnwickFTPApp::lvMyComputerSelectItem);
     };
+    for (TListView* list : std::initializer_list<TListView*>{lvRemote, lvMyComputer})
+        for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{list->ReportView(), list->IconView()})
+            view->viewport()->installEventFilter(this);
     cbRemoteFolders->OnSelEndOk = [this](TObject*) { cbRemoteFoldersSelEndOk(cbRemoteFolders->currentIndex()); };
     cbRemoteFolders->OnSelEndCancel = [this](TObject*) { cbRemoteFolders->Tag = cbRemoteFolders->currentIndex(); };
 }

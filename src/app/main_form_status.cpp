@@ -5,6 +5,7 @@
 #include "app/status_bar_main.h"
 #include "ftp/client/ftp_client2.h"
 #include "platform/graphics/image_list.h"
+#include "platform/ui/action_list.h"
 #include "platform/rtl/format.h"
 #include "routines/path_routines.h"
 #include "routines/size_texts.h"
@@ -12,7 +13,10 @@
 #include "shell/shell_list.h"
 #include "shell/shell_list_data.h"
 
+#include <QHelpEvent>
 #include <QPainter>
+#include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -121,4 +125,55 @@ void TTarnwickFTPApp::lvMyComputerSelectItem()
     else
         text = Format(QStringLiteral("%d object(s) selected "), {1});
     SetStatusText(text, 2);
+}
+
+void TTarnwickFTPApp::SummariseSelectionLater(void (TTarnwickFTPApp::*Summary)())
+{
+    if (selectionSummaryPending_)
+        return;
+    selectionSummaryPending_ = true;
+    QTimer::singleShot(0, this, [this, Summary] {
+        selectionSummaryPending_ = false;
+        (this->*Summary)();
+    });
+}
+
+QString TTarnwickFTPApp::lvRemoteHint(const QPoint& Pos)
+{
+    TListItem* item = lvRemote->ItemAt(Pos);
+    if (!item || lvRemote->Retrieving() || item->Index() >= engine_->RemoteList.Count())
+        return {};
+    if (item->Index() == 0)
+        return Action(QStringLiteral("actFtpCDup"))->text().remove('&');
+    const TRemoteRow& row = engine_->RemoteList.Row(item->Index());
+    if (!row.Data || row.IsFolder())
+        return {};
+    return Format(QStringLiteral(" Type: %s  %s Size: %s"),
+                  {row.TypeName, QStringLiteral("\r\n"), FormatByteSize(TRemoteListModel::GetRemoteItemSize(row))});
+}
+
+QString TTarnwickFTPApp::lvMyComputerHint(const QPoint& Pos)
+{
+    TListItem* item = lvMyComputer->ItemAt(Pos);
+    TPTShListData* data = item ? lvMyComputer->GetItemData(item->Index()) : nullptr;
+    if (!data || data->IsFolder())
+        return {};
+    return Format(QStringLiteral(" Type: %s  %s Size: %s"), {data->GetTypeText(), QStringLiteral("\r\n"), data->GetSizeText()});
+}
+
+bool TTarnwickFTPApp::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Event->type() == QEvent::ToolTip) {
+        auto* viewport = static_cast<QWidget*>(Watched);
+        const bool remote = lvRemote->isAncestorOf(viewport);
+        TListView* list = remote ? static_cast<TListView*>(lvRemote) : lvMyComputer;
+        const QPoint pos = viewport->mapTo(list, static_cast<QHelpEvent*>(Event)->pos());
+        const QString hint = remote ? lvRemoteHint(pos) : lvMyComputerHint(pos);
+        if (hint.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(static_cast<QHelpEvent*>(Event)->globalPos(), hint, viewport);
+        return true;
+    }
+    return QMainWindow::eventFilter(Watched, Event);
 }

@@ -23,6 +23,8 @@
 #include <QDir>
 #include <QUrl>
 #include <QFile>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QMenu>
 #include <QProgressBar>
 #include <QTest>
@@ -191,6 +193,17 @@ TEST_F(TMainFormTest, EmptyRemoteListShowsTheLogoUntilAListingComes)
     ASSERT_EQ(form.lvRemote->Count(), 3);
     EXPECT_EQ(form.lvRemote->ViewStyle(), vsReport);
     EXPECT_EQ(form.StatusBarMain->PanelText(2).left(12), "2 object(s) ");
+
+    // The hints: ".." names the way up, a file its type and size.
+    const auto hintAt = [&](int Row) {
+        QWidget* viewport = form.lvRemote->View()->viewport();
+        const QRect rect = form.lvRemote->View()->visualRect(form.lvRemote->View()->model()->index(Row, 0));
+        QHelpEvent help(QEvent::ToolTip, rect.center(), viewport->mapToGlobal(rect.center()));
+        QApplication::sendEvent(viewport, &help);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(hintAt(0), "Up One Level");
+    EXPECT_EQ(hintAt(2), " Type: " + form.Engine().RemoteList.Row(2).TypeName + "  \r\n Size: 10 bytes");
 }
 
 TEST_F(TMainFormTest, FilesDroppedWithoutASessionOpenTheConnectDialog)
