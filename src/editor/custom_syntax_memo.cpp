@@ -32,6 +32,9 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
     SetBorderStyle(bsSingle);
     SetScrollBars(ssBoth);
     settings_->AttachEditor(this);
+    attachedSettings_ = settings_;
+    cachedOptions_ = settings_->Options;
+    cachedWrapColumn_ = settings_->WrapAtColumn;
     HookSettings();
     TabStops = settings_->TabStops();
     TMemoCore::WordWrap = settings_->Options & OPT_WORDWRAP;
@@ -48,9 +51,17 @@ TCustomSyntaxMemo::TCustomSyntaxMemo(QWidget* Parent)
     connect(&autoScrollTimer_, &QTimer::timeout, this, &TCustomSyntaxMemo::AutoScrollTick);
 }
 
+// The parsers in the slots forget this editor, and it leaves the settings it shows.
 TCustomSyntaxMemo::~TCustomSyntaxMemo()
 {
-    settings_->DetachEditor(this);
+    destroying_ = true;
+    for (TCustomSyntaxMemoParser*& parser : parsers_) {
+        if (TCustomSyntaxMemoParser* old = std::exchange(parser, nullptr);
+            old && std::find(parsers_.begin(), parsers_.end(), old) == parsers_.end())
+            old->RemoveEditor(this);
+    }
+    if (attachedSettings_)
+        attachedSettings_->DetachEditor(this);
 }
 
 // --- Qt events ---
@@ -114,10 +125,11 @@ void TCustomSyntaxMemo::FontChanged()
     fontChanging_ = true;
     settings_->FontName = font().family();
     settings_->FontSize = font().pointSize();
+    fontSet_ = true;
     Measure();
     MarkAllForHighlight();
     settings_->UpdateStyleFonts();
-    if (TMemoCore::WordWrap)
+    if (TMemoCore::WordWrap && ready_)
         ReWrap(nullptr, nullptr);
     ScrollCaretIntoView();
     Invalidate();
@@ -128,6 +140,7 @@ void TCustomSyntaxMemo::Measure()
 {
     metrics_ = MeasureFont(font());
     SetClientSize(clientWidth_, clientHeight_);
+    FeedFontBack();
 }
 
 void TCustomSyntaxMemo::MarkAllForHighlight()
@@ -216,7 +229,7 @@ void TCustomSyntaxMemo::WriteSelectionToStream(TStream& Stream, unsigned Format)
 void TCustomSyntaxMemo::WriteRange(TStream& Stream, int Start, int End, unsigned Format)
 {
     if (Format & (sm::wfRTF | sm::wfHTML))
-        UpdateHighlighting();
+        HighlightAll();
     WriteTextRange(Stream, TextStore(), Start, End, Format, {settings_, Title, Now()});
 }
 

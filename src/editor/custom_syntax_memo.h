@@ -6,13 +6,14 @@
 // Where the later parts of the control attach:
 // - the command executor: typing and key commands edit through ReplaceSelectionText and the
 //   undo blocks of the core;
-// - the highlighting driver: UpdateHighlighting (of the core), ActiveParser and ApplySettings; a
-//   control without a parser re-applies its own settings (SM_APPLYSETTINGS) on RefreshView.
+// - the highlighting driver: the parser slots, the settings of the active parser and the run of
+//   the parser after every edit (memo_parsers.cpp, memo_highlight.cpp).
 #pragma once
 
 #include "editor/document/caret_control.h"
 #include "editor/document/ed_stream.h"
 #include "editor/document/memo_core.h"
+#include "editor/language/custom_syntax_memo_parser.h"
 #include "editor/language/key_controller.h"
 #include "editor/line_renderer.h"
 #include "editor/memo_messages.h"
@@ -31,6 +32,7 @@
 #include <QRect>
 #include <QTimer>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <span>
@@ -122,6 +124,9 @@ using TGutterClick = std::function<void(TObject* Sender, int LineNo)>;
 using TMultiClickEvent = std::function<void(TObject* Sender, QPoint ClickPos, int CharOffset)>;
 // Called for a click on a hot spot with its text and its token byte.
 using THyperEvent = std::function<void(TObject* Sender, const QByteArray& HyperData, int HyperType)>;
+// Called before a highlighting run (-1, -1, -1), for each token with its value and its start and
+// end in the text, and after the run (-2, -2, -2). The handler may change a token's value.
+using TTokenSeenEvent = std::function<void(TObject* Sender, int& Token, int StartPos, int EndPos)>;
 
 class TCustomSyntaxMemo : public QAbstractScrollArea, public TMemoCore {
     Q_OBJECT
@@ -561,4 +566,74 @@ private:
     TMemoMouseState mouse_;
     bool caretBlinking_ = true;
     bool caretOn_ = true;
+
+    // --- parser slots and the highlighting driver (memo_parsers.cpp, memo_highlight.cpp) ---
+public:
+    static constexpr int ParserSlotCount = 6;
+    // Parser1..Parser6: the parser in slot 1..6 (null: empty). Setting one installs it; in the
+    // active slot that switches the settings shown to the parser's (own settings when empty).
+    TCustomSyntaxMemoParser* Parser(int Slot) const;
+    void SetParser(int Slot, TCustomSyntaxMemoParser* Value);
+    int ActiveParser() const { return activeParser_; }
+    // Raises ESyntaxMemo "Parser index out of range" outside 1..6; else installs that slot again.
+    void SetActiveParser(int Value);
+    // The parser of the active slot; null when it is empty.
+    TCustomSyntaxMemoParser* CurrentParser() const;
+    // After the control's properties were set up: attaches it to every slot's parser.
+    void Loaded();
+    // While the ready flag is clear (a document is being swapped in) the highlighter does nothing
+    // and font and option changes do not re-wrap the text.
+    bool Ready() const { return ready_; }
+    void SetReady(bool Value) { ready_ = Value; }
+    // Marks Line as where highlighting starts and runs the highlighter.
+    void HighlightFrom(TLineRecord* Line);
+    // The same from the first line.
+    void HighlightAll();
+    // Runs the active parser from the store's first line to highlight as far as the token bytes
+    // change (see memo_highlight.cpp). Never pumps events: while the parser is busy with another
+    // run, the start line stays marked and the run is posted to the GUI thread.
+    void RunHighlighter();
+    // The lines whose token bytes the last run replaced.
+    int HighlightedLines() const { return highlightedLines_; }
+    TTokenSeenEvent OnTokenSeen;
+    // The font is not fed back into the parser's settings (the options dialog's sample editor).
+    bool NoFontFeedback = false;
+    // The pages EditOptions shows.
+    TPropEdPages VisiblePropEdPages = AllPropEdPages;
+    // The active parser's options dialog; without a parser the message "No active parser".
+    void EditOptions();
+
+protected:
+    void UpdateHighlighting() override;
+    void ReinstallParser() override;
+    void ParserFreed(TCustomSyntaxMemoParser* Parser) override;
+
+private:
+    class THighlightRun;
+    // Installs the parser of Slot: listed with the parser, and the settings switched when Slot is
+    // the active one.
+    void InstallParser(int Slot, TCustomSyntaxMemoParser* Value);
+    void SwitchSettings(TSM_Settings& Settings);
+    // The end of a measurement: the font goes into the active parser's settings.
+    void FeedFontBack();
+    // The first line marked as where highlighting starts.
+    TLineRecord* MarkedLine() const;
+    // Runs the highlighter once the events now waiting have been handled.
+    void PostRun();
+    // OnTokenSeen, its failures swallowed: the token as the handler left it.
+    int FireTokenSeen(int Token, int StartPos, int EndPos);
+
+    std::array<TCustomSyntaxMemoParser*, ParserSlotCount> parsers_{};
+    int activeParser_ = 1;
+    TSM_Settings* attachedSettings_ = nullptr;
+    bool ready_ = true;
+    bool destroying_ = false;
+    bool firstMeasurement_ = true;
+    // The font was set on this editor (not taken from the settings) since the last measurement.
+    bool fontSet_ = false;
+    bool reWrapNeeded_ = false;
+    std::uint32_t cachedOptions_ = 0;
+    int cachedWrapColumn_ = 0;
+    int highlightedLines_ = 0;
+    bool runPosted_ = false;
 };

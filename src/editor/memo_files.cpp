@@ -8,6 +8,7 @@
 #include "platform/system/error_text.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -16,10 +17,19 @@ constexpr int SaveAttempts = 4;
 
 } // namespace
 
-// While loading nothing is highlighted; the highlighting driver re-applies its parser after it.
+// Nothing is highlighted while the text comes in; the parser colours it once afterwards.
 void TCustomSyntaxMemo::LoadFromStream(TStream& Stream)
 {
-    TMemoCore::LoadFromStream(Stream);
+    const bool ready = std::exchange(ready_, false);
+    try {
+        TMemoCore::LoadFromStream(Stream);
+    } catch (...) {
+        ready_ = ready;
+        throw;
+    }
+    ready_ = ready;
+    if (CurrentParser())
+        Perform(sm::SM_APPLYSETTINGS, 0, 0);
     CaretAfterEOL = false;
     UpdateScrollBars();
 }

@@ -48,6 +48,8 @@ bool PickListShown(TMacroKeywords& Templates)
 
 void TCustomSyntaxMemo::HookSettings()
 {
+    if (destroying_)
+        return;
     if (!macroEditor_)
         macroEditor_ = std::make_unique<TMemoMacroEditor>(*this);
     // The settings outlive their editors: a callback into an editor that is gone does nothing.

@@ -107,7 +107,14 @@ LRESULT TCustomSyntaxMemo::PerformPrivate(UINT Msg, WPARAM WParam, LPARAM LParam
         return 0;
     case SM_INDENT: IndentBlock(int(WParam), unsigned(LParam)); return 0;
     case SM_UNINDENT: UnindentBlock(int(WParam)); return 0;
-    case SM_APPLYSETTINGS: ApplySettings(); return 0;
+    case SM_APPLYSETTINGS:
+        ApplySettings();
+        // A parser installed (or its settings changed) colours the whole text anew.
+        if (ready_ && CurrentParser()) {
+            ClearHighlighting();
+            HighlightAll();
+        }
+        return 0;
     case SM_SETTOKENS:
     case SM_GETTOKENS: {
         auto* buffer = Pointer<TMemoBuffer>(LPARAM(WParam));

@@ -76,7 +76,8 @@ void TCustomSyntaxMemo::SetOptionWord(std::uint32_t Word, bool Quiet)
     if (wrapChanged) {
         TMemoCore::WordWrap = Word & OPT_WORDWRAP;
         leftColumn_ = 0;
-        ReWrap(nullptr, nullptr);
+        if (ready_)
+            ReWrap(nullptr, nullptr);
     }
     if (Quiet)
         return;
@@ -121,17 +122,22 @@ void TCustomSyntaxMemo::ApplySettings()
     Measure();
     Invalidate();
     settings_->UpdateStyleFonts();
-    if (TMemoCore::WordWrap)
+    // A parser whose settings turned word wrap off leaves wrapped lines to join.
+    if (ready_ && (TMemoCore::WordWrap || reWrapNeeded_))
         ReWrap(nullptr, nullptr);
+    reWrapNeeded_ = false;
     Changed();
     UpdateScrollBars();
 }
 
-// Every editor showing these settings is refreshed by the active parser once the highlighting
-// driver gives the control one; until then the control re-applies its own settings.
+// Every editor showing the active parser's settings is refreshed by the parser; without one the
+// control re-applies its own settings.
 void TCustomSyntaxMemo::RefreshView()
 {
-    Perform(sm::SM_APPLYSETTINGS, 0, 0);
+    if (TCustomSyntaxMemoParser* parser = CurrentParser())
+        parser->RefreshEditors();
+    else
+        Perform(sm::SM_APPLYSETTINGS, 0, 0);
 }
 
 // --- properties ---

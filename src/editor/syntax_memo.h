@@ -24,6 +24,8 @@ class TSyntaxMemo : public TCustomSyntaxMemo {
     Q_PROPERTY(unsigned Options READ Options WRITE SetOptions)
     Q_PROPERTY(bool Modified READ Modified WRITE SetModified)
     Q_PROPERTY(QString Version READ GetVersion CONSTANT)
+    // The parser slots' choice (the slots themselves are set through SetParser).
+    Q_PROPERTY(int ActiveParser READ ActiveParser WRITE SetActiveParser)
 
 public:
     using TCustomSyntaxMemo::TCustomSyntaxMemo;

@@ -6,11 +6,15 @@
 #include <algorithm>
 #include <cstdlib>
 
-TTextStore::TTextStore() : undoLog_(std::make_unique<TUndoStack>()) {}
+TTextStore::TTextStore() : undoLog_(std::make_unique<TUndoStack>())
+{
+    ++instances_;
+}
 
 TTextStore::~TTextStore()
 {
     FreeChain();
+    --instances_;
 }
 
 void TTextStore::FreeChain()
@@ -171,6 +175,16 @@ TTextStore::TLocated TTextStore::BlockStart(int Pos, int Index) const
         RebuildIndex();
     const int slot = Index < 0 ? charSums_.Find(Pos) : lineSums_.Find(Index);
     return {blocks_[std::size_t(slot)]->First, lineSums_.Before(slot), charSums_.Before(slot)};
+}
+
+int TTextStore::StartOf(const TLineRecord* Line) const
+{
+    if (indexStale_)
+        RebuildIndex();
+    int start = charSums_.Before(Line->Block->Slot);
+    for (const TLineRecord* line = Line->Block->First; line != Line; line = line->Next)
+        start += line->Length();
+    return start;
 }
 
 int TTextStore::MaxRecordLength() const

@@ -72,6 +72,8 @@ public:
     TLineRecord* LineAt(int Pos, int* Index = nullptr, int* Start = nullptr);
     // The record with that 0-based index (the last one when it is too large), with its start.
     TLineRecord* LineByIndex(int Index, int* Start = nullptr);
+    // The position of a record's first character, found through the line index.
+    int StartOf(const TLineRecord* Line) const;
     // The characters from Start to End (clamped to the text) with the given line ends.
     std::string GetText(int Start, int End, TLineEnds Ends = TLineEnds::CR);
     void WriteText(TStream& Stream, int Start, int End, TLineEnds Ends);
@@ -116,7 +118,11 @@ public:
 
     TSelLineStyle SelLineStyle = lsCRLF;
 
+    // The number of stores alive in the process (documents parked and shown).
+    static int Instances() { return instances_; }
+
 private:
+    static inline int instances_ = 0;
     // A record whose index and start position are known.
     struct TLocated {
         TLineRecord* Line = nullptr;

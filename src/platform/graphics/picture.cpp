@@ -4,6 +4,7 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/graphics_errors.h"
 #include "platform/graphics/icon.h"
+#include "platform/graphics/jpeg_image.h"
 #include "platform/rtl/events.h"
 
 #include <QFileInfo>
@@ -27,7 +28,9 @@ struct ClipboardFormat {
 struct Registry {
     std::mutex mutex;
     std::vector<FileFormat> files{{QStringLiteral("bmp"), QStringLiteral("Bitmaps"), &NewGraphic<TBitmap>},
-                                  {QStringLiteral("ico"), QStringLiteral("Icons"), &NewGraphic<TIcon>}};
+                                  {QStringLiteral("ico"), QStringLiteral("Icons"), &NewGraphic<TIcon>},
+                                  {QStringLiteral("jpg"), QStringLiteral("JPEG Image File"), &NewGraphic<TJPEGImage>},
+                                  {QStringLiteral("jpeg"), QStringLiteral("JPEG Image File"), &NewGraphic<TJPEGImage>}};
     std::vector<ClipboardFormat> clipboard{{win::CF_BITMAP, &NewGraphic<TBitmap>}};
 };
 

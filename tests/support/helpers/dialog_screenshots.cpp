@@ -13,9 +13,14 @@
 #include "dialogs/ftp_progress_dlg.h"
 #include "dialogs/ftp_properties_dlg.h"
 #include "dialogs/html_label.h"
+#include "dialogs/html/edit_page_frm.h"
+#include "dialogs/html/edit_page_frm2.h"
+#include "dialogs/html/image_view_frm.h"
 #include "dialogs/dialogs_init.h"
 #include "dialogs/ed_repl_frm.h"
 #include "editor/editor_init.h"
+#include "imaging/gif_image.h"
+#include "imaging/imaging_init.h"
 #include "dialogs/input_box.h"
 #include "dialogs/options/app_settings_dlg_frm.h"
 #include "dialogs/sites/server_edit_frm.h"
@@ -43,6 +48,7 @@
 #include "settings/upload_profiles.h"
 #include "settings/forms/remembered_dialogs.h"
 #include "settings/global_objects.h"
+#include "shell/shell_init.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -411,6 +417,61 @@ void ShowBookmarkProperties(TPictureTaker& Taker)
     }
 }
 
+// The HTML page dialog's three pages (the image page over a folder of pictures, one of them chosen),
+// the Font Wizard typed into, and the image viewer with a local JPEG, a remote animated GIF and a
+// file it cannot show.
+void ShowHtmlDialogs(TPictureTaker& Taker)
+{
+    QTemporaryDir pictures;
+    const QString folder = pictures.path() + QLatin1Char('/');
+    QDir().mkdir(folder + QStringLiteral("old pictures"));
+    QImage photo(240, 160, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x, 90 + y / 2, 255 - x));
+    photo.save(folder + QStringLiteral("harbour.jpg"), "JPG");
+    TBitmap frame;
+    frame.AssignImage(photo.scaled(64, 48));
+    frame.SaveToFile(folder + QStringLiteral("buoy.bmp"));
+    TGIFImage gif;
+    gif.AddFrame(&frame);
+    frame.AssignImage(photo.scaled(64, 48).mirrored(true, false));
+    gif.AddFrame(&frame);
+    gif.SaveToFile(folder + QStringLiteral("flag.gif"));
+    QFile broken(folder + QStringLiteral("broken.wbmp"));
+    if (broken.open(QIODevice::WriteOnly))
+        broken.write(QByteArray("\x05\x00\x08\x08", 4));
+    broken.close();
+
+    const QString key = QStringLiteral("key");
+    const QString type = QStringLiteral("type");
+    // The picture chosen in the list by its first letters, as a person types them.
+    auto chooseHarbour = [](QDialog& Dialog) {
+        QWidget& list = *Dialog.findChild<QWidget*>(QStringLiteral("lvShell"));
+        PumpFor(1000);
+        return ClickAt(Dialog, list, QPoint(40, 10)) << QStringLiteral("type") << QStringLiteral("harb");
+    };
+    Taker.Shots = {{QStringLiteral("html-quick-start"), Keys({type, QStringLiteral("Harbour news")})},
+                   {QStringLiteral("html-link"), Keys({type, QStringLiteral(" more")})},
+                   {QStringLiteral("html-image"), chooseHarbour},
+                   {QStringLiteral("font-wizard"), Keys({type, QStringLiteral("Georgia")})},
+                   {QStringLiteral("image-viewer-local"), {}},
+                   {QStringLiteral("image-viewer-remote"), {}},
+                   {QStringLiteral("image-viewer-error"), {}}};
+    QString html;
+    TEditPageFrm::Execute(epmQuickStart, QString(), html);
+    TEditPageFrm::Execute(epmLink, QStringLiteral("Read the harbour news"), html);
+    TEditPageFrm::Execute(epmImage, folder, html);
+    TEditPageFrm2::Execute(0, QStringLiteral("Harbour"), html);
+    const QIcon icon = FileTypeIcon(QStringLiteral("a.jpg"));
+    TImageViewFrm::Execute(folder + QStringLiteral("harbour.jpg"), QString(), html, false, icon,
+                           QStringLiteral("JPEG image"));
+    TImageViewFrm::Execute(folder + QStringLiteral("flag.gif"), QStringLiteral("/pub/www/images/flag.gif"), html,
+                           true, FileTypeIcon(QStringLiteral("a.gif")), QStringLiteral("GIF image"));
+    TImageViewFrm::Execute(folder + QStringLiteral("broken.wbmp"), QString(), html, false,
+                           FileTypeIcon(QStringLiteral("a.wbmp")), QStringLiteral("WBMP image"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -428,6 +489,8 @@ int main(int argc, char** argv)
     app.SetTitle(QStringLiteral("Tarnwick Halyard FTP 5.2"));
     initPlatform();
     initPlatformWidgets();
+    initImaging();
+    initShell();
     initDialogs();
     initEditor();
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + QLatin1Char('/');
@@ -439,6 +502,10 @@ int main(int argc, char** argv)
     const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     if (only == QStringLiteral("find-replace")) {
         ShowFindReplaceDialog(taker);
+        return 0;
+    }
+    if (only == QStringLiteral("html")) {
+        ShowHtmlDialogs(taker);
         return 0;
     }
 
@@ -483,6 +550,7 @@ int main(int argc, char** argv)
     ShowAuxiliaryDialogs(taker);
     ShowSiteDialogs(taker);
     ShowBookmarkProperties(taker);
+    ShowHtmlDialogs(taker);
     FreeGlobalSettings();
     THiveStore::CurrentUser().Flush();
     return 0;

@@ -1,0 +1,318 @@
+// The highlighting driver: after an edit it runs the active parser over as few lines as it can
+// and writes one token byte per character into the line records.
+//
+// A run starts one line before the first changed line, or further back where the stored tokens
+// show a place the parser can resume from (a run of an anchor state's token), always scans the
+// changed line, and ends at the first later line whose tokens come out unchanged, unless the
+// parser is in a state that binds lines together or a token runs on past the line end. A token
+// that opens a container is scanned once more from its start with the container's states.
+#include "editor/custom_syntax_memo.h"
+
+#include "platform/rtl/application.h"
+#include "platform/rtl/exception.h"
+
+#include <QMetaObject>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+class TCustomSyntaxMemo::THighlightRun {
+public:
+    THighlightRun(TCustomSyntaxMemo& Memo, TCustomSyntaxMemoParser& Parser) : memo_(Memo), parser_(Parser) {}
+
+    // Runs from First; an exception of the parser ends the run with the line being scanned still
+    // marked and its old token bytes in place.
+    void Run(TLineRecord* First)
+    {
+        FindRestart(First);
+        memo_.FireTokenSeen(-1, -1, -1);
+        memo_.edStream_.SetRange(line_, offset_, memo_.TextStore().StartOf(line_));
+        TakeLine();
+        parser_.ResetState(startToken_);
+        try {
+            if (!parser_.CustomParseMissing())
+                Scan();
+            if (pending_)
+                FinishLine(false);
+        } catch (...) {
+            if (line_)
+                line_->Flags |= lfHighlightIncomplete;
+            parser_.ResetState(startToken_);
+            throw;
+        }
+        parser_.ResetState(startToken_);
+    }
+
+    int Highlighted = 0;
+
+private:
+    // Where the parser can resume, with the token it resumes after: the start of the run of
+    // equal tokens that ends at the last anchor token before the line's end.
+    void FindRestart(TLineRecord* First)
+    {
+        line_ = First;
+        counter_ = 0;
+        if (line_->Prev) {
+            line_ = line_->Prev;
+            counter_ = -1;
+        }
+        offset_ = 0;
+        startToken_ = 0;
+        if (!line_->Tokens)
+            return;
+        TSM_StateSet anchors;
+        parser_.GetAnchorStates(anchors);
+        if (anchors.Contains(0) && line_->Tokens[0] == 0)
+            return;
+
+        TLineRecord* at = line_;
+        int pos = at->Length() - 1;
+        int counter = counter_;
+        // One character back, across line ends into lines that have tokens.
+        const auto back = [&] {
+            if (pos > 0) {
+                --pos;
+                return true;
+            }
+            if (!at->Prev || !at->Prev->Tokens)
+                return false;
+            at = at->Prev;
+            pos = at->Length() - 1;
+            --counter;
+            return true;
+        };
+        while (!anchors.Contains(at->Tokens[std::size_t(pos)]) && back()) {
+        }
+        startToken_ = at->Tokens[std::size_t(pos)];
+        bool other = false;
+        while (back()) {
+            if (at->Tokens[std::size_t(pos)] != startToken_) {
+                other = true;
+                break;
+            }
+        }
+        int restart = other ? pos + 1 : 0;
+        if (restart == at->Length() && at->Next) {
+            at = at->Next;
+            restart = 0;
+            ++counter;
+        }
+        line_ = at;
+        offset_ = restart;
+        counter_ = counter;
+    }
+
+    // The current line's tokens as they were, and the buffer the new ones go into.
+    void TakeLine()
+    {
+        const std::size_t length = std::size_t(line_->Length());
+        old_ = line_->Tokens.get();
+        new_ = std::make_unique<std::uint8_t[]>(length);
+        if (old_)
+            std::memcpy(new_.get(), old_, length);
+        pending_ = true;
+        changed_ = false;
+    }
+
+    void Scan()
+    {
+        TEdStream& stream = memo_.edStream_;
+        while (!stream.EndOfText() && !stop_) {
+            TLineRecord* const savedLine = line_;
+            const int savedOffset = offset_;
+            const int savedCounter = counter_;
+            const int tokenStart = stream.GetPosition();
+            bool rescanning = false;
+            do {
+                const int start = stream.GetPosition();
+                int length = 0;
+                int token = parser_.NextToken(&memo_, stream, length);
+                if (length <= 0) {
+                    if (!stream.EndOfText())
+                        stream.Next();
+                    length = 1;
+                }
+                token = memo_.FireTokenSeen(token, start, stream.GetPosition());
+                token &= 0xFF;
+                if (parser_.ContainerPending() && !rescanning) {
+                    // The container's text is scanned again with its states; what they leave as
+                    // plain text keeps the container's token. The line is compared with its
+                    // tokens from before the run, not with this first pass: a container that
+                    // ran on past the line end leaves the line marked as changed instead.
+                    Fill(length, std::uint8_t(token), false);
+                    if (line_ != savedLine || !new_) {
+                        if (!stop_ && new_) {
+                            line_->Tokens = std::move(new_);
+                            line_->Flags |= lfHighlightIncomplete;
+                        }
+                        line_ = savedLine;
+                        TakeLine();
+                        changed_ = true;
+                    }
+                    stream.SetPosition(tokenStart);
+                    counter_ = savedCounter;
+                    offset_ = savedOffset;
+                    pending_ = true;
+                    stop_ = false;
+                    rescanning = true;
+                } else {
+                    Fill(length, std::uint8_t(token), rescanning);
+                }
+            } while (!stream.EndOfText() && parser_.ContainerPending());
+        }
+    }
+
+    // Writes Token over Length characters, finishing each line it completes. A token that runs
+    // on into the next line makes that line part of the run.
+    void Fill(int Length, std::uint8_t Token, bool KeepPlain)
+    {
+        for (int i = 0; i < Length && new_; ++i) {
+            if (offset_ < line_->Length() && !(KeepPlain && Token == 0))
+                new_[std::size_t(offset_)] = Token;
+            ++offset_;
+            if (offset_ >= line_->Length())
+                FinishLine(i + 1 < Length);
+        }
+        if (stop_ && offset_ != 0 && new_)
+            stop_ = false;
+    }
+
+    // A line whose tokens come out unchanged ends the run once the changed line lies behind,
+    // the next line has tokens of its own and no state binds it to this one. A line that had no
+    // tokens always takes the new ones.
+    void FinishLine(bool CharsRemain)
+    {
+        const std::size_t length = std::size_t(line_->Length());
+        if (changed_ || parser_.ContainerPending() || !old_ || std::memcmp(old_, new_.get(), length) != 0) {
+            stop_ = false;
+        } else {
+            stop_ = !(line_->Flags & lfNeedsHighlight) && counter_ >= 1 &&
+                    (!line_->Next || line_->Next->Tokens) && !parser_.InBoundState();
+        }
+        pending_ = false;
+        if (stop_ && !CharsRemain) {
+            new_.reset();
+            return;
+        }
+        ++Highlighted;
+        line_->Tokens = std::move(new_);
+        line_->Flags = (line_->Flags & ~(lfNeedsHighlight | lfHighlightIncomplete)) | lfRepaint;
+        if (!line_->Next) {
+            stop_ = true;
+            return;
+        }
+        line_ = line_->Next;
+        offset_ = 0;
+        ++counter_;
+        TakeLine();
+    }
+
+    TCustomSyntaxMemo& memo_;
+    TCustomSyntaxMemoParser& parser_;
+    TLineRecord* line_ = nullptr;
+    const std::uint8_t* old_ = nullptr;
+    std::unique_ptr<std::uint8_t[]> new_;
+    int offset_ = 0;
+    // The current line's distance from the line the run was asked to start at.
+    int counter_ = 0;
+    std::uint8_t startToken_ = 0;
+    bool pending_ = false;
+    bool stop_ = false;
+    // The current line's stored tokens were already replaced in this run.
+    bool changed_ = false;
+};
+
+void TCustomSyntaxMemo::UpdateHighlighting()
+{
+    if (TLineRecord* line = TextStore().HighlightFrom())
+        HighlightFrom(line);
+}
+
+void TCustomSyntaxMemo::HighlightFrom(TLineRecord* Line)
+{
+    TextStore().SetHighlightFrom(Line);
+    if (Line)
+        Line->Flags |= lfNeedsHighlight;
+    RunHighlighter();
+}
+
+void TCustomSyntaxMemo::HighlightAll()
+{
+    if (TLineRecord* first = TextStore().FirstLine())
+        HighlightFrom(first);
+}
+
+void TCustomSyntaxMemo::RunHighlighter()
+{
+    TTextStore& store = TextStore();
+    TLineRecord* first = store.HighlightFrom();
+    store.SetHighlightFrom(nullptr);
+    highlightedLines_ = 0;
+    if (!ready_)
+        return;
+    TCustomSyntaxMemoParser* parser = CurrentParser();
+    if (parser && first && (first->Flags & (lfNeedsHighlight | lfHighlightIncomplete))) {
+        if (parser->Busy()) {
+            // Another run is inside a container with this parser: this one waits for it to end.
+            first->Flags |= lfNeedsHighlight;
+            PostRun();
+            return;
+        }
+        THighlightRun run(*this, *parser);
+        try {
+            run.Run(first);
+        } catch (...) {
+            WithCaughtException([](Exception& E) {
+                if (Application)
+                    Application->HandleException(E);
+                else
+                    TApplication::ReportException(E);
+            });
+        }
+        highlightedLines_ = run.Highlighted;
+        if (highlightedLines_ > 0)
+            Invalidate();
+    }
+    FireTokenSeen(-2, -2, -2);
+}
+
+// A deferred run starts at the first line still marked, unless an edit has named one since.
+void TCustomSyntaxMemo::PostRun()
+{
+    if (runPosted_)
+        return;
+    runPosted_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            runPosted_ = false;
+            AtBoundary([this] {
+                if (!TextStore().HighlightFrom())
+                    TextStore().SetHighlightFrom(MarkedLine());
+                RunHighlighter();
+            });
+        },
+        Qt::QueuedConnection);
+}
+
+TLineRecord* TCustomSyntaxMemo::MarkedLine() const
+{
+    for (TLineRecord* line = TextStore().FirstLine(); line; line = line->Next) {
+        if (line->Flags & lfNeedsHighlight)
+            return line;
+    }
+    return nullptr;
+}
+
+// A handler's failure does not stop the run.
+int TCustomSyntaxMemo::FireTokenSeen(int Token, int StartPos, int EndPos)
+{
+    if (!OnTokenSeen)
+        return Token;
+    const TTokenSeenEvent handler = OnTokenSeen;
+    try {
+        handler(this, Token, StartPos, EndPos);
+    } catch (...) {
+    }
+    return Token;
+}

@@ -1,0 +1,1 @@
+hftp_fuzz_target(jpeg_load hftp_platform)
