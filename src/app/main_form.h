@@ -1,13 +1,254 @@
-// TTarnwickFTPApp: the program's main window.
+// TTarnwickFTPApp: the program's main window: the local and the remote pane, the log and the
+// status bar, the commands, and the window's life from start-up to shut-down.
 #pragma once
 
+#include "platform/messages/messages.h"
+#include "editor/templates/code_templates.h"
 #include "platform/rtl/object.h"
+#include "session/local_pane.h"
+#include "session/session_state.h"
+#include "session/session_window.h"
 
+#include <QHash>
 #include <QMainWindow>
+#include <memory>
 
-class TTarnwickFTPApp : public QMainWindow, public TComponent {
+class QMenu;
+class QProgressBar;
+class QSplitter;
+class QStackedWidget;
+class QTabBar;
+class QTabWidget;
+class QToolBar;
+class TAction;
+class TActionList;
+class TDropFileTarget;
+class TFtpClient2;
+class TImageList;
+class TListBoxHrz;
+class TPaneFrame;
+class TPTImageCombo;
+class TPTShellCombo;
+class TPTShellList;
+class TPTShellTree;
+class TPTTreeView;
+class TRemoteListView;
+class TSessionEngine;
+class TStatusBarMain;
+
+// The window's private messages beyond those the session engine posts.
+constexpr unsigned WM_STARTUP = 1024 + 93;
+
+// Which control has the input focus, for the delete command and the enabling of delete and
+// properties: 1 the local list, 2 the remote list, 3 the bookmark list, 4 the editor, 0 another.
+enum TFocusedKind : int { fkOther = 0, fkLocalList = 1, fkRemoteList = 2, fkBookmarks = 3, fkEditor = 4 };
+// The panes FocusPane gives the focus to.
+enum TPaneKind : int { pkLocal = 0, pkRemote = 1, pkBookmarks = 2 };
+
+// The question before a deletion of remote entries.
+struct TDeletePrompt {
+    QString Text;
+    QString Caption;
+};
+// For the full remote paths Queue (folders end in "/"): a warning when any is a folder, else the
+// name of a single entry or the count of several.
+TDeletePrompt RemoteDeletePrompt(const std::vector<TQueueEntry>& Queue);
+
+class TTarnwickFTPApp : public QMainWindow, public TComponent, public ISessionWindow, public ILocalPane {
     Q_OBJECT
 public:
+    // Builds the window and applies the settings (FormCreate); the start-up work follows once it
+    // is first shown.
     explicit TTarnwickFTPApp(TComponent* AOwner = nullptr);
     ~TTarnwickFTPApp() override;
+
+    // ISessionWindow.
+    void SetStatusText(const QString& Text, int Panel) override;
+    void ClearHistory() override;
+    int FileItemCount(bool Remote) override;
+    void LogLineAdded(const QString& Line) override;
+    void LogLinesRemoved(int Count) override;
+    win::HWND Handle() override { return handle_; }
+    void CheckServerMenuItem(int Index) override;
+    void ExecuteAction(const QString& Name) override;
+    bool SelectSiteNode(const QString& Name) override;
+    void ShowOffline(const QString& SiteName) override;
+    void ShowListingAnimation(bool Show) override;
+    int RemoteItemCount() override;
+    void ShowConnected(const QString& WindowCaption, const QString& FrameCaption) override;
+    void AddHistoryFolder(const QString& Folder) override;
+    void SetRemoteFolderCombo(const QString& Folder) override;
+    void ShowRetrievingListing() override;
+    void RemoteListChanged() override;
+    void SyncRemoteTree(const QString& Folder) override;
+    void RemoteFolderCreated(const QString& Name) override;
+    void RemoteItemRenamed(const QString& OldName, const QString& NewName) override;
+    void RemoteFolderRemoved(const QString& Path) override;
+    void OpenDownloadedFile(const QString& LocalName, const QString& RemoteName) override;
+
+    // ILocalPane.
+    QString CurrentFolder() override;
+    bool GoToFolder(const QString& Folder) override;
+    QStringList SelectedEntries() override;
+
+    // The action of that object name; null when there is none.
+    TAction* Action(const QString& Name) const { return actions_.value(Name); }
+    // Runs every action's update handler now.
+    void UpdateActions();
+
+    // The pane commands.
+    int GetFocusedPaneKind() const;
+    void FocusPane(int Pane);
+    // Deletes by the kind of the focused control (local entries, remote entries or a bookmark).
+    void DeleteInPane();
+    // True while the remote pane is the active one.
+    bool RemoteActive() const;
+    // The client is connected and runs no request.
+    bool IsConnected() const;
+
+    // Files dropped from another program on the remote list: uploaded into the current remote
+    // folder; without a session the connect command runs instead, while a request runs nothing.
+    void DropFileTargetDrop(const QStringList& Files);
+
+    // The path the remote folder combo spells, with a trailing "/" ("" when it is empty).
+    QString GetRemoteComboPath() const;
+
+    // Shows the transfer mode of the settings on the type button: its caption and picture.
+    void ShowTransferMode();
+
+    TSessionEngine& Engine() { return *engine_; }
+    TFtpClient2& FtpClient() { return *FtpClient_; }
+
+    // The form's components, by the names the program gives them.
+    TImageList* ImageListSm;
+    // The system's small images (shared, not owned), as the remote list and combo draw them.
+    TImageList* SystemImagesSm;
+    // The system's folder pictures, and their copies in ImageListSm.
+    int SystemFolderClosed = 0;
+    int SystemFolderOpen = 0;
+    int FolderImageClosed = -1;
+    int FolderImageOpen = -1;
+    // The editor's code templates, kept in "codetpl.tpl" of the program's folder.
+    TCodeTemplates CodeTemplates;
+    TActionList* ActionList;
+    QToolBar* tbMain;
+    QSplitter* SplitterVert;
+    QSplitter* SplitterHrz;
+    QWidget* pnlMyComputer;
+    TPaneFrame* fraMyComputer;
+    QToolBar* tbMyComputer;
+    TPTShellCombo* cbMyComputer;
+    QSplitter* SplitterMyComputer;
+    TPTShellTree* tvMyComputer;
+    TPTShellList* lvMyComputer;
+    QWidget* pnlRemote;
+    TPaneFrame* fraRemoteSite;
+    QToolBar* tbRemote;
+    TPTImageCombo* cbRemoteFolders;
+    QWidget* pnlRemoteView;
+    QSplitter* SplitterRemoteView;
+    TPTTreeView* tvRemote;
+    TRemoteListView* lvRemote;
+    QProgressBar* aviSearch;
+    QWidget* tabMainPanel;
+    QTabBar* tabMain;
+    QStackedWidget* tabMainPages;
+    QWidget* pnlEdit;
+    QTabWidget* TabSet;
+    TListBoxHrz* lbFtpDisplayLog;
+    TStatusBarMain* StatusBarMain;
+    TDropFileTarget* DropFileTarget;
+    QMenu* popToolbarServers;
+    QMenu* popTypeSet;
+    QMenu* popLog;
+    QMenu* popRemoteViewStyle;
+    QMenu* popMyComputerViewStyle;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+    // The hints of the two lists.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    // Building the window (main_form_layout.cpp).
+    void CreateComponents();
+    void CreatePanes();
+    void CreateBottomArea();
+    void CreateStatusBar();
+    void ConnectSplitters();
+    // The status bar's panels (main_form_status.cpp).
+    void StatusBarMainDrawPanel(QPainter& Painter, int Panel, const QRect& Rect);
+    void StatusBarMainMouseMove(const QPoint& Pos);
+    // The selection summaries of the remote and the local list in panel 2.
+    void lvRemoteSelectItem();
+    void lvMyComputerSelectItem();
+    // The hint over the row at Pos of the remote or the local list; "" for none.
+    QString lvRemoteHint(const QPoint& Pos);
+    QString lvMyComputerHint(const QPoint& Pos);
+    // Runs Summary once for a burst of selection changes (select all fires one per row).
+    void SummariseSelectionLater(void (TTarnwickFTPApp::*Summary)());
+
+    // Start-up and shut-down (main_form_startup.cpp).
+    void FormCreate();
+    void LoadAppSettings();
+    void ApplyFirstRunDefaults();
+    void ApplyWindowBounds();
+    void ApplySplitterPositions();
+    void WMStartup();
+    // False when the window is to stay open for now.
+    bool FormCloseQuery();
+    void FormDestroy();
+    void WndProc(win::TMessage& Message);
+
+    // Actions (main_form_actions.cpp): made from one table, their handlers and update rules.
+    void CreateActions();
+    TAction* AddAction(const QString& Name, const QString& Caption, int ImageIndex = -1);
+    void BindActions();
+    void BindUpdateRules();
+    // The views (main_form_views.cpp).
+    void SetRemoteViewStyle(int Style);
+    void SetLocalViewStyle(int Style);
+    void ViewMyComputer(bool Visible);
+    void ViewTrees(bool Visible);
+    void ShowInfoTab(int Tab);
+    void tabMainChange(int Tab);
+    void CopyLog(bool Whole);
+    void ClearLog();
+    void SetActivePane(bool Remote);
+    void FocusChanged(QWidget* Now);
+    // The remote pane (main_form_remote.cpp).
+    void lvRemoteDblClick();
+    void lvRemoteColumnClick(int Column);
+    void lvRemoteEdited(int Index, QString& NewName);
+    void cbRemoteFoldersSelEndOk(int Index);
+    void BindRemotePane();
+    // The pane and session commands (main_form_commands.cpp).
+    void actFtpConnectExecute();
+    void actFtpTerminateExecute();
+    void actViewServersExecute();
+    void actFileOpenExecute();
+    void actToolbarRemoteCwdExecute();
+    void actToolbarRemoteDirExecute();
+    void actToolbarRemoteMkdExecute();
+    void actToolbarRemotePropertiesExecute();
+    void actToolbarRemoteDelExecute();
+    void actFtpQuoteExecute();
+    void actHelpAccWizardExecute();
+    void actToolbarMyCwdExecute();
+    void actToolbarMyDelExecute();
+    void RouteToPane(const QString& RemoteTwin, const QString& LocalTwin);
+
+    std::unique_ptr<TFtpClient2> FtpClient_;
+    std::unique_ptr<TSessionEngine> engine_;
+    QHash<QString, TAction*> actions_;
+    win::HWND handle_ = nullptr;
+    bool startupPosted_ = false;
+    // The stored size is the framed window's: the frame comes off when the window first shows.
+    bool frameFitPending_ = false;
+    bool selectionSummaryPending_ = false;
+    // The code templates' text as loaded, to save them only when they changed.
+    QByteArray savedTemplates_;
+    // The session has ended after a close that waited for it: the window closes without asking.
+    bool sessionEndClose_ = false;
 };

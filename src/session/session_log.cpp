@@ -73,6 +73,15 @@ void TSessionLog::Trim()
     window_.SetStatusText(QString(), 2);
 }
 
+void TSessionLog::Clear()
+{
+    WaitForThread();
+    const qsizetype count = lines_.size();
+    lines_.clear();
+    removedCount_ += count;
+    window_.LogLinesRemoved(int(count));
+}
+
 void TSessionLog::WaitForThread()
 {
     if (thread_) {

@@ -31,6 +31,8 @@ public:
     bool SaveLogFile(bool Force);
     // The program's folder and the settings' LogFileName (made "TarnwickFTP.log" when empty).
     static QString LogFilePath();
+    // Forgets every line (the window empties its list); lines saved before stay in the file.
+    void Clear();
 
     const QStringList& Lines() const { return lines_; }
     bool LogThreadRunning() const { return logThreadRunning_; }

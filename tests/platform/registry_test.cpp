@@ -2,6 +2,7 @@
 // (batched writes, damaged and unreadable files, merging with another running copy).
 #include "platform/registry/hive_file.h"
 #include "platform/registry/hive_store.h"
+#include "platform/registry/key_copy.h"
 #include "platform/registry/reg_data.h"
 #include "platform/registry/reg_ini_file.h"
 #include "platform/registry/registry.h"
@@ -103,6 +104,30 @@ TEST(Registry, CreatesParentsAndDeletesWholeTrees)
     EXPECT_FALSE(reg.KeyExists("x\\y\\z"));
     EXPECT_FALSE(reg.DeleteKey("x"));
     EXPECT_FALSE(reg.DeleteKey("")); // the root stays
+}
+
+TEST(Registry, CopiesAWholeSubtreeWithItsValueTypesAndEmptyKeys)
+{
+    TRegistryScope scope;
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("old\\Main Form\\Toolbars", true));
+    reg.WriteInteger("Flat", 1);
+    ASSERT_TRUE(reg.OpenKey("\\old\\Empty", true));
+    ASSERT_TRUE(reg.OpenKey("\\old", false));
+    reg.WriteString("b", "2");
+    reg.WriteString("a", "1");
+    ASSERT_TRUE(reg.OpenKey("\\new", true));
+    reg.WriteString("kept", "x");
+    reg.CloseKey();
+
+    EXPECT_TRUE(CopyRegKey("old", "new"));
+    EXPECT_EQ(ValueNames("new"), QStringList({"kept", "b", "a"}));
+    EXPECT_EQ(KeyNames("new"), QStringList({"Empty", "Main Form"}));
+    ASSERT_TRUE(reg.OpenKey("\\new\\Main Form\\Toolbars", false));
+    EXPECT_EQ(reg.ReadInteger("Flat"), 1);
+    EXPECT_TRUE(reg.KeyExists("\\old\\Empty")); // the source stays
+    EXPECT_FALSE(CopyRegKey("missing", "other"));
+    EXPECT_FALSE(reg.KeyExists("\\other"));
 }
 
 TEST(Registry, TypedValuesSurviveTheFile)
