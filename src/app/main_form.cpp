@@ -55,6 +55,9 @@ void TTarnwickFTPApp::WndProc(win::TMessage& Message)
     case WM_STARTUP:
         WMStartup();
         break;
+    case WM_AFTER_TRANSFER:
+        PackZipFolder();
+        break;
     case WM_CLOSE_AFTER_SESSION:
         sessionEndClose_ = true;
         close();

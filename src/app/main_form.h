@@ -35,6 +35,7 @@ class TPTTreeView;
 class TRemoteListView;
 class TSessionEngine;
 class TStatusBarMain;
+class TZipControl;
 
 // The window's private messages beyond those the session engine posts.
 constexpr unsigned WM_STARTUP = 1024 + 93;
@@ -163,6 +164,12 @@ public:
     QMenu* popLog;
     QMenu* popRemoteViewStyle;
     QMenu* popMyComputerViewStyle;
+    // The zip control of the Make Zip command, and the local folder the local pane returns to
+    // once the remote folder is packed ("" while no archive is pending).
+    TZipControl* xZip = nullptr;
+    QString ZipReturnFolder;
+    // The remote folder of the tree node the tree's menu was opened on, for actFtpZipDirTV.
+    QString ZipTreeFolder;
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -238,6 +245,11 @@ private:
     void actToolbarMyCwdExecute();
     void actToolbarMyDelExecute();
     void RouteToPane(const QString& RemoteTwin, const QString& LocalTwin);
+    // The zip archive of a remote folder (main_form_zip.cpp).
+    void BindZipActions();
+    void actToolbarRemoteMakeZipExecute();
+    void actFtpZipDirTVExecute();
+    void PackZipFolder();
 
     std::unique_ptr<TFtpClient2> FtpClient_;
     std::unique_ptr<TSessionEngine> engine_;

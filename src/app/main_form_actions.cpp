@@ -50,6 +50,7 @@ const TActionDef ActionDefs[] = {
     {"actToolbarRemoteCwd", "Change Folder"}, {"actToolbarRemoteCDup", "Up Level"}, {"actToolbarRemoteDir", "Refresh"},
     {"actToolbarRemoteMkd", "New Folder"}, {"actToolbarRemoteProperties", "Properties"},
     {"actToolbarRemoteDel", "Delete"}, {"actToolbarRemoteSearch", "Search"},
+    {"actToolbarRemoteMakeZip", "Make ZIP"}, {"actFtpZipDirTV", "Make Zip Archive..."},
     // The local pane's own.
     {"actToolbarMyCwd", "Change Folder"}, {"actToolbarMyCDup", "Up Level"}, {"actToolbarMyRefresh", "Refresh"},
     {"actToolbarMyMkd", "New Folder"}, {"actToolbarMyProperties", "Properties"}, {"actToolbarMyDel", "Delete"},
@@ -93,6 +94,7 @@ void TTarnwickFTPApp::CreateActions()
         Action(QString::fromLatin1(name))->setCheckable(true);
     BindActions();
     BindUpdateRules();
+    BindZipActions();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) { FocusChanged(Now); });
 }
 

@@ -1,7 +1,7 @@
 // The main window against pyftpdlib on loopback: the listing it shows after the login, the
 // properties command changing a file's mode on the server, the remote delete, and the close
 // query while a session is open.
-#include "main_form_fixture.h"
+#include "loopback_login.h"
 
 #include "app/remote_list_view.h"
 #include "app/status_bar_main.h"
@@ -32,26 +32,19 @@
 #include <QSet>
 #include <QTest>
 
-class MainFormSession : public TMainFormTest {
+class MainFormSession : public TLoopbackFormTest {
 protected:
     void SetUp() override
     {
-        server_ = PyFtpServer::Instance();
+        TLoopbackFormTest::SetUp();
         if (!server_)
             return;
-        account_ = server_->AddUser();
         QDir(account_.home).mkdir("docs");
         QDir(account_.home).mkdir("www");
         for (const char* name : {"b.txt", "a.txt"}) {
             QFile file(account_.home + '/' + name);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write("some text\n");
-        }
-    }
-    void TearDown() override
-    {
-        if (Form && Form->FtpClient().Connected()) {
-            FtpAbort(Form->FtpClient());
         }
     }
 
@@ -64,14 +57,7 @@ protected:
         form.activateWindow();
         if (!QTest::qWaitForWindowActive(&form))
             return false;
-        TFtpClient2& client = form.FtpClient();
-        client.SetHostName("127.0.0.1");
-        client.SetPort(QString::number(server_->Port()));
-        client.SetUserName(account_.user);
-        client.SetPassWord(account_.password);
-        client.SetPassive(true);
-        form.Engine().State.CurrentSiteName = "loopback";
-        FtpConnect(client);
+        StartLogin(form);
         return Settled([&] { return form.lvRemote->Count() > 1 && !form.lvRemote->Retrieving(); });
     }
     bool Settled(const std::function<bool()>& Condition)
@@ -91,12 +77,7 @@ protected:
         Form->lvRemote->SetItemFocused(item);
         QApplication::processEvents();
     }
-
-    PyFtpServer* server_ = nullptr;
-    FtpAccount account_;
 };
-
-#define NEED_SERVER() HFTP_NEED_SERVER(server_, PyFtpServer::StartError().toStdString())
 
 TEST_F(MainFormSession, ShowsTheListingTheComboAndTheLogAfterTheLogin)
 {
