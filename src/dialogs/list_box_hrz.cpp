@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 TListBoxHrz::TListBoxHrz(TComponent* AOwner, QWidget* Parent) : QListWidget(Parent), TComponent(AOwner)
@@ -51,6 +52,9 @@ void TListBoxHrz::Recompute()
 
 void TListBoxHrz::updateGeometries()
 {
+    if (updatingGeometries_)
+        return;
+    const QScopedValueRollback<bool> guard(updatingGeometries_, true);
     QListWidget::updateGeometries();
     QScrollBar* bar = horizontalScrollBar();
     bar->setRange(0, qMax(0, currentWidth_ - viewport()->width()));

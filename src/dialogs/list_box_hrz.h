@@ -33,4 +33,7 @@ private:
     void Recompute();
 
     int currentWidth_ = 0;
+    // Set while updateGeometries runs: a scroll bar that shows or hides meanwhile resizes the
+    // viewport, which would lay the list out again from within.
+    bool updatingGeometries_ = false;
 };
