@@ -6,6 +6,7 @@
 // Wall times of each, and our time over the peer's.
 //   build/bench_text_search [size in MB]
 #include "editor/custom_syntax_memo.h"
+#include "editor/language/sm_settings.h"
 #include "editor/search/memo_search.h"
 #include "highlighter/language_parsers.h"
 #include "highlighter/syntax_memo_parser.h"

@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -106,7 +107,10 @@ void TRemoteListModel::FillRemoteList(const QStringList& Lines, bool FoldersOnly
                                 ListingFormatName(lfDos), ListingFormatName(lfWebStar)}));
         return;
     }
-    size_t folderEnd = 1;
+    // Folders follow ".." in listing order, then the files in listing order; each kind is
+    // gathered on its own so that a long listing is not shifted row by row.
+    std::vector<TRemoteRow> folders;
+    std::vector<TRemoteRow> files;
     for (const QString& line : lines) {
         if (line.isEmpty())
             continue;
@@ -139,11 +143,11 @@ void TRemoteListModel::FillRemoteList(const QStringList& Lines, bool FoldersOnly
         info->Kind = row.ImageIndex;
         row.DateText = info->DisplayDate;
         row.Data = std::move(info);
-        if (folder)
-            rows_.insert(rows_.begin() + std::ptrdiff_t(folderEnd++), std::move(row));
-        else
-            rows_.push_back(std::move(row));
+        (folder ? folders : files).push_back(std::move(row));
     }
+    rows_.reserve(rows_.size() + folders.size() + files.size());
+    std::move(folders.begin(), folders.end(), std::back_inserter(rows_));
+    std::move(files.begin(), files.end(), std::back_inserter(rows_));
 }
 
 bool TRemoteListModel::LoadListingFile(const QString& FileName)

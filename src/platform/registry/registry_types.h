@@ -1,5 +1,8 @@
-// The Windows names of the registry stand-in: root keys, value types and result codes.
+// The Windows names of the registry stand-in: root keys and value types (its result codes are the
+// platform's error numbers).
 #pragma once
+
+#include "platform/system/error_codes.h"
 
 #include <cstdint>
 
@@ -22,10 +25,5 @@ constexpr DWORD REG_EXPAND_SZ = 2;
 constexpr DWORD REG_BINARY = 3;
 constexpr DWORD REG_DWORD = 4;
 constexpr DWORD REG_MULTI_SZ = 7;
-
-constexpr LONG ERROR_SUCCESS = 0;
-constexpr LONG ERROR_FILE_NOT_FOUND = 2;
-constexpr LONG ERROR_ACCESS_DENIED = 5;
-constexpr LONG ERROR_INVALID_PARAMETER = 87;
 
 } // namespace win

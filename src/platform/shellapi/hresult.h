@@ -3,21 +3,13 @@
 #pragma once
 
 #include "platform/ole/types.h"
+#include "platform/system/error_codes.h"
 #include "platform/system/find_files.h"
 
 #include <QString>
 #include <cstdint>
 
 namespace win {
-
-// The Windows error numbers the namespace reports besides those of the folder search.
-constexpr unsigned ERROR_NOT_ENOUGH_MEMORY = 8;
-constexpr unsigned ERROR_NOT_SAME_DEVICE = 17;
-constexpr unsigned ERROR_INVALID_PARAMETER = 87;
-constexpr unsigned ERROR_DISK_FULL = 112;
-constexpr unsigned ERROR_ALREADY_EXISTS = 183;
-constexpr unsigned ERROR_FILENAME_EXCED_RANGE = 206;
-constexpr unsigned ERROR_NO_MORE_ITEMS = 259;
 
 constexpr HRESULT HRESULT_FROM_WIN32(unsigned Code)
 {

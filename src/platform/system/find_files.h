@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/rtl/date_time.h"
+#include "platform/system/error_codes.h"
 
 #include <QString>
 #include <cstdint>
@@ -15,13 +16,6 @@ constexpr int faVolumeID = 0x08;  // never set here
 constexpr int faDirectory = 0x10; // a folder, or a link to one
 constexpr int faArchive = 0x20;   // a regular file (a link that leads nowhere counts as one)
 constexpr int faAnyFile = 0x3F;
-
-namespace win {
-constexpr int ERROR_FILE_NOT_FOUND = 2;
-constexpr int ERROR_PATH_NOT_FOUND = 3;
-constexpr int ERROR_ACCESS_DENIED = 5;
-constexpr int ERROR_NO_MORE_FILES = 18;
-} // namespace win
 
 struct TSearchRec {
     QString Name;          // the entry's name, without its folder
