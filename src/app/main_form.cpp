@@ -3,8 +3,8 @@
 #include "app/main_form.h"
 
 #include "app/pane_frame.h"
-
 #include "app/remote_list_view.h"
+#include "app/site_tree/site_tree.h"
 #include "app/status_bar_main.h"
 #include "dialogs/list_box_hrz.h"
 #include "ftp/client/ftp_client2.h"
@@ -16,7 +16,6 @@
 #include "shell/shell_list_data.h"
 #include "shell/shell_locator.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -34,6 +33,8 @@ TTarnwickFTPApp::TTarnwickFTPApp(TComponent* AOwner)
     handle_ = win::AllocateHWnd([this](win::TMessage& Message) { WndProc(Message); });
     CreateComponents();
     CreateActions();
+    CreateToolBars();
+    siteTree_ = std::make_unique<TSiteTree>(*tvRemote, *popToolbarServers, *engine_, *this);
     BindRemotePane();
     engine_->BindClientEvents();
     FormCreate();
@@ -122,20 +123,7 @@ void TTarnwickFTPApp::LogLinesRemoved(int Count)
 
 void TTarnwickFTPApp::CheckServerMenuItem(int Index)
 {
-    const QList<QAction*> items = popToolbarServers->actions();
-    for (int i = 0; i < items.size(); ++i) {
-        items[i]->setChecked(i == Index);
-        QFont font = items[i]->font();
-        font.setBold(i == Index);
-        items[i]->setFont(font);
-    }
-    if (Index < 0 && !items.isEmpty() && items[0]->actionGroup()) {
-        // An exclusive group keeps one item checked: uncheck through the group.
-        QActionGroup* group = items[0]->actionGroup();
-        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-        for (QAction* item : items)
-            item->setChecked(false);
-    }
+    siteTree_->CheckServerMenuItem(Index);
 }
 
 void TTarnwickFTPApp::ExecuteAction(const QString& Name)
@@ -147,15 +135,15 @@ void TTarnwickFTPApp::ExecuteAction(const QString& Name)
     }
 }
 
-bool TTarnwickFTPApp::SelectSiteNode(const QString&)
+bool TTarnwickFTPApp::SelectSiteNode(const QString& Name)
 {
-    // The site tree selects its nodes once it is attached to tvRemote.
-    return false;
+    return siteTree_->SelectSiteNode(Name);
 }
 
-void TTarnwickFTPApp::ShowOffline(const QString&)
+void TTarnwickFTPApp::ShowOffline(const QString& SiteName)
 {
     ShowListingAnimation(false);
+    siteTree_->ResetSiteNode(SiteName);
     cbRemoteFolders->Clear();
     engine_->RemoteList.ClearRemoteList();
     lvRemote->ModelChanged();
@@ -207,22 +195,23 @@ void TTarnwickFTPApp::RemoteListChanged()
 
 void TTarnwickFTPApp::SyncRemoteTree(const QString&)
 {
-    // Kept by the site tree once it is attached to tvRemote.
+    // The tree follows the session's current remote folder.
+    siteTree_->SyncRemoteTree();
 }
 
-void TTarnwickFTPApp::RemoteFolderCreated(const QString&)
+void TTarnwickFTPApp::RemoteFolderCreated(const QString& Name)
 {
-    // Kept by the site tree once it is attached to tvRemote.
+    siteTree_->RemoteFolderCreated(Name);
 }
 
-void TTarnwickFTPApp::RemoteItemRenamed(const QString&, const QString&)
+void TTarnwickFTPApp::RemoteItemRenamed(const QString& OldName, const QString& NewName)
 {
-    // Kept by the site tree once it is attached to tvRemote.
+    siteTree_->RemoteItemRenamed(OldName, NewName);
 }
 
-void TTarnwickFTPApp::RemoteFolderRemoved(const QString&)
+void TTarnwickFTPApp::RemoteFolderRemoved(const QString& Path)
 {
-    // Kept by the site tree once it is attached to tvRemote.
+    siteTree_->RemoteFolderRemoved(Path);
 }
 
 void TTarnwickFTPApp::OpenDownloadedFile(const QString&, const QString&)

@@ -19,7 +19,6 @@ class QSplitter;
 class QStackedWidget;
 class QTabBar;
 class QTabWidget;
-class QToolBar;
 class TAction;
 class TActionList;
 class TDropFileTarget;
@@ -34,8 +33,11 @@ class TPTShellTree;
 class TPTTreeView;
 class TRemoteListView;
 class TSessionEngine;
+class TSiteTree;
 class TStatusBarMain;
 class TZipControl;
+class TToolBar;
+class TToolbarMenu;
 
 // The window's private messages beyond those the session engine posts.
 constexpr unsigned WM_STARTUP = 1024 + 93;
@@ -132,19 +134,19 @@ public:
     // The editor's code templates, kept in "codetpl.tpl" of the program's folder.
     TCodeTemplates CodeTemplates;
     TActionList* ActionList;
-    QToolBar* tbMain;
+    TToolBar* tbMain;
     QSplitter* SplitterVert;
     QSplitter* SplitterHrz;
     QWidget* pnlMyComputer;
     TPaneFrame* fraMyComputer;
-    QToolBar* tbMyComputer;
+    TToolBar* tbMyComputer;
     TPTShellCombo* cbMyComputer;
     QSplitter* SplitterMyComputer;
     TPTShellTree* tvMyComputer;
     TPTShellList* lvMyComputer;
     QWidget* pnlRemote;
     TPaneFrame* fraRemoteSite;
-    QToolBar* tbRemote;
+    TToolBar* tbRemote;
     TPTImageCombo* cbRemoteFolders;
     QWidget* pnlRemoteView;
     QSplitter* SplitterRemoteView;
@@ -170,6 +172,10 @@ public:
     QString ZipReturnFolder;
     // The remote folder of the tree node the tree's menu was opened on, for actFtpZipDirTV.
     QString ZipTreeFolder;
+    // The tool bars' context menu.
+    TToolbarMenu* ToolbarMenu;
+    // The site and remote folder tree over tvRemote.
+    TSiteTree& SiteTree() { return *siteTree_; }
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -184,6 +190,8 @@ private:
     void CreateBottomArea();
     void CreateStatusBar();
     void ConnectSplitters();
+    // The three tool bars on the window's actions, with their context menu.
+    void CreateToolBars();
     // The status bar's panels (main_form_status.cpp).
     void StatusBarMainDrawPanel(QPainter& Painter, int Panel, const QRect& Rect);
     void StatusBarMainMouseMove(const QPoint& Pos);
@@ -253,6 +261,7 @@ private:
 
     std::unique_ptr<TFtpClient2> FtpClient_;
     std::unique_ptr<TSessionEngine> engine_;
+    std::unique_ptr<TSiteTree> siteTree_;
     QHash<QString, TAction*> actions_;
     win::HWND handle_ = nullptr;
     bool startupPosted_ = false;

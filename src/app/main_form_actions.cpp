@@ -2,6 +2,7 @@
 #include "app/main_form.h"
 #include "app/pane_frame.h"
 #include "app/remote_list_view.h"
+#include "app/toolbars/toolbar_layout.h"
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
 #include "platform/ui/action_list.h"
@@ -61,6 +62,9 @@ const TActionDef ActionDefs[] = {
     {"actToolbarServers", "Sites"}, {"actHelpContents", "&Contents"}, {"actToolbarHelp", "Help"},
     {"actSettingsOptions", "&Options..."}, {"actToolbarSettings", "Settings"}, {"actFileOpen", "&Upload Files..."},
     {"actFileSelectAll", "Select &All"}, {"actFileExit", "E&xit"},
+    // The tool bars' separators.
+    {"actToolbarSeparator", "Separator"}, {"actToolbarMySeparator", "Separator"},
+    {"actToolbarRemoteSeparator", "Separator"},
 };
 
 // The actions that serve the session alone: with the local pane active they stay disabled.
@@ -86,6 +90,8 @@ void TTarnwickFTPApp::CreateActions()
         AddAction(QString::fromLatin1(def.Name), QString::fromLatin1(def.Caption));
     for (const char* name : SessionOnly)
         Action(QString::fromLatin1(name))->Tag = 1;
+    for (const char* name : {"actToolbarSeparator", "actToolbarMySeparator", "actToolbarRemoteSeparator"})
+        Action(QString::fromLatin1(name))->Tag = SeparatorActionTag;
     for (const char* name : {"actViewMyComputer", "actViewTrees"}) {
         Action(QString::fromLatin1(name))->setCheckable(true);
         Action(QString::fromLatin1(name))->setChecked(true);

@@ -2,6 +2,7 @@
 #include "app/main_form.h"
 #include "app/pane_frame.h"
 #include "app/remote_list_view.h"
+#include "app/site_tree/site_tree.h"
 #include "dialogs/confirm_delete_dlg.h"
 #include "dialogs/ftp_properties_dlg.h"
 #include "dialogs/input_box.h"
@@ -75,7 +76,10 @@ void TTarnwickFTPApp::actFtpConnectExecute()
     dialog.LoadTreeBranch(UploadProfiles()->Profiles(), nullptr);
     dialog.FillComboWithItems(dialog.cbFirewall, Firewalls()->Firewalls());
     Screen().SetCursor(crDefault);
-    if (dialog.ShowModal() == 1) {
+    const int result = dialog.ShowModal();
+    if (dialog.Changed)
+        siteTree_->SyncSiteTree(*dialog.tvServers);
+    if (result == 1) {
         const int index = dialog.GetSelectedItemIndex();
         if (index >= 0 && engine_->ApplySiteProfile(index))
             engine_->ConnectToSite();
@@ -108,6 +112,8 @@ void TTarnwickFTPApp::actViewServersExecute()
     dialog.FillComboWithItems(dialog.cbFirewall, Firewalls()->Firewalls());
     Screen().SetCursor(crDefault);
     dialog.ShowModal();
+    if (dialog.Changed)
+        siteTree_->SyncSiteTree(*dialog.tvServers);
 }
 
 void TTarnwickFTPApp::actFileOpenExecute()
@@ -148,8 +154,9 @@ void TTarnwickFTPApp::actFtpQuoteExecute()
 
 void TTarnwickFTPApp::actHelpAccWizardExecute()
 {
-    WizardClassFactory(QStringLiteral("TWizServerCliFrm"), true, true, true,
-                       ProductRegKey + QStringLiteral("Wizards\\Server Profiles\\"));
+    if (WizardClassFactory(QStringLiteral("TWizServerCliFrm"), true, true, true,
+                           ProductRegKey + QStringLiteral("Wizards\\Server Profiles\\")) == 1)
+        siteTree_->BuildSiteTree();
 }
 
 void TTarnwickFTPApp::actToolbarRemoteCwdExecute()

@@ -5,6 +5,8 @@
 #include "app/pane_frame.h"
 #include "app/remote_list_view.h"
 #include "app/status_bar_main.h"
+#include "app/toolbars/tool_bar.h"
+#include "app/toolbars/toolbar_menu.h"
 #include "dialogs/list_box_hrz.h"
 #include "platform/graphics/image_list.h"
 #include "platform/shellapi/system_image_list.h"
@@ -22,7 +24,6 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -49,7 +50,7 @@ void TTarnwickFTPApp::CreateComponents()
     ImageListSm->Name = QStringLiteral("ImageListSm");
     FillAppImages(*ImageListSm);
 
-    tbMain = Named(new QToolBar(this), QStringLiteral("tbMain"));
+    tbMain = Named(new TToolBar(this), QStringLiteral("tbMain"));
     tbMain->setMovable(false);
     addToolBar(Qt::TopToolBarArea, tbMain);
 
@@ -85,7 +86,7 @@ void TTarnwickFTPApp::CreatePanes()
     QVBoxLayout* local = Column(pnlMyComputer);
     fraMyComputer = new TPaneFrame(QStringLiteral("fraMyComputer"), *ImageListSm, pnlMyComputer);
     fraMyComputer->SetCaption(QStringLiteral("My Computer"));
-    tbMyComputer = Named(new QToolBar(pnlMyComputer), QStringLiteral("tbMyComputer"));
+    tbMyComputer = Named(new TToolBar(pnlMyComputer), QStringLiteral("tbMyComputer"));
     cbMyComputer = Named(new TPTShellCombo(pnlMyComputer), QStringLiteral("cbMyComputer"));
     SplitterMyComputer = Named(new QSplitter(Qt::Vertical, pnlMyComputer), QStringLiteral("SplitterMyComputer"));
     tvMyComputer = Named(new TPTShellTree(SplitterMyComputer), QStringLiteral("tvMyComputer"));
@@ -103,7 +104,7 @@ void TTarnwickFTPApp::CreatePanes()
     QVBoxLayout* remote = Column(pnlRemote);
     fraRemoteSite = new TPaneFrame(QStringLiteral("fraRemoteSite"), *ImageListSm, pnlRemote);
     fraRemoteSite->SetCaption(QStringLiteral("Offline"));
-    tbRemote = Named(new QToolBar(pnlRemote), QStringLiteral("tbRemote"));
+    tbRemote = Named(new TToolBar(pnlRemote), QStringLiteral("tbRemote"));
     cbRemoteFolders = Named(new TPTImageCombo(pnlRemote), QStringLiteral("cbRemoteFolders"));
     pnlRemoteView = Named(new QWidget(pnlRemote), QStringLiteral("pnlRemoteView"));
     QVBoxLayout* view = Column(pnlRemoteView);
@@ -195,6 +196,18 @@ void TTarnwickFTPApp::CreateBottomArea()
     popRemoteViewStyle = styleMenu(QStringLiteral("popRemoteViewStyle"), 1, [this](int Style) { SetRemoteViewStyle(Style); });
     popMyComputerViewStyle =
         styleMenu(QStringLiteral("popMyComputerViewStyle"), 2, [this](int Style) { SetLocalViewStyle(Style); });
+}
+
+void TTarnwickFTPApp::CreateToolBars()
+{
+    const std::pair<TToolBar*, int> bars[] = {{tbMain, -1}, {tbMyComputer, 0}, {tbRemote, 1}};
+    ToolbarMenu = new TToolbarMenu(this);
+    for (const auto& [bar, tag] : bars) {
+        bar->Tag = tag;
+        bar->ActionList = ActionList;
+        bar->Images = ImageListSm;
+        ToolbarMenu->Attach(*bar);
+    }
 }
 
 void TTarnwickFTPApp::CreateStatusBar()

@@ -4,6 +4,9 @@
 #include "app/main_form.h"
 #include "app/remote_list_view.h"
 #include "app/settings_migration.h"
+#include "app/site_tree/site_tree.h"
+#include "app/toolbars/tool_bar.h"
+#include "app/toolbars/toolbar_layout.h"
 #include "dialogs/close_app_dlg.h"
 #include "dialogs/list_box_hrz.h"
 #include "dragdrop/drop_file_target.h"
@@ -78,6 +81,8 @@ void TTarnwickFTPApp::FormCreate()
     SystemFolderOpen = GetFileIconIndex(marker, win::FILE_ATTRIBUTE_DIRECTORY, 1);
     FolderImageClosed = ImageListSm->Add(SystemImagesSm->GetImage(SystemFolderClosed));
     FolderImageOpen = ImageListSm->Add(SystemImagesSm->GetImage(SystemFolderOpen));
+    siteTree_->ClosedFolderImage = FolderImageClosed;
+    siteTree_->OpenFolderImage = FolderImageOpen;
     DropFileTarget = new TDropFileTarget(this);
     DropFileTarget->Dragtypes = DragTypeBit(dtCopy);
     DropFileTarget->Register(lvRemote);
@@ -143,6 +148,8 @@ void TTarnwickFTPApp::LoadAppSettings()
     // After the tabs, so that a shown log is not covered by the editor's tab.
     ExecuteAction(settings.ViewLog ? QStringLiteral("actViewLog") : QStringLiteral("actViewEditWindow"));
     ShowTransferMode();
+    for (TToolBar* bar : {tbMain, tbMyComputer, tbRemote})
+        LoadToolBarOrDefaults(*bar);
 
     if (QFileInfo::exists(CodeTemplatesPath())) {
         try {
@@ -226,6 +233,7 @@ void TTarnwickFTPApp::ApplyFirstRunDefaults()
 
 void TTarnwickFTPApp::WMStartup()
 {
+    siteTree_->BuildSiteTree();
     if (UploadProfiles()->Profiles()->Count() == 0)
         ExecuteAction(QStringLiteral("actHelpAccWizard"));
     else if (AppSettings()->ConnectAtStart)
@@ -319,4 +327,6 @@ void TTarnwickFTPApp::FormDestroy()
     settings.ViewMyComputer = !pnlMyComputer->isHidden();
     settings.WindowState = isMaximized() ? 2 : 0;
     settings.Save();
+    for (const TToolBar* bar : {tbMain, tbMyComputer, tbRemote})
+        SaveToolBarLayout(*bar, ToolbarKey(bar->Tag));
 }

@@ -1,9 +1,10 @@
-// The main window against pyftpdlib on loopback: the listing it shows after the login, the
+// The main window against pyftpdlib on loopback: the listing and the site tree after the login, the
 // properties command changing a file's mode on the server, the remote delete, and the close
 // query while a session is open.
 #include "loopback_login.h"
 
 #include "app/remote_list_view.h"
+#include "app/site_tree/site_tree.h"
 #include "app/status_bar_main.h"
 #include "dialogs/close_app_dlg.h"
 #include "dialogs/confirm_delete_dlg.h"
@@ -16,6 +17,7 @@
 #include "platform/widgets/std_controls.h"
 #include "session/session_engine.h"
 #include "shell/image_combo.h"
+#include "shell/pt_tree_view.h"
 #include "support/ftp_server_fixture.h"
 #include "support/pump.h"
 #include "support/scripted_prompts.h"
@@ -112,6 +114,22 @@ TEST_F(MainFormSession, ShowsTheListingTheComboAndTheLogAfterTheLogin)
     form.UpdateActions();
     EXPECT_TRUE(form.Action("actToolbarRemoteDel")->isEnabled());
     EXPECT_TRUE(form.Action("actToolbarDelete")->isEnabled());
+}
+
+TEST_F(MainFormSession, TheConnectedSitesNodeStandsForTheCurrentFolder)
+{
+    NEED_SERVER();
+    UploadProfiles()->Add()->ItemName = "loopback";
+    ASSERT_TRUE(Connect());
+    TSiteTree& sites = Form->SiteTree();
+    TTreeNode* site = sites.FindSiteNode("loopback");
+    ASSERT_NE(site, nullptr);
+    EXPECT_EQ(sites.NodeOfPath("/"), site);
+    EXPECT_EQ(Form->tvRemote->Selected(), site);
+    QStringList folders;
+    for (int i = 0; i < site->Count(); ++i)
+        folders += site->Item(i)->Text();
+    EXPECT_EQ(QSet<QString>(folders.begin(), folders.end()), QSet<QString>({"docs", "www"}));
 }
 
 TEST_F(MainFormSession, PropertiesChangeTheModeOnTheServer)
