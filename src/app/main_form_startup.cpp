@@ -13,6 +13,7 @@
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
 #include "platform/graphics/image_list.h"
+#include "platform/rtl/application.h"
 #include "platform/rtl/string_list.h"
 #include "platform/system/program_folder.h"
 #include "platform/ui/action_list.h"
@@ -99,7 +100,7 @@ void TTarnwickFTPApp::FormCreate()
     AddWinsockVersion(lines);
     for (int i = 0; i < lines.Count(); ++i)
         engine_->Log.AddLogLine(lines.Strings(i));
-    engine_->Log.AddLogLine(QApplication::applicationDisplayName() + QStringLiteral(".0.0"));
+    engine_->Log.AddLogLine((Application ? Application->Title() : QString()) + QStringLiteral(".0.0"));
 }
 
 void TTarnwickFTPApp::LoadAppSettings()

@@ -48,7 +48,7 @@ TEST_F(TMainFormTest, ShowsTheProgramTitleAndFreesOwnedComponents)
     TTarnwickFTPApp& form = MakeForm();
     (new Probe(&form))->freed = &freed;
     EXPECT_EQ(form.windowTitle(), QString());
-    EXPECT_EQ(QApplication::applicationDisplayName(), "Tarnwick Halyard FTP 5.2");
+    EXPECT_EQ(Application->Title(), "Tarnwick Halyard FTP 5.2");
     EXPECT_FALSE(form.grab().isNull());
     Form.reset();
     EXPECT_TRUE(freed);

@@ -40,12 +40,13 @@ TApplication::~TApplication()
 
 QString TApplication::Title() const
 {
-    return QGuiApplication::applicationDisplayName();
+    return title_;
 }
 
+// Kept here, not as Qt's display name: Qt would append that to the caption of every window.
 void TApplication::SetTitle(const QString& title)
 {
-    QGuiApplication::setApplicationDisplayName(title);
+    title_ = title;
 }
 
 void TApplication::Terminate()

@@ -41,6 +41,7 @@ public:
     static void ReportException(const Exception& E);
 
 private:
+    QString title_;
     bool terminated_ = false;
 };
 

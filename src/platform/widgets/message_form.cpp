@@ -1,9 +1,9 @@
 // TMessageForm, CreateMessageDialog and the widget side of MessageDlg.
 #include "platform/widgets/message_form.h"
 
+#include "platform/rtl/application.h"
 #include "platform/widgets/prompt_service.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -39,7 +39,7 @@ QString TitleOf(TMsgDlgType DlgType)
     case mtConfirmation: return QStringLiteral("Confirm");
     case mtCustom: break;
     }
-    return QApplication::applicationDisplayName();
+    return Application ? Application->Title() : QString();
 }
 
 QMessageBox::Icon IconOf(TMsgDlgType DlgType)
