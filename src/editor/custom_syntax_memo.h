@@ -483,7 +483,10 @@ public:
     QString Title;
     // Local text files end their lines in LF (ASCII uploads add the CR on the wire).
     TSaveFormat SaveFormat = sfUNIX;
-    bool ReadOnly = false;
+    // Typing, editing commands, cut and paste do nothing, and a drag of the selection only copies.
+    bool ReadOnly() const { return readOnly_; }
+    // With the read-only colours in use a change repaints the view.
+    void SetReadOnly(bool Value);
     bool WantTab = true;
     bool WantReturns = true;
     bool HideSelection = true;
@@ -632,6 +635,7 @@ public:
     static constexpr int ParserSlotCount = 6;
     // Parser1..Parser6: the parser in slot 1..6 (null: empty). Setting one installs it; in the
     // active slot that switches the settings shown to the parser's (own settings when empty).
+    bool readOnly_ = false;
     TCustomSyntaxMemoParser* Parser(int Slot) const;
     void SetParser(int Slot, TCustomSyntaxMemoParser* Value);
     int ActiveParser() const { return activeParser_; }

@@ -498,7 +498,7 @@ TLineRenderer::TColours TLineRenderer::PieceColours(int Style, bool Selected, bo
         if (memo_.DisabledColours.ReplaceText)
             colours.Text = ColorToRGB(memo_.DisabledColours.Text);
     }
-    if (memo_.ReadOnly && !Selected && memo_.ReadOnlyColours.Use) {
+    if (memo_.ReadOnly() && !Selected && memo_.ReadOnlyColours.Use) {
         if (memo_.ReadOnlyColours.ReplaceBack)
             colours.Back = ColorToRGB(memo_.ReadOnlyColours.Back);
         if (memo_.ReadOnlyColours.ReplaceText)

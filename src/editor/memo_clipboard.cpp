@@ -119,7 +119,7 @@ void TCustomSyntaxMemo::CopyToClipboard()
 
 void TCustomSyntaxMemo::CutToClipboard()
 {
-    if (ReadOnly)
+    if (ReadOnly())
         return;
     BeginUndoBlock(ubCut);
     CopyToClipboard();
@@ -138,7 +138,7 @@ bool TCustomSyntaxMemo::CanPaste() const
 // types ask to trim the HTML offered beside it.
 void TCustomSyntaxMemo::PasteFromClipboard()
 {
-    if (ReadOnly)
+    if (ReadOnly())
         return;
     TClipboard& clipboard = Clipboard();
     unsigned types = 0;

@@ -66,11 +66,11 @@ public:
         case caINSTOGGLE: ToggleInsertMode(); break;
         case caDELETELINE: DeleteLine(); break;
         case caUNDO:
-            if (!memo_.ReadOnly)
+            if (!memo_.ReadOnly())
                 memo_.Perform(win::WM_UNDO, 0, 0);
             break;
         case caREDO:
-            if (!memo_.ReadOnly)
+            if (!memo_.ReadOnly())
                 memo_.Perform(sm::SM_REDO, 0, 0);
             break;
         case caDELPREVWORD: DeleteWord(WordBefore(Caret()), caWORDLEFT, ubKeyCommand21); break;
@@ -265,7 +265,7 @@ private:
     // Deletes the selection (Start..End when nothing is selected) in undo block 15.
     void Delete()
     {
-        if (memo_.ReadOnly)
+        if (memo_.ReadOnly())
             return;
         // Beyond the end of its line the caret first gets blanks up to its column, so that the next
         // line joins there.
@@ -285,7 +285,7 @@ private:
 
     void Backspace()
     {
-        if (memo_.ReadOnly)
+        if (memo_.ReadOnly())
             return;
         if (AfterEOLMode() && memo_.CaretAfterEOL) {
             Left();
@@ -302,7 +302,7 @@ private:
     // Selects up to the word boundary Target with the move Command and deletes, as one undo step.
     void DeleteWord(int Target, int Command, int Block)
     {
-        if (memo_.ReadOnly || Target == Caret())
+        if (memo_.ReadOnly() || Target == Caret())
             return;
         TUndoBlock block(memo_, Block);
         memo_.Lines().BeginUpdate();
@@ -319,7 +319,7 @@ private:
     // The caret's whole line with its line end (all its records under word wrap).
     void DeleteLine()
     {
-        if (memo_.ReadOnly || Selected())
+        if (memo_.ReadOnly() || Selected())
             return;
         const TRow row = RowOf(Caret());
         if (!row.Line)
@@ -337,7 +337,7 @@ private:
 
     void Indent(win::UINT Message)
     {
-        if (memo_.ReadOnly)
+        if (memo_.ReadOnly())
             return;
         memo_.Perform(Message, 0, 0);
         memo_.rememberedColumn_ = ColumnAt(RowOf(memo_.SelStart()), memo_.SelStart());

@@ -94,7 +94,7 @@ HRESULT TCustomSyntaxMemo::DataDropped(TDropObj& Data, unsigned Flags, DWORD& Ef
         Effect = DROPEFFECT_NONE;
         return DRAGDROP_S_CANCEL;
     }
-    if (ReadOnly) {
+    if (ReadOnly()) {
         Effect = DROPEFFECT_NONE;
         return S_OK;
     }

@@ -339,7 +339,7 @@ private:
         const int caret = memo_.SelEnd();
         const int start = std::min(anchor, caret);
         const std::string text = memo_.TextStore().GetText(start, std::max(anchor, caret));
-        const Qt::DropActions allowed = memo_.ReadOnly ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
+        const Qt::DropActions allowed = memo_.ReadOnly() ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
         state_.Dragging = true;
         bool intoSelf = false;
         Qt::DropAction action = Qt::IgnoreAction;
@@ -353,7 +353,7 @@ private:
         state_.Tracking = false;
         if (action == Qt::IgnoreAction)
             return;
-        if (action == Qt::MoveAction && !intoSelf && !memo_.ReadOnly) {
+        if (action == Qt::MoveAction && !intoSelf && !memo_.ReadOnly()) {
             // The dragged text is still where it was: nothing here changed while it was away.
             if (memo_.TextStore().GetText(start, start + int(text.size())) == text) {
                 TUndoBlock block(memo_, ubDrop);

@@ -256,6 +256,13 @@ void TCustomSyntaxMemo::SetWrapOverride(const QString& Value)
     WrapRuleChanged(changed);
 }
 
+void TCustomSyntaxMemo::SetReadOnly(bool Value)
+{
+    readOnly_ = Value;
+    if (ReadOnlyColours.Use)
+        Invalidate();
+}
+
 void TCustomSyntaxMemo::SetSetting(TColor& Field, TColor Value)
 {
     if (Field == Value)

@@ -60,7 +60,7 @@ private:
 
     void Character(char C)
     {
-        if (memo_.ReadOnly)
+        if (memo_.ReadOnly())
             return;
         TUndoBlock block(memo_, ubTyping);
         const int caret = Caret();
@@ -78,7 +78,7 @@ private:
 
     void Tab()
     {
-        if (memo_.ReadOnly)
+        if (memo_.ReadOnly())
             return;
         const int column = CaretColumn();
         if (memo_.HasOption(smoTabToColumn) && !memo_.WordWrap) {

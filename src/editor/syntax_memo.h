@@ -6,7 +6,7 @@
 
 class TSyntaxMemo : public TCustomSyntaxMemo {
     Q_OBJECT
-    Q_PROPERTY(bool ReadOnly MEMBER ReadOnly)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
     Q_PROPERTY(bool WantTab MEMBER WantTab)
     Q_PROPERTY(bool WantReturns MEMBER WantReturns)
     Q_PROPERTY(bool HideSelection MEMBER HideSelection)

@@ -124,7 +124,7 @@ TEST(LineRenderer, ColourRulesInTheirOrder)
     };
     const auto disable = [](TCustomSyntaxMemo& M) { M.setEnabled(false); };
     const auto readOnly = [](TCustomSyntaxMemo& M) {
-        M.ReadOnly = true;
+        M.SetReadOnly(true);
         M.ReadOnlyColours.Use = true;
     };
     const Case cases[] = {
@@ -144,7 +144,7 @@ TEST(LineRenderer, ColourRulesInTheirOrder)
         {"disabled and selected", [&](TCustomSyntaxMemo& M) { disable(M); select(M); }, false, SelText, 0xC0C0C0},
         {"read-only", readOnly, false, 0xC0C0C0, 0xFFFFFF},
         {"read-only and selected", [&](TCustomSyntaxMemo& M) { readOnly(M); select(M); }, false, SelText, SelBack},
-        {"read-only colours off", [](TCustomSyntaxMemo& M) { M.ReadOnly = true; }, false, StyleText, StyleBack},
+        {"read-only colours off", [](TCustomSyntaxMemo& M) { M.SetReadOnly(true); }, false, StyleText, StyleBack},
     };
     for (const Case& c : cases) {
         TRenderMemo memo;

@@ -63,14 +63,14 @@ TEST(MemoClipboard, CutIsOneStepAndNothingWhileReadOnly)
     TCustomSyntaxMemo memo;
     memo.SetText("keep this");
     Offer("before", QByteArray());
-    memo.ReadOnly = true;
+    memo.SetReadOnly(true);
     memo.SetSelection(0, 5);
     memo.Perform(win::WM_CUT, 0, 0);
     memo.Perform(win::WM_PASTE, 0, 0);
     EXPECT_EQ(memo.GetText(), "keep this");
     EXPECT_EQ(Offered("text/plain"), QByteArray("before"));
 
-    memo.ReadOnly = false;
+    memo.SetReadOnly(false);
     memo.Perform(win::WM_CUT, 0, 0);
     EXPECT_EQ(memo.GetText(), "this");
     EXPECT_EQ(Offered("text/plain"), QByteArray("keep "));

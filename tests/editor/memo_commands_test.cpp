@@ -268,7 +268,7 @@ TEST(MemoCommands, DeletingAtTheEndsChangesNothing)
     EXPECT_FALSE(memo.CanUndo());
     EXPECT_FALSE(memo.GetUndoStack()->BlockOpen);
     // A read-only editor edits nothing.
-    memo.ReadOnly = true;
+    memo.SetReadOnly(true);
     memo.Select(1, 1);
     for (const int key : {Qt::Key_Backspace, Qt::Key_Delete})
         memo.Press(key);

@@ -222,7 +222,7 @@ TEST(MemoDragDrop, AReadOnlyEditorInsertsNothingAndAnswersNoEffect)
 {
     TDropMemo memo;
     memo.SetTextBuffer("fixed");
-    memo.ReadOnly = true;
+    memo.SetReadOnly(true);
     const auto drop = memo.Drop(Offering(stPlainText).Get(), memo.Cell(2, 0));
     EXPECT_EQ(memo.Text(), "fixed");
     EXPECT_EQ(drop.Effect, DROPEFFECT_NONE);
@@ -449,7 +449,7 @@ TEST(MemoDragDrop, TheSelectionDraggedIntoAnotherEditorMovesThere)
         SCOPED_TRACE(readOnly ? "read-only source" : "source");
         TDropMemo source;
         source.SetTextBuffer("alpha beta gamma");
-        source.ReadOnly = readOnly;
+        source.SetReadOnly(readOnly);
         TDropMemo target;
         target.SetTextBuffer("[]");
         source.Select(6, 11);

@@ -329,7 +329,7 @@ TEST(MemoMouse, DraggingTheSelection)
         TDragMemo memo;
         memo.SetOption(smoOLEDragSource, true);
         memo.SetText("alpha beta gamma");
-        memo.ReadOnly = c.readOnly;
+        memo.SetReadOnly(c.readOnly);
         memo.Result = c.result;
         memo.DropIntoSelf = c.intoSelf;
         memo.DropAt = 12;

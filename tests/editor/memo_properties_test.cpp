@@ -245,6 +245,20 @@ TEST(MemoProperties, TheControlPublishesItsProperties)
     EXPECT_TRUE(memo.setProperty("WordWrap", true));
     EXPECT_TRUE(memo.GetWordWrap());
     EXPECT_TRUE(memo.setProperty("ReadOnly", true));
-    EXPECT_TRUE(memo.ReadOnly);
+    EXPECT_TRUE(memo.ReadOnly());
     EXPECT_EQ(memo.property("Options").toUInt(), memo.Options());
+}
+
+// The view shows a change of ReadOnly only when it changes the colours.
+TEST(MemoProperties, ReadOnlyRepaintsOnlyWithItsColoursInUse)
+{
+    TSyntaxMemo memo;
+    int repaints = memo.RepaintRequests();
+    memo.SetReadOnly(true);
+    EXPECT_TRUE(memo.ReadOnly());
+    EXPECT_EQ(memo.RepaintRequests(), repaints);
+    memo.ReadOnlyColours.Use = true;
+    memo.SetReadOnly(false);
+    EXPECT_FALSE(memo.ReadOnly());
+    EXPECT_GT(memo.RepaintRequests(), repaints);
 }

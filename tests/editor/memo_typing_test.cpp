@@ -153,7 +153,7 @@ TEST(MemoTyping, TabFillsOrTypesATab)
 TEST(MemoTyping, ReadOnlyIgnoresTyping)
 {
     TKeyMemo memo;
-    memo.ReadOnly = true;
+    memo.SetReadOnly(true);
     Holding(memo, "ab", 1);
     TypeKeys(memo, "x\r\t");
     EXPECT_EQ(memo.Text(), "ab");

@@ -252,7 +252,7 @@ TEST(MemoWindow, WindowDefaults)
     EXPECT_TRUE(memo.InsertMode);
     EXPECT_TRUE(memo.MonoPrint);
     EXPECT_TRUE(memo.WantTab && memo.WantReturns && memo.HideSelection);
-    EXPECT_FALSE(memo.ReadOnly || memo.ShowFocusLine);
+    EXPECT_FALSE(memo.ReadOnly() || memo.ShowFocusLine);
     EXPECT_TRUE(memo.DisabledColours.Use && memo.DisabledColours.ReplaceBack && !memo.DisabledColours.ReplaceText);
     EXPECT_EQ(memo.DisabledColours.Back, 0xC0C0C0);
     EXPECT_FALSE(memo.ReadOnlyColours.Use);

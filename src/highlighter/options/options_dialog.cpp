@@ -231,7 +231,7 @@ void TOptionsDialog::BuildHighlightingPage()
     connect(FontFamilyBox, &QComboBox::activated, this, [this] { RunGuarded([this] { CharsetSelected(); }); });
 
     FEditor = Put(new TSyntaxMemo(page), "FEditor", QRect(8, 234, 582, 122));
-    FEditor->ReadOnly = true;
+    FEditor->SetReadOnly(true);
     FEditor->NoFontFeedback = true;
     FEditor->SetCaretBlinking(false);
     FEditor->viewport()->installEventFilter(this);
