@@ -200,13 +200,14 @@ void TCustomSyntaxMemo::ReplaceSelectionText(std::string_view Text, bool Quiet)
         filled.append(Text);
         Text = filled;
     }
+    const int lines = TextStore().LineCount();
     ReplaceSelection(Text);
     CaretAfterEOL = false;
     rememberedColumn_ = CaretColumn() - 1;
     VirtualColumn = rememberedColumn_;
     if (Quiet || !PaintingEnabled())
         return;
-    Invalidate();
+    RepaintEdit(lines);
     ScrollCaretIntoView();
     UpdateScrollBars();
 }
@@ -284,6 +285,18 @@ void TCustomSyntaxMemo::InvalidateLines()
         return;
     ++repaintRequests_;
     viewport()->update(FlaggedRows());
+}
+
+void TCustomSyntaxMemo::RepaintEdit(int LinesBefore)
+{
+    if (ShowFocusLine || TextStore().LineCount() != LinesBefore) {
+        Invalidate();
+    } else {
+        // The caret moves from where it was drawn last.
+        InvalidateLines();
+        if (PaintingEnabled())
+            viewport()->update(hasFocus() ? QRegion(caretShown_) + CaretRect() : QRegion(caretShown_));
+    }
 }
 
 QRegion TCustomSyntaxMemo::FlaggedRows()

@@ -231,6 +231,9 @@ public:
     void SetRedraw(bool On) override;
     void Invalidate() override;
     void InvalidateLines() override;
+    // After an edit that began with LinesBefore records: the rows of the edited lines when the
+    // rows below stayed where they were, else the whole view.
+    void RepaintEdit(int LinesBefore);
     // The rows of the visible lines flagged for repaint (or highlighting) and the rows below the
     // text, which show the background.
     QRegion FlaggedRows();
@@ -624,18 +627,20 @@ private:
     // The last frame drawn, shown as it is while painting is off.
     QPixmap frame_;
     QTimer caretTimer_;
+    // Where the caret was last drawn (empty: nowhere).
+    QRect caretShown_;
     QTimer autoScrollTimer_;
     TMemoMouseState mouse_;
     bool caretBlinking_ = true;
     bool caretOn_ = true;
     bool printing_ = false;
 
+    bool readOnly_ = false;
     // --- parser slots and the highlighting driver (memo_parsers.cpp, memo_highlight.cpp) ---
 public:
     static constexpr int ParserSlotCount = 6;
     // Parser1..Parser6: the parser in slot 1..6 (null: empty). Setting one installs it; in the
     // active slot that switches the settings shown to the parser's (own settings when empty).
-    bool readOnly_ = false;
     TCustomSyntaxMemoParser* Parser(int Slot) const;
     void SetParser(int Slot, TCustomSyntaxMemoParser* Value);
     int ActiveParser() const { return activeParser_; }

@@ -39,11 +39,13 @@ void TCustomSyntaxMemo::paintEvent(QPaintEvent* Event)
     }
     screen.drawPixmap(0, 0, frame_);
     DrawMarginDrag(screen);
+    caretShown_ = {};
     if (hasFocus() && caretOn_) {
         const QRect caret = CaretRect();
         if (!caret.isEmpty()) {
             screen.setCompositionMode(QPainter::CompositionMode_Difference);
             screen.fillRect(caret, Qt::white);
+            caretShown_ = caret;
         }
     }
     // The bars follow what was drawn.

@@ -179,6 +179,7 @@ private:
 bool TCustomSyntaxMemo::TypeText(const QString& Text)
 {
     bool taken = false;
+    const int lines = TextStore().LineCount();
     for (const uint code : Text.toUcs4()) {
         const QByteArray bytes = EncodeAnsi(QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1), '\0');
         // A character the code page cannot hold is not typed.
@@ -191,7 +192,7 @@ bool TCustomSyntaxMemo::TypeText(const QString& Text)
     }
     if (!taken)
         return false;
-    Invalidate();
+    RepaintEdit(lines);
     ScrollCaretIntoView();
     Changed();
     return true;

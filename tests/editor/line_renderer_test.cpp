@@ -7,11 +7,14 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -416,4 +419,63 @@ TEST(MemoPaint, ABookmarkRepaintsOnlyItsRows)
     memo.SetText("short");
     memo.viewport()->grab();
     EXPECT_EQ(memo.FlaggedRows(), QRegion(QRect(0, lineHeight, memo.ClientWidth(), memo.ClientHeight() - lineHeight)));
+}
+
+// The regions the viewport was asked to paint since the last Take.
+struct TPaintRecorder : QObject {
+    QRegion Painted;
+
+    explicit TPaintRecorder(QWidget& Viewport) { Viewport.installEventFilter(this); }
+    QRegion Take()
+    {
+        QApplication::processEvents();
+        return std::exchange(Painted, QRegion());
+    }
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::Paint)
+            Painted += static_cast<QPaintEvent*>(Event)->region();
+        return false;
+    }
+};
+
+// Marks, breakpoints and edits inside a line repaint the rows of their lines; an edit that adds a
+// line moves every row below it, and the whole view is repainted.
+TEST(MemoPaint, MarksBreakpointsAndEditsRepaintTheirRows)
+{
+    TShownMemo memo(160, 30);
+    memo.clearFocus();
+    memo.viewport()->grab();
+    TPaintRecorder recorder(*memo.viewport());
+    recorder.Take();
+    const int lineHeight = memo.Metrics().LineHeight;
+    const auto rows = [&](int First, int Last) {
+        return QRegion(QRect(0, First * lineHeight, memo.ClientWidth(), (Last - First + 1) * lineHeight));
+    };
+
+    TMark* mark = memo.AddMark(memo.LineIndex(3) + 1, 2, 0);
+    EXPECT_EQ(recorder.Take(), rows(3, 3));
+    memo.SetMarkEnd(mark, memo.LineIndex(5) + 1);
+    EXPECT_EQ(recorder.Take(), rows(3, 5));
+    memo.SetMarkStart(mark, memo.LineIndex(5));
+    EXPECT_EQ(recorder.Take(), rows(3, 5));
+    memo.SetMarkStart(mark, memo.LineIndex(1));
+    EXPECT_EQ(recorder.Take(), rows(1, 5));
+
+    auto entry = std::make_unique<TSM_BreakpointData>(0, false, QString(), 0);
+    entry->Position = memo.LineIndex(4);
+    TSM_BreakpointData* breakpoint = memo.TextStore().Breakpoints().Add(std::move(entry));
+    breakpoint->SetActive(true);
+    EXPECT_EQ(recorder.Take(), rows(4, 4));
+
+    // A typed character flags its line and the screenful below it for highlighting: the rows above stay.
+    memo.SetSelection(memo.LineIndex(2) + 1, memo.LineIndex(2) + 1);
+    recorder.Take();
+    memo.ReplaceSelectionText("x");
+    const QRegion typed = recorder.Take();
+    EXPECT_TRUE(typed.contains(rows(2, 2).boundingRect()));
+    EXPECT_FALSE(typed.intersects(rows(0, 1)));
+
+    memo.ReplaceSelectionText("\r");
+    EXPECT_EQ(recorder.Take(), QRegion(memo.viewport()->rect()));
 }

@@ -23,7 +23,7 @@ void TSM_BreakpointData::SetActive(bool Value)
         return;
     active_ = Value;
     if (Owner) {
-        Fire(Owner->OnInvalidate);
+        Fire(Owner->OnInvalidate, Position);
         Owner->Changed = true;
     }
     Fire(OnStateChange, this, this);

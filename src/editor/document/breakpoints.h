@@ -74,8 +74,8 @@ public:
     TBreakpointStyle ActiveStyle{11, 0xFFFFFF, 0x0000FF};
     // An entry was added, removed or changed its state since this was last cleared.
     bool Changed = false;
-    // Repaints the editor that shows the breakpoints.
-    std::function<void()> OnInvalidate;
+    // Repaints the line at Pos in the editor that shows the breakpoints.
+    std::function<void(int Pos)> OnInvalidate;
     TSM_BreakpointEvent OnBreakpointFree;
     TSM_BreakpointEvent OnBreakpointStateChange;
 

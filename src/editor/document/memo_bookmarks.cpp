@@ -93,7 +93,7 @@ TMark* TMemoCore::AddMark(int Start, int Length, std::int32_t Data)
     if (!store_->Marks())
         BindMarks(store_->EnsureMarks());
     TMark* mark = store_->Marks()->Add(Start, Start + Length, Data);
-    Invalidate();
+    InvalidateRange(mark->Start, mark->End);
     return mark;
 }
 
@@ -103,16 +103,33 @@ bool TMemoCore::FindMark(int Pos, int Length, TMark*& Mark)
     return Mark != nullptr;
 }
 
+// The rows the mark left and the rows it now covers are repainted.
 void TMemoCore::SetMarkStart(TMark* Mark, int Pos)
 {
-    if (store_->Marks())
-        store_->Marks()->SetStart(Mark, Pos);
-    Invalidate();
+    if (!store_->Marks())
+        return;
+    InvalidateRange(Mark->Start, Mark->End);
+    store_->Marks()->SetStart(Mark, Pos);
+    InvalidateRange(Mark->Start, Mark->End);
 }
 
 void TMemoCore::SetMarkEnd(TMark* Mark, int Pos)
 {
-    if (store_->Marks())
-        store_->Marks()->SetEnd(Mark, Pos);
-    Invalidate();
+    if (!store_->Marks())
+        return;
+    InvalidateRange(Mark->Start, Mark->End);
+    store_->Marks()->SetEnd(Mark, Pos);
+    InvalidateRange(Mark->Start, Mark->End);
+}
+
+void TMemoCore::InvalidateRange(int Start, int End)
+{
+    int lineStart = 0;
+    TLineRecord* line = store_->LineCount() ? store_->TopLineRecord(&lineStart) : nullptr;
+    for (int row = 0; line && row <= VisibleLines && lineStart <= End; ++row, line = line->Next) {
+        if (lineStart + line->Length() > Start)
+            line->Flags |= lfRepaint;
+        lineStart += line->Length();
+    }
+    InvalidateLines();
 }

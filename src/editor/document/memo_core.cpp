@@ -62,12 +62,13 @@ void TMemoCore::BindStore(TTextStore& Store)
 {
     TCustomBookmarks& bookmarks = Store.NamedBookmarks();
     bookmarks.OnFree = [this](const QString& Name) { Fire(OnCustomBookmarkFree, this, Name); };
-    bookmarks.OnChange = [this] { Invalidate(); };
+    // Named bookmarks are not drawn: their moves repaint only what else is flagged.
+    bookmarks.OnChange = [this] { InvalidateLines(); };
     if (Store.Marks())
         BindMarks(*Store.Marks());
     for (TSM_Breakpoints* list : {static_cast<TSM_Breakpoints*>(&Store.Breakpoints()),
                                   static_cast<TSM_Breakpoints*>(&Store.CodeBreaks())}) {
-        list->OnInvalidate = [this] { Invalidate(); };
+        list->OnInvalidate = [this](int Pos) { InvalidateRange(Pos, Pos); };
         list->OnBreakpointFree = [this](TObject*, TSM_BreakpointData* Entry) {
             Fire(OnBreakpointFree, this, Entry);
         };

@@ -135,6 +135,9 @@ public:
     virtual void Invalidate() {}
     // Only the lines flagged for repaint changed: the view repaints their rows.
     virtual void InvalidateLines() { Invalidate(); }
+    // Flags the shown lines that hold a character of Start..End (both included) for repaint and
+    // repaints their rows.
+    void InvalidateRange(int Start, int End);
     // Values the view keeps up to date.
     int VisibleLines = 40;
     bool WordWrap = false;
