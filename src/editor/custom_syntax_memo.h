@@ -626,16 +626,16 @@ private:
     TLineRenderer renderer_{*this};
     // The last frame drawn, shown as it is while painting is off.
     QPixmap frame_;
-    QTimer caretTimer_;
     // Where the caret was last drawn (empty: nowhere).
     QRect caretShown_;
+    QTimer caretTimer_;
     QTimer autoScrollTimer_;
     TMemoMouseState mouse_;
     bool caretBlinking_ = true;
     bool caretOn_ = true;
     bool printing_ = false;
-
     bool readOnly_ = false;
+
     // --- parser slots and the highlighting driver (memo_parsers.cpp, memo_highlight.cpp) ---
 public:
     static constexpr int ParserSlotCount = 6;
@@ -659,10 +659,15 @@ public:
     // The same from the first line.
     void HighlightAll();
     // Runs the active parser from the store's first line to highlight as far as the token bytes
-    // change (see memo_highlight.cpp). Never pumps events: while the parser is busy with another
-    // run, the start line stays marked and the run is posted to the GUI thread.
+    // change (see memo_highlight.cpp), HighlightSliceLines lines at a time: the rest follows from
+    // the event loop. Never pumps events: while the parser is busy with another run, the start
+    // line stays marked and the run is posted to the GUI thread.
     void RunHighlighter();
-    // The lines whose token bytes the last run replaced.
+    // The lines a run writes before it lets the events waiting in.
+    int HighlightSliceLines = 2000;
+    // A run waits for the event loop to go on.
+    bool HighlightingPending() const { return runPosted_; }
+    // The lines whose token bytes the last run replaced (so far, while it goes on).
     int HighlightedLines() const { return highlightedLines_; }
     TTokenSeenEvent OnTokenSeen;
     // The font is not fed back into the parser's settings (the options dialog's sample editor).
@@ -687,8 +692,12 @@ private:
     void FeedFontBack();
     // The first line marked as where highlighting starts.
     TLineRecord* MarkedLine() const;
-    // Runs the highlighter once the events now waiting have been handled.
+    // Goes on with the run left between slices, or runs the highlighter from the first line
+    // still marked, once the events now waiting have been handled.
     void PostRun();
+    void RunSlice();
+    void DropSlicedRun();
+    void ReportHighlightFailure();
     // OnTokenSeen, its failures swallowed: the token as the handler left it.
     int FireTokenSeen(int Token, int StartPos, int EndPos);
 
@@ -705,4 +714,18 @@ private:
     int cachedWrapColumn_ = 0;
     int highlightedLines_ = 0;
     bool runPosted_ = false;
+    // The run between two slices, with the store, its change count and the count of all slices
+    // as its last slice left them.
+    struct TRunDeleter {
+        void operator()(THighlightRun* Run) const;
+    };
+    std::unique_ptr<THighlightRun, TRunDeleter> slicedRun_;
+    const TTextStore* sliceStore_ = nullptr;
+    unsigned sliceChanges_ = 0;
+    unsigned sliceCount_ = 0;
+    bool slicing_ = false;
+    // A dropped run may have left marked lines behind.
+    bool highlightBacklog_ = false;
+    // Runs go on to their end in one go (for the exports).
+    bool wholeRuns_ = false;
 };

@@ -6,32 +6,52 @@
 // changed line, and ends at the first later line whose tokens come out unchanged, unless the
 // parser is in a state that binds lines together or a token runs on past the line end. A token
 // that opens a container is scanned once more from its start with the container's states.
+//
+// A run writes at most HighlightSliceLines lines in one go. The rest follows from the event loop,
+// slice by slice, as long as nothing else changed the text or used a parser meanwhile; otherwise
+// the line the run had reached stays marked and a later run starts there afresh. The token bytes
+// come out as one whole run would leave them.
 #include "editor/custom_syntax_memo.h"
 
 #include "platform/rtl/application.h"
 #include "platform/rtl/exception.h"
 
-#include <QMetaObject>
+#include <QTimer>
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 class TCustomSyntaxMemo::THighlightRun {
 public:
     THighlightRun(TCustomSyntaxMemo& Memo, TCustomSyntaxMemoParser& Parser) : memo_(Memo), parser_(Parser) {}
 
-    // Runs from First; an exception of the parser ends the run with the line being scanned still
-    // marked and its old token bytes in place.
-    void Run(TLineRecord* First)
+    // Finds where the run starts and prepares the parser.
+    void Start(TLineRecord* First)
     {
         FindRestart(First);
         memo_.FireTokenSeen(-1, -1, -1);
         memo_.edStream_.SetRange(line_, offset_, memo_.TextStore().StartOf(line_));
         TakeLine();
         parser_.ResetState(startToken_);
+    }
+
+    // Runs on until the run ends (true) or Budget lines were written (0: no limit), where it
+    // stops with the line it reached marked. An exception of the parser ends the run with the
+    // line being scanned still marked and its old token bytes in place.
+    bool Continue(int Budget)
+    {
+        budget_ = Budget;
+        sliceLines_ = 0;
+        if (suspended_)
+            Resume();
         try {
             if (!parser_.CustomParseMissing())
                 Scan();
+            if (suspended_) {
+                Suspend();
+                return false;
+            }
             if (pending_)
                 FinishLine(false);
         } catch (...) {
@@ -41,9 +61,13 @@ public:
             throw;
         }
         parser_.ResetState(startToken_);
+        return true;
     }
 
+    TCustomSyntaxMemoParser& Parser() const { return parser_; }
+    // The lines written in all slices, and in the last one.
     int Highlighted = 0;
+    int SliceLines() const { return sliceLines_; }
 
 private:
     // Where the parser can resume, with the token it resumes after: the start of the run of
@@ -117,7 +141,14 @@ private:
     void Scan()
     {
         TEdStream& stream = memo_.edStream_;
+        // The rest of a token that the last slice did not write.
+        if (fillLeft_ > 0 && !Fill(std::exchange(fillLeft_, 0), fillToken_, fillKeepPlain_))
+            return;
         while (!stream.EndOfText() && !stop_) {
+            if (BudgetSpent()) {
+                suspended_ = true;
+                return;
+            }
             TLineRecord* const savedLine = line_;
             const int savedOffset = offset_;
             const int savedCounter = counter_;
@@ -155,26 +186,60 @@ private:
                     pending_ = true;
                     stop_ = false;
                     rescanning = true;
-                } else {
-                    Fill(length, std::uint8_t(token), rescanning);
+                } else if (!Fill(length, std::uint8_t(token), rescanning)) {
+                    return;
                 }
             } while (!stream.EndOfText() && parser_.ContainerPending());
         }
     }
 
     // Writes Token over Length characters, finishing each line it completes. A token that runs
-    // on into the next line makes that line part of the run.
-    void Fill(int Length, std::uint8_t Token, bool KeepPlain)
+    // on into the next line makes that line part of the run. Once the slice's lines are written
+    // the rest of the token waits for the next slice (false), unless a container is pending.
+    bool Fill(int Length, std::uint8_t Token, bool KeepPlain)
     {
         for (int i = 0; i < Length && new_; ++i) {
             if (offset_ < line_->Length() && !(KeepPlain && Token == 0))
                 new_[std::size_t(offset_)] = Token;
             ++offset_;
-            if (offset_ >= line_->Length())
+            if (offset_ >= line_->Length()) {
                 FinishLine(i + 1 < Length);
+                if (i + 1 < Length && new_ && BudgetSpent() && !parser_.ContainerPending()) {
+                    fillLeft_ = Length - i - 1;
+                    fillToken_ = Token;
+                    fillKeepPlain_ = KeepPlain;
+                    suspended_ = true;
+                    return false;
+                }
+            }
         }
         if (stop_ && offset_ != 0 && new_)
             stop_ = false;
+        return true;
+    }
+
+    bool BudgetSpent() const { return budget_ > 0 && sliceLines_ >= budget_; }
+
+    // Between slices the line reached is marked, so that no other run ends there; the stream
+    // may serve others meanwhile.
+    void Suspend()
+    {
+        TEdStream& stream = memo_.edStream_;
+        streamLine_ = stream.Line();
+        streamOffset_ = stream.Offset();
+        streamPosition_ = stream.GetPosition();
+        frontierMarked_ = line_->Flags & lfNeedsHighlight;
+        line_->Flags |= lfNeedsHighlight;
+    }
+
+    // The text is as the last slice left it; the line's stored tokens may have been replaced.
+    void Resume()
+    {
+        suspended_ = false;
+        if (!frontierMarked_)
+            line_->Flags &= ~lfNeedsHighlight;
+        old_ = line_->Tokens.get();
+        memo_.edStream_.SetRange(streamLine_, streamOffset_, streamPosition_ - streamOffset_);
     }
 
     // A line whose tokens come out unchanged ends the run once the changed line lies behind,
@@ -195,6 +260,7 @@ private:
             return;
         }
         ++Highlighted;
+        ++sliceLines_;
         line_->Tokens = std::move(new_);
         line_->Flags = (line_->Flags & ~(lfNeedsHighlight | lfHighlightIncomplete)) | lfRepaint;
         if (!line_->Next) {
@@ -220,7 +286,32 @@ private:
     bool stop_ = false;
     // The current line's stored tokens were already replaced in this run.
     bool changed_ = false;
+    // Slicing: the lines this slice may write (0: any number) and has written; where the run
+    // stopped, with the rest of the token being written and the stream's place.
+    int budget_ = 0;
+    int sliceLines_ = 0;
+    bool suspended_ = false;
+    bool frontierMarked_ = false;
+    int fillLeft_ = 0;
+    std::uint8_t fillToken_ = 0;
+    bool fillKeepPlain_ = false;
+    TLineRecord* streamLine_ = nullptr;
+    int streamOffset_ = 0;
+    int streamPosition_ = 0;
 };
+
+void TCustomSyntaxMemo::TRunDeleter::operator()(THighlightRun* Run) const
+{
+    delete Run;
+}
+
+namespace {
+
+// Counts the slices of all runs of all editors: a run may go on with its parser only when no
+// other slice used a parser since its own.
+unsigned slicesRun = 0;
+
+} // namespace
 
 void TCustomSyntaxMemo::UpdateHighlighting()
 {
@@ -238,12 +329,30 @@ void TCustomSyntaxMemo::HighlightFrom(TLineRecord* Line)
 
 void TCustomSyntaxMemo::HighlightAll()
 {
-    if (TLineRecord* first = TextStore().FirstLine())
-        HighlightFrom(first);
+    TLineRecord* first = TextStore().FirstLine();
+    if (!first)
+        return;
+    // Every line gets its tokens now, also those a dropped run had left for later.
+    const bool whole = wholeRuns_;
+    wholeRuns_ = true;
+    HighlightFrom(first);
+    while (highlightBacklog_) {
+        TLineRecord* marked = MarkedLine();
+        highlightBacklog_ = marked != nullptr;
+        if (marked)
+            HighlightFrom(marked);
+    }
+    wholeRuns_ = whole;
 }
 
 void TCustomSyntaxMemo::RunHighlighter()
 {
+    // Asked from within a slice (by a token handler): the run comes after this one.
+    if (slicing_) {
+        PostRun();
+        return;
+    }
+    DropSlicedRun();
     TTextStore& store = TextStore();
     TLineRecord* first = store.HighlightFrom();
     store.SetHighlightFrom(nullptr);
@@ -251,48 +360,107 @@ void TCustomSyntaxMemo::RunHighlighter()
     if (!ready_)
         return;
     TCustomSyntaxMemoParser* parser = CurrentParser();
-    if (parser && first && (first->Flags & (lfNeedsHighlight | lfHighlightIncomplete))) {
-        if (parser->Busy()) {
-            // Another run is inside a container with this parser: this one waits for it to end.
-            first->Flags |= lfNeedsHighlight;
-            PostRun();
-            return;
-        }
-        THighlightRun run(*this, *parser);
-        try {
-            run.Run(first);
-        } catch (...) {
-            WithCaughtException([](Exception& E) {
-                if (Application)
-                    Application->HandleException(E);
-                else
-                    TApplication::ReportException(E);
-            });
-        }
-        highlightedLines_ = run.Highlighted;
-        if (highlightedLines_ > 0)
-            Invalidate();
+    if (!parser || !first || !(first->Flags & (lfNeedsHighlight | lfHighlightIncomplete))) {
+        FireTokenSeen(-2, -2, -2);
+        return;
     }
+    if (parser->Busy()) {
+        // Another run is inside a container with this parser: this one waits for it to end.
+        first->Flags |= lfNeedsHighlight;
+        PostRun();
+        return;
+    }
+    slicedRun_.reset(new THighlightRun(*this, *parser));
+    try {
+        slicedRun_->Start(first);
+    } catch (...) {
+        slicedRun_.reset();
+        ReportHighlightFailure();
+        FireTokenSeen(-2, -2, -2);
+        return;
+    }
+    RunSlice();
+}
+
+// One slice of the run; a run that goes on is taken up again once the events now waiting have
+// been handled.
+void TCustomSyntaxMemo::RunSlice()
+{
+    THighlightRun& run = *slicedRun_;
+    ++slicesRun;
+    bool ended = true;
+    slicing_ = true;
+    try {
+        ended = run.Continue(wholeRuns_ ? 0 : std::max(1, HighlightSliceLines));
+    } catch (...) {
+        ReportHighlightFailure();
+    }
+    slicing_ = false;
+    highlightedLines_ = run.Highlighted;
+    if (run.SliceLines() > 0)
+        InvalidateLines();
+    if (!ended) {
+        sliceStore_ = &TextStore();
+        sliceChanges_ = TextStore().Changes();
+        sliceCount_ = slicesRun;
+        PostRun();
+        return;
+    }
+    slicedRun_.reset();
+    FireTokenSeen(-2, -2, -2);
+    if (highlightBacklog_)
+        PostRun();
+}
+
+// A run left between slices is dropped: the line it had reached stays marked for a later run.
+void TCustomSyntaxMemo::DropSlicedRun()
+{
+    if (!slicedRun_)
+        return;
+    slicedRun_.reset();
+    highlightBacklog_ = true;
     FireTokenSeen(-2, -2, -2);
 }
 
-// A deferred run starts at the first line still marked, unless an edit has named one since.
+void TCustomSyntaxMemo::ReportHighlightFailure()
+{
+    WithCaughtException([](Exception& E) {
+        if (Application)
+            Application->HandleException(E);
+        else
+            TApplication::ReportException(E);
+    });
+}
+
+// The run goes on where its last slice stopped when nothing changed meanwhile; otherwise a run
+// starts at the first line still marked, unless an edit has named one since.
 void TCustomSyntaxMemo::PostRun()
 {
     if (runPosted_)
         return;
     runPosted_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            runPosted_ = false;
-            AtBoundary([this] {
-                if (!TextStore().HighlightFrom())
-                    TextStore().SetHighlightFrom(MarkedLine());
-                RunHighlighter();
-            });
-        },
-        Qt::QueuedConnection);
+    QTimer::singleShot(0, this, [this] {
+        runPosted_ = false;
+        AtBoundary([this] {
+            if (slicedRun_ && ready_ && sliceStore_ == &TextStore() && sliceChanges_ == TextStore().Changes() &&
+                sliceCount_ == slicesRun && &slicedRun_->Parser() == CurrentParser() && !slicedRun_->Parser().Busy()) {
+                RunSlice();
+                return;
+            }
+            DropSlicedRun();
+            TLineRecord* marked = nullptr;
+            if (!TextStore().HighlightFrom()) {
+                marked = MarkedLine();
+                highlightBacklog_ = marked != nullptr;
+                TextStore().SetHighlightFrom(marked);
+            }
+            const unsigned changes = TextStore().Changes();
+            RunHighlighter();
+            // A marked line starts one run only, whatever that run could do.
+            if (marked && !slicedRun_ && TextStore().Changes() == changes)
+                marked->Flags &= ~lfNeedsHighlight;
+        });
+    });
 }
 
 TLineRecord* TCustomSyntaxMemo::MarkedLine() const

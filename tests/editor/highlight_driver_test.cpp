@@ -1,6 +1,7 @@
 // The highlighting driver: incremental runs equal a full pass after random edits, the lines a run
 // touches, containers, the token event, a parser that fails, and a run deferred while the parser is
-// busy with another. HFTP_RANDOM_CASES sets the number of edit scripts (default 40).
+// busy with another, and long runs cut into slices. HFTP_RANDOM_CASES sets the number of edit
+// scripts (default 40).
 #include "stub_parser.h"
 
 #include "editor/custom_syntax_memo.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <random>
 #include <set>
@@ -235,6 +237,65 @@ TEST(HighlightDriver, ARunReenteredWhileTheParserIsBusyIsDeferredAndCompletes)
     EXPECT_EQ(Tokens(first), FullPass("x [12] y"));
     EXPECT_EQ(Tokens(second), "0000000") << "the second run waits for the first";
     EXPECT_TRUE(pumpUntil([&] { return Tokens(second) == FullPass("/*ab cd"); }));
+}
+
+// A run that would write many lines writes a slice of them and goes on from the event loop; edits
+// and other runs between the slices end as a full pass over the final text would.
+TEST(HighlightDriver, ALongRunGoesOnInSlicesAndEndsAsAFullPass)
+{
+    constexpr int Slice = 20;
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += i % 7 == 0 ? "x \"q\" y\r" : "word [12] w\r";
+    struct TCase {
+        const char* Name;
+        const char* Opening;
+        // What happens after the first slice (null: nothing).
+        std::function<void(THighlightedMemo&)> Between;
+    };
+    const TCase cases[] = {
+        {"a comment, line by line", "/*", nullptr},
+        {"a string, one token to the end", "\"", nullptr},
+        {"typing before the line reached", "/*",
+         [](THighlightedMemo& M) { M.Replace(M.Memo.LineIndex(8), M.Memo.LineIndex(8), "ab"); }},
+        {"typing far behind it", "/*",
+         [](THighlightedMemo& M) { M.Replace(M.Memo.LineIndex(200), M.Memo.LineIndex(200), "*/ \""); }},
+        {"deleting the line reached", "\"",
+         [](THighlightedMemo& M) { M.Replace(M.Memo.LineIndex(20), M.Memo.LineIndex(40), {}); }},
+        {"closing it again", "/*", [](THighlightedMemo& M) { M.Replace(M.Memo.LineIndex(6), M.Memo.LineIndex(6), "*/"); }},
+        {"another editor's run", "\"",
+         [](THighlightedMemo&) { THighlightedMemo other("ab /* cd\r\"ef\r"); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        THighlightedMemo memo;
+        memo.Memo.HighlightSliceLines = Slice;
+        memo.Memo.SetText(text);
+        ASSERT_TRUE(pumpUntil([&] { return !memo.Memo.HighlightingPending(); }));
+        ASSERT_EQ(Tokens(memo.Memo), FullPass(text));
+
+        memo.Replace(memo.Memo.LineIndex(5), memo.Memo.LineIndex(5), c.Opening);
+        EXPECT_EQ(memo.Memo.HighlightedLines(), Slice);
+        EXPECT_TRUE(memo.Memo.HighlightingPending());
+        if (c.Between)
+            c.Between(memo);
+        ASSERT_TRUE(pumpUntil([&] { return !memo.Memo.HighlightingPending(); }));
+        EXPECT_EQ(Tokens(memo.Memo), FullPass(memo.Memo.TextStore().GetText(0, memo.Memo.TextLength())));
+    }
+}
+
+// The exports need every token now: a run for them goes to its end in one go.
+TEST(HighlightDriver, HighlightAllRunsToTheEndAtOnce)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "word [12] w\r";
+    THighlightedMemo memo(text);
+    memo.Memo.HighlightSliceLines = 10;
+    memo.Replace(0, 0, "/*");
+    ASSERT_TRUE(memo.Memo.HighlightingPending());
+    memo.Memo.HighlightAll();
+    EXPECT_EQ(Tokens(memo.Memo), FullPass("/*" + text));
 }
 
 } // namespace

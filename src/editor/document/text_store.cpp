@@ -48,6 +48,7 @@ void TTextStore::LinkAfter(TLineRecord* Prev, TLineRecord* Record)
     Record->Next = next;
     (Prev ? Prev->Next : first_) = Record;
     (next ? next->Prev : last_) = Record;
+    ++changes_;
     ++lineCount_;
     CountLength(Record->Length(), +1);
     IndexAdd(Record);
@@ -59,6 +60,7 @@ void TTextStore::Unlink(TLineRecord* Record)
     (Record->Prev ? Record->Prev->Next : first_) = Record->Next;
     (Record->Next ? Record->Next->Prev : last_) = Record->Prev;
     Record->Prev = Record->Next = nullptr;
+    ++changes_;
     --lineCount_;
     CountLength(Record->Length(), -1);
 }
@@ -80,6 +82,7 @@ void TTextStore::CountLength(int Length, int Delta)
 
 void TTextStore::Resized(TLineRecord* Record, int OldLength)
 {
+    ++changes_;
     CountLength(OldLength, -1);
     CountLength(Record->Length(), +1);
     Record->Block->Chars += Record->Length() - OldLength;
@@ -368,5 +371,6 @@ void TTextStore::ClearHighlighting()
         line->Tokens.reset();
         line->Flags |= lfHighlightIncomplete;
     }
+    ++changes_;
     highlightFrom_ = first_;
 }

@@ -94,6 +94,11 @@ public:
     // Forwards an edit to both breakpoint lists (see TSM_Breakpoints::AdjustForEdit).
     void ShiftBreakpoints(int Pos, int Delta, bool WholeLines);
 
+    // Counts the changes of the text and of its highlighting: records linked, unlinked or
+    // resized, and token bytes cleared. Work that spans events checks it to see the text as it
+    // left it.
+    unsigned Changes() const { return changes_; }
+
     // The first line the highlighter must look at again; edits set it when it is unset.
     TLineRecord* HighlightFrom() const { return highlightFrom_; }
     void SetHighlightFrom(TLineRecord* Line) { highlightFrom_ = Line; }
@@ -180,6 +185,7 @@ private:
     mutable TPrefixSums charSums_;
     mutable bool indexStale_ = true;
     TLineRecord* highlightFrom_ = nullptr;
+    unsigned changes_ = 0;
     std::array<std::uint16_t, 10> bookmarkColumns_{};
     std::unique_ptr<TUndoStack> undoLog_;
     std::unique_ptr<TMarkList> marks_;
