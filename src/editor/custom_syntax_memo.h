@@ -276,7 +276,8 @@ public:
     // and the pointer is outside the client area.
     void ScrollTo(int Column, int Line, bool Repaint, bool AutoScroll = false);
     // One step of that: a line up or down and a column sideways toward Pointer (a client point),
-    // the selection's end following to the client edge. False when Pointer is inside.
+    // the selection's end (or the margin line being dragged) following to the client edge. False
+    // when Pointer is inside.
     bool AutoScrollStep(QPoint Pointer);
     // Scrolls the caret into view: whole lines up or down, 8 columns at a time sideways.
     virtual void ScrollCaretIntoView();

@@ -375,11 +375,12 @@ private:
         memo_.viewport()->update();
     }
 
-    // Outside the text area the view scrolls toward the pointer, and goes on doing so on the
-    // window's timer while the button is held; true when it scrolled.
+    // Outside the text area the view scrolls toward the pointer, taking the selection's end or the
+    // margin line being dragged along, and goes on doing so on the window's timer while the
+    // button is held; true when it scrolled.
     bool AutoScroll(QPoint Point)
     {
-        if (!state_.Tracking || !memo_.AutoScrollStep(Point))
+        if ((!state_.Tracking && !state_.MarginDrag) || !memo_.AutoScrollStep(Point))
             return false;
         memo_.ScrollTo(memo_.LeftColumn(), memo_.TopLine(), false, true);
         return true;

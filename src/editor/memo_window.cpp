@@ -137,8 +137,12 @@ void TCustomSyntaxMemo::AutoScrollTick()
     AutoScrollStep(viewport()->mapFromGlobal(QCursor::pos()));
 }
 
+// A margin line being dragged goes along with the view instead of the selection's end; the
+// right-margin line takes the view along already within two character widths of the right edge.
 bool TCustomSyntaxMemo::AutoScrollStep(QPoint Pointer)
 {
+    const bool marginDrag = mouse_.MarginDrag;
+    const int rightEdge = clientWidth_ - (marginDrag && mouse_.RightMarginDrag ? 2 * metrics_.CharWidth : 0);
     int top = TopLine();
     int left = leftColumn_;
     const bool vertical = verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
@@ -149,16 +153,19 @@ bool TCustomSyntaxMemo::AutoScrollStep(QPoint Pointer)
         top = std::min(TextStore().LineCount() - 1, top + 1);
     if (horizontal && Pointer.x() < TextLeft())
         left = std::max(0, left - 1);
-    else if (horizontal && Pointer.x() >= clientWidth_)
+    else if (horizontal && Pointer.x() >= rightEdge)
         left = std::min(TextStore().LongestLine(), left + 1);
     const bool outside = Pointer.y() < 0 || Pointer.y() >= clientHeight_ || Pointer.x() < TextLeft() ||
-                         Pointer.x() >= clientWidth_;
+                         Pointer.x() >= rightEdge;
     if (!outside)
         return false;
     ScrollTo(left, top, true);
     const QPoint edge(std::clamp(Pointer.x(), TextLeft(), std::max(TextLeft(), clientWidth_ - 1)),
                       std::clamp(Pointer.y(), 0, std::max(0, clientHeight_ - 1)));
-    TMemoCore::SetSelection(SelStart(), PositionFromPoint(edge), true);
+    if (marginDrag)
+        mouse_.MarginColumn = ColumnAtPixel(edge.x(), nullptr);
+    else
+        TMemoCore::SetSelection(SelStart(), PositionFromPoint(edge), true);
     Invalidate();
     return true;
 }

@@ -211,6 +211,52 @@ TEST(MemoMouse, DraggingTheWrapColumnLineSetsWrapAtColumn)
     EXPECT_EQ(memo.WrapAtColumn(), 60);
 }
 
+// A margin line dragged to the window's edge scrolls the view and goes along: the right margin
+// already within two character widths of the edge, the wrap column only beyond it.
+TEST(MemoMouse, DraggingAMarginLineToTheEdgeScrolls)
+{
+    TMouseMemo memo(40, 10);
+    memo.SetOption(smoShowRMargin, true);
+    memo.SetRightMargin(35);
+    memo.SetText("short\r" + std::string(200, 'x'));
+    memo.Hover(memo.Cell(35, 0));
+    memo.Now += 1000;
+    memo.Send(QEvent::MouseButtonPress, memo.Cell(35, 0), Qt::LeftButton);
+    memo.Send(QEvent::MouseMove, memo.Cell(37, 0), Qt::LeftButton);
+    EXPECT_EQ(memo.LeftColumn(), 0);
+    memo.Send(QEvent::MouseMove, memo.Cell(39, 0), Qt::LeftButton);
+    memo.Send(QEvent::MouseMove, memo.Cell(39, 0), Qt::LeftButton);
+    EXPECT_EQ(memo.LeftColumn(), 2);
+    EXPECT_EQ(memo.Selection(), std::make_pair(0, 0));
+    memo.Send(QEvent::MouseButtonRelease, memo.Cell(39, 0), Qt::NoButton);
+    EXPECT_EQ(memo.RightMargin(), 41);
+
+    // Back at the left edge the view scrolls back with the line.
+    memo.Hover(memo.Cell(39, 0));
+    memo.Now += 1000;
+    memo.Send(QEvent::MouseButtonPress, memo.Cell(39, 0), Qt::LeftButton);
+    memo.Send(QEvent::MouseMove, QPoint(memo.TextLeft() - 1, memo.Cell(0, 0).y()), Qt::LeftButton);
+    memo.Send(QEvent::MouseButtonRelease, QPoint(memo.TextLeft() - 1, memo.Cell(0, 0).y()), Qt::NoButton);
+    EXPECT_EQ(memo.LeftColumn(), 1);
+    EXPECT_EQ(memo.RightMargin(), 1);
+
+    memo.SetOption(smoShowRMargin, false);
+    memo.SetOption(smoShowWrapColumn, true);
+    memo.SetWrapAtColumn(120);
+    memo.SetWordWrap(true);
+    memo.SetLeftColumn(90);
+    memo.Hover(memo.Cell(30, 0));
+    memo.Now += 1000;
+    memo.Send(QEvent::MouseButtonPress, memo.Cell(30, 0), Qt::LeftButton);
+    memo.Send(QEvent::MouseMove, memo.Cell(39, 0), Qt::LeftButton);
+    EXPECT_EQ(memo.LeftColumn(), 90);
+    const QPoint beyond(memo.ClientWidth() + 5, memo.Cell(0, 0).y());
+    memo.Send(QEvent::MouseMove, beyond, Qt::LeftButton);
+    EXPECT_EQ(memo.LeftColumn(), 91);
+    memo.Send(QEvent::MouseButtonRelease, beyond, Qt::NoButton);
+    EXPECT_EQ(memo.WrapAtColumn(), 130);
+}
+
 TEST(MemoMouse, WheelScrollsByTheDesktopsLines)
 {
     TMouseMemo memo(40, 5);
