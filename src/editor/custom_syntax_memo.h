@@ -657,8 +657,10 @@ public:
     void SetReady(bool Value) { ready_ = Value; }
     // Marks Line as where highlighting starts and runs the highlighter.
     void HighlightFrom(TLineRecord* Line);
-    // The same from the first line.
+    // The same from the first line, to the end of the text at once.
     void HighlightAll();
+    // Takes the run waiting between slices, and every run it left for later, to its end now.
+    void FinishHighlighting();
     // Runs the active parser from the store's first line to highlight as far as the token bytes
     // change (see memo_highlight.cpp), HighlightSliceLines lines at a time: the rest follows from
     // the event loop. Never pumps events: while the parser is busy with another run, the start
@@ -698,6 +700,8 @@ private:
     void PostRun();
     void RunSlice();
     void DropSlicedRun();
+    bool SlicedRunCanGoOn() const;
+    void DrainHighlightBacklog();
     void ReportHighlightFailure();
     // OnTokenSeen, its failures swallowed: the token as the handler left it.
     int FireTokenSeen(int Token, int StartPos, int EndPos);

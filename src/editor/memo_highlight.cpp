@@ -332,17 +332,42 @@ void TCustomSyntaxMemo::HighlightAll()
     TLineRecord* first = TextStore().FirstLine();
     if (!first)
         return;
-    // Every line gets its tokens now, also those a dropped run had left for later.
-    const bool whole = wholeRuns_;
-    wholeRuns_ = true;
+    const bool whole = std::exchange(wholeRuns_, true);
     HighlightFrom(first);
+    DrainHighlightBacklog();
+    wholeRuns_ = whole;
+}
+
+void TCustomSyntaxMemo::FinishHighlighting()
+{
+    const bool whole = std::exchange(wholeRuns_, true);
+    if (SlicedRunCanGoOn())
+        RunSlice();
+    else
+        DropSlicedRun();
+    DrainHighlightBacklog();
+    wholeRuns_ = whole;
+}
+
+// Every line a dropped run left marked starts one run, whatever that run can do there.
+void TCustomSyntaxMemo::DrainHighlightBacklog()
+{
     while (highlightBacklog_) {
         TLineRecord* marked = MarkedLine();
         highlightBacklog_ = marked != nullptr;
-        if (marked)
-            HighlightFrom(marked);
+        if (!marked)
+            return;
+        const unsigned changes = TextStore().Changes();
+        HighlightFrom(marked);
+        if (TextStore().Changes() == changes && !slicedRun_ && !(CurrentParser() && CurrentParser()->Busy()))
+            marked->Flags &= ~lfNeedsHighlight;
     }
-    wholeRuns_ = whole;
+}
+
+bool TCustomSyntaxMemo::SlicedRunCanGoOn() const
+{
+    return slicedRun_ && ready_ && sliceStore_ == &TextStore() && sliceChanges_ == TextStore().Changes() &&
+           sliceCount_ == slicesRun && &slicedRun_->Parser() == CurrentParser() && !slicedRun_->Parser().Busy();
 }
 
 void TCustomSyntaxMemo::RunHighlighter()
@@ -442,8 +467,7 @@ void TCustomSyntaxMemo::PostRun()
     QTimer::singleShot(0, this, [this] {
         runPosted_ = false;
         AtBoundary([this] {
-            if (slicedRun_ && ready_ && sliceStore_ == &TextStore() && sliceChanges_ == TextStore().Changes() &&
-                sliceCount_ == slicesRun && &slicedRun_->Parser() == CurrentParser() && !slicedRun_->Parser().Busy()) {
+            if (SlicedRunCanGoOn()) {
                 RunSlice();
                 return;
             }

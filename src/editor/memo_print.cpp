@@ -74,6 +74,8 @@ bool TCustomSyntaxMemo::RenderPage(QPainter& Canvas, const QRect& Rect, int Page
 // laid out or wrapped again.
 void TCustomSyntaxMemo::RunPrinting(QPaintDevice& Device, const std::function<void()>& Body)
 {
+    // Paper shows every line highlighted, also those a run had left for later.
+    FinishHighlighting();
     const TMemoMetrics screen = metrics_;
     const auto end = [this, screen] {
         settings_->PrintCanvas = nullptr;

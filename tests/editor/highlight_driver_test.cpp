@@ -284,8 +284,8 @@ TEST(HighlightDriver, ALongRunGoesOnInSlicesAndEndsAsAFullPass)
     }
 }
 
-// The exports need every token now: a run for them goes to its end in one go.
-TEST(HighlightDriver, HighlightAllRunsToTheEndAtOnce)
+// The exports and printing need every token now: their runs go to the end in one go.
+TEST(HighlightDriver, ExportsAndPrintingRunToTheEndAtOnce)
 {
     std::string text;
     for (int i = 0; i < 100; ++i)
@@ -296,6 +296,12 @@ TEST(HighlightDriver, HighlightAllRunsToTheEndAtOnce)
     ASSERT_TRUE(memo.Memo.HighlightingPending());
     memo.Memo.HighlightAll();
     EXPECT_EQ(Tokens(memo.Memo), FullPass("/*" + text));
+
+    // Printing takes the run waiting between slices to its end first.
+    memo.Replace(0, 2, {});
+    ASSERT_TRUE(memo.Memo.HighlightingPending());
+    memo.Memo.FinishHighlighting();
+    EXPECT_EQ(Tokens(memo.Memo), FullPass(text));
 }
 
 } // namespace
