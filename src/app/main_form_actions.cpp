@@ -101,6 +101,7 @@ void TTarnwickFTPApp::CreateActions()
     BindActions();
     BindUpdateRules();
     BindZipActions();
+    CreateBottomTabActions();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) { FocusChanged(Now); });
 }
 
