@@ -11,9 +11,6 @@
 #include "platform/rtl/format.h"
 #include "platform/ui/message_dialogs.h"
 #include "platform/ui/modal_results.h"
-#include "platform/ui/screen.h"
-#include "platform/widgets/combo_box.h"
-#include "platform/widgets/std_controls.h"
 #include "routines/date_stamp.h"
 #include "routines/path_routines.h"
 #include "session/session_engine.h"
@@ -168,32 +165,10 @@ void TTarnwickFTPApp::actViewBookmarkPropertiesExecute()
 {
     TListItem* row = lvBookmarks->ItemFocused();
     TBookmarkItem* bookmark = BookmarkOfRow(row);
-    if (!bookmark)
-        return;
-    Screen().SetCursor(crHourGlass);
-    {
-        TBookmarkPropertiesFrm form;
-        const bool remote = bookmark->BookmarkType == 1;
-        if (remote) {
-            TUploadProfileCollection* profiles = UploadProfiles()->Profiles();
-            for (int i = 0; i < profiles->Count(); ++i)
-                form.cbHost->addItem(profiles->GetItem(i)->ItemName);
-        }
-        form.SetBookmark(bookmark->Comment, bookmark->Folder, bookmark->Host, bookmark->DateCreated,
-                         bookmark->DateLastAccessed, bookmark->DateModified, bookmark->BookmarkType);
-        if (form.ShowModal() == mrOk && form.Modified) {
-            bookmark->Comment = form.txtComment->text();
-            bookmark->Folder = form.txtLocation->text();
-            if (remote) {
-                AddTrailingSlash(bookmark->Folder);
-                bookmark->Host = form.cbHost->currentText();
-            }
-            bookmark->DateModified = DateStampNow();
-            row->SetCaption(bookmark->Comment);
-            row->SetSubItems({bookmark->Folder});
-        }
+    if (bookmark && TBookmarkPropertiesFrm::Execute(*bookmark)) {
+        row->SetCaption(bookmark->Comment);
+        row->SetSubItems({bookmark->Folder});
     }
-    Screen().SetCursor(crDefault);
 }
 
 void TTarnwickFTPApp::actFileDeleteBookmarkExecute()
