@@ -111,11 +111,13 @@ void TTarnwickFTPApp::CreateInfoTabs()
     tabs->AddTab(lvBookmarks, QStringLiteral("Bookmarks"), 38);
     tabs->AddTab(lvSearch, QStringLiteral("Search"), 30);
 
-    aviSearchLocal = new QProgressBar(lvSearch);
+    // The search animation stands beside the tabs while a search runs.
+    aviSearchLocal = new QProgressBar(TabSet);
     aviSearchLocal->setObjectName(QStringLiteral("aviSearchLocal"));
     aviSearchLocal->setRange(0, 0);
     aviSearchLocal->setTextVisible(false);
     aviSearchLocal->setFixedSize(80, 12);
+    TabSet->setCornerWidget(aviSearchLocal, Qt::BottomRightCorner);
     aviSearchLocal->hide();
     searchResults_ = std::make_unique<TSearchResults>(
         *lvSearch, [this](const QString& Text, int Panel) { SetStatusText(Text, Panel); }, aviSearchLocal);

@@ -4,6 +4,7 @@
 // the listing cache goes and when the window closes.
 #include "main_form_fixture.h"
 
+#include "app/app_images.h"
 #include "app/bottom_tabs/new_bookmark.h"
 #include "app/bottom_tabs/search_list_view.h"
 #include "app/bottom_tabs/tab_set.h"
@@ -19,6 +20,7 @@
 #include "support/pump.h"
 #include "support/scripted_prompts.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QFile>
 #include <QMenu>
@@ -122,6 +124,31 @@ TEST_F(BottomTabs, TheTabSetShowsItsFourViewsWithTheSelectedCaptionBoldAndBlue)
     EXPECT_EQ(bar->tabRect(2).width(), width(2) + extra);
     EXPECT_EQ(bar->tabRect(1).width(), width(1) + extra);
     EXPECT_GT(bar->tabRect(1).width(), QFontMetrics(form.font()).horizontalAdvance("History"));
+}
+
+// The search list's heading row carries the window's "still to come" picture at 2,1, which an
+// ordinary row without a picture does not.
+TEST_F(BottomTabs, TheSearchHeadingRowShowsItsPicture)
+{
+    TTarnwickFTPApp& form = Make();
+    form.resize(800, 600);
+    form.show();
+    form.ExecuteAction("actViewSearchResults");
+    Search->Add()->SetImageIndex(SearchPlaceholderImage);
+    Search->Add()->SetImageIndex(-1);
+    const QImage picture = form.ImageListSm->GetImage(AppImage::Placeholder);
+    const auto drawnPixels = [&](int Row) {
+        const QRect rect = Search->View()->visualRect(Search->View()->model()->index(Row, 0));
+        const QImage shot = Search->View()->viewport()->grab().toImage();
+        const QColor base = Search->palette().color(QPalette::Base);
+        int count = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                count += shot.pixelColor(rect.left() + 2 + x, rect.top() + 1 + y) != base;
+        return count;
+    };
+    // (The plain row may show a focus frame's edge there.)
+    EXPECT_GT(drawnPixels(0), drawnPixels(1) + 30) << drawnPixels(0) << " " << drawnPixels(1);
 }
 
 TEST_F(BottomTabs, HistoryKeepsOneRowPerFolderTheNewestOnTop)
