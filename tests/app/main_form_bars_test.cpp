@@ -55,9 +55,9 @@ TEST_F(TMainFormTest, SavesTheThreeToolbarLayoutsInButtonOrderWhenItGoes)
     } cases[] = {
         {MainToolbarKey,
          {"actToolbarConnect", "actToolbarDisconnect", "actToolbarSeparator", "actToolbarEditWin",
-          "actToolbarSeparator", "actToolbarUpload", "actToolbarDownload", "actToolbarSeparator",
-          "actToolbarSeparator", "actToolbarSearch", "actToolbarBookmarks", "actToolbarSeparator",
-          "actToolbarTypeSet", "actToolbarSeparator"}},
+          "actToolbarSeparator", "actToolbarUpload", "actToolbarDownload", "actToolbarSeparator", "actToolBarEdit",
+          "actToolbarSaveWeb", "actToolbarSeparator", "actToolbarSearch", "actToolbarBookmarks",
+          "actToolbarSeparator", "actToolbarTypeSet", "actToolbarSeparator"}},
         {MyComputerToolbarKey,
          {"actToolbarMyMkd", "actToolbarMyCDup", "actToolbarMyAddBk", "actToolbarMyDel",
           "actToolbarMyProperties", "actToolbarMySeparator"}},
