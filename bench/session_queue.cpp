@@ -92,6 +92,7 @@ public:
 
     void SetStatusText(const QString&, int) override {}
     void ClearHistory() override {}
+    void StopSearch() override {}
     int FileItemCount(bool) override { return 0; }
     void LogLineAdded(const QString&) override {}
     void LogLinesRemoved(int) override {}

@@ -94,11 +94,6 @@ void TTarnwickFTPApp::SetStatusText(const QString& Text, int Panel)
     StatusBarMain->SetPanelText(Panel, Text);
 }
 
-void TTarnwickFTPApp::ClearHistory()
-{
-    // The history list comes with the bottom tabs.
-}
-
 int TTarnwickFTPApp::FileItemCount(bool Remote)
 {
     if (Remote)
@@ -178,11 +173,6 @@ void TTarnwickFTPApp::ShowConnected(const QString& WindowCaption, const QString&
     // The application's display name follows the window's own title.
     setWindowTitle(WindowCaption);
     fraRemoteSite->SetCaption(FrameCaption);
-}
-
-void TTarnwickFTPApp::AddHistoryFolder(const QString&)
-{
-    // The history list comes with the bottom tabs.
 }
 
 void TTarnwickFTPApp::ShowRetrievingListing()

@@ -6,6 +6,8 @@
 #include "editor/templates/code_templates.h"
 #include "platform/rtl/object.h"
 #include "session/local_pane.h"
+#include "session/search_results.h"
+#include "session/search_thread.h"
 #include "session/session_state.h"
 #include "session/session_window.h"
 
@@ -21,6 +23,7 @@ class QTabBar;
 class QTabWidget;
 class TAction;
 class TActionList;
+class TBookmarkItem;
 class TAgOpenDialog;
 class TAgSaveDialog;
 class TDropFileTarget;
@@ -37,13 +40,16 @@ class QLabel;
 class TFtpClient2;
 class TImageList;
 class TListBoxHrz;
+class TListItem;
 class TPaneFrame;
 class TPTImageCombo;
+class TPTListView;
 class TPTShellCombo;
 class TPTShellList;
 class TPTShellTree;
 class TPTTreeView;
 class TRemoteListView;
+class TSearchListView;
 class TSessionEngine;
 class TSiteTree;
 class TStatusBarMain;
@@ -191,6 +197,35 @@ public:
     // The site and remote folder tree over tvRemote.
     TSiteTree& SiteTree() { return *siteTree_; }
 
+    // ---- The bottom tabs: history, bookmarks and search results (main_form_bottom_tabs.cpp,
+    // main_form_history.cpp, main_form_bookmarks.cpp, main_form_search.cpp). ----
+    TPTListView* lvHistory = nullptr;
+    TPTListView* lvBookmarks = nullptr;
+    TSearchListView* lvSearch = nullptr;
+    // The animation over the search list while a search runs.
+    QProgressBar* aviSearchLocal = nullptr;
+    QMenu* popHistory = nullptr;
+    QMenu* popBookmarks = nullptr;
+    QMenu* popSearch = nullptr;
+    // The tabs of TabSet.
+    enum : int { InfoTabLog = 0, InfoTabHistory = 1, InfoTabBookmarks = 2, InfoTabSearch = 3 };
+    // ISessionWindow: the running search is stopped and joined.
+    void StopSearch() override;
+    // The two header rows, then every bookmark of the collection below its header.
+    void FillBookmarkList();
+    // The row of Item directly below the header of its type (nothing when that header is missing).
+    void InsertBookmarkEntry(TBookmarkItem* Item);
+    // A new bookmark of Folder (a remote folder of the current site, or a local folder) and its row.
+    TBookmarkItem* AddBookmark(const QString& Folder, bool Remote);
+    // The bookmark a row of lvBookmarks stands for; null for a header or no row.
+    static TBookmarkItem* BookmarkOfRow(const TListItem* Row);
+    static bool IsBookmarkHeader(const TListItem* Row);
+    // Switches to the site of a remote bookmark and into its folder once it is listed.
+    void SwitchSiteForBookmark(const TBookmarkItem& Bookmark);
+    // Runs the offline search over the cached listings: of the current folder only, or of all.
+    void StartSearch(const QString& Mask, bool LookInAll, bool MatchCase);
+    TSearchThread* SearchThread() const { return searchThread_.get(); }
+    // ---- End of the bottom tabs. ----
     // ---- The editor: documents in tabs over one editor (main_form_editor.cpp,
     // main_form_documents.cpp) ----
 public:
@@ -442,4 +477,27 @@ private:
     QByteArray savedTemplates_;
     // The session has ended after a close that waited for it: the window closes without asking.
     bool sessionEndClose_ = false;
+
+    // ---- The bottom tabs. ----
+    void CreateInfoTabs();
+    void CreateBottomTabActions();
+    void BindBottomTabUpdateRules();
+    void ShowListMenu(QMenu* Menu, TPTListView* List, const QPoint& Pos);
+    void lvHistoryMouseDown(const QPoint& Pos);
+    void lvBookmarksMouseDown(const QPoint& Pos);
+    void lvSearchMouseDown(const QPoint& Pos);
+    void popHistoryPopup();
+    void popHistorymniAddBkClick();
+    void actViewHistoryItemExecute();
+    void actFileAddBookmarkExecute(int Tag);
+    void actViewBookmarkItemExecute();
+    void actViewBookmarkPropertiesExecute();
+    void actFileDeleteBookmarkExecute();
+    void actViewSearchItemExecute();
+    void actToolbarRemoteSearchExecute();
+    // The search steps that run on the GUI thread fill lvSearch; the thread reads a copy of the
+    // listing cache. The thread goes before the steps it calls.
+    std::unique_ptr<TSearchResults> searchResults_;
+    std::unique_ptr<TSearchThread> searchThread_;
+    // ---- End of the bottom tabs. ----
 };

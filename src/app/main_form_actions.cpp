@@ -102,6 +102,7 @@ void TTarnwickFTPApp::CreateActions()
     BindActions();
     BindUpdateRules();
     BindZipActions();
+    CreateBottomTabActions();
     CreateEditorActions();
     CreateEditorCommands();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) { FocusChanged(Now); });

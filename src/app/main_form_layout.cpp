@@ -1,5 +1,6 @@
 // TTarnwickFTPApp: the window's components and their places.
 #include "app/app_images.h"
+#include "app/bottom_tabs/tab_set.h"
 #include "app/log_line_delegate.h"
 #include "app/main_form.h"
 #include "app/pane_frame.h"
@@ -150,14 +151,15 @@ void TTarnwickFTPApp::CreateBottomArea()
     tabMain->setShape(QTabBar::RoundedSouth);
     tabMainPages = new QStackedWidget(tabMainPanel);
     pnlEdit = Named(new QWidget(tabMainPages), QStringLiteral("pnlEdit"));
-    TabSet = Named(new QTabWidget(tabMainPages), QStringLiteral("TabSet"));
-    TabSet->setTabPosition(QTabWidget::South);
+    auto* tabSet = new TTabSet(*ImageListSm, tabMainPages);
+    TabSet = Named(static_cast<QTabWidget*>(tabSet), QStringLiteral("TabSet"));
     lbFtpDisplayLog = new TListBoxHrz(nullptr, TabSet);
     lbFtpDisplayLog->setObjectName(QStringLiteral("lbFtpDisplayLog"));
     lbFtpDisplayLog->setItemDelegate(new TLogLineDelegate(*ImageListSm, lbFtpDisplayLog));
     lbFtpDisplayLog->setUniformItemSizes(true);
     lbFtpDisplayLog->setContextMenuPolicy(Qt::CustomContextMenu);
-    TabSet->addTab(lbFtpDisplayLog, QStringLiteral("FTP Log"));
+    tabSet->AddTab(lbFtpDisplayLog, QStringLiteral("Log"), AppImage::LogNotice);
+    CreateInfoTabs();
     tabMainPages->addWidget(pnlEdit);
     tabMainPages->addWidget(TabSet);
     layout->addWidget(tabMainPages, 1);

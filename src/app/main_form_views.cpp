@@ -140,6 +140,8 @@ int TTarnwickFTPApp::GetFocusedPaneKind() const
         return fkLocalList;
     if (inside(lvRemote))
         return fkRemoteList;
+    if (inside(lvBookmarks))
+        return fkBookmarks;
     return fkOther;
 }
 
@@ -153,6 +155,10 @@ void TTarnwickFTPApp::FocusPane(int Pane)
     case pkRemote:
         lvRemote->View()->setFocus();
         break;
+    case pkBookmarks:
+        if (tabMainPanel->isVisible() && TabSet->currentIndex() == InfoTabBookmarks)
+            lvBookmarks->View()->setFocus();
+        return;
     default:
         break;
     }
@@ -170,6 +176,10 @@ void TTarnwickFTPApp::DeleteInPane()
     case fkRemoteList:
         FocusPane(pkRemote);
         ExecuteAction(QStringLiteral("actToolbarRemoteDel"));
+        break;
+    case fkBookmarks:
+        FocusPane(pkBookmarks);
+        ExecuteAction(QStringLiteral("actFileDeleteBookmark"));
         break;
     default:
         break;

@@ -11,6 +11,7 @@ TSearchThread::TSearchThread(bool CreateSuspended, int CaseIndex, const QString&
                              const std::map<QString, QString>& DirResultList, TSearchResults& Results)
     : TThread(true), mask_(Mask), caseIndex_(CaseIndex), cache_(DirResultList), results_(Results)
 {
+    SetPriority(tpLower);
     if (!CreateSuspended)
         Start();
 }
@@ -21,6 +22,7 @@ TSearchThread::TSearchThread(bool CreateSuspended, int CaseIndex, const QString&
 {
     if (const auto entry = DirResultList.find(Folder); entry != DirResultList.end())
         cache_.insert(*entry);
+    SetPriority(tpLower);
     if (!CreateSuspended)
         Start();
 }

@@ -14,7 +14,8 @@ class TSearchResults;
 // is created, so the session may add or drop listings meanwhile; a cache file deleted since is
 // skipped. Every step that touches the list (start, folder notice, hit, read error, finish) runs
 // on the GUI thread and waits for it. Terminate stops it after the line it is testing; the finish
-// step still runs. The owner keeps Results alive until the thread is gone.
+// step still runs. The owner keeps Results alive until the thread is gone. The search runs at a
+// priority below normal, so the window stays quick while it reads.
 class TSearchThread : public TThread {
 public:
     // Searches every cached folder, in the order of their names.

@@ -68,6 +68,7 @@ void TSessionState::ResetTransferQueue(bool PlaySound, bool KeepPending)
 
 void TSessionState::ClearListingCache()
 {
+    window_.StopSearch();
     Recursing = false;
     transferQueue_.clear();
     window_.ClearHistory();

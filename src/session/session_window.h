@@ -16,6 +16,9 @@ public:
     virtual void SetStatusText(const QString& Text, int Panel) = 0;
     // Empties the history list of the folders visited.
     virtual void ClearHistory() = 0;
+    // Stops an offline search that still reads the cached listings and waits for it to end;
+    // called before the cached listings are deleted.
+    virtual void StopSearch() = 0;
     // The number of file entries (folders not counted) in the remote or the local list.
     virtual int FileItemCount(bool Remote) = 0;
     // The log list got Line at its end; the window shows it and scrolls to it.

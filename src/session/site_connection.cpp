@@ -200,7 +200,10 @@ void TSessionEngine::SetOffline()
     State.PendingRecursionRequest = 0;
     State.RecursionBaseFolder.clear();
     State.MissingFolder.clear();
-    State.AfterListingAction = 0;
+    // A site chosen while this session ran is connected to next: the folder to change into once
+    // its first listing is in (a bookmark's) outlives this session.
+    if (PendingSiteNode.isEmpty() || State.AfterListingAction != ListingChangeFolder)
+        State.AfterListingAction = 0;
     State.AfterRequestAction = 0;
     if (PendingSiteNode.isEmpty())
         State.PendingFolder.clear();

@@ -54,15 +54,16 @@ TEST_F(TMainFormTest, SavesTheThreeToolbarLayoutsInButtonOrderWhenItGoes)
         QStringList Buttons;
     } cases[] = {
         {MainToolbarKey,
-         {"actToolbarConnect", "actToolbarDisconnect", "actToolbarSeparator", "actToolbarEditWin", "actToolbarSeparator",
-          "actToolbarUpload", "actToolbarDownload", "actToolbarSeparator", "actToolBarEdit", "actToolbarSaveWeb",
-          "actToolbarSeparator", "actToolbarSearch",
+         {"actToolbarConnect", "actToolbarDisconnect", "actToolbarSeparator", "actToolbarEditWin",
+          "actToolbarSeparator", "actToolbarUpload", "actToolbarDownload", "actToolbarSeparator", "actToolBarEdit",
+          "actToolbarSaveWeb", "actToolbarSeparator", "actToolbarSearch", "actToolbarBookmarks",
           "actToolbarSeparator", "actToolbarTypeSet", "actToolbarSeparator"}},
         {MyComputerToolbarKey,
-         {"actToolbarMyMkd", "actToolbarMyCDup", "actToolbarMyDel", "actToolbarMyProperties", "actToolbarMySeparator"}},
+         {"actToolbarMyMkd", "actToolbarMyCDup", "actToolbarMyAddBk", "actToolbarMyDel",
+          "actToolbarMyProperties", "actToolbarMySeparator"}},
         {RemoteToolbarKey,
-         {"actToolbarRemoteMkd", "actToolbarRemoteCDup", "actToolbarRemoteDel", "actToolbarRemoteProperties",
-          "actToolbarRemoteSeparator"}},
+         {"actToolbarRemoteMkd", "actToolbarRemoteCDup", "actToolbarRemoteAddBk", "actToolbarRemoteDel",
+          "actToolbarRemoteProperties", "actToolbarRemoteSeparator"}},
     };
     for (const auto& [key, buttons] : cases) {
         QStringList expected;

@@ -7,6 +7,7 @@
 #include "app/main_form.h"
 #include "platform/ui/message_dialogs.h"
 #include "settings/app_settings.h"
+#include "settings/bookmarks.h"
 #include "settings/firewalls.h"
 #include "settings/upload_profiles.h"
 
@@ -52,6 +53,7 @@ protected:
         AppSettings(1);
         UploadProfiles(1);
         Firewalls(1);
+        Bookmarks(1);
     }
 
     TRegistryScope Registry;

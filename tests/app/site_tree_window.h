@@ -11,6 +11,7 @@ class TSiteTreeWindow : public ISessionWindow {
 public:
     void SetStatusText(const QString&, int) override {}
     void ClearHistory() override {}
+    void StopSearch() override {}
     int FileItemCount(bool) override { return 0; }
     void LogLineAdded(const QString&) override {}
     void LogLinesRemoved(int) override {}

@@ -14,6 +14,7 @@ public:
 
     void SetStatusText(const QString& Text, int Panel) override;
     void ClearHistory() override { ++HistoryClears; }
+    void StopSearch() override { ++SearchStops; }
     int FileItemCount(bool Remote) override { return Remote ? RemoteFileCount : LocalFileCount; }
     void LogLineAdded(const QString& Line) override { LogLines.append(Line); }
     void LogLinesRemoved(int Count) override { LogLines.remove(0, Count); }
@@ -51,6 +52,7 @@ public:
     // The texts each panel was given, in order, by panel number 1 to 3.
     QStringList Panels[4];
     int HistoryClears = 0;
+    int SearchStops = 0;
     int RemoteFileCount = 0;
     int LocalFileCount = 0;
     QStringList LogLines;

@@ -230,6 +230,7 @@ TEST_F(SearchThread, StoppingARunningSearch)
             thread->Terminate();
     });
     thread = std::make_unique<TSearchThread>(true, 0, "index", cache, stopping);
+    EXPECT_EQ(thread->Priority(), tpLower);
     thread->Start();
     thread->WaitFor();
     EXPECT_EQ(Captions(), QStringList({"Search is complete. There are no results to display."}));

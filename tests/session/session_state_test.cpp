@@ -145,6 +145,7 @@ TEST_F(SessionState, ClearListingCacheDeletesOnlyTheCacheAndDirectTempFiles)
     EXPECT_TRUE(state.GetTransferQueue().empty());
     EXPECT_FALSE(state.Recursing);
     EXPECT_EQ(Window.HistoryClears, 1);
+    EXPECT_EQ(Window.SearchStops, 1);
     QDir(tempFolder + "sub-of-session-test").removeRecursively();
 }
 
