@@ -22,6 +22,7 @@
 #include "routines/shell_routines.h"
 #include "session/session_engine.h"
 #include "settings/app_settings.h"
+#include "settings/previous_version_import.h"
 #include "settings/upload_profiles.h"
 #include "shell/shell_list.h"
 #include "shell/pt_tree_view.h"
@@ -239,6 +240,8 @@ void TTarnwickFTPApp::ApplyFirstRunDefaults()
 
 void TTarnwickFTPApp::WMStartup()
 {
+    // Before the site tree is built: imported profiles show in it and keep the wizard away.
+    ImportPreviousVersionServers();
     siteTree_->BuildSiteTree();
     if (UploadProfiles()->Profiles()->Count() == 0)
         ExecuteAction(QStringLiteral("actHelpAccWizard"));

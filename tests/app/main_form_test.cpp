@@ -4,12 +4,16 @@
 
 #include "app/remote_list_view.h"
 #include "app/settings_migration.h"
+#include "app/site_tree/site_tree.h"
 #include "platform/registry/registry.h"
 #include "platform/rtl/application.h"
 #include "platform/rtl/string_list.h"
 #include "platform/ui/action_list.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/modal_results.h"
 #include "routines/registry_helpers.h"
+#include "settings/previous_version_import.h"
+#include "support/machine_key_scope.h"
 #include "support/scripted_prompts.h"
 
 #include <QApplication>
@@ -252,4 +256,21 @@ TEST_F(TMainFormTest, StartupRunsTheWizardWithoutProfilesAndConnectsWithOne)
     form.show();
     QTRY_COMPARE(prompts.Shown(), 1);
     EXPECT_EQ(title, "Connect to Server");
+}
+
+// The previous version's profiles are offered first: taken over, they show in the site tree and
+// keep the first-run wizard away.
+TEST_F(TMainFormTest, StartupImportsThePreviousVersionsProfilesBeforeTheSiteTree)
+{
+    Tree.File("old/FTPServers.ini", "[General]\nCount=1\n[Server1]\nName=Old\nHostname=ftp.example.com\n");
+    const TMachineKeyScope machine(PreviousVersionUninstallKey, "UninstallString", Tree.Path("old") + " UNWISE.EXE");
+    MessageAnswer = mrYes;
+    TScriptedPrompts prompts;
+
+    TTarnwickFTPApp& form = MakeForm(false);
+    form.show();
+    QTRY_VERIFY(form.SiteTree().Root() != nullptr);
+    EXPECT_EQ(Messages.size(), 2);
+    EXPECT_NE(form.SiteTree().FindSiteNode("Old"), nullptr);
+    EXPECT_EQ(prompts.Shown(), 0);
 }

@@ -2,21 +2,18 @@
 // the INI file's count, sections, names and defaults, and hostile or broken files.
 #include "settings/previous_version_import.h"
 
-#include "platform/registry/hive.h"
-#include "platform/registry/hive_store.h"
-#include "platform/registry/reg_data.h"
 #include "platform/registry/registry.h"
 #include "platform/ui/message_dialogs.h"
 #include "platform/ui/modal_results.h"
 #include "routines/registry_helpers.h"
 #include "settings/upload_profiles.h"
+#include "support/machine_key_scope.h"
 #include "support/registry_scope.h"
 #include "support/temp_tree.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
-
-using namespace win;
+#include <optional>
 
 namespace {
 
@@ -34,7 +31,6 @@ protected:
     {
         UploadProfiles(1);
         SetMessageDlgHandler(oldHandler_);
-        THiveStore::ForRoot(HKEY_LOCAL_MACHINE)->Seed(THiveKey());
     }
 
     // The previous version installed in the temp folder, with Ini as its "FTPServers.ini"; the
@@ -42,12 +38,8 @@ protected:
     void Install(const QByteArray& Ini, const QString& Command = "%1  UNWISE.EXE /S INSTALL.LOG")
     {
         tree.File("old/FTPServers.ini", Ini);
-        THiveKey machine;
-        THiveKey* key = &machine;
-        for (const QString& name : PreviousVersionUninstallKey.split('\\'))
-            key = &key->AddSubKey(name);
-        key->SetValue("UninstallString", REG_SZ, RegStringData(Command.arg(tree.Path("old"))));
-        THiveStore::ForRoot(HKEY_LOCAL_MACHINE)->Seed(std::move(machine));
+        machine_.reset();
+        machine_.emplace(PreviousVersionUninstallKey, "UninstallString", Command.arg(tree.Path("old")));
     }
     // Forgets the profiles, the registry and the messages of an earlier case.
     void Reset()
@@ -84,6 +76,7 @@ protected:
 
 private:
     TMessageDlgHandler oldHandler_;
+    std::optional<TMachineKeyScope> machine_;
 };
 
 const QString Warning = " was unable to import the previous version's server settings.\r\n"
