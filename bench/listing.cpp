@@ -10,12 +10,22 @@
 // stand, without freeing them, as mawk ends once it has printed. A second figure is the reading
 // done again in one process, on memory it has touched before: on a machine where the first touch
 // of a page is dear, the gap between the two is what the entries' memory costs. A third is the
-// whole process again with its heap on transparent huge pages (glibc's "hugetlb" tunable).
+// whole process again with its heap on transparent huge pages (glibc's "hugetlb" tunable). The
+// last is what the program does with the file: the remote list filled with a row for each entry
+// (its size and date texts and its icon), timed inside a process that started the offscreen
+// platform first.
 //
 // Usage: bench_listing [lines]        (default 1000000)
 //        bench_listing --read <file>  (the reading process itself: prints its entry count and heap)
 #include "ftp/listing/listing_file.h"
+#include "platform/platform_init.h"
+#include "session/remote_list_model.h"
+#include "session/session_log.h"
+#include "shell/shell_init.h"
 
+#include "plain_session_window.h"
+
+#include <QApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -194,6 +204,23 @@ int ReadListing(const char* file)
     _exit(0);
 }
 
+// Fills the remote list from the file and prints the CPU seconds that took and the rows it made.
+int FillRemoteList(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    initPlatform();
+    initShell();
+    TPlainWindow window;
+    TSessionLog log(window);
+    TRemoteListModel model(window, log);
+    const double start = CpuSeconds();
+    model.LoadListingFile(QString::fromLocal8Bit(argv[2]));
+    std::printf("%.4f %d\n", CpuSeconds() - start, model.Count());
+    std::fflush(stdout);
+    _exit(0);
+}
+
 // The reading process again with glibc's heap on transparent huge pages: where the kernel hands
 // them out only on request, one page fault then brings 2 MiB instead of 4 KiB.
 const char* const HugePageHeap = "GLIBC_TUNABLES=glibc.malloc.hugetlb=1";
@@ -206,6 +233,8 @@ int main(int argc, char** argv)
         return ReadListing(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--again") == 0)
         return ReadListingAgain(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--fill") == 0)
+        return FillRemoteList(argc, argv);
     const int lines = argc > 1 ? std::atoi(argv[1]) : 1000000;
     QTemporaryDir folder(QDir::tempPath() + "/hftp-bench-XXXXXX");
     const char* self = "/proc/self/exe";
@@ -223,13 +252,22 @@ int main(int argc, char** argv)
         double again = 1e9;
         for (int i = 0; i < 5; ++i)
             again = std::min(again, std::atof(RunProcess({ourPath, "--again", file}, true).output.c_str()));
+        double fill = 1e9;
+        int rows = 0;
+        for (int i = 0; i < 3; ++i) {
+            double seconds = 0;
+            std::sscanf(RunProcess({ourPath, "--fill", file}, true).output.c_str(), "%lf %d", &seconds, &rows);
+            fill = std::min(fill, seconds);
+        }
         std::printf("%s, %d lines: mawk %.3f s CPU (%.3f s wall); ours %.3f s CPU (%.3f s wall): %.2fx mawk; "
                     "%zu entries, %.0f heap bytes and %.0f peak resident bytes per entry; a second reading in "
-                    "the same process %.3f s CPU: %.2fx mawk; with %s %.3f s CPU (%.3f s wall): %.2fx mawk\n",
+                    "the same process %.3f s CPU: %.2fx mawk; with %s %.3f s CPU (%.3f s wall): %.2fx mawk; "
+                    "the remote list filled from the file, %d rows: %.3f s CPU: %.2fx mawk\n",
                     kind.c_str(), lines, mawk.cpu, mawk.wall, ours.cpu, ours.wall, ours.cpu / mawk.cpu, entries,
                     double(heap) / double(std::max<std::size_t>(entries, 1)),
                     double(ours.peakKiB) * 1024 / double(std::max<std::size_t>(entries, 1)), again,
-                    again / mawk.cpu, HugePageHeap, hugePages.cpu, hugePages.wall, hugePages.cpu / mawk.cpu);
+                    again / mawk.cpu, HugePageHeap, hugePages.cpu, hugePages.wall, hugePages.cpu / mawk.cpu, rows,
+                    fill, fill / mawk.cpu);
     }
     return 0;
 }

@@ -19,6 +19,7 @@
 #include "shell/shell_init.h"
 
 #include "../tests/support/vsftpd_config.h"
+#include "plain_session_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -83,42 +84,6 @@ bool RunUntil(const std::function<bool()>& Done)
     }
     return true;
 }
-
-// A main window that shows nothing; it notes when a listing was shown.
-class TPlainWindow : public ISessionWindow {
-public:
-    TPlainWindow() : handle_(win::AllocateHWnd([](win::TMessage&) {})) {}
-    ~TPlainWindow() override { win::DeallocateHWnd(handle_); }
-
-    void SetStatusText(const QString&, int) override {}
-    void ClearHistory() override {}
-    void StopSearch() override {}
-    int FileItemCount(bool) override { return 0; }
-    void LogLineAdded(const QString&) override {}
-    void LogLinesRemoved(int) override {}
-    win::HWND Handle() override { return handle_; }
-    void CheckServerMenuItem(int) override {}
-    void ExecuteAction(const QString&) override {}
-    bool SelectSiteNode(const QString&) override { return false; }
-    void ShowOffline(const QString&) override {}
-    void ShowListingAnimation(bool) override {}
-    int RemoteItemCount() override { return 0; }
-    void ShowConnected(const QString&, const QString&) override {}
-    void AddHistoryFolder(const QString&) override {}
-    void SetRemoteFolderCombo(const QString&) override {}
-    void ShowRetrievingListing() override {}
-    void RemoteListChanged() override {}
-    void SyncRemoteTree(const QString&) override { ++Listings; }
-    void RemoteFolderCreated(const QString&) override {}
-    void RemoteItemRenamed(const QString&, const QString&) override {}
-    void RemoteFolderRemoved(const QString&) override {}
-    void OpenDownloadedFile(const QString&, const QString&) override {}
-
-    int Listings = 0;
-
-private:
-    win::HWND handle_;
-};
 
 class TPlainPane : public ILocalPane {
 public:

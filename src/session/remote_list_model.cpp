@@ -1,18 +1,17 @@
 // TRemoteListModel: filling from a listing, sorting, lookups and collecting into the queue.
 #include "session/remote_list_model.h"
 
-#include "ftp/listing/dir_info_list.h"
-#include "ftp/listing/listing_date.h"
-#include "ftp/listing/listing_format.h"
+#include "ftp/listing/listing_file.h"
 #include "platform/rtl/format.h"
+#include "platform/rtl/streams.h"
 #include "platform/shellapi/file_info.h"
+#include "platform/system/name_encoding.h"
 #include "platform/ui/beep.h"
 #include "routines/size_texts.h"
 #include "session/session_log.h"
 #include "session/session_window.h"
 #include "shell/system_icons.h"
 
-#include <QFile>
 #include <algorithm>
 #include <iterator>
 
@@ -23,17 +22,6 @@ bool IsEntryName(const QString& Name)
 {
     return !Name.isEmpty() && Name != QLatin1String(".") && Name != QLatin1String("..") &&
            !Name.contains(QLatin1Char('/')) && !Name.contains(QChar(0));
-}
-
-void ParseLine(TFtpDirInfoList& Fields, int Format, const QString& Line)
-{
-    switch (Format) {
-    case lfStandardUnix: Fields.ParseStandardUnix(Line); break;
-    case lfAppleUnix: Fields.ParseAppleUnix(Line); break;
-    case lfDos: Fields.ParseDos(Line); break;
-    case lfWebStar: Fields.ParseWebStar(Line); break;
-    default: break;
-    }
 }
 
 // A size field as a byte count; 0 when it is no number. 64 bits, so files above 2 GiB keep their size.
@@ -83,20 +71,39 @@ void TRemoteListModel::AddParentRow()
 
 void TRemoteListModel::FillRemoteList(const QStringList& Lines, bool FoldersOnly)
 {
+    TMemoryStream bytes;
+    for (const QString& line : Lines) {
+        const QByteArray encoded = EncodeName(line) + '\n';
+        bytes.Write(encoded.constData(), encoded.size());
+    }
+    bytes.SetPosition(0);
+    TListingFile listing;
+    listing.KeepLines = true;
+    listing.LoadFromStream(bytes, Now(), TListingFormat(ListingFormat));
+    Fill(listing, FoldersOnly);
+}
+
+bool TRemoteListModel::LoadListingFile(const QString& FileName)
+{
+    TListingFile listing;
+    listing.KeepLines = true;
+    try {
+        listing.LoadFromFile(FileName, Now(), TListingFormat(ListingFormat));
+    } catch (const EFOpenError&) {
+        return false;
+    }
+    Fill(listing, false);
+    return true;
+}
+
+void TRemoteListModel::Fill(TListingFile& Listing, bool FoldersOnly)
+{
     ClearRemoteList();
     AddParentRow();
-    QStringList lines = Lines;
     // The total-count line of an empty folder.
-    if (lines.size() == 1 && lines[0].size() < 15)
-        lines.clear();
-    if (lines.isEmpty())
+    if (Listing.LineCount() == 0 || (Listing.LineCount() == 1 && Listing.FirstLines().Strings(0).size() < 15))
         return;
-    if (ListingFormat == lfUnknown) {
-        TStringList detect;
-        for (const QString& line : lines)
-            detect.Add(line);
-        ListingFormat = DetectListingFormat(detect);
-    }
+    ListingFormat = Listing.Format();
     if (ListingFormat == lfUnknown) {
         MessageBeep();
         const QString text = QStringLiteral("Unable to determine the remote host type directory listing");
@@ -111,16 +118,7 @@ void TRemoteListModel::FillRemoteList(const QStringList& Lines, bool FoldersOnly
     // gathered on its own so that a long listing is not shifted row by row.
     std::vector<TRemoteRow> folders;
     std::vector<TRemoteRow> files;
-    for (const QString& line : lines) {
-        if (line.isEmpty())
-            continue;
-        TFtpDirInfoList fields;
-        ParseLine(fields, ListingFormat, line);
-        if (fields.Count() == 0)
-            continue;
-        auto info = std::make_unique<TFtpDirInfo>();
-        info->Attributes = fields.GetAttributes();
-        info->Name = fields.GetEntryName();
+    for (std::unique_ptr<TFtpDirInfo>& info : Listing.Entries()) {
         const bool folder = info->IsDirectory();
         if (!IsEntryName(info->Name)) {
             log_.AddLogLine(Format(QStringLiteral("* The listing entry '%s' is not a usable name and is left out."),
@@ -129,9 +127,6 @@ void TRemoteListModel::FillRemoteList(const QStringList& Lines, bool FoldersOnly
         }
         if (!folder && FoldersOnly)
             continue;
-        info->Line = line;
-        info->SizeText = fields.GetSize();
-        info->DateTime = ParseListingDate(fields.GetDate());
         info->DisplayDate = FormatDateTime(QStringLiteral("ddddd t"), info->DateTime);
         TRemoteRow row;
         row.Caption = info->Name;
@@ -148,22 +143,6 @@ void TRemoteListModel::FillRemoteList(const QStringList& Lines, bool FoldersOnly
     rows_.reserve(rows_.size() + folders.size() + files.size());
     std::move(folders.begin(), folders.end(), std::back_inserter(rows_));
     std::move(files.begin(), files.end(), std::back_inserter(rows_));
-}
-
-bool TRemoteListModel::LoadListingFile(const QString& FileName)
-{
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QStringList lines;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        while (line.endsWith('\n') || line.endsWith('\r'))
-            line.chop(1);
-        lines.append(QString::fromUtf8(line));
-    }
-    FillRemoteList(lines, false);
-    return true;
 }
 
 bool TRemoteListModel::CompareRemoteItems(const TRemoteRow& A, const TRemoteRow& B, int Column, bool Ascending)

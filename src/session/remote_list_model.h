@@ -11,6 +11,7 @@
 #include <vector>
 
 class ISessionWindow;
+class TListingFile;
 class TSessionLog;
 
 // One row: the texts of the four columns, the system icon and the entry it stands for.
@@ -86,6 +87,8 @@ public:
 
 private:
     void AddParentRow();
+    // Fills the rows from the entries of Listing, taking them away from it.
+    void Fill(TListingFile& Listing, bool FoldersOnly);
     void Collect(std::vector<TQueueEntry>& Queue, const QString& Prefix, int Index) const;
 
     ISessionWindow& window_;

@@ -88,15 +88,21 @@ QString Decoded(QByteArrayView bytes)
 // each distinct text is decoded once and shared, each date text read once.
 class TEntryMaker {
 public:
-    TEntryMaker(TListingFormat Format, TDateTime CurrentTime) : format_(Format), now_(CurrentTime) {}
+    TEntryMaker(TListingFormat Format, TDateTime CurrentTime, bool KeepLines)
+        : format_(Format), now_(CurrentTime), keepLines_(KeepLines)
+    {
+    }
 
-    void Add(QByteArrayView Line, std::deque<TFtpDirInfo>& Entries)
+    void Add(QByteArrayView Line, std::vector<std::unique_ptr<TFtpDirInfo>>& Entries)
     {
         const TListingLineFields fields = SplitListingLine(Line, format_);
         if (fields.Count == 0)
             return;
-        TFtpDirInfo& entry = Entries.emplace_back();
+        TFtpDirInfo& entry = *Entries.emplace_back(std::make_unique<TFtpDirInfo>());
         entry.Attributes = Attributes(Line, fields);
+        const bool link = fields.Attributes.End > fields.Attributes.Start && Line[fields.Attributes.Start] == 'l';
+        if (keepLines_ || link)
+            entry.Line = Decoded(Line);
         if (fields.Count < 2) {
             entry.SizeText.clear();
             return;
@@ -111,7 +117,7 @@ public:
             return;
         std::string_view name(Line.data() + fields.Name.Start, size_t(fields.Name.End - fields.Name.Start));
         // A link's name stands before " -> " and its target.
-        if (fields.Attributes.End > fields.Attributes.Start && Line[fields.Attributes.Start] == 'l')
+        if (link)
             name = name.substr(0, name.find(" -> "));
         entry.Name = Decoded(QByteArrayView(name.data(), qsizetype(name.size())));
     }
@@ -169,6 +175,7 @@ private:
 
     const TListingFormat format_;
     const TDateTime now_;
+    const bool keepLines_;
     std::vector<std::pair<QByteArray, QString>> attributes_;
     int nextAttributes_ = 0;
     std::vector<TDateSlot> dates_ = std::vector<TDateSlot>(DateSlots);
@@ -177,28 +184,38 @@ private:
 
 } // namespace
 
-void TListingFile::LoadFromFile(const QString& FileName, TDateTime CurrentTime)
+void TListingFile::LoadFromFile(const QString& FileName, TDateTime CurrentTime, TListingFormat Format)
 {
     entries_.clear();
-    format_ = lfUnknown;
     TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
-    TLineReader reader(stream);
+    LoadFromStream(stream, CurrentTime, Format);
+}
+
+void TListingFile::LoadFromStream(TStream& Stream, TDateTime CurrentTime, TListingFormat Format)
+{
+    entries_.clear();
+    firstLines_.Clear();
+    lineCount_ = 0;
+    format_ = lfUnknown;
+    TLineReader reader(Stream);
 
     // The first lines judge the format; they are then read like the others.
     std::vector<QByteArray> first;
-    TStringList firstLines;
     QByteArrayView line;
     bool more = true;
     while (int(first.size()) < LinesExamined && (more = reader.Next(line))) {
         first.push_back(line.toByteArray());
-        firstLines.Add(Decoded(line));
+        firstLines_.Add(Decoded(line));
     }
-    format_ = DetectListingFormat(firstLines);
+    lineCount_ = int(first.size());
+    format_ = Format == lfUnknown ? DetectListingFormat(firstLines_) : Format;
     if (format_ == lfUnknown)
         return;
-    TEntryMaker maker(format_, CurrentTime);
+    TEntryMaker maker(format_, CurrentTime, KeepLines);
     for (const QByteArray& bytes : first)
         maker.Add(bytes, entries_);
-    while (more && reader.Next(line))
+    while (more && reader.Next(line)) {
+        ++lineCount_;
         maker.Add(line, entries_);
+    }
 }

@@ -4,8 +4,10 @@
 #include "ftp/socket/winsock_library.h"
 #include "ftp/socket/wsocket_errors.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <cstring>
+#include <mutex>
 #include <optional>
 
 namespace {
@@ -88,11 +90,22 @@ int WSocketResolveProto(const QString& Proto)
         throw ESocketException(QStringLiteral("WSocketResolveProto: Invalid Protocol."));
     if (const std::optional<long> number = LeadingNumber(Proto, 65535))
         return int(*number);
+    // The system's protocol table does not change while the program runs, and every socket of
+    // a transfer asks for "tcp": each name is looked up once.
+    static std::mutex knownMutex;
+    static QHash<QString, int> known;
+    {
+        const std::lock_guard lock(knownMutex);
+        if (const auto found = known.constFind(Proto); found != known.cend())
+            return *found;
+    }
     WSocketLoadWinsock();
     const win::protoent* protocol = win::getprotobyname(Proto.toLatin1().constData());
     if (!protocol)
         throw ESocketException(QStringLiteral("WSocketResolveProto: Cannot convert protocol '%1', Error #%2")
                                    .arg(Proto)
                                    .arg(win::WSAGetLastError()));
+    const std::lock_guard lock(knownMutex);
+    known.insert(Proto, protocol->p_proto);
     return protocol->p_proto;
 }

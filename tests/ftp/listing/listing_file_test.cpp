@@ -42,8 +42,8 @@ QStringList ReadAsBytes(const QString& file, TListingFormat* format = nullptr)
     if (format)
         *format = listing.Format();
     QStringList entries;
-    for (const TFtpDirInfo& entry : listing.Entries())
-        entries << Described(entry);
+    for (const auto& entry : listing.Entries())
+        entries << Described(*entry);
     return entries;
 }
 

@@ -46,7 +46,8 @@ void ExpectListedNamesFetchTheirFiles(const ServerLogin& login)
     listing.LoadFromFile(listingFile);
     EXPECT_EQ(listing.Format(), lfStandardUnix);
     QStringList listed;
-    for (const TFtpDirInfo& entry : listing.Entries()) {
+    for (const auto& pointer : listing.Entries()) {
+        const TFtpDirInfo& entry = *pointer;
         listed << entry.Name;
         c.SetHostFileName(entry.Name);
         c.SetLocalFileName(login.root + "-fetched");
