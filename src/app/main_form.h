@@ -327,6 +327,8 @@ public:
     void actEditImageExecute(bool Image);
     void actEditFontExecute();
     void actEditPreviewExecute();
+    // Saves the log and opens its file in a tab (a new document of its lines when it has none).
+    void actViewLogFileExecute();
     // Undo or redo to the next block boundary of the undo log.
     void actEditUndoExecute(bool Undo);
     // Sets bookmark N (0..9) at the caret, or with Go jumps to it when it is set.
@@ -367,7 +369,6 @@ private:
     void WarnUnableToOpen(const QString& FileName);
     void actEditOpenExecute();
     void actEditNewExecute(bool InsertPage);
-    void actViewLogFileExecute();
     void ImageOpenMessage();
     // Replaces the selection with Open, the selection and Close; the caret stands before Close.
     void InsertAround(const QString& Open, const QString& Close);
@@ -375,6 +376,8 @@ private:
     void DropOpen(const QString& FileName);
     // Chains the client's request-done event to notice failed uploads of documents.
     void WatchDocumentUploads();
+    // The program's title, as the messages name it.
+    static QString ApplicationTitle();
     // A new "~ED" copy in the private temporary folder with the extension of RemoteName.
     static QString NewEditorCopy(const QString& RemoteName);
     void TabSetEditChange(int NewTab);

@@ -13,6 +13,7 @@
 #include "highlighter/language_parsers.h"
 #include "highlighter/syntax_memo_parser.h"
 #include "platform/graphics/image_list.h"
+#include "platform/rtl/application.h"
 #include "platform/rtl/string_list.h"
 #include "platform/ui/action_list.h"
 #include "platform/ui/screen.h"
@@ -32,9 +33,10 @@
 namespace {
 
 // The pictures of the editor area in ImageListSm: a modified document's mark, a server
-// document's mark, and the kinds the frame shows (no document, local, server).
+// document's mark (the connection's picture), and the kinds the frame shows (no document, local,
+// server).
 constexpr int ModifiedMark = 2;
-constexpr int ServerMark = 67;
+constexpr int ServerMark = 6;
 constexpr int NoDocumentImage = 12;
 constexpr int LocalDocumentImage = 44;
 constexpr int ServerDocumentImage = 6;
@@ -99,6 +101,11 @@ void TTarnwickFTPApp::CreateEditorArea()
     PreviewPrinter = new TPreviewPrinter(this);
     if (Printer().pageLayout().orientation() == QPageLayout::Landscape)
         PreviewPrinter->Orientation = poLandscape;
+}
+
+QString TTarnwickFTPApp::ApplicationTitle()
+{
+    return Application ? Application->Title() : QString();
 }
 
 void TTarnwickFTPApp::FillParserList()

@@ -12,6 +12,7 @@
 #include "editor/syntax_memo.h"
 #include "ftp/client/ftp_client2.h"
 #include "platform/rtl/application.h"
+#include "platform/rtl/file_names.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/string_list.h"
 #include "platform/ui/action_list.h"
@@ -53,16 +54,6 @@ const TEditorActionDef EditorActionDefs[] = {
     {"actEditCloseAll", "Close A&ll", -1, true},
     {"actViewLogFile", "View Log &File", -1, false},
 };
-
-QString FileNameOnly(const QString& Path)
-{
-    return Path.mid(Path.lastIndexOf('/') + 1);
-}
-
-QString ApplicationTitle()
-{
-    return Application ? Application->Title() : QString();
-}
 
 } // namespace
 
@@ -250,7 +241,7 @@ void TTarnwickFTPApp::WarnUnableToOpen(const QString& FileName)
     MessageDlg(ApplicationTitle() + QStringLiteral(" ") +
                    Format(QStringLiteral("was unable to open '%s'. The file may have moved or the appropriate document "
                                          "parser could not be loaded."),
-                          {FileNameOnly(FileName)}),
+                          {ExtractFileName(FileName)}),
                mtWarning, {mbOK});
 }
 

@@ -22,6 +22,7 @@
 #include "platform/messages/messages.h"
 #include "platform/rtl/ansi_codec.h"
 #include "platform/rtl/application.h"
+#include "platform/rtl/file_names.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/string_list.h"
 #include "platform/ui/action_list.h"
@@ -65,23 +66,6 @@ const TEditCommandDef EditCommandDefs[] = {
     {"actEditImage", "&Image...", 63},   {"actEditLink", "&Link...", 64},
     {"actEditFont", "Font &Wizard...", -1}, {"actEditPreview", "&Preview in Browser", -1},
 };
-
-QString FileNameOnly(const QString& Path)
-{
-    return Path.mid(Path.lastIndexOf('/') + 1);
-}
-
-QString ApplicationTitle()
-{
-    return Application ? Application->Title() : QString();
-}
-
-QString ExtensionOf(const QString& Name)
-{
-    const QString name = FileNameOnly(Name);
-    const int dot = name.lastIndexOf('.');
-    return dot < 0 ? QString() : name.mid(dot);
-}
 
 const QString MultipleFilesText = QStringLiteral("You cannot open multiple files. Please select only one file at a time.");
 
@@ -461,7 +445,7 @@ void TTarnwickFTPApp::SynMemoFilesDropped(const QStringList& Files)
 
 void TTarnwickFTPApp::HandleFileDrop(const QString& FileName, bool IsHtml)
 {
-    const QString bare = FileNameOnly(FileName);
+    const QString bare = ExtractFileName(FileName);
     if (IsHtml) {
         switch (MessageDlgCaptions(
             Format(QStringLiteral("Would you like insert '%s' as an HTML link or open it in the editor? Select As Link to "
@@ -499,7 +483,7 @@ void TTarnwickFTPApp::DropOpen(const QString& FileName)
     else
         MessageDlg(Format(QStringLiteral("This file type '%s' is not supported for editing. To include this type of file "
                                          "see\r\nProgram Options > Editor Parser Extensions."),
-                          {ExtensionOf(FileName)}),
+                          {ExtractFileExt(FileName)}),
                    mtInformation, {mbOK});
 }
 
@@ -515,7 +499,7 @@ void TTarnwickFTPApp::DropFileTargetEditDrop(const QStringList& Files)
     else if (!IsEditableFile(name))
         MessageDlg(Format(QStringLiteral("This file type '%s' is not supported for editing. To include this type of file "
                                          "see\r\nProgram Options > Editor Parser Extensions."),
-                          {ExtensionOf(name)}),
+                          {ExtractFileExt(name)}),
                    mtInformation, {mbOK});
     else
         OpenLocalDocument(name);

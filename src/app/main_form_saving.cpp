@@ -12,6 +12,7 @@
 #include "ftp/client/ftp_client2.h"
 #include "platform/rtl/application.h"
 #include "platform/rtl/date_time.h"
+#include "platform/rtl/file_names.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/string_list.h"
 #include "platform/ui/beep.h"
@@ -28,31 +29,10 @@
 #include <QDateTime>
 #include <QFileInfo>
 
-namespace {
-
-QString FileNameOnly(const QString& Path)
-{
-    return Path.mid(Path.lastIndexOf('/') + 1);
-}
-
-bool HasExtension(const QString& Name)
-{
-    return FileNameOnly(Name).contains('.');
-}
-
-QString ApplicationTitle()
-{
-    return Application ? Application->Title() : QString();
-}
-
-} // namespace
-
 QString TTarnwickFTPApp::NewEditorCopy(const QString& RemoteName)
 {
     // The copy takes the remote name's extension, so that programs that open it by type see it.
-    const QString name = FileNameOnly(RemoteName);
-    const int dot = name.lastIndexOf('.');
-    const QString extension = dot > 0 ? name.mid(dot) : QString();
+    const QString extension = ExtractFileExt(RemoteName);
     return extension.size() > 1 ? MakeTempFileWithExt(QStringLiteral("~ED"), extension, false) : MakeEditorTempFile();
 }
 
@@ -74,7 +54,7 @@ bool TTarnwickFTPApp::SaveDocument(int Index, bool AskName, bool ToServer, bool 
     bool save = NoPrompt;
     if (!NoPrompt && document->Modified) {
         MessageBeep();
-        switch (MessageDlg(Format(QStringLiteral("Would you like to save changes to '%s'?"), {FileNameOnly(display)}),
+        switch (MessageDlg(Format(QStringLiteral("Would you like to save changes to '%s'?"), {ExtractFileName(display)}),
                            mtConfirmation, {mbYes, mbNo, mbCancel})) {
         case mrYes:
             save = true;
@@ -90,7 +70,7 @@ bool TTarnwickFTPApp::SaveDocument(int Index, bool AskName, bool ToServer, bool 
     if (AskName || document->Untitled) {
         QString name;
         if (document->IsRemote || ToServer) {
-            name = FileNameOnly(display);
+            name = ExtractFileName(display);
             do {
                 if (!InputBoxPos(QStringLiteral("Save As Remote File"),
                                  QStringLiteral("Select a name for the file. Note: If you do not add a file extension, "
@@ -98,7 +78,7 @@ bool TTarnwickFTPApp::SaveDocument(int Index, bool AskName, bool ToServer, bool 
                                  name, 0))
                     return false;
             } while (!CheckRemoteName(name, true));
-            if (!HasExtension(name))
+            if (ExtractFileExt(name).isEmpty())
                 name += DefaultExtForFilter(document->ParserName);
             if (!ReplaceCheck(Index, name))
                 return false;
@@ -109,7 +89,7 @@ bool TTarnwickFTPApp::SaveDocument(int Index, bool AskName, bool ToServer, bool 
             if (!dlgSave->Execute())
                 return false;
             name = dlgSave->FileName;
-            if (!HasExtension(name))
+            if (ExtractFileExt(name).isEmpty())
                 name += DefaultExtAt(dlgSaveTag);
             document->IsRemote = false;
         }

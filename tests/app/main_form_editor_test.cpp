@@ -17,7 +17,10 @@
 #include "settings/app_settings.h"
 #include "support/scripted_prompts.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDialog>
+#include <QMenu>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -268,4 +271,66 @@ TEST_F(MainFormEditor, TabsWidenAboveNinetySixPixelsPerInch)
     // A modified tab that is not the current one grows by 6 more.
     EXPECT_EQ(Form->TabSetEditMeasureTab(0), plain + 9 + 6);
     EXPECT_EQ(Form->TabSetEditMeasureTab(1), selected + 9);
+}
+
+TEST_F(MainFormEditor, TheParsersAreNamedByTheFileFiltersAndOfferedInTheHighlightingMenu)
+{
+    const TStringList& parsers = *ParserList();
+    ASSERT_EQ(parsers.Count(), 7);
+    EXPECT_EQ(parsers.Strings(0), "Web Documents");
+    EXPECT_EQ(parsers.Objects(0), Form->parserHTML);
+    EXPECT_EQ(parsers.Objects(6), Form->parserSQL);
+
+    ASSERT_TRUE(Form->OpenDocument(File("notes.txt", "n\n"), QString()));
+    Form->mniEditHighlighterClick();
+    const QList<QAction*> items = Form->mniEditHighlighter->actions();
+    ASSERT_EQ(items.size(), 7);
+    EXPECT_TRUE(items[1]->isChecked());
+    // Choosing another parser names it in the document.
+    items[0]->trigger();
+    EXPECT_EQ(Form->GetDocument(-1)->ParserName, "Web Documents");
+    EXPECT_EQ(Form->SynMemo->CurrentParser(), static_cast<TCustomSyntaxMemoParser*>(Form->parserHTML));
+}
+
+TEST_F(MainFormEditor, UndoAndRedoGoByWholeSteps)
+{
+    ASSERT_TRUE(Form->OpenDocument(File("u.txt", "text\n"), QString()));
+    Form->SynMemo->SetSelStart(0);
+    Form->SynMemo->SetSelText("one ");
+    Form->SynMemo->SetSelText("two ");
+    Form->actEditUndoExecute(true);
+    EXPECT_EQ(FirstLine(), "one text");
+    Form->actEditUndoExecute(true);
+    EXPECT_EQ(FirstLine(), "text");
+    EXPECT_FALSE(Form->SynMemo->Modified());
+    Form->actEditUndoExecute(false);
+    EXPECT_EQ(FirstLine(), "one text");
+}
+
+TEST_F(MainFormEditor, TheLogFileOpensInATab)
+{
+    Form->actViewLogFileExecute();
+    ASSERT_EQ(Tabs().Tabs().Count(), 1);
+    EXPECT_EQ(Tabs().Tabs().Strings(0), TSessionLog::LogFilePath());
+    EXPECT_TRUE(Text().contains("Winsock version")) << Text().toStdString();
+    EXPECT_EQ(Form->GetDocument(-1)->ParserName, "Text Documents");
+}
+
+TEST_F(MainFormEditor, AnImageThatWasNotHandedOverIsReported)
+{
+    win::PostMessage(Form->Handle(), WM_IMAGE_OPEN, 0, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(Messages, QStringList({"Could not load remote image data."}));
+}
+
+TEST_F(MainFormEditor, ClosingTheWindowStopsAtAnUnsavedDocument)
+{
+    Form->show();
+    OpenModified("draft.txt");
+    MessageAnswer = mrCancel;
+    EXPECT_FALSE(Form->close());
+    EXPECT_TRUE(Form->isVisible());
+    MessageAnswer = mrNo;
+    EXPECT_TRUE(Form->close());
+    EXPECT_EQ(Tree.Read("draft.txt"), "x\n");
 }
