@@ -121,6 +121,7 @@ void TTarnwickFTPApp::LoadAppSettings()
     if (settings.EditFileFilters()->Count() == 0)
         for (const char* filter : DefaultEditFileFilters)
             settings.EditFileFilters()->Add(QString::fromLatin1(filter));
+    ApplyEditFileFilters();
     if (settings.EmailAddress.isEmpty())
         settings.EmailAddress = DefaultAnonymousPassword;
 
@@ -151,6 +152,8 @@ void TTarnwickFTPApp::LoadAppSettings()
     ShowTransferMode();
     for (TToolBar* bar : {tbMain, tbMyComputer, tbRemote})
         LoadToolBarOrDefaults(*bar);
+    ShowDirResult(false);
+    ShowDirResult(true);
 
     if (QFileInfo::exists(CodeTemplatesPath())) {
         try {
