@@ -70,6 +70,7 @@ void TTarnwickFTPApp::CreateComponents()
     SplitterVert->addWidget(SplitterHrz);
     CreatePanes();
     CreateBottomArea();
+    CreateEditorArea();
     CreateStatusBar();
     clientLayout->addWidget(StatusBarMain);
     SplitterVert->setStretchFactor(0, 1);
