@@ -55,9 +55,14 @@ TEST_F(TMainFormTest, EachToolBarOffersItsOwnActionsWithTheirPictures)
         ASSERT_EQ(bar.Bar->Images->Width(), bar.ImageSize);
         for (const TAction* action : bar.Bar->ActionList->Actions()) {
             const QString name = action->objectName();
-            EXPECT_TRUE(name.startsWith(QLatin1String(bar.Prefix))) << name.toStdString();
+            // The main tool bar's names keep the spellings of stored layouts.
+            const bool mainName = name.startsWith("actToolbar") || name.startsWith("actToolBar") ||
+                                  name.startsWith("actToobar");
             if (bar.Bar == form.tbMain)
-                EXPECT_FALSE(name.startsWith("actToolbarMy") || name.startsWith("actToolbarRemote")) << name.toStdString();
+                EXPECT_TRUE(mainName && !name.startsWith("actToolbarMy") && !name.startsWith("actToolbarRemote"))
+                    << name.toStdString();
+            else
+                EXPECT_TRUE(name.startsWith(QLatin1String(bar.Prefix))) << name.toStdString();
             // Every button but a separator shows a picture of its tool bar's size.
             if (action->Tag != SeparatorActionTag)
                 EXPECT_TRUE(Drawn(bar.Bar->Images->GetImage(action->ImageIndex))) << name.toStdString();
