@@ -35,6 +35,9 @@ TTarnwickFTPApp::TTarnwickFTPApp(TComponent* AOwner)
     CreateComponents();
     CreateActions();
     CreateToolBars();
+    CreateMenus();
+    CreateDirResultBoxes();
+    BindRemoteDrag();
     siteTree_ = std::make_unique<TSiteTree>(*tvRemote, *popToolbarServers, *engine_, *this);
     BindRemotePane();
     engine_->BindClientEvents();
@@ -150,6 +153,7 @@ void TTarnwickFTPApp::ShowOffline(const QString& SiteName)
     setWindowTitle(QString());
     fraRemoteSite->SetCaption(QStringLiteral("Offline"));
     lvRemote->View()->viewport()->update();
+    ShowDirResult(true);
 }
 
 void TTarnwickFTPApp::ShowListingAnimation(bool Show)
@@ -186,6 +190,7 @@ void TTarnwickFTPApp::RemoteListChanged()
     ShowListingAnimation(false);
     lvRemote->ModelChanged();
     lvRemoteSelectItem();
+    ShowDirResult(true);
 }
 
 void TTarnwickFTPApp::SyncRemoteTree(const QString&)

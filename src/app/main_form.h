@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QSplitter;
@@ -226,6 +227,63 @@ public:
     void StartSearch(const QString& Mask, bool LookInAll, bool MatchCase);
     TSearchThread* SearchThread() const { return searchThread_.get(); }
     // ---- End of the bottom tabs. ----
+
+    // ---- Tool bar pictures and action lists, menus, folder-result boxes, drags onto the local pane.
+    // The main tool bar's pictures (32 x 32, indexes as in ImageListSm).
+    TImageList* ImageListToolbar;
+    // The actions of each tool bar (its buttons and the customisation dialog's choice); the other
+    // actions (menus, short cuts) are in ActionList.
+    TActionList* ActionListToolbar;
+    TActionList* ActionListToolbarMyComputer;
+    TActionList* ActionListToolbarRemote;
+    // The list an action of that name belongs to.
+    TActionList* ActionListOf(const QString& Name) const;
+    // The menus of the two lists, opened by a right click on them.
+    QMenu* popRemote = nullptr;
+    QMenu* popMyComputer = nullptr;
+    // Read-only boxes over the folder combos showing the whole path of the pane's folder; a click
+    // drops the combo down.
+    QLineEdit* txtLocalDirResult = nullptr;
+    QLineEdit* txtRemoteDirResult = nullptr;
+    // Places a pane's box over its combo, inside the combo's frame after its picture.
+    void LayoutDirResultBox(bool Remote);
+    // The box shows the pane's folder again.
+    void ShowDirResult(bool Remote);
+    static constexpr int MinimumFormHeight = 300;
+    // Remote entries dragged onto the local pane: Source names the control dragged from (the
+    // remote list, or the remote tree with a folder node selected).
+    bool lvMyComputerDragOver(const QString& Source);
+    // Downloads the dragged entries into the local folder dropped on (Target is lvMyComputer or
+    // tvMyComputer, Pos in its coordinates), else into the local pane's folder.
+    void lvMyComputerDragDrop(const QString& Source, QWidget* Target, const QPoint& Pos);
+    // Starts a drag of remote entries from Source (the remote list or the remote tree).
+    void StartRemoteDrag(QWidget* Source);
+    static constexpr int RemoteDragThreshold = 20;
+    // When Folder is not the current remote folder: changes to it, and the end of its listing
+    // runs AfterListing (the session state's AfterListingAction); true then, false otherwise.
+    bool ListRemoteFolderFirst(const QString& Folder, int AfterListing);
+    // The file dialogs' filter made of the settings' document filters ("Name|Patterns|" each, then
+    // all files).
+    QString EditFileFilter;
+    // The editor opens the extensions of the settings' document filters, and the file dialogs
+    // offer them.
+    void ApplyEditFileFilters();
+    // ---- end of the block.
+
+private:
+    // ---- The menu bar and the pane menus (main_form_menus.cpp).
+    void CreateMenus();
+    // ---- The folder-result boxes (main_form_dir_result.cpp).
+    void CreateDirResultBoxes();
+    void txtLocalDirResultMouseDown();
+    void txtRemoteDirResultMouseDown();
+    // ---- Dragging remote entries onto the local pane (main_form_drag.cpp).
+    void BindRemoteDrag();
+    QPoint remoteDragStart_{-1, -1};
+    // ---- end of the block.
+
+public:
+
     // ---- The editor: documents in tabs over one editor (main_form_editor.cpp,
     // main_form_documents.cpp) ----
 public:

@@ -1,4 +1,5 @@
 // TTarnwickFTPApp: the window's actions, their handlers and the rules that enable them.
+#include "app/app_images.h"
 #include "app/main_form.h"
 #include "app/pane_frame.h"
 #include "app/remote_list_view.h"
@@ -6,6 +7,7 @@
 #include "app/toolbars/toolbar_layout.h"
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
+#include "platform/graphics/image_list.h"
 #include "platform/ui/action_list.h"
 #include "session/session_engine.h"
 #include "dialogs/options/app_settings_dlg_frm.h"
@@ -27,45 +29,55 @@ namespace {
 struct TActionDef {
     const char* Name;
     const char* Caption;
+    int Image;
 };
 
-// Every action of the window, by object name.
+using namespace AppImage;
+
+// Every action of the window, by object name, with its picture.
 const TActionDef ActionDefs[] = {
     // The session.
-    {"actFtpConnect", "&Connect..."}, {"actToolbarConnect", "Connect"}, {"actFtpQuit", "&Disconnect"},
-    {"actFtpTerminate", "&Terminate Session"}, {"actToolbarDisconnect", "Disconnect"},
-    {"actFtpPwd", "&Print Working Folder"}, {"actFtpTypeSetBinary", "&Binary"}, {"actFtpTypeSetAscii", "&ASCII"},
-    {"actToolbarTypeSet", "Auto Mode"}, {"actFtpQuote", "Send &Quote Command..."},
-    {"actHelpAccWizard", "New Server Profile &Wizard..."}, {"actToolbarServerWizard", "Wizard"},
+    {"actFtpConnect", "&Connect...", Connect}, {"actToolbarConnect", "Connect", Connect},
+    {"actFtpQuit", "&Disconnect", Disconnect}, {"actFtpTerminate", "&Terminate Session", Disconnect},
+    {"actToolbarDisconnect", "Disconnect", Disconnect}, {"actFtpPwd", "&Print Working Folder", -1},
+    {"actFtpTypeSetBinary", "&Binary", -1}, {"actFtpTypeSetAscii", "&ASCII", -1},
+    {"actToolbarTypeSet", "Auto Mode", TypeAuto}, {"actFtpQuote", "Send &Quote Command...", Quote},
+    {"actHelpAccWizard", "New Server Profile &Wizard...", Wizard}, {"actToolbarServerWizard", "Wizard", Wizard},
     // The commands of the active pane.
-    {"actFtpCwd", "C&hange Folder..."}, {"actToolbarChangeFolder", "Change Folder"}, {"actFtpCDup", "&Up One Level"},
-    {"actToolbarUpLevel", "Up Level"}, {"actFtpDir", "&Refresh"}, {"actToolbarRefresh", "Refresh"},
-    {"actFtpMkd", "&New Folder..."}, {"actToolbarNewFolder", "New Folder"},
-    {"actFtpRemoteProperties", "Pr&operties"}, {"actToolbarProperties", "Properties"}, {"actFtpSearch", "&Search..."},
-    {"actToolbarSearch", "Search"}, {"actFtpRen", "Re&name"}, {"actFtpRmd", "Remove &Folder"},
-    {"actFtpDele", "&Delete"}, {"actToolbarDelete", "Delete"},
+    {"actFtpCwd", "C&hange Folder...", ChangeFolder}, {"actToolbarChangeFolder", "Change Folder", ChangeFolder},
+    {"actFtpCDup", "&Up One Level", UpLevel}, {"actToolbarUpLevel", "Up Level", UpLevel},
+    {"actFtpDir", "&Refresh", Refresh}, {"actToolbarRefresh", "Refresh", Refresh},
+    {"actFtpMkd", "&New Folder...", NewFolder}, {"actToolbarNewFolder", "New Folder", NewFolder},
+    {"actFtpRemoteProperties", "Pr&operties", Properties}, {"actToolbarProperties", "Properties", Properties},
+    {"actFtpSearch", "&Search...", Search}, {"actToolbarSearch", "Search", Search}, {"actFtpRen", "Re&name", Rename},
+    {"actFtpRmd", "Remove &Folder", Delete}, {"actFtpDele", "&Delete", Delete}, {"actToolbarDelete", "Delete", Delete},
     // Transfers.
-    {"actFtpGet", "&Download"}, {"actToolbarDownload", "Download"}, {"actToolbarMyGet", "Download"},
-    {"actToolbarRemoteGet", "Download"}, {"actFtpPut", "&Upload"}, {"actToolbarUpload", "Upload"},
-    {"actToolbarMyPut", "Upload"}, {"actToolbarRemotePut", "Upload"},
+    {"actFtpGet", "&Download", Download}, {"actToolbarDownload", "Download", Download},
+    {"actToolbarMyGet", "Download", Download}, {"actToolbarRemoteGet", "Download", Download},
+    {"actFtpPut", "&Upload", Upload}, {"actToolbarUpload", "Upload", Upload}, {"actToolbarMyPut", "Upload", Upload},
+    {"actToolbarRemotePut", "Upload", Upload},
     // The remote pane's own.
-    {"actToolbarRemoteCwd", "Change Folder"}, {"actToolbarRemoteCDup", "Up Level"}, {"actToolbarRemoteDir", "Refresh"},
-    {"actToolbarRemoteMkd", "New Folder"}, {"actToolbarRemoteProperties", "Properties"},
-    {"actToolbarRemoteDel", "Delete"}, {"actToolbarRemoteSearch", "Search"},
-    {"actToolbarRemoteMakeZip", "Make ZIP"}, {"actFtpZipDirTV", "Make Zip Archive..."},
+    {"actToolbarRemoteCwd", "Change Folder", ChangeFolder}, {"actToolbarRemoteCDup", "Up Level", UpLevel},
+    {"actToolbarRemoteDir", "Refresh", Refresh}, {"actToolbarRemoteMkd", "New Folder", NewFolder},
+    {"actToolbarRemoteProperties", "Properties", Properties}, {"actToolbarRemoteDel", "Delete", Delete},
+    {"actToolbarRemoteSearch", "Search", Search}, {"actToolbarRemoteMakeZip", "Make ZIP", MakeZip},
+    {"actFtpZipDirTV", "Make Zip Archive...", MakeZip},
     // The local pane's own.
-    {"actToolbarMyCwd", "Change Folder"}, {"actToolbarMyCDup", "Up Level"}, {"actToolbarMyRefresh", "Refresh"},
-    {"actToolbarMyMkd", "New Folder"}, {"actToolbarMyProperties", "Properties"}, {"actToolbarMyDel", "Delete"},
-    {"actToolbarMySearch", "Search"}, {"actFileRenameLocal", "Rena&me"},
+    {"actToolbarMyCwd", "Change Folder", ChangeFolder}, {"actToolbarMyCDup", "Up Level", UpLevel},
+    {"actToolbarMyRefresh", "Refresh", Refresh}, {"actToolbarMyMkd", "New Folder", NewFolder},
+    {"actToolbarMyProperties", "Properties", Properties}, {"actToolbarMyDel", "Delete", Delete},
+    {"actToolbarMySearch", "Search", Search}, {"actFileRenameLocal", "Rena&me", Rename},
     // The views.
-    {"actViewMyComputer", "&My Computer"}, {"actViewTrees", "&Trees"}, {"actViewLog", "FTP &Log"},
-    {"actViewEditWindow", "&Edit Window"}, {"actToolbarEditWin", "Edit Window"}, {"actViewServers", "&My Sites..."},
-    {"actToolbarServers", "Sites"}, {"actHelpContents", "&Contents"}, {"actToolbarHelp", "Help"},
-    {"actSettingsOptions", "&Options..."}, {"actToolbarSettings", "Settings"}, {"actFileOpen", "&Upload Files..."},
-    {"actFileSelectAll", "Select &All"}, {"actFileExit", "E&xit"},
+    {"actViewMyComputer", "&My Computer", -1}, {"actViewTrees", "&Trees", -1}, {"actViewLog", "FTP &Log", InfoTab},
+    {"actViewEditWindow", "&Edit Window", EditTab}, {"actToolbarEditWin", "Edit Window", EditTab},
+    {"actViewServers", "&My Sites...", Site}, {"actToolbarServers", "Sites", Site},
+    {"actHelpContents", "&Contents", Help}, {"actToolbarHelp", "Help", Help},
+    {"actSettingsOptions", "&Options...", Settings}, {"actToolbarSettings", "Settings", Settings},
+    {"actFileOpen", "&Upload Files...", Upload}, {"actFileSelectAll", "Select &All", -1},
+    {"actFileExit", "E&xit", Exit},
     // The tool bars' separators.
-    {"actToolbarSeparator", "Separator"}, {"actToolbarMySeparator", "Separator"},
-    {"actToolbarRemoteSeparator", "Separator"},
+    {"actToolbarSeparator", "Separator", -1}, {"actToolbarMySeparator", "Separator", -1},
+    {"actToolbarRemoteSeparator", "Separator", -1},
 };
 
 // The actions that serve the session alone: with the local pane active they stay disabled.
@@ -73,11 +85,27 @@ const char* const SessionOnly[] = {"actFtpQuit", "actFtpPwd", "actFtpTypeSetBina
 
 } // namespace
 
+TActionList* TTarnwickFTPApp::ActionListOf(const QString& Name) const
+{
+    // The tool bars' actions are told by their names (spellings of stored layouts included).
+    const auto starts = [&Name](const char* Prefix) { return Name.startsWith(QLatin1String(Prefix)); };
+    if (starts("actToolbarMy"))
+        return ActionListToolbarMyComputer;
+    if (starts("actToolbarRemote"))
+        return ActionListToolbarRemote;
+    if (starts("actToolbar") || starts("actToolBar") || starts("actToobar"))
+        return ActionListToolbar;
+    return ActionList;
+}
+
 TAction* TTarnwickFTPApp::AddAction(const QString& Name, const QString& Caption, int ImageIndex)
 {
-    auto* action = new TAction(Caption, ActionList);
+    auto* action = new TAction(Caption, ActionListOf(Name));
     action->setObjectName(Name);
     action->ImageIndex = ImageIndex;
+    // Menus show the small picture; the tool bars draw from their own lists by the index.
+    if (ImageIndex >= 0)
+        action->setIcon(QIcon(QPixmap::fromImage(ImageListSm->GetImage(ImageIndex))));
     actions_.insert(Name, action);
     addAction(action);
     return action;
@@ -85,10 +113,17 @@ TAction* TTarnwickFTPApp::AddAction(const QString& Name, const QString& Caption,
 
 void TTarnwickFTPApp::CreateActions()
 {
-    ActionList = new TActionList(this);
-    ActionList->setObjectName(QStringLiteral("ActionList"));
+    const auto list = [this](const char* Name) {
+        auto* actions = new TActionList(this);
+        actions->setObjectName(QLatin1String(Name));
+        return actions;
+    };
+    ActionList = list("ActionList");
+    ActionListToolbar = list("ActionListToolbar");
+    ActionListToolbarMyComputer = list("ActionListToolbarMyComputer");
+    ActionListToolbarRemote = list("ActionListToolbarRemote");
     for (const TActionDef& def : ActionDefs)
-        AddAction(QString::fromLatin1(def.Name), QString::fromLatin1(def.Caption));
+        AddAction(QString::fromLatin1(def.Name), QString::fromLatin1(def.Caption), def.Image);
     for (const char* name : SessionOnly)
         Action(QString::fromLatin1(name))->Tag = 1;
     for (const char* name : {"actToolbarSeparator", "actToolbarMySeparator", "actToolbarRemoteSeparator"})
@@ -110,7 +145,8 @@ void TTarnwickFTPApp::CreateActions()
 
 void TTarnwickFTPApp::UpdateActions()
 {
-    ActionList->UpdateActions();
+    for (TActionList* list : {ActionList, ActionListToolbar, ActionListToolbarMyComputer, ActionListToolbarRemote})
+        list->UpdateActions();
 }
 
 void TTarnwickFTPApp::BindActions()
@@ -212,9 +248,11 @@ void TTarnwickFTPApp::BindActions()
     for (const char* name : {"actHelpContents", "actToolbarHelp"})
         on(name, [] { ShellOpenFile(ProgramWebAddress + QStringLiteral("help/"), QString()); });
     for (const char* name : {"actSettingsOptions", "actToolbarSettings"})
-        on(name, [] {
+        on(name, [this] {
             Screen().SetCursor(crHourGlass);
-            ExecuteAppSettingsDlg(*AppSettings(), *Firewalls());
+            // Confirmed changes may bring other document filters.
+            if (ExecuteAppSettingsDlg(*AppSettings(), *Firewalls()) == 1)
+                ApplyEditFileFilters();
             Screen().SetCursor(crDefault);
         });
     on("actFileOpen", [this] { actFileOpenExecute(); });

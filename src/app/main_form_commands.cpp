@@ -120,6 +120,7 @@ void TTarnwickFTPApp::actFileOpenExecute()
 {
     TOpenDialog dialog;
     dialog.InitialDir = CurrentFolder();
+    dialog.Filter = EditFileFilter;
     dialog.Options = ofAllowMultiSelect | ofFileMustExist;
     if (dialog.Execute())
         engine_->UploadSelection(&dialog.Files);

@@ -1,5 +1,6 @@
 // TTarnwickFTPApp: the editor's commands: open, new, edit a selected file, save, close, the log
 // file, and their enabling.
+#include "app/app_images.h"
 #include "app/editor_tab_set.h"
 #include "app/main_form.h"
 #include "app/remote_list_view.h"
@@ -42,11 +43,11 @@ struct TEditorActionDef {
 const TEditorActionDef EditorActionDefs[] = {
     {"actFileEdit", "&Edit", -1, false},
     {"actFtpEdit", "&Edit", -1, false},
-    {"actToolBarEdit", "Edit", -1, false},
+    {"actToolBarEdit", "Edit", AppImage::EditDocument, false},
     {"actEditOpen", "&Open...", -1, false},
     {"actEditNew", "&New...", -1, false},
     {"actEditSave", "&Save", -1, true},
-    {"actToolbarSaveWeb", "Save to Web", -1, false},
+    {"actToolbarSaveWeb", "Save to Web", AppImage::SaveRemote, false},
     {"actFileSaveRemote", "Save to &Website...", 74, false},
     {"actFileSaveLocal", "Save as &Local...", 51, false},
     {"actFileSaveAs", "Save &As...", -1, true},

@@ -7,6 +7,7 @@
 #include "app/remote_list_view.h"
 #include "app/status_bar_main.h"
 #include "app/toolbars/tool_bar.h"
+#include "app/toolbars/toolbar_layout.h"
 #include "app/toolbars/toolbar_menu.h"
 #include "dialogs/list_box_hrz.h"
 #include "platform/graphics/image_list.h"
@@ -50,6 +51,9 @@ void TTarnwickFTPApp::CreateComponents()
     ImageListSm = new TImageList(this);
     ImageListSm->Name = QStringLiteral("ImageListSm");
     FillAppImages(*ImageListSm);
+    ImageListToolbar = new TImageList(this);
+    ImageListToolbar->Name = QStringLiteral("ImageListToolbar");
+    FillToolbarImages(*ImageListToolbar);
 
     tbMain = Named(new TToolBar(this), QStringLiteral("tbMain"));
     tbMain->setMovable(false);
@@ -203,14 +207,23 @@ void TTarnwickFTPApp::CreateBottomArea()
 
 void TTarnwickFTPApp::CreateToolBars()
 {
-    const std::pair<TToolBar*, int> bars[] = {{tbMain, -1}, {tbMyComputer, 0}, {tbRemote, 1}};
+    const struct {
+        TToolBar* Bar;
+        int Tag;
+        TActionList* Actions;
+        TImageList* Images;
+    } bars[] = {{tbMain, -1, ActionListToolbar, ImageListToolbar},
+                {tbMyComputer, 0, ActionListToolbarMyComputer, ImageListSm},
+                {tbRemote, 1, ActionListToolbarRemote, ImageListSm}};
     ToolbarMenu = new TToolbarMenu(this);
-    for (const auto& [bar, tag] : bars) {
-        bar->Tag = tag;
-        bar->ActionList = ActionList;
-        bar->Images = ImageListSm;
-        ToolbarMenu->Attach(*bar);
+    for (const auto& bar : bars) {
+        bar.Bar->Tag = bar.Tag;
+        bar.Bar->ActionList = bar.Actions;
+        bar.Bar->Images = bar.Images;
+        ToolbarMenu->Attach(*bar.Bar);
     }
+    // The main tool bar's buttons are square around its larger pictures.
+    tbMain->SetButtonWidth(MainButtonHeight);
 }
 
 void TTarnwickFTPApp::CreateStatusBar()

@@ -124,7 +124,7 @@ void TTarnwickFTPApp::LoadAppSettings()
     if (settings.EditFileFilters()->Count() == 0)
         for (const char* filter : DefaultEditFileFilters)
             settings.EditFileFilters()->Add(QString::fromLatin1(filter));
-    SetEditableExts(settings.EditFileFilters()->Text());
+    ApplyEditFileFilters();
     FillParserList();
     LoadParserSettings(*ParserList());
     if (settings.EmailAddress.isEmpty())
@@ -157,6 +157,8 @@ void TTarnwickFTPApp::LoadAppSettings()
     ShowTransferMode();
     for (TToolBar* bar : {tbMain, tbMyComputer, tbRemote})
         LoadToolBarOrDefaults(*bar);
+    ShowDirResult(false);
+    ShowDirResult(true);
 
     if (QFileInfo::exists(CodeTemplatesPath())) {
         try {

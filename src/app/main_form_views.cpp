@@ -1,5 +1,6 @@
 // TTarnwickFTPApp: the view commands, the active pane, the bottom area and the log's commands.
 #include "app/app_images.h"
+#include "app/command_images.h"
 #include "app/main_form.h"
 #include "app/pane_frame.h"
 #include "app/remote_list_view.h"
@@ -194,5 +195,5 @@ void TTarnwickFTPApp::ShowTransferMode()
     TAction* typeSet = Action(QStringLiteral("actToolbarTypeSet"));
     typeSet->setText(QString::fromLatin1(names[mode]) + QStringLiteral(" Mode"));
     typeSet->ImageIndex = images[mode];
-    typeSet->setIcon(QIcon(QPixmap::fromImage(ImageListSm->GetImage(images[mode]))));
+    typeSet->setIcon(QIcon(QPixmap::fromImage(TransferTypeImage(mode, ImageListSm->Width()))));
 }

@@ -58,7 +58,6 @@ void TTarnwickFTPApp::BindZipActions()
     xZip->OnProcessCompleted = [](TObject*) { GetBasicProgressFrm(true); };
 
     TAction* makeZip = Action(QStringLiteral("actToolbarRemoteMakeZip"));
-    makeZip->ImageIndex = 71;
     makeZip->OnExecute = [this](TAction*) { actToolbarRemoteMakeZipExecute(); };
     makeZip->OnUpdate = [this](TAction* Sender) { Sender->setEnabled(IsConnected() && lvRemote->Count() > 1); };
     Action(QStringLiteral("actFtpZipDirTV"))->OnExecute = [this](TAction*) { actFtpZipDirTVExecute(); };
@@ -106,14 +105,9 @@ void TTarnwickFTPApp::actFtpZipDirTVExecute()
 {
     const QString folder = ZipTreeFolder;
     ZipTreeFolder.clear();
-    if (folder.isEmpty())
+    // Another folder is listed first; the listing's end runs the Make Zip command.
+    if (folder.isEmpty() || ListRemoteFolderFirst(folder, ListingZipFolder))
         return;
-    if (folder.compare(engine_->State.CurrentRemoteFolder, Qt::CaseInsensitive) != 0) {
-        // The folder is listed first; the listing's end runs the Make Zip command.
-        engine_->State.AfterListingAction = ListingZipFolder;
-        FtpChangeDir(*FtpClient_, folder);
-        return;
-    }
     lvRemote->ClearSelection();
     lvRemote->SyncSelectionToModel();
     ExecuteAction(QStringLiteral("actToolbarRemoteMakeZip"));

@@ -18,6 +18,8 @@
 #include "session/session_engine.h"
 #include "shell/image_combo.h"
 #include "shell/pt_tree_view.h"
+#include "shell/shell_list.h"
+#include "shell/shell_list_data.h"
 #include "support/ftp_server_fixture.h"
 #include "support/pump.h"
 #include "support/scripted_prompts.h"
@@ -30,6 +32,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -272,4 +275,44 @@ TEST_F(MainFormSession, CloseQueryWhileConnected)
     prompts.Then(answer(2));
     EXPECT_TRUE(Form->close());
     EXPECT_FALSE(Form->isVisible());
+}
+
+TEST_F(MainFormSession, RemoteFilesDroppedOnALocalFolderAreDownloadedIntoIt)
+{
+    NEED_SERVER();
+    const QString local = Tree.Path("local");
+    ASSERT_TRUE(QDir().mkpath(local + "/in"));
+    ASSERT_TRUE(Connect());
+    TTarnwickFTPApp& form = *Form;
+    ASSERT_TRUE(form.GoToFolder(local));
+    TListItem* in = nullptr;
+    ASSERT_TRUE(pumpUntil([&] {
+        for (int i = 0; i < form.lvMyComputer->Count(); ++i)
+            if (form.lvMyComputer->GetItemData(i) && form.lvMyComputer->GetItemData(i)->GetPath().endsWith("/in"))
+                in = form.lvMyComputer->Item(i);
+        return in != nullptr;
+    }, 5000));
+    Focus("b.txt");
+
+    // Only drags of remote entries are taken.
+    EXPECT_TRUE(form.lvMyComputerDragOver("lvRemote"));
+    EXPECT_FALSE(form.lvMyComputerDragOver("lvMyComputer"));
+
+    // The drop lands on the local folder "in".
+    QWidget* viewport = form.lvMyComputer->View()->viewport();
+    const QPoint at = viewport->mapFrom(form.lvMyComputer, form.lvMyComputer->ItemRect(in).center());
+    QMimeData data;
+    data.setData("application/x-tarnwick-remote-items", "lvRemote");
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    ASSERT_TRUE(Settled([&] { return QFileInfo::exists(local + "/in/b.txt"); }));
+    QFile file(local + "/in/b.txt");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "some text\n");
+    EXPECT_FALSE(QFileInfo::exists(local + "/in/a.txt"));
+    EXPECT_EQ(form.CurrentFolder(), local + "/in");
 }

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QStyleOption>
 #include <QStylePainter>
+#include <algorithm>
 
 TToolButton::TToolButton(TToolBar& Owner) : owner_(Owner)
 {
@@ -37,6 +38,9 @@ void TToolButton::FollowAction()
     setIcon(image.isNull() || style_ == tbsSeparator ? QIcon() : QIcon(image));
     if (owner_.Images)
         setIconSize(QSize(owner_.Images->Width(), owner_.Images->Height()));
+    // A new caption may need another width.
+    if (owner_.ShowCaptions())
+        ApplyLook();
 }
 
 void TToolButton::SetStyle(TToolButtonStyle Value)
@@ -71,8 +75,9 @@ void TToolButton::ApplyLook()
     if (style_ == tbsSeparator) {
         setFixedWidth(SeparatorWidth);
     } else if (owner_.ShowCaptions()) {
-        setMinimumWidth(owner_.ButtonWidth());
-        setMaximumWidth(QWIDGETSIZE_MAX);
+        // The picture with the caption under it: as wide as the caption needs, at least the
+        // tool bar's button width.
+        setFixedWidth(std::max(owner_.ButtonWidth(), QToolButton::sizeHint().width()));
     } else {
         setFixedWidth(owner_.ButtonWidth());
     }

@@ -1,0 +1,168 @@
+// The main window's tool bars with their pictures and own action lists, its menus, and the
+// folder-result boxes over the pane combos.
+#include "main_form_fixture.h"
+
+#include "app/app_images.h"
+#include "app/remote_list_view.h"
+#include "app/toolbars/tool_bar.h"
+#include "app/toolbars/toolbar_layout.h"
+#include "platform/graphics/image_list.h"
+#include "platform/ui/action_list.h"
+#include "shell/image_combo.h"
+#include "shell/shell_combo.h"
+#include "shell/shell_list.h"
+
+#include <QAbstractItemView>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+namespace {
+
+// True when Image has a pixel that is not fully transparent.
+bool Drawn(const QImage& Image)
+{
+    for (int y = 0; y < Image.height(); ++y)
+        for (int x = 0; x < Image.width(); ++x)
+            if (qAlpha(Image.pixel(x, y)) > 0)
+                return true;
+    return false;
+}
+
+QStringList Names(const QList<QAction*>& Actions)
+{
+    QStringList names;
+    for (const QAction* action : Actions)
+        if (!action->isSeparator())
+            names += action->menu() ? action->menu()->objectName() : action->objectName();
+    return names;
+}
+
+} // namespace
+
+TEST_F(TMainFormTest, EachToolBarOffersItsOwnActionsWithTheirPictures)
+{
+    TTarnwickFTPApp& form = MakeForm();
+    const struct {
+        TToolBar* Bar;
+        const char* Prefix;
+        int ImageSize;
+    } bars[] = {{form.tbMain, "actToolbar", 32}, {form.tbMyComputer, "actToolbarMy", 16}, {form.tbRemote, "actToolbarRemote", 16}};
+    for (const auto& bar : bars) {
+        ASSERT_NE(bar.Bar->ActionList, form.ActionList);
+        ASSERT_EQ(bar.Bar->Images->Width(), bar.ImageSize);
+        for (const TAction* action : bar.Bar->ActionList->Actions()) {
+            const QString name = action->objectName();
+            // The main tool bar's names keep the spellings of stored layouts.
+            const bool mainName = name.startsWith("actToolbar") || name.startsWith("actToolBar") ||
+                                  name.startsWith("actToobar");
+            if (bar.Bar == form.tbMain)
+                EXPECT_TRUE(mainName && !name.startsWith("actToolbarMy") && !name.startsWith("actToolbarRemote"))
+                    << name.toStdString();
+            else
+                EXPECT_TRUE(name.startsWith(QLatin1String(bar.Prefix))) << name.toStdString();
+            // Every button but a separator shows a picture of its tool bar's size.
+            if (action->Tag != SeparatorActionTag)
+                EXPECT_TRUE(Drawn(bar.Bar->Images->GetImage(action->ImageIndex))) << name.toStdString();
+        }
+    }
+    // The menus' actions are in the window's own list, with their small pictures.
+    EXPECT_EQ(form.ActionListOf("actFtpConnect"), form.ActionList);
+    EXPECT_FALSE(form.Action("actFtpConnect")->icon().isNull());
+    // The binary type shares its number with the log's notice picture, but not its list.
+    AppSettings()->TransferMode = 1;
+    form.ShowTransferMode();
+    EXPECT_EQ(form.Action("actToolbarTypeSet")->ImageIndex, AppImage::TypeBinary);
+    EXPECT_NE(form.ImageListToolbar->GetImage(AppImage::TypeBinary).scaled(16, 16),
+              form.ImageListSm->GetImage(AppImage::LogNotice));
+}
+
+TEST_F(TMainFormTest, ToolButtonsShowPicturesAndKeepTheirWidthWithCaptions)
+{
+    TTarnwickFTPApp& form = MakeForm();
+    form.show();
+    for (TToolButton* button : form.tbMain->Buttons())
+        if (button->Style() != tbsSeparator) {
+            EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
+            EXPECT_EQ(button->iconSize(), QSize(32, 32));
+            EXPECT_EQ(button->width(), MainButtonHeight);
+        }
+    form.tbMain->SetShowCaptions(true);
+    ApplyButtonSize(*form.tbMain);
+    int total = 0;
+    for (TToolButton* button : form.tbMain->Buttons()) {
+        if (!button->Shown())
+            continue;
+        total += button->width();
+        if (button->Style() == tbsSeparator)
+            continue;
+        // The caption goes under the picture; the button is as wide as the caption needs.
+        EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        EXPECT_EQ(button->height(), CaptionButtonHeight);
+        const int caption = button->fontMetrics().horizontalAdvance(button->text());
+        EXPECT_GE(button->width(), std::max(MainButtonHeight, caption));
+        EXPECT_LT(button->width(), std::max(MainButtonHeight, caption) + 30) << button->text().toStdString();
+    }
+    EXPECT_LT(total, 800);
+}
+
+TEST_F(TMainFormTest, MenusHoldTheCommandsAndTheListsOpenTheirPaneMenus)
+{
+    TTarnwickFTPApp& form = MakeForm();
+    form.show();
+    QStringList menus;
+    for (QAction* menu : form.menuBar()->actions())
+        menus += menu->menu()->objectName();
+    EXPECT_EQ(menus, (QStringList{"File1", "View1", "Commands1", "Settings1", "Help1"}));
+    const QStringList commands = Names(form.menuBar()->actions()[2]->menu()->actions());
+    for (const char* name : {"actFtpConnect", "popToolbarServers", "actFtpQuit", "actFtpCwd", "actFtpDele", "actFtpGet",
+                             "actFtpPut", "actFtpQuote"})
+        EXPECT_TRUE(commands.contains(name)) << name;
+    EXPECT_TRUE(Names(form.popRemote->actions()).contains("actToolbarRemoteDel"));
+    EXPECT_TRUE(Names(form.popMyComputer->actions()).contains("actToolbarMyDel"));
+
+    const struct {
+        TListView* List;
+        QMenu* Menu;
+    } panes[] = {{form.lvRemote, form.popRemote}, {form.lvMyComputer, form.popMyComputer}};
+    for (const auto& pane : panes) {
+        QWidget* viewport = pane.List->View()->viewport();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(viewport, &click);
+        EXPECT_TRUE(pane.Menu->isVisible()) << pane.Menu->objectName().toStdString();
+        pane.Menu->close();
+    }
+}
+
+TEST_F(TMainFormTest, FolderBoxesLieInsideTheCombosAndDropThemDown)
+{
+    TTarnwickFTPApp& form = MakeForm();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const struct {
+        QLineEdit* Box;
+        TCustomComboBox* Combo;
+        QString Text;
+    } boxes[] = {{form.txtLocalDirResult, form.cbMyComputer, form.CurrentFolder()},
+                 {form.txtRemoteDirResult, form.cbRemoteFolders, QString()}};
+    const int image = form.ImageListSm->Width();
+    for (const auto& box : boxes) {
+        const QRect combo = box.Combo->geometry();
+        EXPECT_EQ(box.Box->geometry(), QRect(combo.left() + image + 7, combo.top() + 3,
+                                             box.Combo->contentsRect().width() - 3 * image, combo.height() - 6));
+        EXPECT_TRUE(box.Box->isVisible());
+        EXPECT_EQ(box.Box->text(), box.Text);
+    }
+    // A window made narrower moves the boxes with their combos.
+    form.resize(form.width() - 120, form.height());
+    QTRY_COMPARE(form.txtLocalDirResult->width(), form.cbMyComputer->contentsRect().width() - 3 * image);
+
+    // A click on the local box drops its combo down; closing it up shows the box again.
+    QTest::mouseClick(form.txtLocalDirResult, Qt::LeftButton);
+    EXPECT_FALSE(form.txtLocalDirResult->isVisible());
+    form.cbMyComputer->hidePopup();
+    QTRY_VERIFY(form.txtLocalDirResult->isVisible());
+    EXPECT_EQ(form.txtLocalDirResult->text(), form.CurrentFolder());
+}
