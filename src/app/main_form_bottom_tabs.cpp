@@ -145,24 +145,25 @@ void TTarnwickFTPApp::CreateBottomTabActions()
     const struct {
         const char* Name;
         const char* Caption;
+        int Image;
     } defs[] = {
-        {"actViewHistory", "&History"},
-        {"actToolbarHistory", "History"},
-        {"actViewBookmarks", "&Bookmarks"},
-        {"actToolbarBookmarks", "Bookmarks"},
-        {"actViewSearchResults", "Search &Results"},
-        {"actViewHistoryItem", "&Go to Folder"},
-        {"actFileAddBookmark", "Add &Bookmark"},
-        {"actToolbarMyAddBk", "Add Bookmark"},
-        {"actToolbarRemoteAddBk", "Add Bookmark"},
-        {"actViewBookmarkItem", "&Open Bookmark"},
-        {"actViewBookmarkProperties", "P&roperties"},
-        {"actFileDeleteBookmark", "&Delete Bookmark"},
-        {"actViewSearchItem", "&Go to Folder"},
-        {"actViewSearchClear", "&Clear Results"},
+        {"actViewHistory", "&History", AppImage::History},
+        {"actToolbarHistory", "History", AppImage::History},
+        {"actViewBookmarks", "&Bookmarks", AppImage::Bookmark},
+        {"actToolbarBookmarks", "Bookmarks", AppImage::Bookmark},
+        {"actViewSearchResults", "Search &Results", AppImage::Search},
+        {"actViewHistoryItem", "&Go to Folder", -1},
+        {"actFileAddBookmark", "Add &Bookmark", AppImage::Bookmark},
+        {"actToolbarMyAddBk", "Add Bookmark", AppImage::Bookmark},
+        {"actToolbarRemoteAddBk", "Add Bookmark", AppImage::Bookmark},
+        {"actViewBookmarkItem", "&Open Bookmark", -1},
+        {"actViewBookmarkProperties", "P&roperties", AppImage::Properties},
+        {"actFileDeleteBookmark", "&Delete Bookmark", AppImage::Delete},
+        {"actViewSearchItem", "&Go to Folder", -1},
+        {"actViewSearchClear", "&Clear Results", -1},
     };
     for (const auto& def : defs)
-        AddAction(QString::fromLatin1(def.Name), QString::fromLatin1(def.Caption));
+        AddAction(QString::fromLatin1(def.Name), QString::fromLatin1(def.Caption), def.Image);
     Action(QStringLiteral("actToolbarMyAddBk"))->Tag = 100;
     Action(QStringLiteral("actToolbarRemoteAddBk"))->Tag = 101;
 
