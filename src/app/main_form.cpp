@@ -36,6 +36,7 @@ TTarnwickFTPApp::TTarnwickFTPApp(TComponent* AOwner)
     CreateToolBars();
     siteTree_ = std::make_unique<TSiteTree>(*tvRemote, *popToolbarServers, *engine_, *this);
     BindRemotePane();
+    BindRemoteTree();
     engine_->BindClientEvents();
     FormCreate();
 }
@@ -44,6 +45,9 @@ TTarnwickFTPApp::~TTarnwickFTPApp()
 {
     // The focus moves while the widgets go: nothing of the window may answer it then.
     QObject::disconnect(qApp, nullptr, this, nullptr);
+    // So do the lists' selections when a label editor goes with them.
+    lvRemote->OnSelectItem = nullptr;
+    lvMyComputer->OnSelectItem = nullptr;
     FormDestroy();
     win::DeallocateHWnd(handle_);
     // Owned components may save themselves or fire events: free them before the window goes.
@@ -207,6 +211,7 @@ void TTarnwickFTPApp::RemoteFolderCreated(const QString& Name)
 void TTarnwickFTPApp::RemoteItemRenamed(const QString& OldName, const QString& NewName)
 {
     siteTree_->RemoteItemRenamed(OldName, NewName);
+    TreeRenameCompleted();
 }
 
 void TTarnwickFTPApp::RemoteFolderRemoved(const QString& Path)
