@@ -106,6 +106,7 @@ TEST_F(MainFormCommands, DeleteGoesToTheLabelBeingRenamedAndF2ToTheFocusedTree)
     QTest::keyClick(&localTree, Qt::Key_F2);
     EXPECT_TRUE(localTree.IsEditing());
     EXPECT_FALSE(list.IsEditing());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
 }
 
 TEST_F(MainFormCommands, ASecondClickOnTheSortColumnReversesIt)
