@@ -56,6 +56,7 @@ void TTarnwickFTPApp::CreateCommandActions()
             action->setShortcut(QKeySequence(routed.Key));
     BindCommandActions();
     BindTransferMode();
+    BindPrinting();
 }
 
 void TTarnwickFTPApp::BindCommandActions()
@@ -66,6 +67,7 @@ void TTarnwickFTPApp::BindCommandActions()
     on("actHelpReloadAppSettings", [this] { actHelpReloadAppSettingsExecute(); });
     on("actHelpDumpEditedFiles", [this] { actHelpDumpEditedFilesExecute(); });
     on("actHelpDumpDirResultList", [this] { actHelpDumpDirResultListExecute(); });
+    on("actHelpShowViewDirList", [this] { actHelpShowViewDirListExecute(); });
     on("actHelpShowTreeView", [this] { actHelpShowTreeViewExecute(); });
     on("actHelpShowMyComputer", [this] { actHelpShowMyComputerExecute(); });
     on("actHelpShowPrintPreview", [this] { actHelpShowPrintPreviewExecute(); });

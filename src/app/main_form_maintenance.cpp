@@ -2,7 +2,11 @@
 // view a cached listing, show or hide options), local rename and the bottom window's command.
 #include "app/main_form.h"
 #include "app/site_tree/site_tree.h"
+#include "editor/file_object.h"
+#include "editor/parser_repository.h"
+#include "editor/syntax_memo.h"
 #include "ftp/client/ftp_client2.h"
+#include "highlighter/syntax_memo_parser.h"
 #include "ftp/client/ftp_request_wrappers.h"
 #include "platform/rtl/application.h"
 #include "platform/rtl/date_time.h"
@@ -51,6 +55,7 @@ void TTarnwickFTPApp::actHelpReloadAppSettingsExecute()
     UploadProfiles()->Load();
     Firewalls()->Load();
     Bookmarks()->Load();
+    SaveParserSettings(*ParserList());
     LoadAppSettings();
     tvRemote->setUpdatesEnabled(false);
     siteTree_->BuildSiteTree();
@@ -91,6 +96,26 @@ void TTarnwickFTPApp::actHelpDumpDirResultListExecute()
     for (const auto& [folder, file] : engine_->State.GetDirResultList())
         lines += folder + QLatin1Char('=') + file;
     DumpIntoLog(listName, FtpClient_->HostName(), lines);
+}
+
+void TTarnwickFTPApp::actHelpShowViewDirListExecute()
+{
+    const QString folder = engine_->State.CurrentRemoteFolder;
+    if (MessageDlg(Format(QStringLiteral("Would you like to view the directory listings for '%s'?"), {folder}),
+                   mtConfirmation, {mbYes, mbNo}) != mrYes)
+        return;
+    const auto& cache = engine_->State.GetDirResultList();
+    const auto cached = cache.find(folder);
+    if (cached == cache.end()) {
+        MessageDlg(Format(QStringLiteral("Unable to locate the directory listing file for '%s'."), {folder}), mtError, {mbOK});
+        return;
+    }
+    if (!QFileInfo::exists(cached->second)) {
+        MessageDlg(Format(QStringLiteral("%s was unable to open the file '%s.'"), {AppTitle(), cached->second}), mtWarning,
+                   {mbOK});
+        return;
+    }
+    OpenCachedListing(cached->second);
 }
 
 void TTarnwickFTPApp::actHelpShowTreeViewExecute()
@@ -158,8 +183,20 @@ void TTarnwickFTPApp::actFileRenameLocalExecute()
 
 void TTarnwickFTPApp::actViewBotWindowExecute()
 {
-    // The edit-window command shows the bottom area when it is hidden and hides it when shown.
-    TAction* editWindow = Action(QStringLiteral("actViewEditWindow"));
-    editWindow->setChecked(!tabMainPanel->isHidden());
-    ExecuteAction(editWindow->objectName());
+    ShowEditWindow(tabMainPanel->isHidden());
+}
+
+void TTarnwickFTPApp::OpenCachedListing(const QString& FileName)
+{
+    OpenLocalDocument(FileName);
+    // The listing shows as a new plain-text document named after its file, not the cache file.
+    TFileObject* document = GetDocument(-1);
+    if (!document || document->FileName != FileName)
+        return;
+    document->FileName = QFileInfo(FileName).fileName();
+    document->Untitled = true;
+    document->Modified = true;
+    SynMemo->Title = document->FileName;
+    SynMemo->SetModified(true);
+    SetDocumentParser(parserPlainText);
 }

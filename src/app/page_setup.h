@@ -7,16 +7,16 @@
 
 class QPrinter;
 
-// The flags of the page setup: minimum margins apply, the margins are set, and they are counted in
-// thousandths of an inch.
-enum : unsigned { psdMinMargins = 0x1, psdMargins = 0x2, psdInThousandthsOfInches = 0x4 };
+// The flags of the page setup: minimum margins apply, the margins are set, they are counted in
+// thousandths of an inch, and the printer's defaults are to be taken.
+enum : unsigned { psdMinMargins = 0x1, psdMargins = 0x2, psdInThousandthsOfInches = 0x4, psdReturnDefault = 0x400 };
 
 struct TPageSetup {
     int MarginLeft = 1000;
     int MarginTop = 1000;
     int MarginRight = 1000;
     int MarginBottom = 1000;
-    unsigned Flags = psdMinMargins | psdMargins | psdInThousandthsOfInches;
+    unsigned Flags = psdReturnDefault | psdInThousandthsOfInches;
 };
 
 // The rectangle of a page of PhysicalSize device units at DpiX by DpiY pixels per inch, each side

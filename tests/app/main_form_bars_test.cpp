@@ -55,8 +55,8 @@ TEST_F(TMainFormTest, SavesTheThreeToolbarLayoutsInButtonOrderWhenItGoes)
     } cases[] = {
         {MainToolbarKey,
          {"actToolbarConnect", "actToolbarDisconnect", "actToolbarSeparator", "actToolbarEditWin", "actToolbarSeparator",
-          "actToolbarUpload", "actToolbarDownload", "actToolbarSeparator", "actToolbarSeparator", "actToobarMakeZip",
-          "actToolbarSearch",
+          "actToolbarUpload", "actToolbarDownload", "actToolbarSeparator", "actToolBarEdit", "actToolbarSaveWeb",
+          "actToolbarSeparator", "actToobarMakeZip", "actToolbarSearch",
           "actToolbarSeparator", "actToolbarTypeSet", "actToolbarSeparator"}},
         {MyComputerToolbarKey,
          {"actToolbarMyMkd", "actToolbarMyCDup", "actToolbarMyDel", "actToolbarMyProperties", "actToolbarMySeparator"}},
