@@ -1,5 +1,7 @@
 // Program entry: starts the application, runs the libraries' start-up work and shows the main form.
 #include "app/main_form.h"
+#include "dialogs/basic_progress_frm.h"
+#include "dialogs/ed_repl_frm.h"
 #include "platform/registry/hive_store.h"
 #include "platform/rtl/application.h"
 #include "settings/global_objects.h"
@@ -22,9 +24,12 @@ int main(int argc, char** argv)
         form.show();
         result = QApplication::exec();
     }
-    // The global settings objects save themselves as they are freed; whatever is then still open
-    // or unwritten in the user's registry goes to its file.
+    // The window's program-wide objects go in this order: the settings objects (which save
+    // themselves as they are freed), the basic progress window and the find dialog (which keeps
+    // its texts); whatever is then still open or unwritten in the user's registry goes to its file.
     FreeGlobalSettings();
+    GetBasicProgressFrm(true);
+    GetEdReplFrm(1);
     THiveStore::CurrentUser().Flush();
     return result;
 }

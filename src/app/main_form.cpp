@@ -40,6 +40,7 @@ TTarnwickFTPApp::TTarnwickFTPApp(TComponent* AOwner)
     BindRemoteDrag();
     siteTree_ = std::make_unique<TSiteTree>(*tvRemote, *popToolbarServers, *engine_, *this);
     BindRemotePane();
+    BindRemoteTree();
     engine_->BindClientEvents();
     WatchDocumentUploads();
     FormCreate();
@@ -49,6 +50,9 @@ TTarnwickFTPApp::~TTarnwickFTPApp()
 {
     // The focus moves while the widgets go: nothing of the window may answer it then.
     QObject::disconnect(qApp, nullptr, this, nullptr);
+    // So do the lists' selections when a label editor goes with them.
+    lvRemote->OnSelectItem = nullptr;
+    lvMyComputer->OnSelectItem = nullptr;
     FormDestroy();
     win::DeallocateHWnd(handle_);
     // Owned components may save themselves or fire events: free them before the window goes.
@@ -207,6 +211,7 @@ void TTarnwickFTPApp::RemoteFolderCreated(const QString& Name)
 void TTarnwickFTPApp::RemoteItemRenamed(const QString& OldName, const QString& NewName)
 {
     siteTree_->RemoteItemRenamed(OldName, NewName);
+    TreeRenameCompleted();
 }
 
 void TTarnwickFTPApp::RemoteFolderRemoved(const QString& Path)

@@ -2,6 +2,7 @@
 // status bar, the commands, and the window's life from start-up to shut-down.
 #pragma once
 
+#include "app/page_setup.h"
 #include "platform/messages/messages.h"
 #include "editor/templates/code_templates.h"
 #include "platform/rtl/object.h"
@@ -57,6 +58,9 @@ class TStatusBarMain;
 class TZipControl;
 class TToolBar;
 class TToolbarMenu;
+class TPreviewPrinter;
+class TTreeNode;
+class QKeyEvent;
 
 // The window's private messages beyond those the session engine posts.
 constexpr unsigned WM_STARTUP = 1024 + 93;
@@ -307,15 +311,8 @@ public:
     TSyntaxMemoParser* parserVB = nullptr;
     TSyntaxMemoParser* parserJava = nullptr;
     TSyntaxMemoParser* parserSQL = nullptr;
-    // The page setup printing uses: margins in thousandths of an inch and its flags (return the
-    // defaults, thousandths); and the print preview's printer, turned as the default printer.
-    struct TPageSetup {
-        int MarginLeft = 1000;
-        int MarginTop = 1000;
-        int MarginRight = 1000;
-        int MarginBottom = 1000;
-        unsigned Flags = 1028;
-    };
+    // The page setup printing uses (page_setup.h); and the print preview's printer, turned as the
+    // default printer.
     TPageSetup PageSetup;
     TPreviewPrinter* PreviewPrinter = nullptr;
     // New documents made in this run: the next is "Untitled" + the counter after raising it.
@@ -524,6 +521,88 @@ private:
     void actToolbarRemoteMakeZipExecute();
     void actFtpZipDirTVExecute();
     void PackZipFolder();
+
+    // ---- The remaining commands: key routing, maintenance, the remote tree, mirrored downloads,
+    // the transfer mode, printing and find (main_form_keys.cpp, main_form_maintenance.cpp,
+    // main_form_remote_tree.cpp, main_form_mirror.cpp, main_form_transfer_mode.cpp,
+    // main_form_print.cpp).
+public:
+    // The form's short-cut hook, before any action sees Delete or F2: true when it took Event (a
+    // short-cut override) so that the key goes to the control being edited, or runs the command
+    // the key stands for.
+    bool KeyShortCutRouting(QKeyEvent& Event);
+    // The remote tree's drag start, its menu and its label rename.
+    void tvRemoteMouseDown(Qt::MouseButton Button, const QPoint& Pos);
+    void tvRemoteMouseMove(Qt::MouseButtons Buttons, const QPoint& Pos);
+    void tvRemoteMouseUp();
+    // Before the tree's menu shows on Node: what its items act on and whether they are enabled.
+    void tvRemoteNodeContextMenu(TTreeNode* Node);
+    void mnipopRemoteTvConnectClick();
+    void tvRemoteEdited(TTreeNode* Node, QString& S);
+    // A rename has been done: when it was the tree's, the paths below the folder follow.
+    void TreeRenameCompleted();
+    // The connect item of the tree's menu and the node it keeps (null while it is disabled).
+    QAction* mnipopRemoteTvConnect = nullptr;
+    TTreeNode* ConnectTreeNode = nullptr;
+
+protected:
+    bool event(QEvent* Event) override;
+
+private:
+    void CreateCommandActions();
+    void BindCommandActions();
+    // Key routing: true while the editor or a pane's label editor has the focus.
+    bool TextBeingEdited(QWidget* Focus) const;
+    // The hidden maintenance commands.
+    void actHelpReloadAppSettingsExecute();
+    void actHelpDumpEditedFilesExecute();
+    void actHelpDumpDirResultListExecute();
+    void actHelpShowViewDirListExecute();
+    void actHelpShowTreeViewExecute();
+    void actHelpShowMyComputerExecute();
+    void actHelpShowPrintPreviewExecute();
+    // Asks before ListName is dumped; then the log shows First and Lines instead of its lines.
+    void DumpIntoLog(const QString& ListName, const QString& First, const QStringList& Lines);
+    void actFileRenameLocalExecute();
+    void actViewBotWindowExecute();
+    // The remote tree (main_form_remote_tree.cpp).
+    void BindRemoteTree();
+    // Shows the tree's menu for Node at the screen point At and runs the item chosen.
+    void ShowRemoteTreeMenu(TTreeNode* Node, const QPoint& At);
+    // The folder rename from the tree that runs: the node's old and new paths, ending in "/".
+    QString treeRenameFrom_;
+    QString treeRenameTo_;
+    // Tree-drag state: the button last pressed on the tree, whether it is still down, where.
+    Qt::MouseButton treeButton_ = Qt::NoButton;
+    bool treeButtonDown_ = false;
+    bool treeDragging_ = false;
+    QPoint treePressPos_;
+    // Mirrored downloads (main_form_mirror.cpp).
+public:
+    // The local folder that mirrors the remote path RemotePath below the local pane's folder
+    // ("" when a remote name would lead outside it); the local pane goes there.
+    QString MirrorLocalFolder(const QString& RemotePath);
+    // Downloads the remote file RemotePath into its mirrored local folder.
+    void DownloadToMirrorFolder(const QString& RemotePath);
+    // The transfer mode (main_form_transfer_mode.cpp).
+    void actToolbarTypeSetExecute();
+    // A mode item of popTypeSet, whose data is the mode.
+    void Ascii1Click(QAction* Item);
+    void popTypeSetPopup();
+private:
+    void BindTransferMode();
+    void actFtpRmdUpdate(TAction* Sender);
+    // Opens the cached listing FileName as a new plain-text document.
+    void OpenCachedListing(const QString& FileName);
+    void BindPrinting();
+    // The name the print question gives the current document.
+    QString PrintDocumentName() const;
+    void actEditPrintExecute();
+    void actEditPrintSetupExecute();
+    void actEditPrintPreviewExecute();
+    // The find dialog on the editor, in replace mode with Replace.
+    void actEditFindExecute(bool Replace);
+    // ---- end of the remaining commands.
 
     std::unique_ptr<TFtpClient2> FtpClient_;
     std::unique_ptr<TSessionEngine> engine_;

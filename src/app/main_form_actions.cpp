@@ -140,6 +140,7 @@ void TTarnwickFTPApp::CreateActions()
     CreateBottomTabActions();
     CreateEditorActions();
     CreateEditorCommands();
+    CreateCommandActions();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) { FocusChanged(Now); });
 }
 
@@ -261,7 +262,6 @@ void TTarnwickFTPApp::BindActions()
         if (TListItem* item = lvMyComputer->ItemFocused())
             lvMyComputer->InvokeItemVerb(item, TShellVerb(QStringLiteral("properties")));
     });
-    on("actFileRenameLocal", [this] { lvMyComputer->StartRename(); });
     on("actToolbarMySearch", [this] {
         // The desktop has no search verb of its own: its file manager opens the user's home
         // folder, where its search starts.

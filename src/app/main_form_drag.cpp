@@ -164,6 +164,10 @@ bool TTarnwickFTPApp::ListRemoteFolderFirst(const QString& Folder, int AfterList
     if (Folder.compare(engine_->State.CurrentRemoteFolder, Qt::CaseInsensitive) == 0)
         return false;
     engine_->State.AfterListingAction = AfterListing;
-    FtpChangeDir(*FtpClient_, Folder);
+    // Selecting the folder's node in the remote tree lists it; a folder without a node is changed to.
+    if (TTreeNode* node = SiteTree().NodeOfPath(Folder))
+        tvRemote->SetSelected(node);
+    else
+        FtpChangeDir(*FtpClient_, Folder);
     return true;
 }

@@ -50,10 +50,11 @@ void TTarnwickFTPApp::lvRemoteColumnClick(int Column)
 {
     if (lvRemote->Retrieving())
         return;
-    // A click on the sort column turns the direction; another column sorts ascending.
-    const bool ascending = lvRemote->SortColumn() == Column ? lvRemote->SortDirection() == 0 : true;
+    // A click on the sort column turns the direction; another column sorts in the same direction.
+    if (lvRemote->SortColumn() == Column)
+        lvRemote->SetSortDirection(lvRemote->SortDirection() == 1 ? 0 : 1);
     lvRemote->SetSortColumn(Column);
-    lvRemote->SetSortDirection(ascending ? 1 : 0);
+    const bool ascending = lvRemote->SortDirection() == 1;
     lvRemote->SyncSelectionToModel();
     engine_->RemoteList.SortRemoteList(Column, ascending);
     lvRemote->ModelChanged();

@@ -141,6 +141,7 @@ void TTarnwickFTPApp::LoadAppSettings()
     Action(QStringLiteral("actViewMyComputer"))->setVisible(settings.ViewMyComputerMni);
     ViewMyComputer(settings.ViewMyComputer || !settings.ViewMyComputerMni);
     Action(QStringLiteral("actViewTrees"))->setVisible(settings.ViewTreesMni);
+    Action(QStringLiteral("actEditPrintPreview"))->setVisible(settings.PrintPreviewEnabled);
     ViewTrees(settings.ViewTreesMni && settings.ViewTrees);
 
     lvRemote->SetSortColumn(settings.LvRemoteHeaderSortColumn);

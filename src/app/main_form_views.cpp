@@ -1,6 +1,4 @@
 // TTarnwickFTPApp: the view commands, the active pane, the bottom area and the log's commands.
-#include "app/app_images.h"
-#include "app/command_images.h"
 #include "app/main_form.h"
 #include "app/pane_frame.h"
 #include "app/remote_list_view.h"
@@ -185,15 +183,4 @@ void TTarnwickFTPApp::DeleteInPane()
     default:
         break;
     }
-}
-
-void TTarnwickFTPApp::ShowTransferMode()
-{
-    static const char* const names[] = {"Ascii", "Binary", "Auto"};
-    static const int images[] = {AppImage::TypeAscii, AppImage::TypeBinary, AppImage::TypeAuto};
-    const int mode = std::clamp(AppSettings()->TransferMode, 0, 2);
-    TAction* typeSet = Action(QStringLiteral("actToolbarTypeSet"));
-    typeSet->setText(QString::fromLatin1(names[mode]) + QStringLiteral(" Mode"));
-    typeSet->ImageIndex = images[mode];
-    typeSet->setIcon(QIcon(QPixmap::fromImage(TransferTypeImage(mode, ImageListSm->Width()))));
 }

@@ -2,6 +2,8 @@
 // the scratch folder, and the packing with its progress window and result messages.
 #include "app/main_form.h"
 #include "app/remote_list_view.h"
+#include "app/site_tree/site_tree.h"
+#include "shell/pt_tree_view.h"
 #include "dialogs/basic_progress_frm.h"
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
@@ -93,9 +95,13 @@ void TTarnwickFTPApp::actToolbarRemoteMakeZipExecute()
     }
     ZipReturnFolder = returnFolder;
     lvRemote->SyncSelectionToModel();
+    // The selected entries, or the whole folder when none is selected.
+    std::vector<TQueueEntry> selection;
+    if (!wholeFolder)
+        engine_->RemoteList.CollectSelection(selection, folder, true);
     // An empty remote folder queues nothing and so never ends a queue: it is packed (and found
     // empty) at once.
-    if (!engine_->DownloadSelection(nullptr, true, true, scratch)) {
+    if (!engine_->DownloadSelection(wholeFolder ? nullptr : &selection, true, true, scratch)) {
         engine_->State.AfterTransferPending = false;
         PackZipFolder();
     }

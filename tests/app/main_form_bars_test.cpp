@@ -54,9 +54,9 @@ TEST_F(TMainFormTest, SavesTheThreeToolbarLayoutsInButtonOrderWhenItGoes)
         QStringList Buttons;
     } cases[] = {
         {MainToolbarKey,
-         {"actToolbarConnect", "actToolbarDisconnect", "actToolbarSeparator", "actToolbarEditWin",
-          "actToolbarSeparator", "actToolbarUpload", "actToolbarDownload", "actToolbarSeparator", "actToolBarEdit",
-          "actToolbarSaveWeb", "actToolbarSeparator", "actToolbarSearch", "actToolbarBookmarks",
+         {"actToolbarConnect", "actToolbarDisconnect", "actToolbarSeparator", "actToolbarEditWin", "actToolbarSeparator",
+          "actToolbarUpload", "actToolbarDownload", "actToolbarSeparator", "actToolBarEdit", "actToolbarSaveWeb",
+          "actToolbarSeparator", "actToobarMakeZip", "actToolbarSearch", "actToolbarBookmarks",
           "actToolbarSeparator", "actToolbarTypeSet", "actToolbarSeparator"}},
         {MyComputerToolbarKey,
          {"actToolbarMyMkd", "actToolbarMyCDup", "actToolbarMyAddBk", "actToolbarMyDel",

@@ -5,6 +5,8 @@
 #include "loopback_login.h"
 
 #include "app/remote_list_view.h"
+#include "app/site_tree/site_tree.h"
+#include "shell/pt_tree_view.h"
 #include "dialogs/basic_progress_frm.h"
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
@@ -14,6 +16,7 @@
 #include "session/zip_archive.h"
 #include "support/ftp_server_fixture.h"
 #include "support/pump.h"
+#include "support/scripted_menus.h"
 #include "support/scripted_prompts.h"
 #include "support/server_required.h"
 
@@ -106,6 +109,8 @@ protected:
     // and goes to Folder; true once it is listed.
     bool ConnectTo(const QString& Folder)
     {
+        // The site's node in the tree stands for the session's folders.
+        UploadProfiles()->Add()->ItemName = "loopback";
         TTarnwickFTPApp& form = MakeForm();
         AppSettings()->ZipSaveFolder = Tree.Path("zips") + '/';
         form.resize(900, 640);
@@ -233,4 +238,48 @@ TEST_F(MainFormZip, FromTheTreeListsAnotherFolderFirst)
     EXPECT_TRUE(question.contains("the current remote folder (/x/)")) << question.toStdString();
     EXPECT_TRUE(Form->ZipTreeFolder.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(ArchiveName()));
+}
+
+TEST_F(MainFormZip, TheTreesMenuZipsTheFolderOfItsNode)
+{
+    NEED_SERVER();
+    ASSERT_TRUE(ConnectTo("/"));
+    TTreeNode* node = Form->SiteTree().NodeOfPath("/x/");
+    ASSERT_TRUE(node);
+    QString question;
+    TScriptedMenus menus;
+    menus.Then(ChooseMenuItem("Make Zip Archive..."));
+    TScriptedPrompts prompts;
+    prompts.Then(Answer(question, "&Make Zip")).Then(Click("OK"));
+    Form->tvRemote->ShowNodeMenuAt(node, Form->tvRemote->NodeTextRect(node).center());
+    ASSERT_TRUE(pumpUntil([&] { return !question.isEmpty(); }, 20000));
+    ASSERT_TRUE(pumpUntil([&] { return Form->ZipReturnFolder.isEmpty() && !Form->Engine().State.AfterTransferPending; },
+                          30000));
+    QApplication::processEvents();
+
+    EXPECT_TRUE(question.contains("the current remote folder (/x/)")) << question.toStdString();
+    EXPECT_EQ(Form->tvRemote->Selected(), node);
+    EXPECT_EQ(ReadArchive(ArchiveName()).mid(1), ReadTree(account_.home + "/x"));
+}
+
+TEST_F(MainFormZip, ASelectionZipsOnlyTheSelectedEntries)
+{
+    NEED_SERVER();
+    ASSERT_TRUE(ConnectTo("/x/"));
+    TRemoteListView& list = *Form->lvRemote;
+    TListItem* item = list.Item(Form->Engine().RemoteList.IndexOfCaption("a.txt"));
+    ASSERT_TRUE(item);
+    list.ClearSelection();
+    item->SetSelected(true);
+    list.SetItemFocused(item);
+    QString question;
+    TScriptedPrompts prompts;
+    prompts.Then(Answer(question, "&Make Zip")).Then(Click("OK"));
+    MakeZip();
+
+    EXPECT_TRUE(question.contains("Would you like to archive the selected remote item(s) and its content(s)? "))
+        << question.toStdString();
+    const QStringList entries = ReadArchive(ArchiveName());
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_TRUE(entries[1].startsWith("a.txt 10 ")) << entries[1].toStdString();
 }

@@ -412,6 +412,22 @@ void TSiteTree::RemoteItemRenamed(const QString& OldName, const QString& NewName
     }
 }
 
+void TSiteTree::RemoteFolderMoved(const QString& From, const QString& To)
+{
+    auto& paths = engine_.State.GetRemoteTreePathList();
+    std::map<QString, int> moved;
+    for (auto entry = paths.begin(); entry != paths.end();) {
+        if (entry->first.startsWith(From)) {
+            moved[To + entry->first.mid(From.size())] = entry->second;
+            entry = paths.erase(entry);
+        } else {
+            ++entry;
+        }
+    }
+    for (const auto& [path, number] : moved)
+        paths[path] = number;
+}
+
 void TSiteTree::RemoteFolderRemoved(const QString& Path)
 {
     const QString folder = WithTrailingSlash(Path);

@@ -76,6 +76,8 @@ public:
     void RemoteFolderCreated(const QString& Name);
     // The entry OldName of the current remote folder is now NewName: a folder's node follows.
     void RemoteItemRenamed(const QString& OldName, const QString& NewName);
+    // The remote folder From (ending in "/") is now To: every registered path at or below it follows.
+    void RemoteFolderMoved(const QString& From, const QString& To);
     // The remote folder Path is gone: its node goes, and the current folder's node shows its
     // children again when it was the parent.
     void RemoteFolderRemoved(const QString& Path);
