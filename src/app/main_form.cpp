@@ -2,6 +2,7 @@
 // pane's users ask of the window.
 #include "app/main_form.h"
 
+#include "app/image_open.h"
 #include "app/pane_frame.h"
 #include "app/remote_list_view.h"
 #include "app/site_tree/site_tree.h"
@@ -37,6 +38,7 @@ TTarnwickFTPApp::TTarnwickFTPApp(TComponent* AOwner)
     siteTree_ = std::make_unique<TSiteTree>(*tvRemote, *popToolbarServers, *engine_, *this);
     BindRemotePane();
     engine_->BindClientEvents();
+    WatchDocumentUploads();
     FormCreate();
 }
 
@@ -58,6 +60,9 @@ void TTarnwickFTPApp::WndProc(win::TMessage& Message)
         break;
     case WM_AFTER_TRANSFER:
         PackZipFolder();
+        break;
+    case WM_IMAGE_OPEN:
+        ImageOpenMessage();
         break;
     case WM_CLOSE_AFTER_SESSION:
         sessionEndClose_ = true;
@@ -212,11 +217,6 @@ void TTarnwickFTPApp::RemoteItemRenamed(const QString& OldName, const QString& N
 void TTarnwickFTPApp::RemoteFolderRemoved(const QString& Path)
 {
     siteTree_->RemoteFolderRemoved(Path);
-}
-
-void TTarnwickFTPApp::OpenDownloadedFile(const QString&, const QString&)
-{
-    // Documents open with the editor tabs.
 }
 
 // ILocalPane.

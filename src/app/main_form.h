@@ -21,7 +21,19 @@ class QTabBar;
 class QTabWidget;
 class TAction;
 class TActionList;
+class TAgOpenDialog;
+class TAgSaveDialog;
 class TDropFileTarget;
+class TEditFrame;
+class TFileObject;
+class TPreviewPrinter;
+struct TImageOpen;
+class TSyntaxMemo;
+class TSyntaxMemoParser;
+class TCustomSyntaxMemoParser;
+class TTabSetEdit;
+class QFrame;
+class QLabel;
 class TFtpClient2;
 class TImageList;
 class TListBoxHrz;
@@ -41,6 +53,8 @@ class TToolbarMenu;
 
 // The window's private messages beyond those the session engine posts.
 constexpr unsigned WM_STARTUP = 1024 + 93;
+// Hands the pending image to the viewer once the event that downloaded it has returned.
+constexpr unsigned WM_IMAGE_OPEN = 1024 + 37;
 
 // Which control has the input focus, for the delete command and the enabling of delete and
 // properties: 1 the local list, 2 the remote list, 3 the bookmark list, 4 the editor, 0 another.
@@ -176,6 +190,162 @@ public:
     TToolbarMenu* ToolbarMenu;
     // The site and remote folder tree over tvRemote.
     TSiteTree& SiteTree() { return *siteTree_; }
+
+    // ---- The editor: documents in tabs over one editor (main_form_editor.cpp,
+    // main_form_documents.cpp) ----
+public:
+    // The editor, the tab strip of its documents, the frame that names the current one, and the
+    // hint with its bevel shown while no document is open.
+    TSyntaxMemo* SynMemo = nullptr;
+    TTabSetEdit* TabSetEdit = nullptr;
+    TEditFrame* lblEdit = nullptr;
+    QLabel* fraHFTP = nullptr;
+    QFrame* bevEdit = nullptr;
+    // Registered on pnlEdit only while no document is open.
+    TDropFileTarget* DropFileTargetEdit = nullptr;
+    // The tab menu; its Tag property holds the tab right-clicked last (-1: none).
+    QMenu* popTabEdit = nullptr;
+    int popTabEditTag = -1;
+    // The seven language parsers, owned by the window.
+    TSyntaxMemoParser* parserHTML = nullptr;
+    TSyntaxMemoParser* parserPlainText = nullptr;
+    TSyntaxMemoParser* parserPascal = nullptr;
+    TSyntaxMemoParser* parserANSIC = nullptr;
+    TSyntaxMemoParser* parserVB = nullptr;
+    TSyntaxMemoParser* parserJava = nullptr;
+    TSyntaxMemoParser* parserSQL = nullptr;
+    // The page setup printing uses: margins in thousandths of an inch and its flags (return the
+    // defaults, thousandths); and the print preview's printer, turned as the default printer.
+    struct TPageSetup {
+        int MarginLeft = 1000;
+        int MarginTop = 1000;
+        int MarginRight = 1000;
+        int MarginBottom = 1000;
+        unsigned Flags = 1028;
+    };
+    TPageSetup PageSetup;
+    TPreviewPrinter* PreviewPrinter = nullptr;
+    // New documents made in this run: the next is "Untitled" + the counter after raising it.
+    int UntitledCounter = 0;
+
+    // The document of tab Index (-1: the current tab); null when there is none.
+    TFileObject* GetDocument(int Index) const;
+    // Opens a local file, or the downloaded copy of the server file RemotePath; false when the
+    // file is missing or no parser fits it. A document already open only has its tab selected.
+    bool OpenDocument(const QString& FileName, const QString& RemotePath);
+    // A new tab for FileName ("" makes "Untitled<n>") with the parser at ParserIndex; null when
+    // that document is open already (its tab is selected instead).
+    TFileObject* AddDocument(const QString& FileName, int ParserIndex, const QString& RemotePath);
+    // The one save routine behind every save command and the close prompt (Index -1: the current
+    // tab): asks whether to save a modified document unless NoPrompt, asks a name when AskName or
+    // the document is untitled (a remote name when it is or goes ToServer), then writes it. False
+    // when the user cancelled anywhere.
+    bool SaveDocument(int Index, bool AskName, bool ToServer, bool NoPrompt);
+    // Writes a local document to FileName, or uploads a server document (into its own folder or,
+    // when the user chooses, the current one). False when cancelled, offline or busy.
+    bool WriteDocument(int Index, const QString& FileName);
+    // Names a document after a save-as: a server document keeps its folder (the current one for
+    // a new server document, which gets a "~ED" copy), a local one becomes NewName.
+    void SetDocumentName(int Index, const QString& NewName);
+    // The current document's flag mirrors the editor's.
+    void SyncModified();
+    // Closes tab Index (-1: the current one) after the save question; false when cancelled.
+    bool CloseDocument(int Index);
+    // Closes every tab from the last to the first; false at the first cancel.
+    bool CloseAllDocuments();
+    // Frees every document without a question (the window is going).
+    void FreeAllDocuments();
+    // The save dialog of the local save-as; its Tag is the filter the user last picked (0-based).
+    TAgSaveDialog* dlgSave = nullptr;
+    int dlgSaveTag = 0;
+    TAgOpenDialog* dlgOpen = nullptr;
+    // Switches the editor area between the editor with its tabs and the hint.
+    void ShowEditor(bool HasDocuments);
+    // The editor's page of the bottom area, shown.
+    void ShowEditTab();
+    void ShowEditWindow(bool Visible);
+    void OpenLocalDocument(const QString& FileName);
+    // Applies Parser to the editor and names it in the current document (null does nothing).
+    void SetDocumentParser(TCustomSyntaxMemoParser* Parser);
+    // The parser list: the seven parsers, each named by its file filter where the filter at its
+    // index has its language's name.
+    void FillParserList();
+    // The caption of lblEdit for the current document.
+    void UpdateEditCaption();
+    // The width of tab Index of TabSetEdit.
+    int TabSetEditMeasureTab(int Index);
+    // The picture file LocalFile (of the server's RemotePath when IsRemote) in the image viewer;
+    // Deferred hands it over once the running event has returned.
+    void OpenImage(const QString& LocalFile, const QString& RemotePath, bool Deferred, bool IsRemote);
+    void ShowImageViewer(const QString& LocalFile, const QString& RemotePath, bool IsRemote);
+    // The picture the viewer shows next (deferred), null when none waits.
+    std::unique_ptr<TImageOpen> PendingImage;
+    // Replaces the editor's selection with Text, and the selection as text.
+    void InsertEditorText(const QString& Text);
+    QString EditorSelText();
+    // The HTML insertions: the tag pair of an ImageIndex (56 b, 57 u, 58 i, 59 br, 60 p), a div
+    // of an alignment (0 left, 1 center, 2 right), a colour (with FontTag a FONT pair), the page
+    // dialog's image or link, the Font Wizard.
+    void actEditBoldExecute(int ImageIndex);
+    void FontSize11Click(int Tag);
+    void actEditFontColorExecute(bool FontTag);
+    void actEditImageExecute(bool Image);
+    void actEditFontExecute();
+    void actEditPreviewExecute();
+    // Undo or redo to the next block boundary of the undo log.
+    void actEditUndoExecute(bool Undo);
+    // Sets bookmark N (0..9) at the caret, or with Go jumps to it when it is set.
+    void SetEditorBookmark(int N, bool Go);
+    // The "Highlighting" menu: one radio item per parser, the current document's checked.
+    QMenu* mniEditHighlighter = nullptr;
+    void mniEditHighlighterClick();
+    // The active parser's options dialog with all its pages.
+    void EditorOptions1Click();
+    // The alignments of the div command.
+    QMenu* popDiv = nullptr;
+    // Drops: entries of a pane onto the editor, one file from another program (IsHtml: the HTML
+    // parser is active), and files on the empty editor area.
+    void HandlePaneDrop(QObject* Source, const QString& FileName);
+    void SynMemoFilesDropped(const QStringList& Files);
+    void HandleFileDrop(const QString& FileName, bool IsHtml);
+    void DropFileTargetEditDrop(const QStringList& Files);
+
+private:
+    void CreateEditorArea();
+    // True when the server save-as may go on with the remote name Name (no replacement, or the
+    // user allowed it).
+    bool ReplaceCheck(int Index, const QString& Name);
+    // Writes the shown document's text to FileName and marks it saved.
+    void SaveText(TFileObject& Document, const QString& FileName);
+    // Writes the document's copy and starts its upload to its RemotePath.
+    bool UploadDocument(TFileObject& Document);
+    // The upload of a document's copy failed: the document counts as modified again.
+    void DocumentUploadFailed(const QString& LocalFile);
+    void CreateEditorActions();
+    void CreateEditorCommands();
+    // The focused pane's selected file can be edited (Images: previewed).
+    bool CanEditSelection(bool Images);
+    void actFileEditExecute();
+    void actFtpPreviewImageExecute();
+    // Downloads the remote file Name into a new "~ED" copy, to open when it is done.
+    void DownloadForEditor(const QString& Name);
+    void WarnUnableToOpen(const QString& FileName);
+    void actEditOpenExecute();
+    void actEditNewExecute(bool InsertPage);
+    void actViewLogFileExecute();
+    void ImageOpenMessage();
+    // Replaces the selection with Open, the selection and Close; the caret stands before Close.
+    void InsertAround(const QString& Open, const QString& Close);
+    // An image, an editable file, or the not-supported message.
+    void DropOpen(const QString& FileName);
+    // Chains the client's request-done event to notice failed uploads of documents.
+    void WatchDocumentUploads();
+    // A new "~ED" copy in the private temporary folder with the extension of RemoteName.
+    static QString NewEditorCopy(const QString& RemoteName);
+    void TabSetEditChange(int NewTab);
+    void TabSetEditDrawTab(QPainter& Canvas, int Index, const QRect& Rect, bool Selected);
+    void lblEditPaint(QPainter& Canvas, const QRect& Rect);
+    // ---- end of the editor ----
 
 protected:
     void showEvent(QShowEvent* Event) override;

@@ -2,6 +2,7 @@
 #include "app/main_form.h"
 #include "app/pane_frame.h"
 #include "app/remote_list_view.h"
+#include "editor/syntax_memo.h"
 #include "app/toolbars/toolbar_layout.h"
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
@@ -101,6 +102,8 @@ void TTarnwickFTPApp::CreateActions()
     BindActions();
     BindUpdateRules();
     BindZipActions();
+    CreateEditorActions();
+    CreateEditorCommands();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* Now) { FocusChanged(Now); });
 }
 
@@ -227,8 +230,11 @@ void TTarnwickFTPApp::BindActions()
         win::ShellExecute(handle_, QStringLiteral("open"), QDir::homePath(), QString(), QString(), 1);
     });
     on("actFileSelectAll", [this] {
-        // The list of the active pane selects all its rows (the remote list's model follows).
-        if (RemoteActive()) {
+        // The editor selects its text; else the list of the active pane selects all its rows
+        // (the remote list's model follows).
+        if (SynMemo->hasFocus()) {
+            SynMemo->SelectAll();
+        } else if (RemoteActive()) {
             lvRemote->View()->selectAll();
             lvRemote->SyncSelectionToModel();
         } else {

@@ -66,6 +66,7 @@ void TTarnwickFTPApp::CreateComponents()
     SplitterVert->addWidget(SplitterHrz);
     CreatePanes();
     CreateBottomArea();
+    CreateEditorArea();
     CreateStatusBar();
     clientLayout->addWidget(StatusBarMain);
     SplitterVert->setStretchFactor(0, 1);

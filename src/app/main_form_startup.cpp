@@ -10,6 +10,7 @@
 #include "dialogs/close_app_dlg.h"
 #include "dialogs/list_box_hrz.h"
 #include "dragdrop/drop_file_target.h"
+#include "editor/parser_repository.h"
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
 #include "platform/graphics/image_list.h"
@@ -96,6 +97,7 @@ void TTarnwickFTPApp::FormCreate()
     Action(QStringLiteral("actToolbarConnect"))->HelpContext = static_cast<QObject*>(popToolbarServers);
     Action(QStringLiteral("actToolbarTypeSet"))->HelpContext = static_cast<QObject*>(popTypeSet);
     LoadAppSettings();
+    ShowEditor(false);
     TStringList lines;
     AddWinsockVersion(lines);
     for (int i = 0; i < lines.Count(); ++i)
@@ -121,6 +123,9 @@ void TTarnwickFTPApp::LoadAppSettings()
     if (settings.EditFileFilters()->Count() == 0)
         for (const char* filter : DefaultEditFileFilters)
             settings.EditFileFilters()->Add(QString::fromLatin1(filter));
+    SetEditableExts(settings.EditFileFilters()->Text());
+    FillParserList();
+    LoadParserSettings(*ParserList());
     if (settings.EmailAddress.isEmpty())
         settings.EmailAddress = DefaultAnonymousPassword;
 
@@ -262,6 +267,8 @@ void TTarnwickFTPApp::showEvent(QShowEvent* Event)
 
 bool TTarnwickFTPApp::FormCloseQuery()
 {
+    if (!sessionEndClose_ && !CloseAllDocuments())
+        return false;
     if (sessionEndClose_ || !FtpClient_->Connected())
         return true;
     switch (ShowCloseAppDlg()) {
@@ -298,7 +305,11 @@ void TTarnwickFTPApp::closeEvent(QCloseEvent* Event)
 void TTarnwickFTPApp::FormDestroy()
 {
     engine_->State.ClearListingCache();
+    FreeAllDocuments();
+    SaveParserSettings(*ParserList());
+    ParserList()->Clear();
     DropFileTarget->Unregister();
+    DropFileTargetEdit->Unregister();
     TFtpAppSettings& settings = *AppSettings();
     // The framed window's bounds; a maximised window keeps those it has when restored.
     const QRect client = geometry();

@@ -1,6 +1,7 @@
 // TBookmarkPropertiesFrm.
 #include "dialogs/bookmark_properties_frm.h"
 
+#include "dialogs/busy_cursor.h"
 #include "dialogs/designed_controls.h"
 #include "dialogs/pt_group.h"
 #include "platform/widgets/combo_box.h"
@@ -9,7 +10,10 @@
 #include "platform/widgets/std_controls.h"
 #include "routines/bitmap_resources.h"
 #include "routines/date_stamp.h"
+#include "routines/path_routines.h"
 #include "routines/size_texts.h"
+#include "settings/bookmarks.h"
+#include "settings/upload_profiles.h"
 
 #include <QDir>
 #include <QFocusEvent>
@@ -105,6 +109,32 @@ void TBookmarkPropertiesFrm::SetBookmark(const QString& Comment, const QString& 
     QImage glyph;
     if (LoadGlyph(glyph, kind.Glyph))
         imgType->setPixmap(QPixmap::fromImage(glyph));
+}
+
+bool TBookmarkPropertiesFrm::Execute(TBookmarkItem& Bookmark)
+{
+    TBusyCursor busy;
+    TBookmarkPropertiesFrm form;
+    const bool remote = Bookmark.BookmarkType == RemoteBookmark;
+    if (remote) {
+        for (int i = 0; i < UploadProfiles()->Profiles()->Count(); ++i)
+            form.cbHost->addItem(UploadProfiles()->GetProfile(i)->ItemName);
+    }
+    form.SetBookmark(Bookmark.Comment, Bookmark.Folder, Bookmark.Host, Bookmark.DateCreated,
+                     Bookmark.DateLastAccessed, Bookmark.DateModified, Bookmark.BookmarkType);
+    if (form.ShowModal() != mrOk || !form.Modified)
+        return false;
+    Bookmark.Comment = form.txtComment->text();
+    Bookmark.Folder = form.txtLocation->text();
+    if (remote) {
+        AddTrailingSlash(Bookmark.Folder);
+        // A site that is gone and was not replaced by another keeps its name: the bookmark finds
+        // it again once a profile of that name exists.
+        if (form.cbHost->ItemIndex() >= 0)
+            Bookmark.Host = form.cbHost->currentText();
+    }
+    Bookmark.DateModified = DateStampNow();
+    return true;
 }
 
 void TBookmarkPropertiesFrm::txtCommentEnter(TEdit* Field)

@@ -7,6 +7,7 @@
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class TBookmarkItem;
 class TCustomComboBox;
 class TEdit;
 class TLabel;
@@ -23,6 +24,11 @@ class TBookmarkPropertiesFrm : public TStreamPositionFrm {
     Q_OBJECT
 public:
     explicit TBookmarkPropertiesFrm(TComponent* AOwner = nullptr);
+
+    // Shows Bookmark (for a remote one with the server profiles' names to choose its site from);
+    // confirmed with a change, stores the comment, the folder (a remote one ending in "/"), the
+    // chosen site and the modified stamp. True when the bookmark was changed.
+    static bool Execute(TBookmarkItem& Bookmark);
 
     // The dates are date stamps; an empty created or modified stamp shows the current time, an
     // empty last-accessed stamp "Not yet visited".

@@ -72,6 +72,8 @@ public:
     bool Modified = false;
     // The server path of a remote document.
     QString RemotePath;
+    // The temporary ".html" file its browser preview is written to; empty until first used.
+    QString PreviewFile;
 
 private:
     // The look of this object's document, and the editor's now.

@@ -55,7 +55,8 @@ TEST_F(TMainFormTest, SavesTheThreeToolbarLayoutsInButtonOrderWhenItGoes)
     } cases[] = {
         {MainToolbarKey,
          {"actToolbarConnect", "actToolbarDisconnect", "actToolbarSeparator", "actToolbarEditWin", "actToolbarSeparator",
-          "actToolbarUpload", "actToolbarDownload", "actToolbarSeparator", "actToolbarSeparator", "actToolbarSearch",
+          "actToolbarUpload", "actToolbarDownload", "actToolbarSeparator", "actToolBarEdit", "actToolbarSaveWeb",
+          "actToolbarSeparator", "actToolbarSearch",
           "actToolbarSeparator", "actToolbarTypeSet", "actToolbarSeparator"}},
         {MyComputerToolbarKey,
          {"actToolbarMyMkd", "actToolbarMyCDup", "actToolbarMyDel", "actToolbarMyProperties", "actToolbarMySeparator"}},

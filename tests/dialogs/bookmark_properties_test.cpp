@@ -10,6 +10,8 @@
 #include "platform/widgets/std_controls.h"
 #include "routines/date_stamp.h"
 #include "routines/size_texts.h"
+#include "settings/bookmarks.h"
+#include "settings/upload_profiles.h"
 #include "support/clock_scope.h"
 #include "support/registry_scope.h"
 #include "support/scripted_prompts.h"
@@ -150,6 +152,83 @@ TEST_F(BookmarkProperties, BrowseStartsInAnExistingFolderAndReplacesTheLocation)
     SetFolderPicker(saved);
     EXPECT_EQ(asked, QStringList({"Bookmark Location|", "Bookmark Location|" + tree.Path()}));
     EXPECT_TRUE(form.Modified);
+}
+
+// What the dialog stores into a bookmark: only when confirmed with a change, a remote folder
+// with its trailing "/", the chosen site (a gone site kept when none was chosen instead).
+TEST(BookmarkPropertiesExecute, StoresTheChangesWhenConfirmed)
+{
+    TRegistryScope registry;
+    TScriptedPrompts prompts;
+    UploadProfiles()->Add()->ItemName = "Alpha";
+    UploadProfiles()->Add()->ItemName = "Beta";
+    const QString created = DateStampEncode(EncodeDate(2024, 3, 5) + EncodeTime(14, 30, 0, 0));
+    const TDateTime now = EncodeDate(2025, 1, 2) + EncodeTime(8, 0, 0, 0);
+    ClockScope clock(now);
+
+    struct Case {
+        const char* name;
+        int kind;
+        QString host;
+        QString comment; // typed into the comment field; null: left alone
+        QString location; // typed into the location field; null: left alone
+        bool pickAlpha; // the site "Alpha" chosen in the combo
+        bool confirm;
+        // The bookmark afterwards; a null comment: unchanged.
+        QString storedComment, storedFolder, storedHost;
+        QStringList sites;
+    } cases[] = {
+        {"remote", RemoteBookmark, "Beta", "Docs", "/www/new", true, true, "Docs", "/www/new/", "Alpha",
+         {"Alpha", "Beta"}},
+        {"remote, site only", RemoteBookmark, "Beta", {}, {}, true, true, "docs", "/www/docs/", "Alpha",
+         {"Alpha", "Beta"}},
+        {"remote, site gone", RemoteBookmark, "Gone", "Docs", {}, false, true, "Docs", "/www/docs/", "Gone",
+         {"Alpha", "Beta"}},
+        {"local", LocalBookmark, "", "Home", "/home/x", false, true, "Home", "/home/x", "", {}},
+        {"cancelled", RemoteBookmark, "Beta", "Docs", "/www/new", true, false, {}, {}, {}, {"Alpha", "Beta"}},
+        {"no change", RemoteBookmark, "Beta", "docs  ", {}, false, true, {}, {}, {}, {"Alpha", "Beta"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TBookmarkItem bookmark(nullptr);
+        bookmark.BookmarkType = c.kind;
+        bookmark.Comment = "docs";
+        bookmark.Folder = c.kind == RemoteBookmark ? "/www/docs/" : "/home";
+        bookmark.Host = c.host;
+        bookmark.DateCreated = bookmark.DateModified = created;
+        QStringList sites;
+        prompts.Then([&](QDialog& dialog) {
+            auto& f = static_cast<TBookmarkPropertiesFrm&>(dialog);
+            for (int i = 0; i < f.cbHost->count(); ++i)
+                sites.append(f.cbHost->itemText(i));
+            const std::pair<TEdit*, QString> typed[] = {{f.txtComment, c.comment}, {f.txtLocation, c.location}};
+            for (const auto& [field, text] : typed) {
+                if (text.isNull())
+                    continue;
+                field->setFocus(Qt::TabFocusReason);
+                field->selectAll();
+                QTest::keyClicks(field, text);
+            }
+            if (c.pickAlpha) {
+                f.cbHost->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(f.cbHost, Qt::Key_Up);
+            }
+            (c.confirm ? f.Button1 : f.Button2)->click();
+        });
+        const bool changed = TBookmarkPropertiesFrm::Execute(bookmark);
+        EXPECT_EQ(sites, c.sites);
+        EXPECT_EQ(changed, !c.storedComment.isNull());
+        if (!changed) {
+            EXPECT_EQ(bookmark.Comment, "docs");
+            EXPECT_EQ(bookmark.DateModified, created);
+            continue;
+        }
+        EXPECT_EQ(bookmark.Comment, c.storedComment);
+        EXPECT_EQ(bookmark.Folder, c.storedFolder);
+        EXPECT_EQ(bookmark.Host, c.storedHost);
+        EXPECT_EQ(bookmark.DateModified, DateStampEncode(now));
+    }
+    UploadProfiles(1);
 }
 
 } // namespace

@@ -191,11 +191,16 @@ TEST(UndoStack, ModifiedFollowsTheSavePointAndEveryEmptying)
 
     memo.ReplaceSelection("x");
     EXPECT_TRUE(memo.Modified());
-    memo.SetModified(true); // does nothing
+    memo.SetModified(true);
     EXPECT_TRUE(memo.Modified());
     memo.SetModified(false);
     EXPECT_FALSE(memo.Modified());
     EXPECT_FALSE(memo.CanUndo());
+    // Marked modified with nothing to undo, it stays so until the next save.
+    memo.SetModified(true);
+    EXPECT_TRUE(memo.Modified());
+    memo.SetModified(false);
+    EXPECT_FALSE(memo.Modified());
 
     memo.ReplaceSelection("y");
     TMemoryStream saved;

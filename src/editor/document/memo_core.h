@@ -109,7 +109,7 @@ public:
     bool CanUndo() const;
     bool CanRedo() const;
     bool Modified() const;
-    // False empties the undo log; True does nothing.
+    // False empties the undo log; True makes the text count as changed until the next save.
     void SetModified(bool Value);
     TUndoStack* GetUndoStack() const { return store_->UndoLog(); }
 

@@ -204,4 +204,6 @@ void TMemoCore::SetModified(bool Value)
 {
     if (!Value)
         RecordUndo(rkEmpty);
+    else if (TUndoStack* log = GetUndoStack())
+        log->MarkUnsaved();
 }

@@ -3,6 +3,8 @@
 
 #include "editor/document/syntax_memo_error.h"
 
+#include <limits>
+
 namespace {
 
 std::uint32_t SizeOf(const TUndoRecord& Record)
@@ -57,6 +59,13 @@ void TUndoStack::SetSavePoint()
 {
     saveCount_ = Count();
     saveID_ = TopEntryID();
+}
+
+void TUndoStack::MarkUnsaved()
+{
+    // No count of records matches it.
+    saveCount_ = std::numeric_limits<int>::max();
+    saveID_ = -1;
 }
 
 bool TUndoStack::Modified() const

@@ -113,6 +113,9 @@ public:
     // The first word of the top record, 0 when the log is empty.
     int TopEntryID() const;
     void SetSavePoint();
+    // The text counts as changed since it was saved, whatever the log holds, until the next save
+    // point or Empty.
+    void MarkUnsaved();
     int SaveCount() const { return saveCount_; }
     int SaveID() const { return saveID_; }
     bool Modified() const;

@@ -45,6 +45,8 @@ QRect TScreen::WorkAreaRect() const
 
 int TScreen::PixelsPerInch() const
 {
+    if (pixelsPerInch_)
+        return *pixelsPerInch_;
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? int(std::lround(screen->logicalDotsPerInchY())) : 96;
 }

@@ -28,10 +28,13 @@ public:
     QRect WorkAreaRect() const;
     // The primary screen's vertical logical pixels per inch.
     int PixelsPerInch() const;
+    // Tests only: replaces the pixels per inch (nullopt restores the screen's).
+    void SetPixelsPerInch(std::optional<int> Value) { pixelsPerInch_ = Value; }
 
 private:
     TCursor cursor_ = crDefault;
     std::optional<QStringList> fonts_;
+    std::optional<int> pixelsPerInch_;
 };
 
 TScreen& Screen();
