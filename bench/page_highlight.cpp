@@ -65,7 +65,8 @@ int main(int argc, char** argv)
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
     timer.restart();
-    process.start(peer, {QStringLiteral("--syntax"), QStringLiteral("HTML"), file});
+    process.start(peer, {QStringLiteral("--syntax"), QStringLiteral("HTML"), QStringLiteral("--output-format"),
+                         QStringLiteral("html"), file});
     process.waitForFinished(-1);
     const double theirs = double(timer.nsecsElapsed()) / 1e6;
     std::printf("kate-syntax-highlighter: %.1f ms (exit %d)\nratio %.2f (goal <= 0.5)\n", theirs,

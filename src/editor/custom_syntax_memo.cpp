@@ -150,6 +150,21 @@ void TCustomSyntaxMemo::MarkAllForHighlight()
         line->Flags |= lfHighlightIncomplete;
 }
 
+// Each run goes on from a line without tokens as far as the tokens change, so a line is
+// highlighted once however many of its neighbours changed.
+void TCustomSyntaxMemo::HighlightChangedLines(int Pos)
+{
+    for (TLineRecord* line = TextStore().LineAt(Pos); line; line = line->Next) {
+        if (line->Tokens)
+            continue;
+        HighlightFrom(line);
+        // No run could be made (no parser, not ready, or the parser is busy): the line stays
+        // marked for later.
+        if (!line->Tokens)
+            break;
+    }
+}
+
 // --- selection ---
 
 void TCustomSyntaxMemo::SetSelection(int Start, int End, bool Quiet)

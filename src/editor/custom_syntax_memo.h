@@ -682,6 +682,7 @@ public:
 
 protected:
     void UpdateHighlighting() override;
+    void HighlightChangedLines(int Pos) override;
     void ReinstallParser() override;
     void ParserFreed(TCustomSyntaxMemoParser* Parser) override;
 

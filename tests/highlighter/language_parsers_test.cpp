@@ -1,6 +1,7 @@
 // The seven language parsers the build compiles and embeds: each loads under its component name
 // with its filter name, highlights its language's constructs in the styles a reader expects, and
 // keeps the tokenizer's promises over samples, system headers and random bytes.
+#include "language_parsers_fixture.h"
 #include "table_builder.h"
 
 #include "editor/language/sm_settings.h"
@@ -14,27 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <set>
-#include <stdexcept>
 
 namespace {
 
 // A run of characters in one style.
 using TSpan = std::pair<int, std::string>;
 
-class LanguageParsers : public ::testing::Test {
-protected:
-    TComponent owner_;
-    std::vector<TSyntaxMemoParser*> parsers_ = CreateLanguageParsers(&owner_);
-
-    TSyntaxMemoParser& Parser(const char* ComponentName)
-    {
-        for (TSyntaxMemoParser* parser : parsers_) {
-            if (parser->Name == QLatin1String(ComponentName))
-                return *parser;
-        }
-        throw std::runtime_error(ComponentName);
-    }
-};
+using LanguageParsers = TLanguageParsersTest;
 
 // The text in runs of equal style, as a reader sees it on screen.
 std::vector<TSpan> Spans(TSyntaxMemoParser& Parser, std::string_view Text)

@@ -147,7 +147,8 @@ void TMemoCore::ReplaceSelection(std::string_view Text)
     InsertText(pos, Text);
     if (pending_)
         RecordUndo(rkEdit, rpClose);
-    UpdateHighlighting();
+    if (!HighlightingHeld())
+        UpdateHighlighting();
     EndUndoBlock(ubReplaceSelection);
 #ifndef NDEBUG
     if (const std::string breach = store_->CheckInvariants(); !breach.empty())
@@ -174,8 +175,26 @@ void TMemoCore::InsertText(int Pos, std::string_view Text)
         ReWrap(store_->LineAt(start), store_->LineAt(Pos - 1));
 }
 
+void TMemoCore::NoteHeldEdit(int Pos)
+{
+    if (highlightHolds_ > 0 && (heldEditFrom_ < 0 || Pos < heldEditFrom_))
+        heldEditFrom_ = Pos;
+}
+
+// The text before the first held edit never changed meanwhile, so its lines keep their tokens.
+void TMemoCore::ReleaseHighlighting()
+{
+    if (--highlightHolds_ > 0)
+        return;
+    const int from = heldEditFrom_;
+    heldEditFrom_ = -1;
+    if (from >= 0)
+        HighlightChangedLines(from);
+}
+
 void TMemoCore::InsertBlock(int Pos, std::string_view Text)
 {
+    NoteHeldEdit(Pos);
     store_->Insert(Pos, Text, VisibleLines);
     const int count = int(Text.size());
     Fire(OnTextChange, this, Pos, count);
@@ -185,6 +204,7 @@ void TMemoCore::InsertBlock(int Pos, std::string_view Text)
 
 void TMemoCore::DeleteText(int Start, int End)
 {
+    NoteHeldEdit(std::min(Start, End));
     const TEditResult result = store_->Delete(Start, End);
     const int size = End - Start;
     if (result.Emptied) {

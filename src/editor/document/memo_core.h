@@ -113,6 +113,14 @@ public:
     void SetModified(bool Value);
     TUndoStack* GetUndoStack() const { return store_->UndoLog(); }
 
+    // --- highlighting ---
+    // While held, edits leave the highlighting alone; the last release brings every line changed
+    // meanwhile up to date, each once, going down from the first of them. Batches of edits
+    // (replacing every match, undoing a block) hold it. THighlightHold holds it for a scope.
+    void HoldHighlighting() { ++highlightHolds_; }
+    void ReleaseHighlighting();
+    bool HighlightingHeld() const { return highlightHolds_ > 0; }
+
     // --- numbered bookmarks (N is 0..9) and marks ---
     // Toggles or moves bookmark N; Line -1 means the caret's line and column (1-based).
     void SetBookmark(int N, int Line, int Column);
@@ -172,6 +180,8 @@ protected:
     virtual void ReWrap(TLineRecord* StartLine, TLineRecord* EndLine);
     // Brings the highlighting up to date from the store's first line to re-highlight.
     virtual void UpdateHighlighting() {}
+    // Highlights the lines without token bytes from the one holding Pos on.
+    virtual void HighlightChangedLines(int /*Pos*/) {}
     // The text changed as a whole (after a load, undo or redo).
     virtual void Changed();
     virtual void Beep();
@@ -180,6 +190,8 @@ private:
     void BindStore(TTextStore& Store);
     static void UnbindStore(TTextStore& Store);
     void BindMarks(TMarkList& Marks);
+    // An edit at Pos while the highlighting is held.
+    void NoteHeldEdit(int Pos);
     void InsertText(int Pos, std::string_view Text);
     void InsertBlock(int Pos, std::string_view Text);
     void DeleteText(int Start, int End);
@@ -193,6 +205,8 @@ private:
     int selEnd_ = 0;
     bool paintingEnabled_ = true;
     bool appendMode_ = false;
+    int highlightHolds_ = 0;
+    int heldEditFrom_ = -1; // the first position an edit changed while held; -1: none
     std::string conversion_;
 
     // Undo state: recording is off only while undoing or redoing; an edit is pending between
@@ -204,4 +218,16 @@ private:
     int pendingEnd_ = 0;
     std::string pendingOld_;
     std::string pendingNew_;
+};
+
+// Holds an editor's highlighting for the scope.
+class THighlightHold {
+public:
+    explicit THighlightHold(TMemoCore& Memo) : memo_(Memo) { memo_.HoldHighlighting(); }
+    ~THighlightHold() { memo_.ReleaseHighlighting(); }
+    THighlightHold(const THighlightHold&) = delete;
+    THighlightHold& operator=(const THighlightHold&) = delete;
+
+private:
+    TMemoCore& memo_;
 };

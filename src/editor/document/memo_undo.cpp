@@ -4,6 +4,8 @@
 #include "editor/document/memo_strings.h"
 #include "editor/document/syntax_memo_error.h"
 
+#include <optional>
+
 // The recorder's kinds are TUndoRecorderKind. An rkEdit with rpOpen remembers the edit about to
 // replace the selection with Text; with rpClose it pushes the edit step. It does nothing while
 // recording is off (except rkRecordingOn), without a log, or from rkFirstIgnored up. Any other call
@@ -138,6 +140,8 @@ void TMemoCore::RunSteps(bool Back)
     const TUndoStep::TKind opening = Back ? TUndoStep::BlockEnd : TUndoStep::BlockBegin;
     bool inBlock = false;
     int blockID = 0;
+    // A block's steps are highlighted together once they are all done.
+    std::optional<THighlightHold> hold;
     undoing_ = true;
     recording_ = false;
     try {
@@ -163,12 +167,11 @@ void TMemoCore::RunSteps(bool Back)
             } else if (step.Kind == opening) {
                 inBlock = true;
                 blockID = step.ID;
+                hold.emplace(*this);
             } else {
                 inBlock = false;
                 SetSelection(step.BeforeStart, step.BeforeEnd, true);
             }
-            if (inBlock)
-                UpdateHighlighting();
         } while (inBlock);
     } catch (...) {
         undoing_ = false;
@@ -177,6 +180,7 @@ void TMemoCore::RunSteps(bool Back)
     }
     undoing_ = false;
     recording_ = true;
+    hold.reset();
     UpdateHighlighting();
     Changed();
 }

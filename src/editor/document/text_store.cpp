@@ -111,11 +111,18 @@ void TTextStore::RebuildIndex() const
     indexStale_ = false;
 }
 
-// A record joins the block of its predecessor (the first record, its successor's).
+// A record joins the block of its predecessor (the first record, its successor's); between
+// two blocks, the smaller one, so that an edit that replaces a block's first record again and
+// again (each line of the text in turn) leaves the blocks as they were.
 void TTextStore::IndexAdd(TLineRecord* Record)
 {
     TLineBlock* block = nullptr;
-    if (Record->Prev) {
+    TLineBlock* following = Record->Next ? Record->Next->Block : nullptr;
+    if (Record->Prev && following && following->First == Record->Next &&
+        following->Lines < Record->Prev->Block->Lines) {
+        block = following;
+        block->First = Record;
+    } else if (Record->Prev) {
         block = Record->Prev->Block;
     } else if (Record->Next) {
         block = Record->Next->Block;

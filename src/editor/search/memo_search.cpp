@@ -195,12 +195,15 @@ void TMemoSearch::ApplyMatches(const std::vector<TFoundMatch>& Matches, int Bloc
     editor_.BeginUndoBlock(BlockID);
     int shift = 0;
     int caret = 0;
-    for (const TFoundMatch& match : Matches) {
-        const int pos = match.Pos + shift;
-        editor_.SetSelection(pos, pos + match.Length, true);
-        editor_.ReplaceSelectionText(match.Replacement, true);
-        shift += int(match.Replacement.size()) - match.Length;
-        caret = pos + int(match.Replacement.size());
+    {
+        THighlightHold hold(editor_);
+        for (const TFoundMatch& match : Matches) {
+            const int pos = match.Pos + shift;
+            editor_.SetSelection(pos, pos + match.Length, true);
+            editor_.ReplaceSelectionText(match.Replacement, true);
+            shift += int(match.Replacement.size()) - match.Length;
+            caret = pos + int(match.Replacement.size());
+        }
     }
     editor_.EndUndoBlock(BlockID);
     editor_.SetSelection(caret, caret);
