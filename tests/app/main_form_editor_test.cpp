@@ -331,6 +331,23 @@ TEST_F(MainFormEditor, TheSaveDialogOffersTheDocumentFiltersAndTheirExtensions)
     EXPECT_TRUE(QFileInfo::exists(Tree.Path("notes.pas")));
 }
 
+TEST_F(MainFormEditor, APictureDroppedOnTheEditorIsTheOneShown)
+{
+    ASSERT_TRUE(Form->OpenDocument(File("notes.txt", "n\n"), QString()));
+    const QString picture = File("pics/photo.gif", QByteArray::fromBase64("R0lGODlhAQABAIAAAP///wAAACwAAAAAAQABAAACAkQBADs="));
+    QString shown;
+    TScriptedPrompts prompts;
+    prompts.Then(Click("&Yes")).Then([&](QDialog& Dialog) {
+        auto* location = Dialog.findChild<QLineEdit*>("txtLocation");
+        ASSERT_NE(location, nullptr);
+        shown = location->text();
+        Dialog.reject();
+    });
+    Form->SynMemoFilesDropped({picture});
+    EXPECT_EQ(prompts.Shown(), 2);
+    EXPECT_EQ(shown.toStdString(), picture.toStdString());
+}
+
 TEST_F(MainFormEditor, AFileDroppedOnAWebPageBecomesALink)
 {
     ASSERT_NE(Form->AddDocument(QString(), WebParserIndex(), QString()), nullptr);
