@@ -77,8 +77,9 @@ void TTarnwickFTPApp::CreateEditorCommands()
         TAction* action = AddAction(QString::fromLatin1(def.Name), QString::fromLatin1(def.Caption), def.ImageIndex);
         action->setProperty("EditorAction", true);
     }
-    for (const char* name : {"actEditPaste", "actFtpPreviewImage"})
-        AddAction(QString::fromLatin1(name), QString::fromLatin1(name[6] == 'P' ? "&Paste" : "Pre&view Image"));
+    // Paste also works without a document (it makes one); the picture preview is the panes'.
+    AddAction(QStringLiteral("actEditPaste"), QStringLiteral("&Paste"));
+    AddAction(QStringLiteral("actFtpPreviewImage"), QStringLiteral("Pre&view Image"));
     const auto on = [this](const char* Name, std::function<void()> Run) {
         Action(QString::fromLatin1(Name))->OnExecute = [Run](TAction*) { Run(); };
     };

@@ -202,6 +202,8 @@ TEST_F(TMainFormTest, TheMenuBarReachesEveryEditorCommandAndTheEditMenuFollowsTh
     for (const char* name : {"actEditUndo", "actEditRedo", "actEditCut", "actEditCopy", "actEditPaste", "actFileSelectAll",
                              "ToggleBookmark1", "GotoBookmark1", "mniEditHighlighter", "EditorOptions1"})
         EXPECT_TRUE(edit.contains(name)) << name;
+    EXPECT_EQ(form.Action("actEditPaste")->text().toStdString(), "&Paste");
+    EXPECT_EQ(form.Action("actFtpPreviewImage")->text().toStdString(), "Pre&view Image");
 
     // Enabled while the editor has the focus on the first page of the bottom area.
     Tree.File("page.txt", "one\ntwo\nthree\n");
