@@ -246,6 +246,12 @@ TEST_F(MainFormEditor, DroppedFiles)
     Form->DropFileTargetEditDrop({File("data.bin", "b")});
     ASSERT_EQ(Messages.size(), 1);
     EXPECT_TRUE(Messages[0].startsWith("This file type '.bin' is not supported for editing."));
+    // A folder on a text document: the message, without the question whether to open it.
+    Messages.clear();
+    TScriptedPrompts none;
+    Form->SynMemoFilesDropped({Tree.Path("folder")});
+    EXPECT_EQ(Messages, QStringList({"Only files can be opened in the editor."}));
+    EXPECT_EQ(TabNames(), QStringList({Tree.Path("a.txt")}));
 }
 
 TEST_F(MainFormEditor, LocalEntriesDraggedOntoTheEditorOpenThere)
