@@ -5,7 +5,6 @@
 #include "app/main_form.h"
 #include "app/remote_list_view.h"
 #include "dialogs/html/edit_page_frm.h"
-#include "dragdrop/drop_file_target.h"
 #include "dialogs/html/edit_page_frm2.h"
 #include "dialogs/html/image_view_frm.h"
 #include "editor/document/memo_strings.h"
@@ -29,12 +28,10 @@
 #include "platform/ui/screen.h"
 #include "routines/file_routines.h"
 #include "routines/name_checks.h"
-#include "routines/registry_helpers.h"
 #include "routines/shell_routines.h"
 #include "session/session_engine.h"
 #include "settings/app_settings.h"
 #include "settings/forms/gui_routines.h"
-#include "settings/forms/remembered_dialogs.h"
 #include "shell/shell_list.h"
 #include "shell/shell_list_data.h"
 #include "shell/system_icons.h"
@@ -42,7 +39,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
