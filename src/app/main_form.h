@@ -242,6 +242,14 @@ public:
     TActionList* ActionListToolbarRemote;
     // The list an action of that name belongs to.
     TActionList* ActionListOf(const QString& Name) const;
+    // The menu bar's Edit menu, enabled while the editor has the focus on its page.
+    QMenu* mnuEdit = nullptr;
+    // The View menu's tool bar items (data: the tool bar's Tag, -1 the main one, 0 the local
+    // pane's, 1 the remote pane's), checked by the tool bars' visibility when it opens.
+    QMenu* Toolbars1 = nullptr;
+    // A tool bar item was clicked: its tool bar shows or hides as the item's check.
+    void MySite1Click(QAction* Item);
+    void Toolbars1Click();
     // The menus of the two lists, opened by a right click on them.
     QMenu* popRemote = nullptr;
     QMenu* popMyComputer = nullptr;
@@ -254,6 +262,12 @@ public:
     // The box shows the pane's folder again.
     void ShowDirResult(bool Remote);
     static constexpr int MinimumFormHeight = 300;
+    // What the remote list takes: its own drag and the local pane's (Source names the control
+    // dragged from).
+    bool lvRemoteDragOver(const QString& Source) const;
+    // The local list's selection dropped on the remote list (Pos in its coordinates): uploaded
+    // into the folder of the row dropped on, else into the current folder.
+    void lvRemoteDragDrop(const QPoint& Pos);
     // Remote entries dragged onto the local pane: Source names the control dragged from (the
     // remote list, or the remote tree with a folder node selected).
     bool lvMyComputerDragOver(const QString& Source);
@@ -277,6 +291,12 @@ public:
 private:
     // ---- The menu bar and the pane menus (main_form_menus.cpp).
     void CreateMenus();
+    QMenu* CreateEditMenu();
+    QMenu* CreateToolbarsMenu();
+    // A bookmark item of the Edit menu, whose caption ends in the bookmark's number: sets that
+    // bookmark at the caret, or with Go jumps to it.
+    void BookmarkClick(const QString& Caption, bool Go);
+    TToolBar* ToolBarOfTag(int Tag) const;
     // ---- The folder-result boxes (main_form_dir_result.cpp).
     void CreateDirResultBoxes();
     void txtLocalDirResultMouseDown();
@@ -388,6 +408,9 @@ public:
     void actEditUndoExecute(bool Undo);
     // Sets bookmark N (0..9) at the caret, or with Go jumps to it when it is set.
     void SetEditorBookmark(int N, bool Go);
+    // The Edit menu is enabled while the editor has the focus with its tabs shown on the first
+    // page of the bottom area.
+    void UpdateEditMenu();
     // The "Highlighting" menu: one radio item per parser, the current document's checked.
     QMenu* mniEditHighlighter = nullptr;
     void mniEditHighlighterClick();
@@ -415,8 +438,9 @@ private:
     void DocumentUploadFailed(const QString& LocalFile);
     void CreateEditorActions();
     void CreateEditorCommands();
-    // The focused pane's selected file can be edited (Images: previewed).
-    bool CanEditSelection(bool Images);
+    // The selected file of Pane (a TFocusedKind: the remote or the local list) can be edited
+    // (Images: previewed).
+    bool CanEditSelection(int Pane, bool Images);
     void actFileEditExecute();
     void actFtpPreviewImageExecute();
     // Downloads the remote file Name into a new "~ED" copy, to open when it is done.
@@ -425,9 +449,12 @@ private:
     void actEditOpenExecute();
     void actEditNewExecute(bool InsertPage);
     void ImageOpenMessage();
+    // The editor's and its area's drop handlers.
+    void BindEditorDrops();
     // Replaces the selection with Open, the selection and Close; the caret stands before Close.
     void InsertAround(const QString& Open, const QString& Close);
-    // An image, an editable file, or the not-supported message.
+    // A dropped file: an image is shown, an editable file opened; a folder or another type gets
+    // its message.
     void DropOpen(const QString& FileName);
     // Chains the client's request-done event to notice failed uploads of documents.
     void WatchDocumentUploads();

@@ -1,5 +1,7 @@
 // TTarnwickFTPApp: dragging remote entries (from the remote list or a folder of the remote tree)
-// onto the local pane, which downloads them into the local pane's folder.
+// onto the local pane, which downloads them into the local pane's folder; the local list's
+// entries dropped on the remote list, which uploads them; and a remote file dragged onto the
+// editor, which opens it.
 #include "app/app_images.h"
 #include "app/event_hook.h"
 #include "app/main_form.h"
@@ -32,12 +34,16 @@ namespace {
 // tree's selected folder.
 const QString RemoteItemsFormat = QStringLiteral("application/x-tarnwick-remote-items");
 
-// Sees the drags over the local pane before the pane's own drop handling (which takes files
-// dropped from other programs), and hands those of remote entries to the window.
-class TLocalPaneDropHook : public QObject {
+// Sees the drags of remote entries over a set of targets before the targets' own drop handling
+// (which takes files dropped from other programs): Over tells whether the control named by the
+// drag may drop there, Drop takes the drop (Pos in the target's coordinates).
+class TRemoteItemsDropHook : public QObject {
 public:
-    TLocalPaneDropHook(TTarnwickFTPApp& Form, std::initializer_list<QWidget*> Targets)
-        : QObject(&Form), form_(Form), targets_(Targets)
+    using TOver = std::function<bool(const QString& Source)>;
+    using TDrop = std::function<void(const QString& Source, QWidget* Target, const QPoint& Pos)>;
+
+    TRemoteItemsDropHook(QObject* Owner, std::initializer_list<QWidget*> Targets, TOver Over, TDrop Drop)
+        : QObject(Owner), targets_(Targets), over_(std::move(Over)), drop_(std::move(Drop))
     {
         for (QWidget* target : targets_)
             target->setAcceptDrops(true);
@@ -55,15 +61,14 @@ protected:
         if (!target || !drop->mimeData()->hasFormat(RemoteItemsFormat))
             return false;
         const QString source = QString::fromUtf8(drop->mimeData()->data(RemoteItemsFormat));
-        if (!form_.lvMyComputerDragOver(source)) {
+        if (!over_(source)) {
             drop->ignore();
             return true;
         }
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
         if (type == QEvent::Drop)
-            form_.lvMyComputerDragDrop(source, target,
-                                       static_cast<QWidget*>(Watched)->mapTo(target, drop->position().toPoint()));
+            drop_(source, target, static_cast<QWidget*>(Watched)->mapTo(target, drop->position().toPoint()));
         return true;
     }
 
@@ -78,8 +83,9 @@ private:
         return nullptr;
     }
 
-    TTarnwickFTPApp& form_;
     std::vector<QWidget*> targets_;
+    TOver over_;
+    TDrop drop_;
 };
 
 } // namespace
@@ -110,7 +116,18 @@ void TTarnwickFTPApp::BindRemoteDrag()
             }
             return false;
         });
-    new TLocalPaneDropHook(*this, {lvMyComputer, tvMyComputer});
+    new TRemoteItemsDropHook(
+        this, {lvMyComputer, tvMyComputer}, [this](const QString& Source) { return lvMyComputerDragOver(Source); },
+        [this](const QString& Source, QWidget* Target, const QPoint& Pos) { lvMyComputerDragDrop(Source, Target, Pos); });
+    // The remote list takes its own drag (dropping it there does nothing); the local pane's
+    // entries come as files through its drop target.
+    new TRemoteItemsDropHook(
+        lvRemote, {lvRemote}, [this](const QString& Source) { return lvRemoteDragOver(Source); },
+        [](const QString&, QWidget*, const QPoint&) {});
+    // The editor, or its area while no document is open: the dragged remote file opens there.
+    new TRemoteItemsDropHook(
+        pnlEdit, {pnlEdit}, [this](const QString& Source) { return Source == lvRemote->objectName(); },
+        [this](const QString&, QWidget*, const QPoint&) { HandlePaneDrop(lvRemote, QString()); });
 }
 
 void TTarnwickFTPApp::StartRemoteDrag(QWidget* Source)
@@ -157,6 +174,18 @@ void TTarnwickFTPApp::lvMyComputerDragDrop(const QString& Source, QWidget* Targe
     }
     lvRemote->SyncSelectionToModel();
     engine_->DownloadSelection(nullptr, false, false, QString());
+}
+
+bool TTarnwickFTPApp::lvRemoteDragOver(const QString& Source) const
+{
+    return Source == lvRemote->objectName() || Source == lvMyComputer->objectName() ||
+           Source == tvMyComputer->objectName();
+}
+
+void TTarnwickFTPApp::lvRemoteDragDrop(const QPoint& Pos)
+{
+    const TListItem* row = lvRemote->ItemAt(Pos);
+    engine_->RemoteListDrop(row ? row->Index() : -1);
 }
 
 bool TTarnwickFTPApp::ListRemoteFolderFirst(const QString& Folder, int AfterListing)

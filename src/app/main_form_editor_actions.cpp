@@ -66,13 +66,12 @@ void TTarnwickFTPApp::CreateEditorActions()
     }
     Action(QStringLiteral("actEditSave"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
 
+    // Their filters are the settings' document filters (ApplyEditFileFilters).
     dlgSave = new TAgSaveDialog(this);
-    dlgSave->Filter = QStringLiteral("HTML Files|*.htm;*.html|Text Files|*.txt|All Files|*.*");
     dlgSave->FilterIndex = 1;
     dlgSave->Options = ofOverwritePrompt;
     dlgSave->OnTypeChange = [this](TObject*) { dlgSaveTag = dlgSave->FilterIndex - 1; };
     dlgOpen = new TAgOpenDialog(this);
-    dlgOpen->Filter = dlgSave->Filter;
 
     popTabEdit = new QMenu(this);
     popTabEdit->setObjectName(QStringLiteral("popTabEdit"));
@@ -83,7 +82,9 @@ void TTarnwickFTPApp::CreateEditorActions()
     };
     for (const char* name : {"actFileEdit", "actFtpEdit", "actToolBarEdit"}) {
         on(name, [this] { actFileEditExecute(); });
-        Action(QString::fromLatin1(name))->OnUpdate = [this](TAction* Sender) { Sender->setEnabled(CanEditSelection(false)); };
+        Action(QString::fromLatin1(name))->OnUpdate = [this](TAction* Sender) {
+            Sender->setEnabled(CanEditSelection(GetFocusedPaneKind(), false));
+        };
     }
     on("actEditOpen", [this] { actEditOpenExecute(); });
     on("actEditNew", [this] { actEditNewExecute(true); });
@@ -159,12 +160,12 @@ void TTarnwickFTPApp::CreateEditorActions()
     };
 }
 
-bool TTarnwickFTPApp::CanEditSelection(bool Images)
+bool TTarnwickFTPApp::CanEditSelection(int Pane, bool Images)
 {
     const auto fits = [Images](const QString& Name) {
         return Images ? IsImageFile(Name) : !IsImageFile(Name) && IsEditableFile(Name);
     };
-    switch (GetFocusedPaneKind()) {
+    switch (Pane) {
     case fkRemoteList: {
         const TListItem* item = lvRemote->ItemFocused();
         if (!IsConnected() || !item || item->Index() <= 0 || item->Index() >= engine_->RemoteList.Count())

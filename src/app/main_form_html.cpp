@@ -1,12 +1,10 @@
 // TTarnwickFTPApp: the editor's editing commands: the HTML insertions, the browser preview,
-// copy and paste, undo and redo by blocks, bookmarks, the parsers' menu, and pictures and
-// files dropped on the editor.
+// copy and paste, undo and redo by blocks, bookmarks, the parsers' menu, and pictures.
 #include "app/editor_tab_set.h"
 #include "app/image_open.h"
 #include "app/main_form.h"
 #include "app/remote_list_view.h"
 #include "dialogs/html/edit_page_frm.h"
-#include "dragdrop/drop_file_target.h"
 #include "dialogs/html/edit_page_frm2.h"
 #include "dialogs/html/image_view_frm.h"
 #include "editor/document/memo_strings.h"
@@ -30,12 +28,10 @@
 #include "platform/ui/screen.h"
 #include "routines/file_routines.h"
 #include "routines/name_checks.h"
-#include "routines/registry_helpers.h"
 #include "routines/shell_routines.h"
 #include "session/session_engine.h"
 #include "settings/app_settings.h"
 #include "settings/forms/gui_routines.h"
-#include "settings/forms/remembered_dialogs.h"
 #include "shell/shell_list.h"
 #include "shell/shell_list_data.h"
 #include "shell/system_icons.h"
@@ -43,9 +39,10 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QTabBar>
 
 namespace {
 
@@ -67,7 +64,6 @@ const TEditCommandDef EditCommandDefs[] = {
     {"actEditFont", "Font &Wizard...", -1}, {"actEditPreview", "&Preview in Browser", -1},
 };
 
-const QString MultipleFilesText = QStringLiteral("You cannot open multiple files. Please select only one file at a time.");
 
 } // namespace
 
@@ -77,8 +73,9 @@ void TTarnwickFTPApp::CreateEditorCommands()
         TAction* action = AddAction(QString::fromLatin1(def.Name), QString::fromLatin1(def.Caption), def.ImageIndex);
         action->setProperty("EditorAction", true);
     }
-    for (const char* name : {"actEditPaste", "actFtpPreviewImage"})
-        AddAction(QString::fromLatin1(name), QString::fromLatin1(name[6] == 'P' ? "&Paste" : "Pre&view Image"));
+    // Paste also works without a document (it makes one); the picture preview is the panes'.
+    AddAction(QStringLiteral("actEditPaste"), QStringLiteral("&Paste"));
+    AddAction(QStringLiteral("actFtpPreviewImage"), QStringLiteral("Pre&view Image"));
     const auto on = [this](const char* Name, std::function<void()> Run) {
         Action(QString::fromLatin1(Name))->OnExecute = [Run](TAction*) { Run(); };
     };
@@ -110,7 +107,7 @@ void TTarnwickFTPApp::CreateEditorCommands()
     on("actEditPreview", [this] { actEditPreviewExecute(); });
     on("actFtpPreviewImage", [this] { actFtpPreviewImageExecute(); });
     Action(QStringLiteral("actFtpPreviewImage"))->OnUpdate = [this](TAction* Sender) {
-        Sender->setEnabled(CanEditSelection(true));
+        Sender->setEnabled(CanEditSelection(GetFocusedPaneKind(), true));
     };
     for (const char* name : {"actEditCopy", "actEditCut", "actEditPaste"})
         Action(QString::fromLatin1(name))->OnUpdate = [this](TAction* Sender) {
@@ -124,9 +121,10 @@ void TTarnwickFTPApp::CreateEditorCommands()
     for (const char* name : {"actEditUndo", "actEditRedo"})
         Action(QString::fromLatin1(name))->OnUpdate = [this](TAction* Sender) {
             const bool document = GetDocument(-1) != nullptr;
-            if (Sender == Action(QStringLiteral("actEditUndo")))
+            if (Sender == Action(QStringLiteral("actEditUndo"))) {
                 Sender->setEnabled(document && SynMemo->Modified());
-            else
+                UpdateEditMenu();
+            } else
                 Sender->setEnabled(document && SynMemo->Perform(sm::SM_CANREDO, 0, 0) != 0);
             if (TFileObject* current = GetDocument(-1); current && current->Modified != SynMemo->Modified()) {
                 current->Modified = SynMemo->Modified();
@@ -140,20 +138,7 @@ void TTarnwickFTPApp::CreateEditorCommands()
             Command = -1;
         }
     };
-    SynMemo->OnFilesDropped = [this](TObject*, const QStringList& Files) { SynMemoFilesDropped(Files); };
-    SynMemo->OnDataDrop = [](TObject*, unsigned& Options) {
-        if (Options & 0x100) {
-            Options = (Options & ~0x400u) | 0x2000u;
-        } else if (Options & 1) {
-            Options = (Options & ~0x400u) | 0x800u;
-        }
-    };
-    DropFileTargetEdit->OnDrop = [this](TObject*, TShiftState, QPoint, win::DWORD&) {
-        QStringList files;
-        for (int i = 0; i < DropFileTargetEdit->GetFiles().Count(); ++i)
-            files += DropFileTargetEdit->GetFiles().Strings(i);
-        DropFileTargetEditDrop(files);
-    };
+    BindEditorDrops();
 
     popDiv = new QMenu(this);
     popDiv->setObjectName(QStringLiteral("popDiv"));
@@ -166,6 +151,16 @@ void TTarnwickFTPApp::CreateEditorCommands()
     mniEditHighlighter = new QMenu(QStringLiteral("&Highlighting"), this);
     mniEditHighlighter->setObjectName(QStringLiteral("mniEditHighlighter"));
     connect(mniEditHighlighter, &QMenu::aboutToShow, this, [this] { mniEditHighlighterClick(); });
+}
+
+void TTarnwickFTPApp::UpdateEditMenu()
+{
+    // While the menu bar itself has the focus (keyboard navigation) the menu keeps its state.
+    QWidget* focus = QApplication::focusWidget();
+    if (!mnuEdit || qobject_cast<QMenuBar*>(focus) || qobject_cast<QMenu*>(focus))
+        return;
+    mnuEdit->setEnabled(focus && (focus == SynMemo || SynMemo->isAncestorOf(focus)) && TabSetEdit->isVisible() &&
+                        tabMain->currentIndex() == 0);
 }
 
 void TTarnwickFTPApp::mniEditHighlighterClick()
@@ -398,109 +393,4 @@ void TTarnwickFTPApp::ShowImageViewer(const QString& LocalFile, const QString& R
         InsertEditorText(ConvertTagCase(html, AppSettings()->HTMLUpperCase));
     }
     SynMemo->setFocus();
-}
-
-// Drops.
-
-void TTarnwickFTPApp::HandlePaneDrop(QObject* Source, const QString& FileName)
-{
-    const bool remote = Source == lvRemote || (Source && lvRemote->isAncestorOf(qobject_cast<QWidget*>(Source)));
-    QString name = FileName;
-    int count = 0;
-    if (remote) {
-        count = lvRemote->SelCount();
-        if (name.isEmpty()) {
-            lvRemote->SyncSelectionToModel();
-            name = engine_->RemoteList.GetSelectedRemoteFile();
-        }
-    } else {
-        count = lvMyComputer->SelCount();
-        if (const TListItem* item = lvMyComputer->ItemFocused())
-            if (TPTShListData* data = lvMyComputer->GetItemData(item->Index()))
-                name = data->GetPath();
-    }
-    if (count >= 2) {
-        MessageDlg(MultipleFilesText, mtInformation, {mbOK});
-        return;
-    }
-    if (remote &&
-        MessageDlgRemember(Format(QStringLiteral("Would you like to open '%s'? If Yes, %s will take a moment to download "
-                                                 "this file."),
-                                  {name, ApplicationTitle()}),
-                           QStringLiteral("Do not ask again"), MainFormRegKey, 0, TSessionState::RememberAnswerClick,
-                           {mbYes, mbNo}, mtConfirmation, RememberedAnswerNames.value(0)) == mrNo)
-        return;
-    ExecuteAction(IsImageFile(name) ? QStringLiteral("actFtpPreviewImage") : QStringLiteral("actFileEdit"));
-}
-
-void TTarnwickFTPApp::SynMemoFilesDropped(const QStringList& Files)
-{
-    if (Files.size() >= 2) {
-        MessageDlg(MultipleFilesText, mtInformation, {mbOK});
-        return;
-    }
-    if (Files.size() == 1)
-        HandleFileDrop(Files.first(), SynMemo->CurrentParser() == parserHTML);
-}
-
-void TTarnwickFTPApp::HandleFileDrop(const QString& FileName, bool IsHtml)
-{
-    const QString bare = ExtractFileName(FileName);
-    if (IsHtml) {
-        switch (MessageDlgCaptions(
-            Format(QStringLiteral("Would you like insert '%s' as an HTML link or open it in the editor? Select As Link to "
-                                  "insert\r\nthe file as an HTML link or Open to open it in the editor."),
-                   {bare}),
-            mtConfirmation, {mbYes, mbNo, mbCancel},
-            {QStringLiteral("As &Link"), QStringLiteral("&Open"), QStringLiteral("Cancel")})) {
-        case mrYes: {
-            const QString closing = QStringLiteral("</a>");
-            InsertEditorText(ConvertTagCase(Format(QStringLiteral("<a href=\"%s\">"), {bare}) + closing,
-                                            AppSettings()->HTMLUpperCase));
-            SynMemo->SetSelStart(SynMemo->GetSelStart() - int(closing.size()));
-            SynMemo->setFocus();
-            return;
-        }
-        case mrNo:
-            DropOpen(FileName);
-            return;
-        default:
-            return;
-        }
-    }
-    if (MessageDlgRemember(Format(QStringLiteral("Would you like to open the file '%s'?"), {bare}),
-                           QStringLiteral("Do not ask again"), MainFormRegKey, 6, TSessionState::RememberAnswerClick,
-                           {mbYes, mbNo}, mtConfirmation, RememberedAnswerNames.value(6)) != mrNo)
-        DropOpen(FileName);
-}
-
-void TTarnwickFTPApp::DropOpen(const QString& FileName)
-{
-    if (IsImageFile(FileName))
-        ExecuteAction(QStringLiteral("actFtpPreviewImage"));
-    else if (IsEditableFile(FileName))
-        OpenLocalDocument(FileName);
-    else
-        MessageDlg(Format(QStringLiteral("This file type '%s' is not supported for editing. To include this type of file "
-                                         "see\r\nProgram Options > Editor Parser Extensions."),
-                          {ExtractFileExt(FileName)}),
-                   mtInformation, {mbOK});
-}
-
-void TTarnwickFTPApp::DropFileTargetEditDrop(const QStringList& Files)
-{
-    if (Files.isEmpty())
-        return;
-    const QString name = Files.first();
-    if (QFileInfo(name).isDir())
-        MessageDlg(QStringLiteral("Only files can be opened in the editor."), mtInformation, {mbOK});
-    else if (IsImageFile(name))
-        ShowImageViewer(name, QString(), false);
-    else if (!IsEditableFile(name))
-        MessageDlg(Format(QStringLiteral("This file type '%s' is not supported for editing. To include this type of file "
-                                         "see\r\nProgram Options > Editor Parser Extensions."),
-                          {ExtractFileExt(name)}),
-                   mtInformation, {mbOK});
-    else
-        OpenLocalDocument(name);
 }

@@ -97,6 +97,8 @@ void TTarnwickFTPApp::CreatePanes()
     SplitterMyComputer = Named(new QSplitter(Qt::Vertical, pnlMyComputer), QStringLiteral("SplitterMyComputer"));
     tvMyComputer = Named(new TPTShellTree(SplitterMyComputer), QStringLiteral("tvMyComputer"));
     lvMyComputer = Named(new TPTShellList(SplitterMyComputer), QStringLiteral("lvMyComputer"));
+    // Several local entries are uploaded, deleted or dragged at once.
+    lvMyComputer->SetMultiSelect(true);
     for (QWidget* part : std::initializer_list<QWidget*>{fraMyComputer, tbMyComputer, cbMyComputer})
         local->addWidget(part);
     local->addWidget(SplitterMyComputer, 1);

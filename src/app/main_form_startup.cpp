@@ -89,7 +89,11 @@ void TTarnwickFTPApp::FormCreate()
     DropFileTarget = new TDropFileTarget(this);
     DropFileTarget->Dragtypes = DragTypeBit(dtCopy);
     DropFileTarget->Register(lvRemote);
-    DropFileTarget->OnDrop = [this](TObject*, TShiftState, QPoint, win::DWORD&) {
+    DropFileTarget->OnDrop = [this](TObject*, TShiftState, QPoint Point, win::DWORD&) {
+        if (lvMyComputer->OwnDragRunning()) {
+            lvRemoteDragDrop(Point);
+            return;
+        }
         QStringList files;
         for (int i = 0; i < DropFileTarget->GetFiles().Count(); ++i)
             files += DropFileTarget->GetFiles().Strings(i);

@@ -22,6 +22,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
 #include <QTest>
 
 namespace {
@@ -93,8 +95,8 @@ protected:
     {
         return pumpUntil([&] { return Condition() && Form->FtpClient().State() == ftpReady; }, 20000);
     }
-    // Edits the remote file Caption of the current folder; true once its tab is open.
-    bool EditRemote(const QString& Caption)
+    // Selects the remote entry Caption of the current folder, in the focused remote list.
+    bool SelectRemote(const QString& Caption)
     {
         Form->activateWindow();
         Form->lvRemote->View()->setFocus();
@@ -105,8 +107,35 @@ protected:
         item->SetSelected(true);
         Form->lvRemote->SetItemFocused(item);
         QApplication::processEvents();
+        return true;
+    }
+    // Edits the remote file Caption of the current folder; true once its tab is open.
+    bool EditRemote(const QString& Caption)
+    {
+        if (!SelectRemote(Caption))
+            return false;
         Form->ExecuteAction("actFtpEdit");
         return Settled([&] { return Form->TabSetEdit->Tabs().Count() == 1; });
+    }
+    // A step that keeps what the dialog says in Question and clicks Button.
+    static TScriptedPrompts::TStep Answer(QString& Question, const QString& Button)
+    {
+        return [&Question, Button](QDialog& Dialog) {
+            Question = Describe(Dialog);
+            Click(Button)(Dialog);
+        };
+    }
+    // The remote list's drag entering Target and dropped there; true when both were taken.
+    static bool DropRemoteDrag(QWidget* Target)
+    {
+        const QPoint at = Target->rect().center();
+        QMimeData data;
+        data.setData("application/x-tarnwick-remote-items", "lvRemote");
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Target, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Target, &drop);
+        return enter.isAccepted() && drop.isAccepted();
     }
     // Types Text at the start of the document and presses Ctrl+S in the editor.
     void TypeAndSave(const QString& Text)
@@ -146,6 +175,37 @@ TEST_F(MainFormEditorLoopback, EditsARemotePageInACopyAndSavesItBack)
     EXPECT_FALSE(Document().Modified);
 }
 
+TEST_F(MainFormEditorLoopback, ARemoteFileDraggedOntoTheEditorAreaIsDownloadedAndOpened)
+{
+    NEED_SERVER();
+    ASSERT_TRUE(ConnectTo("/"));
+    // A folder only gets its message.
+    ASSERT_TRUE(SelectRemote("other"));
+    EXPECT_TRUE(DropRemoteDrag(Form->fraHFTP));
+    EXPECT_EQ(Messages, QStringList({"Only files can be opened in the editor."}));
+    EXPECT_EQ(Form->TabSetEdit->Tabs().Count(), 0);
+
+    ASSERT_TRUE(ChangeTo("/site/"));
+    ASSERT_TRUE(SelectRemote("index.html"));
+    QString question;
+    TScriptedPrompts prompts;
+    prompts.Then(Answer(question, "&Yes"));
+    EXPECT_TRUE(DropRemoteDrag(Form->fraHFTP));
+    ASSERT_TRUE(Settled([&] { return Form->TabSetEdit->Tabs().Count() == 1; }));
+    EXPECT_TRUE(question.contains("Would you like to open 'index.html'? If Yes, Tarnwick Halyard FTP 5.2 will take a "
+                                  "moment to download this file."))
+        << question.toStdString();
+    EXPECT_EQ(Document().RemotePath, "/site/index.html");
+    EXPECT_TRUE(QFileInfo(Document().FileName).fileName().startsWith("~ED"));
+    EXPECT_EQ(Form->SynMemo->Lines().Strings(0), "<p>old</p>");
+    // The tree's drag is not taken by the editor.
+    QMimeData tree;
+    tree.setData("application/x-tarnwick-remote-items", "tvRemote");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &tree, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Form->SynMemo->viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+}
+
 TEST_F(MainFormEditorLoopback, CurrentSavesIntoTheCurrentFolder)
 {
     NEED_SERVER();
@@ -154,10 +214,7 @@ TEST_F(MainFormEditorLoopback, CurrentSavesIntoTheCurrentFolder)
     ASSERT_TRUE(ChangeTo("/other/"));
     QString question;
     TScriptedPrompts prompts;
-    prompts.Then([&](QDialog& Dialog) {
-        question = Describe(Dialog);
-        Click("&Current")(Dialog);
-    });
+    prompts.Then(Answer(question, "&Current"));
     TypeAndSave("x");
     ASSERT_TRUE(Settled([&] { return QFileInfo::exists(account_.home + "/other/index.html"); }));
     EXPECT_TRUE(question.contains("The original location of the file '/site/index.html' is different the current "

@@ -9,20 +9,28 @@
 #include "highlighter/syntax_memo_parser.h"
 #include "editor/syntax_memo.h"
 #include "editor/document/memo_strings.h"
+#include "platform/ole/bridge/scripted_drag_loop.h"
 #include "platform/rtl/string_list.h"
 #include "platform/ui/action_list.h"
 #include "platform/ui/screen.h"
 #include "platform/widgets/std_controls.h"
 #include "session/session_engine.h"
 #include "settings/app_settings.h"
+#include "shell/shell_list.h"
+#include "shell/shell_list_data.h"
+#include "support/pump.h"
 #include "support/scripted_prompts.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -238,6 +246,112 @@ TEST_F(MainFormEditor, DroppedFiles)
     Form->DropFileTargetEditDrop({File("data.bin", "b")});
     ASSERT_EQ(Messages.size(), 1);
     EXPECT_TRUE(Messages[0].startsWith("This file type '.bin' is not supported for editing."));
+    // A folder on a text document: the message, without the question whether to open it.
+    Messages.clear();
+    TScriptedPrompts none;
+    Form->SynMemoFilesDropped({Tree.Path("folder")});
+    EXPECT_EQ(Messages, QStringList({"Only files can be opened in the editor."}));
+    EXPECT_EQ(TabNames(), QStringList({Tree.Path("a.txt")}));
+}
+
+TEST_F(MainFormEditor, LocalEntriesDraggedOntoTheEditorOpenThere)
+{
+    Form->resize(900, 640);
+    Form->show();
+    Form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    const QString page = File("work/page.txt", "page\n");
+    File("work/second.txt", "second\n");
+    Tree.Folder("work/sub");
+    ASSERT_TRUE(Form->GoToFolder(Tree.Path("work")));
+    TPTShellList& list = *Form->lvMyComputer;
+    const auto rowOf = [&list](const QString& Name) -> TListItem* {
+        for (int i = 0; i < list.Count(); ++i)
+            if (TPTShListData* data = list.GetItemData(i); data && data->GetPath().endsWith("/" + Name))
+                return list.Item(i);
+        return nullptr;
+    };
+    ASSERT_TRUE(pumpUntil([&] { return rowOf("sub") && rowOf("page.txt") && rowOf("second.txt"); }, 5000));
+    const auto select = [&](const QStringList& Names) {
+        list.ClearSelection();
+        for (const QString& name : Names) {
+            rowOf(name)->SetSelected(true);
+            list.SetItemFocused(rowOf(name));
+        }
+    };
+    // Drags the local list's selection onto Target and drops it there.
+    const auto drag = [&](QWidget* Target) {
+        const QPoint at = Target->rect().center();
+        win::ScriptedDragLoop loop({{Target, at, win::MK_LBUTTON}, {Target, at, 0}});
+        win::SetDragLoop(&loop);
+        list.StartOleDrag(0);
+        win::SetDragLoop(nullptr);
+    };
+
+    // One file on the empty area opens, without a question.
+    select({"page.txt"});
+    drag(Form->fraHFTP);
+    EXPECT_TRUE(Messages.isEmpty()) << Messages.join('|').toStdString();
+    EXPECT_EQ(TabNames(), QStringList({page}));
+    // Several, or a folder, on the editor: their messages, and nothing opens.
+    select({"page.txt", "second.txt"});
+    drag(Form->SynMemo->viewport());
+    select({"sub"});
+    drag(Form->SynMemo->viewport());
+    EXPECT_EQ(Messages.join('|').toStdString(),
+              "You cannot open multiple files. Please select only one file at a time.|"
+              "Only files can be opened in the editor.");
+    EXPECT_EQ(TabNames().join('|').toStdString(), page.toStdString());
+    // Another file on the editor opens beside the first.
+    select({"second.txt"});
+    drag(Form->SynMemo->viewport());
+    EXPECT_EQ(TabNames().join('|').toStdString(), (page + '|' + Tree.Path("work/second.txt")).toStdString());
+    EXPECT_EQ(FirstLine(), "second");
+}
+
+TEST_F(MainFormEditor, TheSaveDialogOffersTheDocumentFiltersAndTheirExtensions)
+{
+    ASSERT_NE(Form->AddDocument(QString(), WebParserIndex(), QString()), nullptr);
+    QStringList offered;
+    TScriptedPrompts prompts;
+    prompts.Then([&](QDialog& Dialog) {
+        auto& files = dynamic_cast<QFileDialog&>(Dialog);
+        offered = files.nameFilters();
+        // The user picks the third filter and types a bare name.
+        auto* types = files.findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(types, nullptr);
+        types->setCurrentIndex(2);
+        Q_EMIT types->activated(2);
+        Q_EMIT types->textActivated(types->itemText(2));
+        auto* name = files.findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(Tree.Path("notes"));
+        Dialog.accept();
+    });
+    Form->ExecuteAction("actFileSaveAs");
+    ASSERT_EQ(offered.size(), 8);
+    EXPECT_EQ(offered[0].left(offered[0].indexOf(" (")), "Web Documents");
+    EXPECT_EQ(offered[2], "Object Pascal Documents (*.pas *.dpr *.inc)");
+    EXPECT_EQ(offered[7], "All Files (*)");
+    EXPECT_EQ(TabNames().join('|').toStdString(), Tree.Path("notes.pas").toStdString());
+    EXPECT_TRUE(QFileInfo::exists(Tree.Path("notes.pas")));
+}
+
+TEST_F(MainFormEditor, APictureDroppedOnTheEditorIsTheOneShown)
+{
+    ASSERT_TRUE(Form->OpenDocument(File("notes.txt", "n\n"), QString()));
+    const QString picture = File("pics/photo.gif", QByteArray::fromBase64("R0lGODlhAQABAIAAAP///wAAACwAAAAAAQABAAACAkQBADs="));
+    QString shown;
+    TScriptedPrompts prompts;
+    prompts.Then(Click("&Yes")).Then([&](QDialog& Dialog) {
+        auto* location = Dialog.findChild<QLineEdit*>("txtLocation");
+        ASSERT_NE(location, nullptr);
+        shown = location->text();
+        Dialog.reject();
+    });
+    Form->SynMemoFilesDropped({picture});
+    EXPECT_EQ(prompts.Shown(), 2);
+    EXPECT_EQ(shown.toStdString(), picture.toStdString());
 }
 
 TEST_F(MainFormEditor, AFileDroppedOnAWebPageBecomesALink)

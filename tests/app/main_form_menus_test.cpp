@@ -6,6 +6,7 @@
 #include "app/remote_list_view.h"
 #include "app/toolbars/tool_bar.h"
 #include "app/toolbars/toolbar_layout.h"
+#include "editor/syntax_memo.h"
 #include "platform/graphics/image_list.h"
 #include "platform/ui/action_list.h"
 #include "shell/image_combo.h"
@@ -13,6 +14,7 @@
 #include "shell/shell_list.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,6 +31,18 @@ bool Drawn(const QImage& Image)
             if (qAlpha(Image.pixel(x, y)) > 0)
                 return true;
     return false;
+}
+
+// Every action of Menu and of its submenus.
+QList<QAction*> AllActions(const QMenu* Menu)
+{
+    QList<QAction*> all;
+    for (QAction* action : Menu->actions()) {
+        all += action;
+        if (action->menu())
+            all += AllActions(action->menu());
+    }
+    return all;
 }
 
 QStringList Names(const QList<QAction*>& Actions)
@@ -116,8 +130,8 @@ TEST_F(TMainFormTest, MenusHoldTheCommandsAndTheListsOpenTheirPaneMenus)
     QStringList menus;
     for (QAction* menu : form.menuBar()->actions())
         menus += menu->menu()->objectName();
-    EXPECT_EQ(menus, (QStringList{"File1", "View1", "Commands1", "Settings1", "Help1"}));
-    const QStringList commands = Names(form.menuBar()->actions()[2]->menu()->actions());
+    EXPECT_EQ(menus, (QStringList{"File1", "mnuEdit", "View1", "Commands1", "Settings1", "Help1"}));
+    const QStringList commands = Names(form.menuBar()->actions()[3]->menu()->actions());
     for (const char* name : {"actFtpConnect", "popToolbarServers", "actFtpQuit", "actFtpCwd", "actFtpDele", "actFtpGet",
                              "actFtpPut", "actFtpQuote"})
         EXPECT_TRUE(commands.contains(name)) << name;
@@ -166,4 +180,88 @@ TEST_F(TMainFormTest, FolderBoxesLieInsideTheCombosAndDropThemDown)
     form.cbMyComputer->hidePopup();
     QTRY_VERIFY(form.txtLocalDirResult->isVisible());
     EXPECT_EQ(form.txtLocalDirResult->text(), form.CurrentFolder());
+}
+
+TEST_F(TMainFormTest, TheMenuBarReachesEveryEditorCommandAndTheEditMenuFollowsTheEditor)
+{
+    TTarnwickFTPApp& form = MakeForm();
+    form.resize(900, 640);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QList<QAction*> reachable;
+    for (QAction* menu : form.menuBar()->actions())
+        reachable += AllActions(menu->menu());
+    // The editor's commands (the Div button only drops down its alignments, which the menu holds).
+    for (TAction* action : form.ActionList->Actions()) {
+        const QString name = action->objectName();
+        if ((name.startsWith("actEdit") || name.startsWith("actFileSave")) && name != "actEditDiv")
+            EXPECT_TRUE(reachable.contains(action)) << name.toStdString();
+    }
+    const QStringList edit = Names(form.mnuEdit->actions());
+    for (const char* name : {"actEditUndo", "actEditRedo", "actEditCut", "actEditCopy", "actEditPaste", "actFileSelectAll",
+                             "ToggleBookmark1", "GotoBookmark1", "mniEditHighlighter", "EditorOptions1"})
+        EXPECT_TRUE(edit.contains(name)) << name;
+    EXPECT_EQ(form.Action("actEditPaste")->text().toStdString(), "&Paste");
+    EXPECT_EQ(form.Action("actFtpPreviewImage")->text().toStdString(), "Pre&view Image");
+
+    // Enabled while the editor has the focus on the first page of the bottom area.
+    Tree.File("page.txt", "one\ntwo\nthree\n");
+    form.ShowEditTab();
+    ASSERT_TRUE(form.OpenDocument(Tree.Path("page.txt"), QString()));
+    form.SynMemo->setFocus();
+    form.UpdateActions();
+    EXPECT_TRUE(form.mnuEdit->isEnabled());
+    form.lvRemote->View()->setFocus();
+    form.UpdateActions();
+    EXPECT_FALSE(form.mnuEdit->isEnabled());
+
+    // Copy and cut want a selection, paste text on the clipboard.
+    form.SynMemo->setFocus();
+    QApplication::clipboard()->setText("clip");
+    form.UpdateActions();
+    EXPECT_FALSE(form.Action("actEditCopy")->isEnabled());
+    EXPECT_TRUE(form.Action("actEditPaste")->isEnabled());
+    form.SynMemo->SelectAll();
+    QApplication::clipboard()->clear();
+    form.UpdateActions();
+    EXPECT_TRUE(form.Action("actEditCut")->isEnabled());
+    EXPECT_FALSE(form.Action("actEditPaste")->isEnabled());
+
+    // "Bookmark &2" of Toggle sets bookmark 2 at the caret; of Goto it brings the caret back.
+    form.SynMemo->SetSelStart(4);
+    form.findChild<QAction*>("Bookmark22")->trigger();
+    int line = 0, column = 0;
+    ASSERT_TRUE(form.SynMemo->GetBookmarkPos(2, line, column));
+    EXPECT_EQ(line, 2);
+    EXPECT_FALSE(form.SynMemo->GetBookmarkPos(3, line, column));
+    form.SynMemo->SetSelStart(0);
+    form.findChild<QAction*>("Bookmark21")->trigger();
+    EXPECT_EQ(form.SynMemo->GetSelStart(), 4);
+}
+
+TEST_F(TMainFormTest, TheToolbarsMenuShowsAndHidesEachToolBar)
+{
+    TTarnwickFTPApp& form = MakeForm();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const auto item = [&form](const char* Name) { return form.Toolbars1->findChild<QAction*>(Name); };
+    form.tbMain->SetToolbarVisible(false);
+    Q_EMIT form.Toolbars1->aboutToShow();
+    EXPECT_FALSE(item("MainToolbar1")->isChecked());
+    EXPECT_TRUE(item("MyComputer1")->isChecked());
+    EXPECT_TRUE(item("MySite1")->isChecked());
+
+    // Hiding the remote pane's tool bar moves its folder box up with the combo.
+    const int comboTop = form.cbRemoteFolders->y();
+    item("MySite1")->trigger();
+    EXPECT_FALSE(form.tbRemote->Container()->isVisible());
+    EXPECT_FALSE(form.tbRemote->ToolbarVisible());
+    QTRY_VERIFY(form.cbRemoteFolders->y() < comboTop);
+    EXPECT_EQ(form.txtRemoteDirResult->y(), form.cbRemoteFolders->y() + 3);
+    item("MainToolbar1")->trigger();
+    EXPECT_TRUE(form.tbMain->Container()->isVisible());
+    Q_EMIT form.Toolbars1->aboutToShow();
+    EXPECT_TRUE(item("MainToolbar1")->isChecked());
+    EXPECT_FALSE(item("MySite1")->isChecked());
 }

@@ -11,6 +11,7 @@
 #include "dialogs/ftp_properties_dlg.h"
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
+#include "platform/ole/bridge/scripted_drag_loop.h"
 #include "platform/ui/action_list.h"
 #include "platform/ui/modal_results.h"
 #include "platform/widgets/label.h"
@@ -70,6 +71,15 @@ protected:
         return pumpUntil([&] { return Condition() && Form->FtpClient().State() == ftpReady; }, 20000);
     }
     int Row(const QString& Caption) { return Form->Engine().RemoteList.IndexOfCaption(Caption); }
+    // The local list's row of the entry Name; null while it has none.
+    TListItem* LocalRow(const QString& Name)
+    {
+        TPTShellList& list = *Form->lvMyComputer;
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.GetItemData(i) && list.GetItemData(i)->GetPath().endsWith('/' + Name))
+                return list.Item(i);
+        return nullptr;
+    }
     void Focus(const QString& Caption)
     {
         Form->activateWindow();
@@ -286,12 +296,7 @@ TEST_F(MainFormSession, RemoteFilesDroppedOnALocalFolderAreDownloadedIntoIt)
     TTarnwickFTPApp& form = *Form;
     ASSERT_TRUE(form.GoToFolder(local));
     TListItem* in = nullptr;
-    ASSERT_TRUE(pumpUntil([&] {
-        for (int i = 0; i < form.lvMyComputer->Count(); ++i)
-            if (form.lvMyComputer->GetItemData(i) && form.lvMyComputer->GetItemData(i)->GetPath().endsWith("/in"))
-                in = form.lvMyComputer->Item(i);
-        return in != nullptr;
-    }, 5000));
+    ASSERT_TRUE(pumpUntil([&] { return (in = LocalRow("in")) != nullptr; }, 5000));
     Focus("b.txt");
 
     // Only drags of remote entries are taken.
@@ -315,4 +320,39 @@ TEST_F(MainFormSession, RemoteFilesDroppedOnALocalFolderAreDownloadedIntoIt)
     EXPECT_EQ(file.readAll(), "some text\n");
     EXPECT_FALSE(QFileInfo::exists(local + "/in/a.txt"));
     EXPECT_EQ(form.CurrentFolder(), local + "/in");
+}
+
+TEST_F(MainFormSession, LocalFilesDraggedOntoARemoteFolderAreUploadedIntoIt)
+{
+    NEED_SERVER();
+    const QString local = Tree.Path("local");
+    ASSERT_TRUE(QDir().mkpath(local));
+    for (const char* name : {"up.txt", "stay.txt"}) {
+        QFile file(local + '/' + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("up\n");
+    }
+    ASSERT_TRUE(Connect());
+    TTarnwickFTPApp& form = *Form;
+    ASSERT_TRUE(form.GoToFolder(local));
+    TListItem* up = nullptr;
+    ASSERT_TRUE(pumpUntil([&] { return (up = LocalRow("up.txt")) != nullptr; }, 5000));
+    form.lvMyComputer->ClearSelection();
+    up->SetSelected(true);
+    form.lvMyComputer->SetItemFocused(up);
+
+    // The remote list takes its own drag and the local pane's, not the tree's.
+    EXPECT_TRUE(form.lvRemoteDragOver("lvRemote"));
+    EXPECT_TRUE(form.lvRemoteDragOver("lvMyComputer"));
+    EXPECT_FALSE(form.lvRemoteDragOver("tvRemote"));
+
+    // Dropped on the row of "www": the upload goes into that folder.
+    const QPoint at = form.lvRemote->ItemRect(form.lvRemote->Item(Row("www"))).center();
+    win::ScriptedDragLoop loop({{form.lvRemote, at, win::MK_LBUTTON}, {form.lvRemote, at, 0}});
+    win::SetDragLoop(&loop);
+    form.lvMyComputer->StartOleDrag(0);
+    win::SetDragLoop(nullptr);
+    ASSERT_TRUE(Settled([&] { return QFileInfo::exists(account_.home + "/www/up.txt"); }));
+    EXPECT_FALSE(QFileInfo::exists(account_.home + "/up.txt"));
+    EXPECT_FALSE(QFileInfo::exists(account_.home + "/www/stay.txt"));
 }
