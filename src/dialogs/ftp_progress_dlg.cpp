@@ -5,6 +5,7 @@
 #include "dialogs/designed_controls.h"
 #include "dialogs/single_instance.h"
 #include "platform/widgets/label.h"
+#include "platform/widgets/paint_pacer.h"
 
 #include <QProgressBar>
 #include <QPushButton>
@@ -58,6 +59,8 @@ TFtpProgressDlgFrm::TFtpProgressDlgFrm(TComponent* AOwner)
     lblMulti = NewLabel(this, "lblMulti", QRect(8, 254, 290, 16), {});
     Button1 = NewButton(*this, this, "Button1", QRect(307, 245, 75, 25), QStringLiteral("Cancel"), mrNone);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    // A queue of small files steps the bars and the count many times a second.
+    new TPaintPacer(this);
     Reset();
 }
 

@@ -21,7 +21,7 @@ struct TTransferInfo {
 };
 
 // Not modal and on top of the other windows. Both bars step by 1: prg counts percent of the file,
-// prgMulti files. The copy animation runs while the window shows.
+// prgMulti files. The copy animation runs while the window shows; the window paints at most once a frame.
 class TFtpProgressDlgFrm : public TStreamPositionFrm {
     Q_OBJECT
 public:

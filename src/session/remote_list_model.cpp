@@ -54,12 +54,14 @@ TRemoteListModel::TRemoteListModel(ISessionWindow& Window, TSessionLog& Log)
 void TRemoteListModel::ClearRemoteList()
 {
     rows_.clear();
+    RowsChanged();
     FocusedIndex = -1;
     window_.SetStatusText(QString(), 2);
 }
 
 void TRemoteListModel::AddParentRow()
 {
+    RowsChanged();
     TRemoteRow& row = rows_.emplace_back();
     row.Caption = QStringLiteral("..");
     row.ImageIndex = closedFolderIcon_;
@@ -143,6 +145,7 @@ void TRemoteListModel::Fill(TListingFile& Listing, bool FoldersOnly)
     rows_.reserve(rows_.size() + folders.size() + files.size());
     std::move(folders.begin(), folders.end(), std::back_inserter(rows_));
     std::move(files.begin(), files.end(), std::back_inserter(rows_));
+    RowsChanged();
 }
 
 bool TRemoteListModel::CompareRemoteItems(const TRemoteRow& A, const TRemoteRow& B, int Column, bool Ascending)
@@ -167,6 +170,7 @@ void TRemoteListModel::SortRemoteList(int Column, bool Ascending)
     std::stable_sort(rows_.begin(), rows_.end(), [&](const TRemoteRow& A, const TRemoteRow& B) {
         return CompareRemoteItems(A, B, Column, Ascending);
     });
+    RowsChanged();
 }
 
 QString TRemoteListModel::GetSelectedRemoteFile() const
@@ -202,17 +206,21 @@ int TRemoteListModel::CountFileItems() const
 
 int TRemoteListModel::IndexOfCaption(const QString& Name) const
 {
-    for (int i = 1; i < Count(); ++i) {
-        if (rows_[size_t(i)].Caption == Name)
-            return i;
+    if (!captionRowsValid_) {
+        captionRows_.clear();
+        for (int i = Count() - 1; i >= 1; --i)
+            captionRows_.insert(rows_[size_t(i)].Caption, i);
+        captionRowsValid_ = true;
     }
-    return -1;
+    return captionRows_.value(Name, -1);
 }
 
 void TRemoteListModel::RemoveCaption(const QString& Name)
 {
-    if (const int index = IndexOfCaption(Name); index > 0)
+    if (const int index = IndexOfCaption(Name); index > 0) {
         rows_.erase(rows_.begin() + index);
+        RowsChanged();
+    }
 }
 
 void TRemoteListModel::RenameCaption(const QString& OldName, const QString& NewName)
@@ -220,6 +228,7 @@ void TRemoteListModel::RenameCaption(const QString& OldName, const QString& NewN
     if (const int index = IndexOfCaption(OldName); index > 0) {
         rows_[size_t(index)].Caption = NewName;
         rows_[size_t(index)].Data->Name = NewName;
+        RowsChanged();
     }
 }
 

@@ -5,6 +5,7 @@
 #include "ftp/listing/dir_info.h"
 #include "session/session_state.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -90,9 +91,15 @@ private:
     // Fills the rows from the entries of Listing, taking them away from it.
     void Fill(TListingFile& Listing, bool FoldersOnly);
     void Collect(std::vector<TQueueEntry>& Queue, const QString& Prefix, int Index) const;
+    // After any change of the rows or their captions.
+    void RowsChanged() { captionRowsValid_ = false; }
 
     ISessionWindow& window_;
     TSessionLog& log_;
     std::vector<TRemoteRow> rows_;
+    // The first row of each caption, made when first asked after a change: a queue looks up each
+    // of its files, which row by row would take time growing with the square of the folder's size.
+    mutable QHash<QString, int> captionRows_;
+    mutable bool captionRowsValid_ = false;
     int closedFolderIcon_;
 };

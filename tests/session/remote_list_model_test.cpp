@@ -1,5 +1,5 @@
-// The remote list model: the fill from a listing, hostile names, the sort, lookups and collecting
-// rows into the transfer queue.
+// The remote list model: the fill from a listing, hostile names, the sort, lookups by caption and
+// collecting rows into the transfer queue.
 #include "session_fixture.h"
 
 #include "session/remote_list_model.h"
@@ -103,6 +103,32 @@ TEST_F(RemoteList, SortKeepsParentAndFoldersAndOrdersFilesStably)
         Model.SortRemoteList(c.column, c.ascending);
         EXPECT_EQ(Captions(), QStringList({"..", "zeta", "my link", "alpha"}) + c.files);
     }
+}
+
+TEST_F(RemoteList, LookupsByCaptionFollowSortRenameAndRemoval)
+{
+    Model.FillRemoteList(UnixListing + QStringList{"-rw-r--r--   1 user group      500 Jan 15 10:30 b.txt"}, false);
+    EXPECT_EQ(Model.IndexOfCaption(".."), -1);
+    EXPECT_EQ(Model.IndexOfCaption("b.txt"), 4); // the first of two rows
+    EXPECT_EQ(Model.GetRemoteFileSize("b.txt"), 3000);
+
+    Model.SortRemoteList(1, true);
+    EXPECT_EQ(Model.IndexOfCaption("b.txt"), 5);
+    EXPECT_EQ(Model.GetRemoteFileSize("b.txt"), 500);
+
+    Model.RenameCaption("b.txt", "c.txt");
+    EXPECT_EQ(Model.IndexOfCaption("c.txt"), 5);
+    EXPECT_EQ(Model.IndexOfCaption("b.txt"), 6);
+
+    Model.RemoveCaption("alpha");
+    EXPECT_EQ(Model.IndexOfCaption("alpha"), -1);
+    EXPECT_EQ(Model.IndexOfCaption("c.txt"), 4);
+    EXPECT_EQ(Model.IndexOfCaption("big.iso"), 6);
+    for (int i = 1; i < Model.Count(); ++i)
+        EXPECT_EQ(Model.IndexOfCaption(Model.Row(i).Caption), i);
+
+    Model.FillRemoteList({"total 0"}, false);
+    EXPECT_EQ(Model.IndexOfCaption("c.txt"), -1);
 }
 
 TEST_F(RemoteList, CollectSelectionTakesTheFocusedRowOrEverySelectedOne)

@@ -4,7 +4,6 @@
 #include "platform/rtl/file_names.h"
 #include "platform/rtl/streams.h"
 #include "platform/system/error_text.h"
-#include "platform/system/files.h"
 #include "platform/system/name_encoding.h"
 #include "platform/system/temp_files.h"
 
@@ -55,7 +54,8 @@ TDownloadFile::TDownloadFile(const QString& FileName, qint64 ResumeAt) : fileNam
     // to nothing is itself replaced, so nothing is ever created where it points.
     targetName_ = fileName_;
     struct stat Old;
-    const bool Link = IsSymbolicLink(fileName_);
+    const bool Present = ::lstat(Native(fileName_).constData(), &Old) == 0;
+    const bool Link = Present && S_ISLNK(Old.st_mode);
     const bool LinkLeadsNowhere = Link && ::stat(Native(fileName_).constData(), &Old) != 0;
     if (Link && !LinkLeadsNowhere && S_ISREG(Old.st_mode)) {
         char* Real = ::realpath(Native(fileName_).constData(), nullptr);
@@ -63,7 +63,12 @@ TDownloadFile::TDownloadFile(const QString& FileName, qint64 ResumeAt) : fileNam
             targetName_ = DecodeName(QByteArray(Real));
         std::free(Real);
     }
-    if (LinkLeadsNowhere || (::lstat(Native(targetName_).constData(), &Old) == 0 && S_ISREG(Old.st_mode))) {
+    // Without a link, the first look at the name tells what is there (one look less for each file
+    // of a queue).
+    const bool Replaced = Link ? LinkLeadsNowhere ||
+                                     (::lstat(Native(targetName_).constData(), &Old) == 0 && S_ISREG(Old.st_mode))
+                               : Present && S_ISREG(Old.st_mode);
+    if (Replaced) {
         const QString Folder = ExtractFilePath(targetName_);
         writeName_ = win::GetTempFileName(Folder.isEmpty() ? QStringLiteral("./") : Folder, QStringLiteral("HFT"));
         if (writeName_.isEmpty())

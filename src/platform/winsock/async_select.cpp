@@ -18,10 +18,12 @@ struct SelectNotifiers {
     QSocketNotifier reader;
     QSocketNotifier writer;
 
-    explicit SelectNotifiers(int fd) : reader(fd, QSocketNotifier::Read), writer(fd, QSocketNotifier::Write)
+    // Both start switched off without being watched first: a data connection of a queue of small
+    // files makes a pair of them for each file.
+    explicit SelectNotifiers(int fd) : reader(QSocketNotifier::Read), writer(QSocketNotifier::Write)
     {
-        reader.setEnabled(false);
-        writer.setEnabled(false);
+        reader.setSocket(fd);
+        writer.setSocket(fd);
     }
 };
 

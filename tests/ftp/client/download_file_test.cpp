@@ -1,5 +1,5 @@
-// The local file of a download where the name is a link that leads nowhere, and where no
-// temporary file can be made beside the file it would replace.
+// The local file of a download where the name is a link that leads nowhere, a plain file or a
+// link to one, and where no temporary file can be made beside the file it would replace.
 #include "ftp/client/download_file.h"
 #include "platform/rtl/streams.h"
 #include "support/temp_tree.h"
@@ -96,6 +96,30 @@ TEST(DownloadFile, ALinkThatLeadsNowhereIsReplacedOnlyBySuccessAndNothingIsMadeW
             EXPECT_EQ(QFileInfo(tree.Path("in/f")).symLinkTarget(), tree.Path("elsewhere/missing"));
         }
         EXPECT_EQ(tree.List("in"), QStringList{"f"}); // no temporary file left
+    }
+}
+
+TEST(DownloadFile, APlainFileIsReplacedWithItsPermissionsAndALinkToOneStays)
+{
+    for (const bool throughLink : {false, true}) {
+        SCOPED_TRACE(throughLink ? "through a link" : "plain file");
+        TTempTree tree;
+        tree.File("old", "the old file");
+        ASSERT_EQ(::chmod(QFile::encodeName(tree.Path("old")).constData(), 0640), 0);
+        const QString name = throughLink ? QStringLiteral("link") : QStringLiteral("old");
+        if (throughLink)
+            tree.Link("link", tree.Path("old"));
+        {
+            TDownloadFile file(tree.Path(name), 0);
+            file.Write("downloaded", 10);
+            file.Keep();
+        }
+        EXPECT_EQ(tree.IsLink("link"), throughLink);
+        EXPECT_EQ(tree.Read("old"), "downloaded");
+        struct stat st {};
+        ASSERT_EQ(::lstat(QFile::encodeName(tree.Path("old")).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0640u);
+        EXPECT_EQ(tree.List().size(), throughLink ? 2 : 1); // no temporary file left
     }
 }
 
