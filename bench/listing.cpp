@@ -193,12 +193,19 @@ int ReadListingAgain(const char* file)
     _exit(0);
 }
 
+// The bytes of the heap in use, also those of the large blocks it maps on their own.
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
 int ReadListing(const char* file)
 {
-    const std::size_t before = mallinfo2().uordblks;
+    const std::size_t before = HeapInUse();
     TListingFile listing;
     listing.LoadFromFile(QString::fromLocal8Bit(file));
-    const std::size_t heap = mallinfo2().uordblks - before;
+    const std::size_t heap = HeapInUse() - before;
     std::printf("%zu %zu\n", listing.Entries().size(), heap);
     std::fflush(stdout);
     _exit(0);
