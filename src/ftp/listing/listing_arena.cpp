@@ -4,11 +4,15 @@
 #include <algorithm>
 #include <cstdint>
 #include <new>
+#include <sys/mman.h>
 
 namespace {
 
-// Blocks grow from 4 KiB (a short listing takes one) to 1 MiB; a longer text gets a block of its own.
-constexpr qsizetype LargestBlockUnits = 512 * 1024;
+// Blocks grow from 4 KiB (a short listing takes one) to 8 MiB; a longer text gets a block of its own.
+constexpr qsizetype LargestBlockUnits = 4 * 1024 * 1024;
+
+// The huge page of x86-64 (and of ARM with 4 KiB pages).
+constexpr std::uintptr_t HugePageBytes = 2 * 1024 * 1024;
 
 // The room before each object: the block it lies in, or null for an object alone on the heap.
 constexpr qsizetype HeaderUnits = qsizetype(sizeof(void*) / sizeof(char16_t));
@@ -18,6 +22,22 @@ char16_t* AlignedUp(char16_t* Pointer, qsizetype Alignment)
     const auto address = reinterpret_cast<std::uintptr_t>(Pointer);
     const auto mask = std::uintptr_t(Alignment) - 1;
     return reinterpret_cast<char16_t*>((address + mask) & ~mask);
+}
+
+// Asks the kernel to back the whole huge pages inside a block of at least two of them with huge
+// pages. A long listing spends most of its time on the first touch of its entries' memory, a page
+// fault every 4 KiB; a huge page takes one fault and clears its 2 MiB at once. Smaller blocks (short
+// listings) keep small pages: a huge page would be mostly empty.
+void AdviseHugePages(char16_t* Data, qsizetype Units)
+{
+    const auto start = reinterpret_cast<std::uintptr_t>(Data);
+    const std::uintptr_t bytes = std::uintptr_t(Units) * sizeof(char16_t);
+    if (bytes < 2 * HugePageBytes)
+        return;
+    const std::uintptr_t from = (start + HugePageBytes - 1) & ~(HugePageBytes - 1);
+    const std::uintptr_t to = (start + bytes) & ~(HugePageBytes - 1);
+    // Only advice: where the kernel has no huge pages to give, the block keeps small ones.
+    madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
 }
 
 } // namespace
@@ -72,6 +92,7 @@ char16_t* TListingArena::Take(qsizetype Units, qsizetype Alignment)
         const auto [block, data] = TBlock::allocate(units);
         if (!block)
             throw std::bad_alloc();
+        AdviseHugePages(data, units);
         Release(block_);
         block_ = block;
         end_ = data + units;

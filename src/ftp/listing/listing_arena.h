@@ -11,7 +11,8 @@
 // reference count counts the texts and objects placed in it (and the arena while it fills it): the
 // block goes back to the heap with the last of them. So a text of the arena is a QString like any
 // other (it may be copied, changed or kept after the arena is gone), and an object may be freed on
-// its own at any time; a block stays as long as anything in it does.
+// its own at any time; a block stays as long as anything in it does. The large blocks of a long
+// listing ask for huge pages.
 class TListingArena {
 public:
     TListingArena() = default;

@@ -13,7 +13,7 @@
 TEST(ListingArena, TextsAreLatin1AndEndInANull)
 {
     TListingArena arena;
-    const QByteArray longText(2 * 1024 * 1024, 'x'); // larger than any block
+    const QByteArray longText(2 * 1024 * 1024, 'x'); // larger than the first blocks
     struct Case {
         QByteArray bytes;
         QString text;
