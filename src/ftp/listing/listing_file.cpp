@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -138,16 +139,19 @@ private:
     static constexpr qsizetype MaximumDateSlots = 4096;
     static constexpr qsizetype DateKeyLength = 32;
 
-    // A date text as its bytes, and what it reads as.
-    struct TDateSlot {
-        std::array<char, DateKeyLength> key;
+    // A date text of up to DateKeyLength bytes, the rest of them zero, to hash and compare a word
+    // at a time.
+    struct TDateKey {
+        std::array<std::uint64_t, DateKeyLength / 8> words{};
         qsizetype length = -1;
-        TDateTime value = 0;
 
-        bool Holds(std::string_view text) const
-        {
-            return length == qsizetype(text.size()) && std::memcmp(key.data(), text.data(), text.size()) == 0;
-        }
+        bool operator==(const TDateKey&) const = default;
+        char* Bytes() { return reinterpret_cast<char*>(words.data()); }
+    };
+
+    struct TDateSlot {
+        TDateKey key;
+        TDateTime value = 0;
     };
 
     // Decoded like Decoded, an ASCII text in the arena.
@@ -182,35 +186,35 @@ private:
     // slots its hash chooses does not hold it yet (it then takes the first, the older the second).
     TDateTime Date(QByteArrayView line, const TListingLineFields& fields)
     {
-        std::array<char, DateKeyLength> joined;
-        qsizetype length = 0;
+        TDateKey key;
+        key.length = 0;
         for (int i = 0; i < fields.DateCount; ++i) {
             const TListingSpan span = fields.Date[i];
-            length += (i > 0 ? 1 : 0) + span.End - span.Start;
-            if (length > DateKeyLength) {
+            key.length += (i > 0 ? 1 : 0) + span.End - span.Start;
+            if (key.length > DateKeyLength) {
                 JoinListingDate(line, fields, date_);
                 return ParseListingDate(QStringView(date_.constData(), date_.size()), now_);
             }
-            char* at = joined.data() + length - (span.End - span.Start);
+            char* at = key.Bytes() + key.length - (span.End - span.Start);
             if (i > 0)
                 at[-1] = ' ';
             std::memcpy(at, line.data() + span.Start, size_t(span.End - span.Start));
         }
-        const std::string_view text(joined.data(), size_t(length));
-        std::uint32_t hash = 2166136261u;
-        for (const char c : text)
-            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-        TDateSlot* pair = &dates_[hash & (dates_.size() - 2)];
-        if (pair[0].Holds(text))
+        // Only the top bits of a product depend on every bit of what was multiplied: they choose.
+        std::uint64_t hash = 0;
+        for (const std::uint64_t word : key.words)
+            hash = (hash ^ word) * 0x9e3779b97f4a7c15u;
+        const int pairBits = std::countr_zero(dates_.size()) - 1;
+        TDateSlot* pair = &dates_[size_t(hash >> (64 - pairBits)) * 2];
+        if (pair[0].key == key)
             return pair[0].value;
-        if (pair[1].Holds(text))
+        if (pair[1].key == key)
             return pair[1].value;
         pair[1] = pair[0];
-        std::copy(text.begin(), text.end(), pair[0].key.begin());
-        pair[0].length = length;
+        pair[0].key = key;
         date_.clear();
-        for (const char c : text)
-            date_.append(QChar(ListingUnit(c)));
+        for (qsizetype i = 0; i < key.length; ++i)
+            date_.append(QChar(ListingUnit(key.Bytes()[i])));
         pair[0].value = ParseListingDate(QStringView(date_.constData(), date_.size()), now_);
         return pair[0].value;
     }
