@@ -55,13 +55,16 @@ TEST(ListingArena, EntriesAndTextsOutliveTheArenaAndChangeAlone)
     EXPECT_EQ(entries[11]->Name, QStringLiteral("name11"));
     EXPECT_EQ(entries[9]->SizeText, QStringLiteral("63"));
     // Freed in any order; the last text of the first blocks still reads and grows.
-    const QString name = entries[0]->Name;
+    QString name = entries[0]->Name;
     for (std::size_t i = entries.size(); i-- > 1;)
         entries[i].reset();
     entries.clear();
     EXPECT_EQ(name, QStringLiteral("name0"));
+    name.squeeze(); // the only text left in its block, past the block's start
+    EXPECT_EQ(name, QStringLiteral("name0"));
     kept.append(QString(5000, u'k'));
     EXPECT_EQ(kept.size(), 5004);
+    EXPECT_EQ(kept.first(5), QStringLiteral("keptk"));
     // An entry made outside a listing is freed the same way.
     auto alone = std::make_unique<TFtpDirInfo>();
     alone->Name = name;
