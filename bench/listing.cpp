@@ -180,7 +180,10 @@ double CpuSeconds()
 // already touched (what a running program that lists folders again sees).
 int ReadListingAgain(const char* file)
 {
+    // The heap keeps what the first reading gave back, also its large blocks, which it would
+    // otherwise map on their own and unmap when they are freed.
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
     {
         TListingFile first;
         first.LoadFromFile(QString::fromLocal8Bit(file));
