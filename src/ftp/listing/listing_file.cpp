@@ -81,7 +81,8 @@ private:
 
 bool IsAscii(QByteArrayView Bytes)
 {
-    return std::all_of(Bytes.begin(), Bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return std::all_of(Bytes.begin(), Bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // The text of a field: its bytes as the names of files are decoded; ASCII (most fields) straight.
@@ -98,7 +99,8 @@ class TEntryMaker {
 public:
     TEntryMaker(TListingFormat Format, TDateTime CurrentTime, bool KeepLines, qsizetype ExpectedLines)
         : format_(Format), now_(CurrentTime), keepLines_(KeepLines),
-          dates_(std::bit_ceil(size_t(std::clamp<qsizetype>(ExpectedLines / 32, MinimumDateSlots, MaximumDateSlots))))
+          dates_(std::bit_ceil(
+              size_t(std::clamp<qsizetype>(ExpectedLines / 32, MinimumDateSlots, MaximumDateSlots))))
     {
     }
 
@@ -154,13 +156,8 @@ private:
         TDateTime value = 0;
     };
 
-    // Decoded like Decoded, an ASCII text in the arena.
-    QString Text(QByteArrayView Bytes)
-    {
-        if (IsAscii(Bytes))
-            return arena_.Latin1(Bytes);
-        return DecodeName(QByteArray::fromRawData(Bytes.data(), Bytes.size()));
-    }
+    // The text Decoded gives; an ASCII one (most fields) lies in the arena.
+    QString Text(QByteArrayView Bytes) { return IsAscii(Bytes) ? arena_.Latin1(Bytes) : Decoded(Bytes); }
 
     QString Attributes(QByteArrayView line, const TListingLineFields& fields)
     {
@@ -244,7 +241,7 @@ void TListingFile::LoadFromStream(TStream& Stream, TDateTime CurrentTime, TListi
     firstLines_.Clear();
     lineCount_ = 0;
     format_ = lfUnknown;
-    const std::int64_t bytes = std::max<std::int64_t>(Stream.Size() - Stream.Position(), 0);
+    const std::int64_t remaining = std::max<std::int64_t>(Stream.Size() - Stream.Position(), 0);
     TLineReader reader(Stream);
 
     // The first lines judge the format; they are then read like the others.
@@ -263,8 +260,9 @@ void TListingFile::LoadFromStream(TStream& Stream, TDateTime CurrentTime, TListi
         return;
     // The lines to expect if the others are as long as the first ones; short first lines (a total
     // line) must not make it expect a line for every few bytes.
-    const qsizetype expected =
-        qsizetype(firstBytes == 0 ? 0 : std::min(bytes * std::int64_t(first.size()) / firstBytes, bytes / 16));
+    const qsizetype expected = qsizetype(
+        firstBytes == 0 ? 0
+                        : std::min(remaining * std::int64_t(first.size()) / firstBytes, remaining / 16));
     entries_.reserve(size_t(expected));
     TEntryMaker maker(format_, CurrentTime, KeepLines, expected);
     for (const QByteArray& bytes : first)

@@ -111,11 +111,11 @@ QByteArray ManyDates(bool dos)
     for (int i = 0; i < 20000; ++i) {
         char line[120];
         if (dos)
-            std::snprintf(line, sizeof line, "%02d-%02d-%02d  %02d:%02d%s %12d file%d\r\n", 1 + i % 12, 1 + i % 28,
-                          i % 100, 1 + i % 12, i % 60, i % 2 ? "PM" : "AM", i, i);
+            std::snprintf(line, sizeof line, "%02d-%02d-%02d  %02d:%02d%s %12d file%d\r\n", 1 + i % 12,
+                          1 + i % 28, i % 100, 1 + i % 12, i % 60, i % 2 ? "PM" : "AM", i, i);
         else
-            std::snprintf(line, sizeof line, "-rw-r--r-- 1 o g %d %s %2d %02d:%02d file%d\n", i, months[i % 12],
-                          1 + i % 28, i % 24, i % 59, i);
+            std::snprintf(line, sizeof line, "-rw-r--r-- 1 o g %d %s %2d %02d:%02d file%d\n", i,
+                          months[i % 12], 1 + i % 28, i % 24, i % 59, i);
         listing += line;
     }
     return listing;
