@@ -180,7 +180,10 @@ double CpuSeconds()
 // already touched (what a running program that lists folders again sees).
 int ReadListingAgain(const char* file)
 {
+    // The heap keeps what the first reading gave back, also its large blocks, which it would
+    // otherwise map on their own and unmap when they are freed.
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
     {
         TListingFile first;
         first.LoadFromFile(QString::fromLocal8Bit(file));
@@ -193,12 +196,19 @@ int ReadListingAgain(const char* file)
     _exit(0);
 }
 
+// The bytes of the heap in use, also those of the large blocks it maps on their own.
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
 int ReadListing(const char* file)
 {
-    const std::size_t before = mallinfo2().uordblks;
+    const std::size_t before = HeapInUse();
     TListingFile listing;
     listing.LoadFromFile(QString::fromLocal8Bit(file));
-    const std::size_t heap = mallinfo2().uordblks - before;
+    const std::size_t heap = HeapInUse() - before;
     std::printf("%zu %zu\n", listing.Entries().size(), heap);
     std::fflush(stdout);
     _exit(0);

@@ -5,6 +5,9 @@
 #include "platform/rtl/object.h"
 
 #include <QString>
+#include <cstddef>
+
+class TListingArena;
 
 class TFtpDirInfo : public TObject {
 public:
@@ -23,4 +26,11 @@ public:
     QString GetSize();
     // True for folders ("d") and links ("l"), which are shown as folders.
     bool IsDirectory() const;
+
+    // The entries of a listing are made in its arena (new (Arena) TFtpDirInfo), others alone; any
+    // entry is freed with delete.
+    static void* operator new(std::size_t Size);
+    static void* operator new(std::size_t Size, TListingArena& Arena);
+    static void operator delete(void* Entry) noexcept;
+    static void operator delete(void* Entry, TListingArena& Arena) noexcept;
 };

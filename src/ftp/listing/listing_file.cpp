@@ -1,6 +1,7 @@
 // TListingFile: a listing file split into lines as bytes, and the entries made of them.
 #include "ftp/listing/listing_file.h"
 
+#include "ftp/listing/listing_arena.h"
 #include "ftp/listing/listing_date.h"
 #include "ftp/listing/listing_line_fields.h"
 #include "platform/rtl/streams.h"
@@ -9,6 +10,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -76,20 +79,28 @@ private:
     bool ended_ = false;
 };
 
-// The text of a field: its bytes as the names of files are decoded; ASCII (most fields) straight.
-QString Decoded(QByteArrayView bytes)
+bool IsAscii(QByteArrayView Bytes)
 {
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return QString::fromLatin1(bytes.data(), bytes.size());
-    return DecodeName(QByteArray::fromRawData(bytes.data(), bytes.size()));
+    return std::all_of(Bytes.begin(), Bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Makes the entries of a listing's lines. Listings repeat a few attribute texts and many dates:
-// each distinct text is decoded once and shared, each date text read once.
+// The text of a field: its bytes as the names of files are decoded; ASCII (most fields) straight.
+QString Decoded(QByteArrayView Bytes)
+{
+    if (IsAscii(Bytes))
+        return QString::fromLatin1(Bytes.data(), Bytes.size());
+    return DecodeName(QByteArray::fromRawData(Bytes.data(), Bytes.size()));
+}
+
+// Makes the entries of a listing's lines, in an arena. Listings repeat a few attribute texts and
+// many dates: each distinct text is decoded once and shared, each date text read once.
 class TEntryMaker {
 public:
-    TEntryMaker(TListingFormat Format, TDateTime CurrentTime, bool KeepLines)
-        : format_(Format), now_(CurrentTime), keepLines_(KeepLines)
+    TEntryMaker(TListingFormat Format, TDateTime CurrentTime, bool KeepLines, qsizetype ExpectedLines)
+        : format_(Format), now_(CurrentTime), keepLines_(KeepLines),
+          dates_(std::bit_ceil(
+              size_t(std::clamp<qsizetype>(ExpectedLines / 32, MinimumDateSlots, MaximumDateSlots))))
     {
     }
 
@@ -98,18 +109,19 @@ public:
         const TListingLineFields fields = SplitListingLine(Line, format_);
         if (fields.Count == 0)
             return;
-        TFtpDirInfo& entry = *Entries.emplace_back(std::make_unique<TFtpDirInfo>());
+        std::unique_ptr<TFtpDirInfo> made(new (arena_) TFtpDirInfo);
+        TFtpDirInfo& entry = *Entries.emplace_back(std::move(made));
         entry.Attributes = Attributes(Line, fields);
         const bool link = fields.Attributes.End > fields.Attributes.Start && Line[fields.Attributes.Start] == 'l';
         if (keepLines_ || link)
-            entry.Line = Decoded(Line);
+            entry.Line = Text(Line);
         if (fields.Count < 2) {
             entry.SizeText.clear();
             return;
         }
         const TListingSpan size = fields.Size;
         if (size.End > size.Start)
-            entry.SizeText = Decoded(Line.sliced(size.Start, size.End - size.Start));
+            entry.SizeText = Text(Line.sliced(size.Start, size.End - size.Start));
         if (fields.Count < 3)
             return;
         entry.DateTime = Date(Line, fields);
@@ -119,19 +131,33 @@ public:
         // A link's name stands before " -> " and its target.
         if (link)
             name = name.substr(0, name.find(" -> "));
-        entry.Name = Decoded(QByteArrayView(name.data(), qsizetype(name.size())));
+        entry.Name = Text(QByteArrayView(name.data(), qsizetype(name.size())));
     }
 
 private:
     static constexpr int AttributesKept = 8;
-    static constexpr int DateSlots = 1024;
+    // The dates are kept in pairs of slots (a power of two of them), more for a longer listing.
+    static constexpr qsizetype MinimumDateSlots = 64;
+    static constexpr qsizetype MaximumDateSlots = 4096;
     static constexpr qsizetype DateKeyLength = 32;
 
-    struct TDateSlot {
-        std::array<char16_t, DateKeyLength> key;
+    // A date text of up to DateKeyLength bytes, the rest of them zero, to hash and compare a word
+    // at a time.
+    struct TDateKey {
+        std::array<std::uint64_t, DateKeyLength / 8> words{};
         qsizetype length = -1;
+
+        bool operator==(const TDateKey&) const = default;
+        char* Bytes() { return reinterpret_cast<char*>(words.data()); }
+    };
+
+    struct TDateSlot {
+        TDateKey key;
         TDateTime value = 0;
     };
+
+    // The text Decoded gives; an ASCII one (most fields) lies in the arena.
+    QString Text(QByteArrayView Bytes) { return IsAscii(Bytes) ? arena_.Latin1(Bytes) : Decoded(Bytes); }
 
     QString Attributes(QByteArrayView line, const TListingLineFields& fields)
     {
@@ -153,32 +179,50 @@ private:
         return kept.second;
     }
 
+    // The date columns joined with single blanks, as bytes; read as text only when the pair of
+    // slots its hash chooses does not hold it yet (it then takes the first, the older the second).
     TDateTime Date(QByteArrayView line, const TListingLineFields& fields)
     {
-        JoinListingDate(line, fields, date_);
-        const QStringView text(date_.constData(), date_.size());
-        if (text.size() > DateKeyLength)
-            return ParseListingDate(text, now_);
-        std::uint32_t hash = 2166136261u;
-        for (const QChar c : text)
-            hash = (hash ^ c.unicode()) * 16777619u;
-        TDateSlot& slot = dates_[hash % DateSlots];
-        const QStringView key(slot.key.data(), std::max<qsizetype>(slot.length, 0));
-        if (slot.length != text.size() || key != text) {
-            for (qsizetype i = 0; i < text.size(); ++i)
-                slot.key[size_t(i)] = text[i].unicode();
-            slot.length = text.size();
-            slot.value = ParseListingDate(text, now_);
+        TDateKey key;
+        key.length = 0;
+        for (int i = 0; i < fields.DateCount; ++i) {
+            const TListingSpan span = fields.Date[i];
+            key.length += (i > 0 ? 1 : 0) + span.End - span.Start;
+            if (key.length > DateKeyLength) {
+                JoinListingDate(line, fields, date_);
+                return ParseListingDate(QStringView(date_.constData(), date_.size()), now_);
+            }
+            char* at = key.Bytes() + key.length - (span.End - span.Start);
+            if (i > 0)
+                at[-1] = ' ';
+            std::memcpy(at, line.data() + span.Start, size_t(span.End - span.Start));
         }
-        return slot.value;
+        // Only the top bits of a product depend on every bit of what was multiplied: they choose.
+        std::uint64_t hash = 0;
+        for (const std::uint64_t word : key.words)
+            hash = (hash ^ word) * 0x9e3779b97f4a7c15u;
+        const int pairBits = std::countr_zero(dates_.size()) - 1;
+        TDateSlot* pair = &dates_[size_t(hash >> (64 - pairBits)) * 2];
+        if (pair[0].key == key)
+            return pair[0].value;
+        if (pair[1].key == key)
+            return pair[1].value;
+        pair[1] = pair[0];
+        pair[0].key = key;
+        date_.clear();
+        for (qsizetype i = 0; i < key.length; ++i)
+            date_.append(QChar(ListingUnit(key.Bytes()[i])));
+        pair[0].value = ParseListingDate(QStringView(date_.constData(), date_.size()), now_);
+        return pair[0].value;
     }
 
     const TListingFormat format_;
     const TDateTime now_;
     const bool keepLines_;
+    TListingArena arena_;
     std::vector<std::pair<QByteArray, QString>> attributes_;
     int nextAttributes_ = 0;
-    std::vector<TDateSlot> dates_ = std::vector<TDateSlot>(DateSlots);
+    std::vector<TDateSlot> dates_;
     QVarLengthArray<QChar, 64> date_;
 };
 
@@ -197,21 +241,30 @@ void TListingFile::LoadFromStream(TStream& Stream, TDateTime CurrentTime, TListi
     firstLines_.Clear();
     lineCount_ = 0;
     format_ = lfUnknown;
+    const std::int64_t remaining = std::max<std::int64_t>(Stream.Size() - Stream.Position(), 0);
     TLineReader reader(Stream);
 
     // The first lines judge the format; they are then read like the others.
     std::vector<QByteArray> first;
+    std::int64_t firstBytes = 0;
     QByteArrayView line;
     bool more = true;
     while (int(first.size()) < LinesExamined && (more = reader.Next(line))) {
         first.push_back(line.toByteArray());
+        firstBytes += line.size() + 1;
         firstLines_.Add(Decoded(line));
     }
     lineCount_ = int(first.size());
     format_ = Format == lfUnknown ? DetectListingFormat(firstLines_) : Format;
     if (format_ == lfUnknown)
         return;
-    TEntryMaker maker(format_, CurrentTime, KeepLines);
+    // The lines to expect if the others are as long as the first ones; short first lines (a total
+    // line) must not make it expect a line for every few bytes.
+    const qsizetype expected = qsizetype(
+        firstBytes == 0 ? 0
+                        : std::min(remaining * std::int64_t(first.size()) / firstBytes, remaining / 16));
+    entries_.reserve(size_t(expected));
+    TEntryMaker maker(format_, CurrentTime, KeepLines, expected);
     for (const QByteArray& bytes : first)
         maker.Add(bytes, entries_);
     while (more && reader.Next(line)) {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <cstdio>
 
 namespace {
 
@@ -101,6 +102,25 @@ TEST(ListingFile, ReadsEntriesWithEveryLineEnd)
     EXPECT_EQ(entries, expected);
 }
 
+// Many lines with thousands of different dates, each repeated now and then.
+QByteArray ManyDates(bool dos)
+{
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    QByteArray listing;
+    for (int i = 0; i < 20000; ++i) {
+        char line[120];
+        if (dos)
+            std::snprintf(line, sizeof line, "%02d-%02d-%02d  %02d:%02d%s %12d file%d\r\n", 1 + i % 12,
+                          1 + i % 28, i % 100, 1 + i % 12, i % 60, i % 2 ? "PM" : "AM", i, i);
+        else
+            std::snprintf(line, sizeof line, "-rw-r--r-- 1 o g %d %s %2d %02d:%02d file%d\n", i,
+                          months[i % 12], 1 + i % 28, i % 24, i % 59, i);
+        listing += line;
+    }
+    return listing;
+}
+
 TEST(ListingFile, GivesTheEntriesOfTheLinesReadAsText)
 {
     QByteArray longName(300 * 1024, 'n'); // longer than a block of the reader
@@ -114,6 +134,7 @@ TEST(ListingFile, GivesTheEntriesOfTheLinesReadAsText)
          "lrwxrwxrwx 1 o g 7 Jan 15 10:30 link -> target -> more\r\n"
          "-rw-r--r-- 1 o g 7 Jan 15 10:30 " + longName + "\r\n"
          "-rw-r--r-- 1 o g 7 Jan 15 10:30 \xff\xfe bytes\r\n"
+         "-rw-r--r-- 1 o g 7 January-the-fifteenth-of-this-year 15 10:30 long date\r\n"
          "srwxr-xr-x 1 o g 0 Jan 15 10:30 socket\r\n"},
         {"apple unix",
          "-rw-r--r--  1 owner  1234 Jan 15 10:30 file.txt\n"
@@ -127,6 +148,8 @@ TEST(ListingFile, GivesTheEntriesOfTheLinesReadAsText)
          "01-15-2003  14:30           5000000000 big.iso\r\n"
          "01-15-03             10:30AM\r\n"
          "short\r\n"},
+        {"many unix dates", ManyDates(false)},
+        {"many dos dates", ManyDates(true)},
         {"unknown", "Hello\r\nthis is no listing at all\r\n"},
         {"empty", ""},
     };
@@ -135,7 +158,7 @@ TEST(ListingFile, GivesTheEntriesOfTheLinesReadAsText)
         const QString file = WriteListing("same.txt", c.listing);
         EXPECT_EQ(ReadAsBytes(file), ReadAsText(file));
     }
-    EXPECT_EQ(ReadAsBytes(WriteListing("same.txt", cases[0].listing)).size(), 5);
+    EXPECT_EQ(ReadAsBytes(WriteListing("same.txt", cases[0].listing)).size(), 6);
 }
 
 TEST(ListingFile, AMissingFileCannotBeOpened)
