@@ -24,6 +24,8 @@ void TTextStore::FreeChain()
     textLength_ = 0;
     lengthCounts_.clear();
     blocks_.clear();
+    blockPool_.clear();
+    spareBlocks_.clear();
     staleFrom_ = 0;
     top_ = lastLocated_ = {};
     highlightFrom_ = nullptr;
@@ -116,9 +118,16 @@ std::size_t TTextStore::PlaceOf(const TLineBlock* Block) const
 {
     if (Block->Slot < staleFrom_)
         return std::size_t(Block->Slot);
-    const auto at = std::find_if(blocks_.begin() + staleFrom_, blocks_.end(),
-                                 [Block](const std::unique_ptr<TLineBlock>& B) { return B.get() == Block; });
-    return std::size_t(at - blocks_.begin());
+    return std::size_t(std::find(blocks_.begin() + staleFrom_, blocks_.end(), Block) - blocks_.begin());
+}
+
+TLineBlock* TTextStore::NewBlock()
+{
+    if (spareBlocks_.empty())
+        return &blockPool_.emplace_back();
+    TLineBlock* block = spareBlocks_.back();
+    spareBlocks_.pop_back();
+    return block;
 }
 
 // A record joins the block of its predecessor (the first record, its successor's); between
@@ -139,9 +148,9 @@ void TTextStore::IndexAdd(TLineRecord* Record)
         block = following;
     } else {
         IndexChangedFrom(blocks_.size());
-        blocks_.push_back(std::make_unique<TLineBlock>());
-        block = blocks_.back().get();
-        block->Slot = int(blocks_.size()) - 1;
+        block = NewBlock();
+        block->Slot = int(blocks_.size());
+        blocks_.push_back(block);
     }
     Record->Block = block;
     block->Entries.insert(block->Entries.begin() + std::ptrdiff_t(at), {Record, Record->Length()});
@@ -162,6 +171,7 @@ void TTextStore::IndexRemove(TLineRecord* Record)
         const std::size_t place = PlaceOf(block);
         blocks_.erase(blocks_.begin() + std::ptrdiff_t(place));
         IndexChangedFrom(place);
+        spareBlocks_.push_back(block);
     }
 }
 
@@ -169,17 +179,17 @@ void TTextStore::IndexRemove(TLineRecord* Record)
 void TTextStore::SplitBlock(TLineBlock* Block)
 {
     const std::size_t place = PlaceOf(Block);
-    auto half = std::make_unique<TLineBlock>();
+    TLineBlock* half = NewBlock();
     half->Slot = int(place) + 1;
     const auto middle = Block->Entries.begin() + Block->Lines() / 2;
     half->Entries.assign(middle, Block->Entries.end());
     Block->Entries.erase(middle, Block->Entries.end());
     for (const TLineBlock::TEntry& entry : half->Entries) {
-        entry.Record->Block = half.get();
+        entry.Record->Block = half;
         half->Chars += entry.Length;
     }
     Block->Chars -= half->Chars;
-    blocks_.insert(blocks_.begin() + std::ptrdiff_t(place) + 1, std::move(half));
+    blocks_.insert(blocks_.begin() + std::ptrdiff_t(place) + 1, half);
     IndexChangedFrom(place);
 }
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -188,9 +189,14 @@ private:
     std::vector<int> lengthCounts_;
     // The line index: the chain cut into blocks of BlockSize to 2 * BlockSize records (fewer
     // after deletes), in chain order. A position or line number finds its block by the counts and
-    // walks within it only.
+    // its record by the block's lengths.
     static constexpr int BlockSize = 32;
-    std::vector<std::unique_ptr<TLineBlock>> blocks_;
+    std::vector<TLineBlock*> blocks_;
+    // The blocks themselves lie side by side in blockPool_ (a deque keeps their places), so that
+    // reaching a block seldom waits for memory; a block that empties is kept for the next one.
+    std::deque<TLineBlock> blockPool_;
+    std::vector<TLineBlock*> spareBlocks_;
+    TLineBlock* NewBlock();
     // The running totals of the blocks' lines and characters. The blocks from staleFrom_ on came,
     // went or moved since they were counted; the next lookup counts them again. A block before
     // staleFrom_ has its place as its Slot; one after it, a Slot of at least staleFrom_.
