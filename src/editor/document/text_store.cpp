@@ -288,7 +288,7 @@ TLineRecord* TTextStore::LineByIndex(int Index, int* Start)
     TLocated found;
     if (first_) {
         Index = std::clamp(Index, 0, lineCount_ - 1);
-        found = lastLocated_ = Find(0, Index);
+        found = Find(0, Index);
     }
     if (Start)
         *Start = found.Start;

@@ -72,7 +72,8 @@ public:
     // with its 0-based index and start position; null for an empty store. The record last located
     // answers again while it holds Pos; else the line index finds it.
     TLineRecord* LineAt(int Pos, int* Index = nullptr, int* Start = nullptr);
-    // The record with that 0-based index (the last one when it is too large), with its start.
+    // The record with that 0-based index (the last one when it is too large), with its start,
+    // from the line index.
     TLineRecord* LineByIndex(int Index, int* Start = nullptr);
     // The position of a record's first character, found through the line index.
     int StartOf(const TLineRecord* Line) const;
