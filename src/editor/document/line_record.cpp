@@ -22,12 +22,13 @@ void FreeLineChain(TLineRecord* Line)
     }
 }
 
-int LineStartPos(const TLineRecord* Line)
+// From the back: records are mostly added after a block's last one, as text is read or pasted.
+std::size_t TLineBlock::EntryOf(const TLineRecord* Record) const
 {
-    int start = 0;
-    for (const TLineRecord* line = Line ? Line->Prev : nullptr; line; line = line->Prev)
-        start += line->Length();
-    return start;
+    std::size_t at = Entries.size() - 1;
+    while (Entries[at].Record != Record)
+        --at;
+    return at;
 }
 
 std::pair<int, int> OrderRange(int A, int B)

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 // Line flags.
 constexpr std::uint32_t lfRepaint = 0x1;             // the line must be repainted
@@ -31,13 +32,22 @@ constexpr std::int32_t clNoLineColor = -1;
 
 struct TLineRecord;
 
-// A block of the store's line index: a run of consecutive records, from First on, with the number
-// of its records and of their characters.
+// A block of the store's line index: a run of consecutive records in chain order, each with its
+// length, and the number of their characters. Finding a record inside a block reads this array
+// only; the records themselves, scattered over the heap, are not visited on the way.
 struct TLineBlock {
-    TLineRecord* First = nullptr;
-    int Lines = 0;
+    struct TEntry {
+        TLineRecord* Record;
+        int Length;
+    };
+    std::vector<TEntry> Entries;
     int Chars = 0;
     int Slot = 0; // its place in the index
+
+    TLineRecord* First() const { return Entries.front().Record; }
+    int Lines() const { return int(Entries.size()); }
+    // The place of a record of the block in Entries.
+    std::size_t EntryOf(const TLineRecord* Record) const;
 };
 
 // The tracked-line object of a line: the store keeps Line pointing at the record that owns it
@@ -79,8 +89,6 @@ struct TLineRecord {
 void FreeLine(TLineRecord* Line);
 // Frees a record and every record that follows it.
 void FreeLineChain(TLineRecord* Line);
-// The position of the record's first character: the sum of the lengths of all records before it.
-int LineStartPos(const TLineRecord* Line);
 // The pair as (smaller, larger).
 std::pair<int, int> OrderRange(int A, int B);
 

@@ -3,15 +3,19 @@
 
 #include <algorithm>
 
-void TPrefixSums::Assign(const std::vector<int>& Counts)
+// Entry i of the tree holds the counts from i - lowbit(i) to i - 1, the difference of two running
+// totals: those from From on come from the new counts, those before From from the entries kept.
+void TPrefixSums::Replace(int From, const std::vector<int>& Counts)
 {
-    const int size = int(Counts.size());
-    tree_.assign(std::size_t(size) + 1, 0);
-    for (int i = 1; i <= size; ++i) {
-        tree_[std::size_t(i)] += Counts[std::size_t(i - 1)];
-        const int parent = i + (i & -i);
-        if (parent <= size)
-            tree_[std::size_t(parent)] += tree_[std::size_t(i)];
+    running_.assign(1, Before(From));
+    for (const int count : Counts)
+        running_.push_back(running_.back() + count);
+    const int size = From + int(Counts.size());
+    tree_.resize(std::size_t(size) + 1);
+    for (int i = From + 1; i <= size; ++i) {
+        const int low = i - (i & -i);
+        tree_[std::size_t(i)] =
+            running_[std::size_t(i - From)] - (low >= From ? running_[std::size_t(low - From)] : Before(low));
     }
 }
 

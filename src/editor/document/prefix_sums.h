@@ -6,8 +6,9 @@
 
 class TPrefixSums {
 public:
-    // Starts over with these counts.
-    void Assign(const std::vector<int>& Counts);
+    // Keeps the first From counts and puts Counts after them in place of the rest; the work
+    // grows with the counts replaced, not with those kept. From is at most Size().
+    void Replace(int From, const std::vector<int>& Counts);
     void Add(int Index, int Delta);
     // The sum of the counts before Index.
     int Before(int Index) const;
@@ -17,4 +18,5 @@ public:
 
 private:
     std::vector<int> tree_{0}; // 1-based
+    std::vector<int> running_; // Replace's running totals, kept to save allocating them each time
 };

@@ -100,9 +100,7 @@ TEditResult TTextStore::Insert(int Pos, std::string_view Text, int VisibleLines)
     }
 
     // Highlighting restarts at the new text and runs over the next screenful.
-    TLineRecord* flagged = result.First;
-    for (int i = 0; flagged && i < VisibleLines + 2; ++i, flagged = flagged->Next)
-        flagged->Flags |= lfHighlightIncomplete;
+    FlagRecords(result.First, VisibleLines + 2, lfHighlightIncomplete);
     if (!highlightFrom_)
         highlightFrom_ = result.First;
     return result;

@@ -4,7 +4,6 @@
 #include "platform/rtl/streams.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 TTextStore::TTextStore() : undoLog_(std::make_unique<TUndoStack>())
 {
@@ -25,7 +24,9 @@ void TTextStore::FreeChain()
     textLength_ = 0;
     lengthCounts_.clear();
     blocks_.clear();
-    indexStale_ = true;
+    blockPool_.clear();
+    spareBlocks_.clear();
+    staleFrom_ = 0;
     top_ = lastLocated_ = {};
     highlightFrom_ = nullptr;
 }
@@ -85,13 +86,15 @@ void TTextStore::Resized(TLineRecord* Record, int OldLength)
     ++changes_;
     CountLength(OldLength, -1);
     CountLength(Record->Length(), +1);
-    Record->Block->Chars += Record->Length() - OldLength;
-    BlockChanged(*Record->Block, 0, Record->Length() - OldLength);
+    TLineBlock& block = *Record->Block;
+    block.Entries[block.EntryOf(Record)].Length = Record->Length();
+    block.Chars += Record->Length() - OldLength;
+    BlockChanged(block, 0, Record->Length() - OldLength);
 }
 
 void TTextStore::BlockChanged(const TLineBlock& Block, int Lines, int Chars)
 {
-    if (indexStale_)
+    if (Block.Slot >= staleFrom_)
         return;
     lineSums_.Add(Block.Slot, Lines);
     charSums_.Add(Block.Slot, Chars);
@@ -99,16 +102,32 @@ void TTextStore::BlockChanged(const TLineBlock& Block, int Lines, int Chars)
 
 void TTextStore::RebuildIndex() const
 {
-    std::vector<int> lines(blocks_.size());
-    std::vector<int> chars(blocks_.size());
-    for (std::size_t b = 0; b < blocks_.size(); ++b) {
+    recountLines_.clear();
+    recountChars_.clear();
+    for (std::size_t b = std::size_t(staleFrom_); b < blocks_.size(); ++b) {
         blocks_[b]->Slot = int(b);
-        lines[b] = blocks_[b]->Lines;
-        chars[b] = blocks_[b]->Chars;
+        recountLines_.push_back(blocks_[b]->Lines());
+        recountChars_.push_back(blocks_[b]->Chars);
     }
-    lineSums_.Assign(lines);
-    charSums_.Assign(chars);
-    indexStale_ = false;
+    lineSums_.Replace(staleFrom_, recountLines_);
+    charSums_.Replace(staleFrom_, recountChars_);
+    staleFrom_ = int(blocks_.size());
+}
+
+std::size_t TTextStore::PlaceOf(const TLineBlock* Block) const
+{
+    if (Block->Slot < staleFrom_)
+        return std::size_t(Block->Slot);
+    return std::size_t(std::find(blocks_.begin() + staleFrom_, blocks_.end(), Block) - blocks_.begin());
+}
+
+TLineBlock* TTextStore::NewBlock()
+{
+    if (spareBlocks_.empty())
+        return &blockPool_.emplace_back();
+    TLineBlock* block = spareBlocks_.back();
+    spareBlocks_.pop_back();
+    return block;
 }
 
 // A record joins the block of its predecessor (the first record, its successor's); between
@@ -117,84 +136,107 @@ void TTextStore::RebuildIndex() const
 void TTextStore::IndexAdd(TLineRecord* Record)
 {
     TLineBlock* block = nullptr;
+    std::size_t at = 0;
     TLineBlock* following = Record->Next ? Record->Next->Block : nullptr;
-    if (Record->Prev && following && following->First == Record->Next &&
-        following->Lines < Record->Prev->Block->Lines) {
+    if (Record->Prev && following && following->First() == Record->Next &&
+        following->Lines() < Record->Prev->Block->Lines()) {
         block = following;
-        block->First = Record;
     } else if (Record->Prev) {
         block = Record->Prev->Block;
+        at = block->EntryOf(Record->Prev) + 1;
     } else if (Record->Next) {
-        block = Record->Next->Block;
-        block->First = Record;
+        block = following;
     } else {
-        blocks_.push_back(std::make_unique<TLineBlock>());
-        block = blocks_.back().get();
-        block->First = Record;
-        indexStale_ = true;
+        IndexChangedFrom(blocks_.size());
+        block = NewBlock();
+        block->Slot = int(blocks_.size());
+        blocks_.push_back(block);
     }
     Record->Block = block;
-    ++block->Lines;
+    block->Entries.insert(block->Entries.begin() + std::ptrdiff_t(at), {Record, Record->Length()});
     block->Chars += Record->Length();
     BlockChanged(*block, 1, Record->Length());
-    if (block->Lines > 2 * BlockSize)
+    if (block->Lines() > 2 * BlockSize)
         SplitBlock(block);
 }
 
 void TTextStore::IndexRemove(TLineRecord* Record)
 {
     TLineBlock* block = Record->Block;
-    --block->Lines;
+    block->Entries.erase(block->Entries.begin() + std::ptrdiff_t(block->EntryOf(Record)));
     block->Chars -= Record->Length();
     BlockChanged(*block, -1, -Record->Length());
     Record->Block = nullptr;
-    if (block->Lines == 0) {
-        std::erase_if(blocks_, [block](const std::unique_ptr<TLineBlock>& B) { return B.get() == block; });
-        indexStale_ = true;
-        return;
+    if (block->Entries.empty()) {
+        const std::size_t place = PlaceOf(block);
+        blocks_.erase(blocks_.begin() + std::ptrdiff_t(place));
+        IndexChangedFrom(place);
+        spareBlocks_.push_back(block);
     }
-    if (block->First == Record)
-        block->First = Record->Next;
 }
 
 // The second half of the block's records becomes a block of its own.
 void TTextStore::SplitBlock(TLineBlock* Block)
 {
-    const auto at = indexStale_ ? std::find_if(blocks_.begin(), blocks_.end(),
-                                               [Block](const std::unique_ptr<TLineBlock>& B) { return B.get() == Block; })
-                                : blocks_.begin() + Block->Slot;
-    auto half = std::make_unique<TLineBlock>();
-    TLineRecord* record = Block->First;
-    for (int i = 0; i < Block->Lines / 2; ++i)
-        record = record->Next;
-    half->First = record;
-    half->Lines = Block->Lines - Block->Lines / 2;
-    for (int i = 0; i < half->Lines; ++i, record = record->Next) {
-        record->Block = half.get();
-        half->Chars += record->Length();
+    const std::size_t place = PlaceOf(Block);
+    TLineBlock* half = NewBlock();
+    half->Slot = int(place) + 1;
+    const auto middle = Block->Entries.begin() + Block->Lines() / 2;
+    half->Entries.assign(middle, Block->Entries.end());
+    Block->Entries.erase(middle, Block->Entries.end());
+    for (const TLineBlock::TEntry& entry : half->Entries) {
+        entry.Record->Block = half;
+        half->Chars += entry.Length;
     }
-    Block->Lines -= half->Lines;
     Block->Chars -= half->Chars;
-    blocks_.insert(at + 1, std::move(half));
-    indexStale_ = true;
+    blocks_.insert(blocks_.begin() + std::ptrdiff_t(place) + 1, half);
+    IndexChangedFrom(place);
 }
 
-TTextStore::TLocated TTextStore::BlockStart(int Pos, int Index) const
+TTextStore::TLocated TTextStore::Find(int Pos, int Index) const
 {
-    if (indexStale_)
+    if (IndexStale())
         RebuildIndex();
     const int slot = Index < 0 ? charSums_.Find(Pos) : lineSums_.Find(Index);
-    return {blocks_[std::size_t(slot)]->First, lineSums_.Before(slot), charSums_.Before(slot)};
+    const std::vector<TLineBlock::TEntry>& entries = blocks_[std::size_t(slot)]->Entries;
+    TLocated found{nullptr, lineSums_.Before(slot), charSums_.Before(slot)};
+    std::size_t at = 0;
+    for (; at + 1 < entries.size(); ++at) {
+        if (Index < 0 ? Pos < found.Start + entries[at].Length : found.Index >= Index)
+            break;
+        found.Start += entries[at].Length;
+        ++found.Index;
+    }
+    found.Line = entries[at].Record;
+    return found;
 }
 
 int TTextStore::StartOf(const TLineRecord* Line) const
 {
-    if (indexStale_)
+    if (IndexStale())
         RebuildIndex();
-    int start = charSums_.Before(Line->Block->Slot);
-    for (const TLineRecord* line = Line->Block->First; line != Line; line = line->Next)
-        start += line->Length();
+    const TLineBlock& block = *Line->Block;
+    int start = charSums_.Before(block.Slot);
+    for (std::size_t at = 0; block.Entries[at].Record != Line; ++at)
+        start += block.Entries[at].Length;
     return start;
+}
+
+void TTextStore::FlagRecords(TLineRecord* Line, int Count, std::uint32_t Flags)
+{
+    const TLineBlock* block = Line->Block;
+    std::size_t at = block->EntryOf(Line);
+    for (int flagged = 0; flagged < Count; ++flagged, ++at) {
+        if (at == block->Entries.size()) {
+            // The next block begins with the record after this block's last one.
+            const TLineRecord* next = block->Entries.back().Record->Next;
+            if (!next)
+                return;
+            block = next->Block;
+            at = 0;
+        }
+        block->Entries[at].Record->Flags |= Flags;
+    }
 }
 
 int TTextStore::MaxRecordLength() const
@@ -220,60 +262,12 @@ void TTextStore::SetTopLine(int Index)
     }
 }
 
-TTextStore::TLocated TTextStore::WalkToPos(TLocated From, int Pos) const
-{
-    while (From.Line->Next && Pos >= From.Start + From.Line->Length()) {
-        From.Start += From.Line->Length();
-        From.Line = From.Line->Next;
-        ++From.Index;
-    }
-    while (From.Line->Prev && Pos < From.Start) {
-        From.Line = From.Line->Prev;
-        From.Start -= From.Line->Length();
-        --From.Index;
-    }
-    return From;
-}
-
-TTextStore::TLocated TTextStore::WalkToIndex(TLocated From, int Index) const
-{
-    while (From.Line->Next && From.Index < Index) {
-        From.Start += From.Line->Length();
-        From.Line = From.Line->Next;
-        ++From.Index;
-    }
-    while (From.Line->Prev && From.Index > Index) {
-        From.Line = From.Line->Prev;
-        From.Start -= From.Line->Length();
-        --From.Index;
-    }
-    return From;
-}
-
-// The known record nearest to a position (Index < 0) or to an index.
-TTextStore::TLocated TTextStore::NearestTo(int Pos, int Index)
-{
-    const TLocated candidates[] = {BlockStart(Pos, Index), {last_, lineCount_ - 1, textLength_ - last_->Length()},
-                                   top_, lastLocated_};
-    TLocated best = candidates[0];
-    long bestDistance = -1;
-    for (const TLocated& candidate : candidates) {
-        if (!candidate.Line)
-            continue;
-        const long distance =
-            Index < 0 ? std::labs(long(Pos) - candidate.Start) : std::labs(long(Index) - candidate.Index);
-        if (bestDistance < 0 || distance < bestDistance) {
-            best = candidate;
-            bestDistance = distance;
-        }
-    }
-    return best;
-}
-
 TTextStore::TLocated TTextStore::Locate(int Pos)
 {
     Pos = std::clamp(Pos, 0, textLength_);
-    lastLocated_ = WalkToPos(NearestTo(Pos, -1), Pos);
+    const TLocated& last = lastLocated_;
+    if (!last.Line || Pos < last.Start || (Pos >= last.Start + last.Line->Length() && last.Line->Next))
+        lastLocated_ = Find(Pos, -1);
     return lastLocated_;
 }
 
@@ -294,7 +288,7 @@ TLineRecord* TTextStore::LineByIndex(int Index, int* Start)
     TLocated found;
     if (first_) {
         Index = std::clamp(Index, 0, lineCount_ - 1);
-        found = lastLocated_ = WalkToIndex(NearestTo(0, Index), Index);
+        found = Find(0, Index);
     }
     if (Start)
         *Start = found.Start;
@@ -304,8 +298,7 @@ TLineRecord* TTextStore::LineByIndex(int Index, int* Start)
 TLineRecord* TTextStore::TopLineRecord(int* Start)
 {
     if (!top_.Line && first_) {
-        const int index = std::clamp(topLine_, 0, lineCount_ - 1);
-        top_ = WalkToIndex(NearestTo(0, index), index);
+        top_ = Find(0, std::clamp(topLine_, 0, lineCount_ - 1));
     }
     if (Start)
         *Start = top_.Start;

@@ -10,8 +10,10 @@
 #include "editor/document/prefix_sums.h"
 #include "editor/document/undo_stack.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -58,8 +60,8 @@ public:
     int LongestLine() const { return longestLine_; }
     void SetLongestLine(int Value) { longestLine_ = Value; }
 
-    // The editor's first visible line (0-based). Its record is cached for lookups; edits at or
-    // before it drop the cache, which the next lookup rebuilds from the index.
+    // The editor's first visible line (0-based). Its record is cached; edits at or before it drop
+    // the cache, which the next lookup rebuilds from the index.
     int TopLine() const { return topLine_; }
     void SetTopLine(int Index);
     TLineRecord* CachedLine() const { return top_.Line; }
@@ -67,10 +69,11 @@ public:
     TLineRecord* TopLineRecord(int* Start = nullptr);
 
     // The record containing Pos (the last record for a position at or past the end of the text),
-    // with its 0-based index and start position; null for an empty store. Walks from whichever
-    // known record (first, last, cached top line, last located) lies nearest.
+    // with its 0-based index and start position; null for an empty store. The record last located
+    // answers again while it holds Pos; else the line index finds it.
     TLineRecord* LineAt(int Pos, int* Index = nullptr, int* Start = nullptr);
-    // The record with that 0-based index (the last one when it is too large), with its start.
+    // The record with that 0-based index (the last one when it is too large), with its start,
+    // from the line index.
     TLineRecord* LineByIndex(int Index, int* Start = nullptr);
     // The position of a record's first character, found through the line index.
     int StartOf(const TLineRecord* Line) const;
@@ -135,12 +138,14 @@ private:
         int Start = 0;
     };
     std::string CheckLineIndex() const;
-    TLocated WalkToPos(TLocated From, int Pos) const;
-    TLocated WalkToIndex(TLocated From, int Index) const;
-    TLocated NearestTo(int Pos, int Index);
-    // The first record of the index block that holds Pos (Index < 0) or line Index.
-    TLocated BlockStart(int Pos, int Index) const;
+    // The record that holds Pos (Index < 0) or line Index, through the line index: the block from
+    // the running totals, the record from the block's lengths.
+    TLocated Find(int Pos, int Index) const;
     TLocated Locate(int Pos);
+    // Sets Flags on Count records from Line on (fewer at the end of the text). The records'
+    // addresses come from the index, so that the records are fetched side by side rather than
+    // one after the other along the chain.
+    void FlagRecords(TLineRecord* Line, int Count, std::uint32_t Flags);
     // Drops the cached records at or after a changed record (after it, when the record itself
     // stays).
     void DropCachesFrom(int Start, bool KeepRecord);
@@ -157,9 +162,17 @@ private:
     void IndexAdd(TLineRecord* Record);
     void IndexRemove(TLineRecord* Record);
     void SplitBlock(TLineBlock* Block);
+    // The place of a block in blocks_.
+    std::size_t PlaceOf(const TLineBlock* Block) const;
+    // A block came or went at Place: the blocks from there on are counted again when next needed.
+    void IndexChangedFrom(std::size_t Place) { staleFrom_ = std::min(staleFrom_, int(Place)); }
+    bool IndexStale() const
+    {
+        return staleFrom_ != int(blocks_.size()) || lineSums_.Size() != int(blocks_.size());
+    }
     // Counts a change of a block's lines and characters in the running totals.
     void BlockChanged(const TLineBlock& Block, int Lines, int Chars);
-    // Numbers the blocks again and recomputes the running totals after blocks came or went.
+    // Numbers the blocks from staleFrom_ on again and recomputes their running totals.
     void RebuildIndex() const;
     void Resized(TLineRecord* Record, int OldLength);
     int MaxRecordLength() const;
@@ -177,13 +190,22 @@ private:
     std::vector<int> lengthCounts_;
     // The line index: the chain cut into blocks of BlockSize to 2 * BlockSize records (fewer
     // after deletes), in chain order. A position or line number finds its block by the counts and
-    // walks within it only.
+    // its record by the block's lengths.
     static constexpr int BlockSize = 32;
-    std::vector<std::unique_ptr<TLineBlock>> blocks_;
-    // The running totals of the blocks' lines and characters, rebuilt when blocks came or went.
+    std::vector<TLineBlock*> blocks_;
+    // The blocks themselves lie side by side in blockPool_ (a deque keeps their places), so that
+    // reaching a block seldom waits for memory; a block that empties is kept for the next one.
+    std::deque<TLineBlock> blockPool_;
+    std::vector<TLineBlock*> spareBlocks_;
+    TLineBlock* NewBlock();
+    // The running totals of the blocks' lines and characters. The blocks from staleFrom_ on came,
+    // went or moved since they were counted; the next lookup counts them again. A block before
+    // staleFrom_ has its place as its Slot; one after it, a Slot of at least staleFrom_.
     mutable TPrefixSums lineSums_;
     mutable TPrefixSums charSums_;
-    mutable bool indexStale_ = true;
+    mutable int staleFrom_ = 0;
+    mutable std::vector<int> recountLines_; // RebuildIndex's counts, kept to save allocating them
+    mutable std::vector<int> recountChars_;
     TLineRecord* highlightFrom_ = nullptr;
     unsigned changes_ = 0;
     std::array<std::uint16_t, 10> bookmarkColumns_{};

@@ -39,25 +39,38 @@ std::string TTextStore::CheckInvariants() const
     return CheckLineIndex();
 }
 
-// Every record in exactly the block that counts it, the blocks in chain order.
+// Every record in exactly the block that lists it, with its length, and the blocks in chain order.
+// The blocks before staleFrom_ are numbered by their places and their running totals are right;
+// the others carry numbers of at least staleFrom_.
 std::string TTextStore::CheckLineIndex() const
 {
+    if (staleFrom_ > lineSums_.Size() || staleFrom_ > int(blocks_.size()))
+        return "line index counted up to block " + std::to_string(staleFrom_) + " of " +
+               std::to_string(blocks_.size());
     const TLineRecord* line = first_;
     for (std::size_t b = 0; b < blocks_.size(); ++b) {
         const TLineBlock& block = *blocks_[b];
-        if (block.First != line || block.Lines <= 0)
-            return "line index block " + std::to_string(b) + " out of place";
+        const std::string name = "line index block " + std::to_string(b);
+        if (block.Entries.empty())
+            return name + " is empty";
         int chars = 0;
-        for (int i = 0; i < block.Lines; ++i, line = line->Next) {
-            if (!line || line->Block != &block)
-                return "line index block " + std::to_string(b) + " does not hold its records";
+        for (const TLineBlock::TEntry& entry : block.Entries) {
+            if (entry.Record != line || line->Block != &block)
+                return name + " does not hold its records in chain order";
+            if (entry.Length != line->Length())
+                return name + " has length " + std::to_string(entry.Length) + " for a record of " +
+                       std::to_string(line->Length());
             chars += line->Length();
+            line = line->Next;
         }
         if (chars != block.Chars)
-            return "line index block " + std::to_string(b) + " counts " + std::to_string(block.Chars) +
-                   " characters for " + std::to_string(chars);
-        if (!indexStale_ && (charSums_.Before(int(b) + 1) - charSums_.Before(int(b)) != chars ||
-                             lineSums_.Before(int(b) + 1) - lineSums_.Before(int(b)) != block.Lines))
+            return name + " counts " + std::to_string(block.Chars) + " characters for " +
+                   std::to_string(chars);
+        const bool counted = int(b) < staleFrom_;
+        if (counted ? block.Slot != int(b) : block.Slot < staleFrom_)
+            return name + " numbered " + std::to_string(block.Slot);
+        if (counted && (charSums_.Before(int(b) + 1) - charSums_.Before(int(b)) != chars ||
+                        lineSums_.Before(int(b) + 1) - lineSums_.Before(int(b)) != block.Lines()))
             return "line index totals wrong at block " + std::to_string(b);
     }
     return line ? "records outside the line index" : std::string();

@@ -7,10 +7,7 @@
 TLineRecord* TTextStore::Resegment(TLineRecord* First, TLineRecord* Last, std::string_view Text,
                                    const std::uint8_t* Tokens, const std::vector<int>& Lengths)
 {
-    int start = 0;
-    for (const TLineRecord* line = first_; line != First; line = line->Next)
-        start += line->Length();
-    DropCachesFrom(start, false);
+    DropCachesFrom(StartOf(First), false);
 
     std::uint16_t bookmarks = 0;
     std::uint16_t markGlyphs = 0;
