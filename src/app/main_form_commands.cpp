@@ -204,13 +204,13 @@ void TTarnwickFTPApp::actToolbarRemotePropertiesExecute()
     const QString sizeText = FormatByteSize(TRemoteListModel::GetRemoteItemSize(row)) +
                              Format(QStringLiteral(" (%s bytes)"), {entry.SizeText});
     TFtpPropertiesAnswer answer;
-    const QPixmap icon = QPixmap::fromImage(SystemImagesSm->GetImage(row.ImageIndex));
-    if (TFtpPropertiesDlgFrm::Execute(row.Caption, GetRemoteComboPath(),
-                                      FormatDateTimeLong(TRemoteListModel::GetRemoteItemDate(row)), row.TypeName, sizeText,
+    const QPixmap icon = QPixmap::fromImage(SystemImagesSm->GetImage(row.ImageIndex()));
+    if (TFtpPropertiesDlgFrm::Execute(row.Caption(), GetRemoteComboPath(),
+                                      FormatDateTimeLong(TRemoteListModel::GetRemoteItemDate(row)), row.TypeName(), sizeText,
                                       entry.Attributes, icon, answer) != 1 ||
         !answer.Changed || !IsConnected())
         return;
-    const QString caption = row.Caption;
+    const QString caption = row.Caption();
     QString newName = answer.NewName;
     const bool folder = row.IsFolder();
     const QString permissions = ModeToPermissions(answer.Mode);

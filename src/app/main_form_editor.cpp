@@ -7,7 +7,6 @@
 #include "editor/file_object.h"
 #include "editor/parser_repository.h"
 #include "editor/preview_printer.h"
-#include "editor/printer.h"
 #include "editor/syntax_memo.h"
 #include "editor/language/sm_settings.h"
 #include "highlighter/language_parsers.h"
@@ -25,7 +24,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QPrinter>
 #include <QSplitter>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -96,11 +94,10 @@ void TTarnwickFTPApp::CreateEditorArea()
     DropFileTargetEdit = new TDropFileTarget(this);
     DropFileTargetEdit->Dragtypes = DragTypeBit(dtCopy);
 
-    // The preview lays pages out as the default printer is turned (portrait without a printer).
+    // The preview turns its pages as the printer is turned when it is asked for; the printer
+    // (and the print system behind it) is not loaded before.
     PageSetup = TPageSetup();
     PreviewPrinter = new TPreviewPrinter(this);
-    if (Printer().pageLayout().orientation() == QPageLayout::Landscape)
-        PreviewPrinter->Orientation = poLandscape;
 }
 
 QString TTarnwickFTPApp::ApplicationTitle()

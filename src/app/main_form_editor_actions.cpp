@@ -171,7 +171,7 @@ bool TTarnwickFTPApp::CanEditSelection(int Pane, bool Images)
         if (!IsConnected() || !item || item->Index() <= 0 || item->Index() >= engine_->RemoteList.Count())
             return false;
         const TRemoteRow& row = engine_->RemoteList.Row(item->Index());
-        return !row.IsFolder() && fits(row.Caption);
+        return !row.IsFolder() && fits(row.Caption());
     }
     case fkLocalList: {
         const TListItem* item = lvMyComputer->ItemFocused();

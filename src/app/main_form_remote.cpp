@@ -41,7 +41,7 @@ void TTarnwickFTPApp::lvRemoteDblClick()
     if (row.IsParent())
         FtpChangeDirUp(*FtpClient_);
     else if (row.IsFolder())
-        FtpChangeDir(*FtpClient_, row.Caption);
+        FtpChangeDir(*FtpClient_, row.Caption());
     else
         ExecuteAction(QStringLiteral("actFtpGet"));
 }
@@ -65,7 +65,7 @@ void TTarnwickFTPApp::lvRemoteEdited(int Index, QString& NewName)
     if (Index <= 0 || Index >= engine_->RemoteList.Count())
         return;
     const TRemoteRow& row = engine_->RemoteList.Row(Index);
-    const QString oldName = row.Caption;
+    const QString oldName = row.Caption();
     QString name = NewName;
     // The caption shown stays the model's until the server confirms the rename.
     NewName = oldName;

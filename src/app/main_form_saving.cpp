@@ -118,7 +118,7 @@ bool TTarnwickFTPApp::ReplaceCheck(int Index, const QString& Name)
     const int length = SynMemo->GetTextLen();
     const QFileInfo local(document->FileName);
     const QDateTime date = local.isFile() ? local.lastModified() : QDateTime::currentDateTime();
-    const int answer = TConfirmReplaceDlgFrm::Execute(Name, list.Row(row).SizeText, list.Row(row).DateText,
+    const int answer = TConfirmReplaceDlgFrm::Execute(Name, list.Row(row).SizeText(), list.Row(row).DateText(),
                                                       FormatSizeKB(length),
                                                       FormatDateTime(QStringLiteral("ddddd t"), QDateTimeToDateTime(date)),
                                                       state.GetTransferQueue().size() > 1);

@@ -92,7 +92,7 @@ void TTarnwickFTPApp::lvRemoteSelectItem()
         text = Format(QStringLiteral("%d object(s) selected ") + QStringLiteral("%s"), {selected, FormatByteSize(selectedSize)});
     else if (focused > 0 && !model.Row(focused).IsFolder())
         text = Format(QStringLiteral("Type: %s Size: %s"),
-                      {model.Row(focused).TypeName, FormatByteSize(TRemoteListModel::GetRemoteItemSize(model.Row(focused)))});
+                      {model.Row(focused).TypeName(), FormatByteSize(TRemoteListModel::GetRemoteItemSize(model.Row(focused)))});
     else
         text = Format(QStringLiteral("%d object(s) selected "), {1});
     SetStatusText(text, 2);
@@ -149,7 +149,7 @@ QString TTarnwickFTPApp::lvRemoteHint(const QPoint& Pos)
     if (!row.Data || row.IsFolder())
         return {};
     return Format(QStringLiteral(" Type: %s  %s Size: %s"),
-                  {row.TypeName, QStringLiteral("\r\n"), FormatByteSize(TRemoteListModel::GetRemoteItemSize(row))});
+                  {row.TypeName(), QStringLiteral("\r\n"), FormatByteSize(TRemoteListModel::GetRemoteItemSize(row))});
 }
 
 QString TTarnwickFTPApp::lvMyComputerHint(const QPoint& Pos)

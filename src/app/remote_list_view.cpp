@@ -57,8 +57,7 @@ void TRemoteListView::EndRetrieving()
 void TRemoteListView::ResetItems(int Count)
 {
     Clear();
-    for (int i = 0; i < Count; ++i)
-        Add();
+    AddRows(Count);
 }
 
 void TRemoteListView::SyncSelectionToModel()
@@ -83,13 +82,13 @@ QString TRemoteListView::ItemText(TListItem& Item, int Column)
     const TRemoteRow& row = model_.Row(Item.Index());
     switch (Column) {
     case 0:
-        return row.Caption;
+        return row.Caption();
     case 1:
-        return row.SizeText;
+        return row.SizeText();
     case 2:
-        return row.TypeName;
+        return row.TypeName();
     case 3:
-        return row.DateText;
+        return row.DateText();
     default:
         return {};
     }
@@ -99,7 +98,7 @@ int TRemoteListView::ItemImageIndex(TListItem& Item)
 {
     if (retrieving_ || Item.Index() >= model_.Count())
         return -1;
-    return model_.Row(Item.Index()).ImageIndex;
+    return model_.Row(Item.Index()).ImageIndex();
 }
 
 void TRemoteListView::PaintStage(QWidget* Viewport, bool Begin)

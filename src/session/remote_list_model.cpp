@@ -4,7 +4,6 @@
 #include "ftp/listing/listing_file.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/streams.h"
-#include "platform/shellapi/file_info.h"
 #include "platform/system/name_encoding.h"
 #include "platform/ui/beep.h"
 #include "routines/size_texts.h"
@@ -13,7 +12,6 @@
 #include "shell/system_icons.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -46,15 +44,16 @@ int SortRank(const TRemoteRow& Row)
 } // namespace
 
 TRemoteListModel::TRemoteListModel(ISessionWindow& Window, TSessionLog& Log)
-    : window_(Window), log_(Log),
-      closedFolderIcon_(GetFileIconIndex(QStringLiteral("folder"), win::FILE_ATTRIBUTE_DIRECTORY, 0))
+    : window_(Window), log_(Log)
 {
+    folderType_.ImageIndex = GetNameIconIndexAndType(QStringLiteral(".."), true, folderType_.TypeName);
 }
 
 void TRemoteListModel::ClearRemoteList()
 {
     rows_.clear();
     RowsChanged();
+    types_.clear();
     FocusedIndex = -1;
     window_.SetStatusText(QString(), 2);
 }
@@ -63,11 +62,10 @@ void TRemoteListModel::AddParentRow()
 {
     RowsChanged();
     TRemoteRow& row = rows_.emplace_back();
-    row.Caption = QStringLiteral("..");
-    row.ImageIndex = closedFolderIcon_;
+    row.Type = &*types_.insert({folderType_.ImageIndex, QString()}).first;
     row.Data = std::make_unique<TFtpDirInfo>();
     row.Data->Kind = TRemoteRow::ParentKind;
-    row.Data->Name = row.Caption;
+    row.Data->Name = QStringLiteral("..");
     row.Data->SizeText.clear();
 }
 
@@ -80,7 +78,6 @@ void TRemoteListModel::FillRemoteList(const QStringList& Lines, bool FoldersOnly
     }
     bytes.SetPosition(0);
     TListingFile listing;
-    listing.KeepLines = true;
     listing.LoadFromStream(bytes, Now(), TListingFormat(ListingFormat));
     Fill(listing, FoldersOnly);
 }
@@ -88,7 +85,6 @@ void TRemoteListModel::FillRemoteList(const QStringList& Lines, bool FoldersOnly
 bool TRemoteListModel::LoadListingFile(const QString& FileName)
 {
     TListingFile listing;
-    listing.KeepLines = true;
     try {
         listing.LoadFromFile(FileName, Now(), TListingFormat(ListingFormat));
     } catch (const EFOpenError&) {
@@ -116,36 +112,53 @@ void TRemoteListModel::Fill(TListingFile& Listing, bool FoldersOnly)
                                 ListingFormatName(lfDos), ListingFormatName(lfWebStar)}));
         return;
     }
-    // Folders follow ".." in listing order, then the files in listing order; each kind is
-    // gathered on its own so that a long listing is not shifted row by row.
-    std::vector<TRemoteRow> folders;
-    std::vector<TRemoteRow> files;
-    for (std::unique_ptr<TFtpDirInfo>& info : Listing.Entries()) {
+    // Folders follow ".." in listing order, then the files in listing order. The rows of each
+    // kind are counted first, so that every row is made in its place and none is moved after.
+    std::vector<std::unique_ptr<TFtpDirInfo>>& entries = Listing.Entries();
+    std::size_t folders = 0;
+    std::size_t files = 0;
+    for (std::unique_ptr<TFtpDirInfo>& info : entries) {
         const bool folder = info->IsDirectory();
         if (!IsEntryName(info->Name)) {
             log_.AddLogLine(Format(QStringLiteral("* The listing entry '%s' is not a usable name and is left out."),
                                    {QString(info->Name).replace(QChar(0), QLatin1Char('?'))}));
-            continue;
+            info.reset();
+        } else if (!folder && FoldersOnly) {
+            info.reset();
+        } else {
+            ++(folder ? folders : files);
         }
-        if (!folder && FoldersOnly)
-            continue;
-        info->DisplayDate = FormatDateTime(QStringLiteral("ddddd t"), info->DateTime);
-        TRemoteRow row;
-        row.Caption = info->Name;
-        if (!folder)
-            row.SizeText = FormatSizeKB(SizeOf(info->SizeText));
-        row.ImageIndex = GetFileIconIndexAndType(
-            row.Caption, folder ? win::FILE_ATTRIBUTE_DIRECTORY | win::FILE_ATTRIBUTE_NORMAL : win::FILE_ATTRIBUTE_NORMAL,
-            row.TypeName, 0);
-        info->Kind = row.ImageIndex;
-        row.DateText = info->DisplayDate;
-        row.Data = std::move(info);
-        (folder ? folders : files).push_back(std::move(row));
     }
-    rows_.reserve(rows_.size() + folders.size() + files.size());
-    std::move(folders.begin(), folders.end(), std::back_inserter(rows_));
-    std::move(files.begin(), files.end(), std::back_inserter(rows_));
+    rows_.resize(1 + folders + files);
+    const TRemoteRowType* folderType = &*types_.insert(folderType_).first;
+    std::size_t nextFolder = 1;
+    std::size_t nextFile = 1 + folders;
+    for (std::unique_ptr<TFtpDirInfo>& info : entries) {
+        if (!info)
+            continue;
+        const bool folder = info->IsDirectory();
+        TRemoteRow& row = rows_[folder ? nextFolder++ : nextFile++];
+        if (folder) {
+            row.Type = folderType;
+        } else {
+            TRemoteRowType type;
+            type.ImageIndex = GetNameIconIndexAndType(info->Name, false, type.TypeName);
+            row.Type = &*types_.insert(std::move(type)).first;
+        }
+        info->Kind = row.ImageIndex();
+        row.Data = std::move(info);
+    }
     RowsChanged();
+}
+
+QString TRemoteRow::SizeText() const
+{
+    return IsFolder() ? QString() : FormatSizeKB(SizeOf(Data->SizeText));
+}
+
+QString TRemoteRow::DateText() const
+{
+    return IsParent() ? QString() : FormatDateTime(QStringLiteral("ddddd t"), Data->DateTime);
 }
 
 bool TRemoteListModel::CompareRemoteItems(const TRemoteRow& A, const TRemoteRow& B, int Column, bool Ascending)
@@ -156,9 +169,9 @@ bool TRemoteListModel::CompareRemoteItems(const TRemoteRow& A, const TRemoteRow&
         return rankA < rankB;
     int result = 0;
     switch (Column) {
-    case 0: result = QString::localeAwareCompare(A.Caption, B.Caption); break;
+    case 0: result = QString::localeAwareCompare(A.Caption(), B.Caption()); break;
     case 1: result = Compare(GetRemoteItemSize(A), GetRemoteItemSize(B)); break;
-    case 2: result = QString::localeAwareCompare(A.TypeName, B.TypeName); break;
+    case 2: result = QString::localeAwareCompare(A.TypeName(), B.TypeName()); break;
     case 3: result = Compare(GetRemoteItemDate(A), GetRemoteItemDate(B)); break;
     default: break;
     }
@@ -180,7 +193,7 @@ QString TRemoteListModel::GetSelectedRemoteFile() const
         const auto selected = std::find_if(rows_.begin(), rows_.end(), [](const TRemoteRow& R) { return R.Selected; });
         index = selected == rows_.end() ? -1 : int(selected - rows_.begin());
     }
-    return index >= 0 && index < Count() && !rows_[size_t(index)].IsFolder() ? rows_[size_t(index)].Caption : QString();
+    return index >= 0 && index < Count() && !rows_[size_t(index)].IsFolder() ? rows_[size_t(index)].Caption() : QString();
 }
 
 qint64 TRemoteListModel::GetRemoteItemSize(const TRemoteRow& Row)
@@ -209,7 +222,7 @@ int TRemoteListModel::IndexOfCaption(const QString& Name) const
     if (!captionRowsValid_) {
         captionRows_.clear();
         for (int i = Count() - 1; i >= 1; --i)
-            captionRows_.insert(rows_[size_t(i)].Caption, i);
+            captionRows_.insert(rows_[size_t(i)].Caption(), i);
         captionRowsValid_ = true;
     }
     return captionRows_.value(Name, -1);
@@ -226,7 +239,6 @@ void TRemoteListModel::RemoveCaption(const QString& Name)
 void TRemoteListModel::RenameCaption(const QString& OldName, const QString& NewName)
 {
     if (const int index = IndexOfCaption(OldName); index > 0) {
-        rows_[size_t(index)].Caption = NewName;
         rows_[size_t(index)].Data->Name = NewName;
         RowsChanged();
     }
@@ -239,11 +251,11 @@ void TRemoteListModel::Collect(std::vector<TQueueEntry>& Queue, const QString& P
     const TRemoteRow& row = rows_[size_t(Index)];
     const bool folder = row.IsFolder();
     TQueueEntry& entry = Queue.emplace_back();
-    entry.Path = Prefix + row.Caption + (folder ? QStringLiteral("/") : QString());
+    entry.Path = Prefix + row.Caption() + (folder ? QStringLiteral("/") : QString());
     entry.Folder = folder;
     entry.Link = row.Data->Attributes.startsWith(QLatin1Char('l'));
     if (entry.Link) {
-        const QString arrow = row.Caption + QStringLiteral(" -> ");
+        const QString arrow = row.Caption() + QStringLiteral(" -> ");
         const qsizetype at = row.Data->Line.indexOf(arrow);
         if (at >= 0)
             entry.LinkTarget = row.Data->Line.mid(at + arrow.size());

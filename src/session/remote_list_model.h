@@ -9,25 +9,44 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <set>
 #include <vector>
 
 class ISessionWindow;
 class TListingFile;
 class TSessionLog;
 
-// One row: the texts of the four columns, the system icon and the entry it stands for.
-struct TRemoteRow {
-    QString Caption;
-    QString SizeText;
-    QString TypeName;
-    QString DateText;
+// What the rows of one type share: the system icon and the type name.
+struct TRemoteRowType {
     int ImageIndex = -1;
-    bool Selected = false;
+    QString TypeName;
+
+    bool operator<(const TRemoteRowType& Other) const
+    {
+        return ImageIndex != Other.ImageIndex ? ImageIndex < Other.ImageIndex : TypeName < Other.TypeName;
+    }
+};
+
+// One row: the entry it stands for (every row has one) and its type. The caption is the entry's
+// name; the size and date texts are made from the entry when they are shown (a long listing
+// shows few of them). A row takes little memory, as a listing may hold a great many.
+struct TRemoteRow {
     std::unique_ptr<TFtpDirInfo> Data;
+    const TRemoteRowType* Type = nullptr;
+    bool Selected = false;
+
+    const QString& Caption() const { return Data->Name; }
+    int ImageIndex() const { return Type->ImageIndex; }
+    const QString& TypeName() const { return Type->TypeName; }
+
+    // The size in KB for a file; "" for a folder and the parent entry.
+    QString SizeText() const;
+    // The entry's date, "ddddd t"; "" for the parent entry.
+    QString DateText() const;
 
     // The parent entry "..", or a folder or link of the listing.
-    bool IsFolder() const { return !Data || Data->Kind == ParentKind || Data->IsDirectory(); }
-    bool IsParent() const { return Data && Data->Kind == ParentKind; }
+    bool IsFolder() const { return Data->Kind == ParentKind || Data->IsDirectory(); }
+    bool IsParent() const { return Data->Kind == ParentKind; }
 
     static constexpr int ParentKind = 1999;
 };
@@ -101,5 +120,8 @@ private:
     // of its files, which row by row would take time growing with the square of the folder's size.
     mutable QHash<QString, int> captionRows_;
     mutable bool captionRowsValid_ = false;
-    int closedFolderIcon_;
+    // The types of the rows, each once (a set keeps its elements in place).
+    std::set<TRemoteRowType> types_;
+    // The parent entry's icon and the folders' type.
+    TRemoteRowType folderType_;
 };

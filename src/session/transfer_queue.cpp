@@ -70,7 +70,7 @@ bool TSessionEngine::ConfirmOverwrite(const QString& Path, int Code)
         if (!local.isFile() || remote < 0)
             return true;
         const TRemoteRow& row = RemoteList.Row(remote);
-        answer = TConfirmReplaceDlgFrm::Execute(name, SizeText(local), DateText(local), row.SizeText, row.DateText,
+        answer = TConfirmReplaceDlgFrm::Execute(name, SizeText(local), DateText(local), row.SizeText(), row.DateText(),
                                                 multiple);
     } else if (Code == RecurseUpload) {
         const QFileInfo local(Path);
@@ -80,7 +80,7 @@ bool TSessionEngine::ConfirmOverwrite(const QString& Path, int Code)
         if (remote < 0 || !local.isFile())
             return true;
         const TRemoteRow& row = RemoteList.Row(remote);
-        answer = TConfirmReplaceDlgFrm::Execute(local.fileName(), row.SizeText, row.DateText, SizeText(local),
+        answer = TConfirmReplaceDlgFrm::Execute(local.fileName(), row.SizeText(), row.DateText(), SizeText(local),
                                                 DateText(local), multiple);
     } else {
         return true;

@@ -475,7 +475,7 @@ void TSessionEngine::RemoteListDrop(int DropRow)
     }
     if (DropRow >= 0 && DropRow < RemoteList.Count() && RemoteList.Row(DropRow).IsFolder()) {
         State.AfterListingAction = ListingUploadPending;
-        FtpChangeDir(Client, RemoteList.Row(DropRow).Caption);
+        FtpChangeDir(Client, RemoteList.Row(DropRow).Caption());
         return;
     }
     const QStringList files = localPane_.SelectedEntries();

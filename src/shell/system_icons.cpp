@@ -1,4 +1,5 @@
-// GetSystemImageList, GetFileIconIndex and GetFileIconIndexAndType over SHGetFileInfo.
+// GetSystemImageList, GetFileIconIndex, GetFileIconIndexAndType and GetNameIconIndexAndType over
+// SHGetFileInfo.
 #include "shell/system_icons.h"
 
 #include "platform/shellapi/file_info.h"
@@ -43,6 +44,15 @@ int GetFileIconIndexAndType(const QString& Path, int Attributes, QString& TypeNa
 {
     win::SHFILEINFO info;
     win::SHGetFileInfo(Path, win::DWORD(Attributes), &info, LookupFlags(Path, IconKind) | win::SHGFI_TYPENAME);
+    TypeName = info.szTypeName;
+    return info.iIcon;
+}
+
+int GetNameIconIndexAndType(const QString& Name, bool Folder, QString& TypeName)
+{
+    win::SHFILEINFO info;
+    win::SHGetFileInfo(Name, Folder ? win::FILE_ATTRIBUTE_DIRECTORY : win::FILE_ATTRIBUTE_NORMAL, &info,
+                       win::SHGFI_SYSICONINDEX | win::SHGFI_USEFILEATTRIBUTES | win::SHGFI_TYPENAME);
     TypeName = info.szTypeName;
     return info.iIcon;
 }

@@ -14,3 +14,7 @@ win::HIMAGELIST GetSystemImageList(bool Large);
 int GetFileIconIndex(const QString& Path, int Attributes, int IconKind);
 // As GetFileIconIndex, with the type name (at most 79 characters) in TypeName.
 int GetFileIconIndexAndType(const QString& Path, int Attributes, QString& TypeName, int IconKind);
+// The icon index and type name of an entry known by its name alone (a remote one): a folder when
+// Folder, else a file of the type its name tells. The local file system is never asked, so a local
+// file of the same name changes nothing. Names of one type share one type-name text.
+int GetNameIconIndexAndType(const QString& Name, bool Folder, QString& TypeName);

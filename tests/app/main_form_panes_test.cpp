@@ -203,7 +203,7 @@ TEST_F(TMainFormTest, EmptyRemoteListShowsTheLogoUntilAListingComes)
         return QToolTip::text();
     };
     EXPECT_EQ(hintAt(0), "Up One Level");
-    EXPECT_EQ(hintAt(2), " Type: " + form.Engine().RemoteList.Row(2).TypeName + "  \r\n Size: 10 bytes");
+    EXPECT_EQ(hintAt(2), " Type: " + form.Engine().RemoteList.Row(2).TypeName() + "  \r\n Size: 10 bytes");
 }
 
 TEST_F(TMainFormTest, FilesDroppedWithoutASessionOpenTheConnectDialog)

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <QMimeDatabase>
+#include <algorithm>
+#include <utility>
 
 using namespace win;
 
@@ -51,6 +53,34 @@ TEST(FileInfo, ANameThatDoesNotExistGetsTheIconAndTypeOfItsExtension)
     EXPECT_EQ(Info("remote", FILE_ATTRIBUTE_DIRECTORY, ByName).szTypeName, QStringLiteral("Folder"));
     EXPECT_EQ(Info(tree.Path(), 0, SHGFI_SYSICONINDEX).iIcon, folder);
     EXPECT_EQ(Info(tree.Path(), 0, SHGFI_SYSICONINDEX | SHGFI_OPENICON).iIcon, open);
+}
+
+TEST(FileInfo, NamesOfOneEndingShareATypeUnlessAnotherPatternSaysMore)
+{
+    // Pairs of names with one ending, the second of which the database judges by more than its
+    // ending (a whole name, a name's start, its last character) or by the case of its ending. Each
+    // pair is asked in both orders, so that a remembered ending never answers for the other name.
+    const QStringList pairs[] = {
+        {"notes.txt", "CMakeLists.txt"}, {"x.am", "Makefile.am"},  {"b.md", "README.md"},
+        {"x.gz", "foo.tar.gz"},          {"a.c", "a.C"},           {"new.txt", "old.txt~"},
+        {"x.vdr", "001.vdr"},            {"y.1", "libx.so.1"},     {"x.build", "meson.build"},
+        {"q.qqzzxq", "Q.QQZZXQ"},        {".profile", "a.profile"}, {"core", "Makefile"},
+    };
+    const auto expected = [](const QString& Name) {
+        const QMimeType type = QMimeDatabase().mimeTypeForFile(Name, QMimeDatabase::MatchExtension);
+        return std::pair{type.comment().left(MaxTypeName), MimeIconIndex(type)};
+    };
+    for (bool reversed : {false, true}) {
+        for (QStringList pair : pairs) {
+            if (reversed)
+                std::reverse(pair.begin(), pair.end());
+            for (const QString& name : pair) {
+                SCOPED_TRACE(name.toStdString());
+                const SHFILEINFO info = Info("xxKelxx/" + name, FILE_ATTRIBUTE_NORMAL, ByName);
+                EXPECT_EQ(std::pair(info.szTypeName, info.iIcon), expected(name));
+            }
+        }
+    }
 }
 
 TEST(FileInfo, IndexesAreStableNeverZeroAndSharedByBothSizes)

@@ -1,5 +1,6 @@
 // TListView: items and columns, the view styles sharing rows, selection and focus, sorting,
-// deletion events, width limits of columns, texts asked when drawn, and caption editing.
+// deletion events, width limits of columns, texts asked when drawn, rows whose items are made on
+// demand, and caption editing.
 #include "platform/widgets/list_view.h"
 
 #include "support/pump.h"
@@ -187,6 +188,43 @@ TEST(ListView, TextsAreAskedWhenShown)
     EXPECT_EQ(list.Asked, 0);
     EXPECT_EQ(list.View()->model()->index(1, 1).data().toString(), "1:1");
     EXPECT_EQ(list.Asked, 1);
+}
+
+TEST(ListView, RowsAddedAtOnceGetTheirItemsWhenAskedFor)
+{
+    TListView list;
+    Fill(list, {"first"});
+    list.AddRows(3);
+    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.View()->model()->rowCount(), 4);
+    QStringList deleted;
+    list.OnDeletion = [&](TObject*, TListItem* Item) { deleted << QString::number(Item->Index()); };
+
+    // Items made on demand know their place, stay the same, and follow the rows they stand for.
+    TListItem* third = list.Item(2);
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->Index(), 2);
+    EXPECT_EQ(list.Item(2), third);
+    third->SetSelected(true);
+    list.Item(3)->SetFocused(true);
+    EXPECT_EQ(list.SelectedItems(), std::vector<TListItem*>{third});
+    list.Insert(0)->SetCaption("new");
+    EXPECT_EQ(third->Index(), 3);
+    EXPECT_EQ(list.Item(2)->Index(), 2);
+    EXPECT_EQ(list.ItemFocused()->Index(), 4);
+    list.Delete(1);
+    EXPECT_EQ(deleted, QStringList({"1"}));
+    EXPECT_EQ(third->Index(), 2);
+
+    // Sorting makes every item first; clearing tells of each item that was made.
+    list.CustomSort([](TListItem* A, TListItem* B) { return B->Index() - A->Index(); });
+    EXPECT_EQ(list.Item(0)->Caption(), "");
+    EXPECT_EQ(list.Item(3)->Caption(), "new");
+    EXPECT_EQ(list.Selected(), third);
+    deleted.clear();
+    list.Clear();
+    EXPECT_EQ(deleted.size(), 4);
+    EXPECT_EQ(list.Count(), 0);
 }
 
 TEST(ListView, CaptionEditingAsksAndTellsTheOwner)

@@ -2,8 +2,12 @@
 // collecting rows into the transfer queue.
 #include "session_fixture.h"
 
+#include "platform/rtl/date_time.h"
 #include "session/remote_list_model.h"
 #include "session/session_log.h"
+
+#include <QDir>
+#include <QMimeDatabase>
 
 namespace {
 
@@ -13,7 +17,7 @@ protected:
     {
         QStringList captions;
         for (int i = 0; i < Model.Count(); ++i)
-            captions.append(Model.Row(i).Caption);
+            captions.append(Model.Row(i).Caption());
         return captions;
     }
 
@@ -39,8 +43,12 @@ TEST_F(RemoteList, FillPutsFoldersAfterTheParentInListingOrderThenFiles)
     EXPECT_TRUE(Model.Row(0).IsParent());
     EXPECT_EQ(Model.Row(0).Data->Kind, 1999);
     EXPECT_TRUE(Model.Row(2).IsFolder());
-    EXPECT_EQ(Model.Row(2).SizeText, "");
-    EXPECT_EQ(Model.Row(4).Data->Line, UnixListing[1]);
+    EXPECT_EQ(Model.Row(2).SizeText(), "");
+    EXPECT_EQ(Model.Row(4).SizeText(), "2 KB");
+    EXPECT_EQ(Model.Row(0).DateText(), "");
+    EXPECT_EQ(Model.Row(1).DateText(), FormatDateTime("ddddd t", Model.Row(1).Data->DateTime));
+    // A link keeps its line, which names its target.
+    EXPECT_EQ(Model.Row(2).Data->Line, UnixListing[4]);
     EXPECT_EQ(Model.GetRemoteFileSize("b.txt"), 3000);
     EXPECT_EQ(Model.GetRemoteFileSize("big.iso"), 3000000000LL);
     EXPECT_EQ(Model.GetRemoteFileSize("zeta"), 0);
@@ -50,6 +58,28 @@ TEST_F(RemoteList, FillPutsFoldersAfterTheParentInListingOrderThenFiles)
 
     Model.FillRemoteList(UnixListing, true);
     EXPECT_EQ(Captions(), (QStringList{"..", "zeta", "my link", "alpha"}));
+}
+
+TEST_F(RemoteList, IconsAndTypesComeFromTheNamesAloneNeverFromLocalFiles)
+{
+    // Local entries named as remote ones, in the current folder, change nothing.
+    Tree.Folder("b.txt");
+    Tree.File("zeta", "a file, not a folder");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(Tree.Path()));
+    Model.FillRemoteList(UnixListing, false);
+    QDir::setCurrent(before);
+    const TRemoteRow& folder = Model.Row(1);
+    EXPECT_EQ(folder.Caption(), "zeta");
+    EXPECT_EQ(folder.TypeName(), "Folder");
+    EXPECT_EQ(folder.ImageIndex(), Model.Row(0).ImageIndex());
+    const TRemoteRow& text = Model.Row(4);
+    EXPECT_EQ(text.Caption(), "b.txt");
+    EXPECT_EQ(text.TypeName(), QMimeDatabase().mimeTypeForName("text/plain").comment());
+    EXPECT_NE(text.ImageIndex(), folder.ImageIndex());
+    EXPECT_EQ(Model.Row(5).TypeName(), text.TypeName());
+    EXPECT_EQ(Model.Row(5).ImageIndex(), text.ImageIndex());
+    EXPECT_EQ(Model.Row(6).TypeName(), QMimeDatabase().mimeTypeForFile("big.iso", QMimeDatabase::MatchExtension).comment());
 }
 
 TEST_F(RemoteList, HostileNamesNeverBecomeRows)
@@ -125,7 +155,7 @@ TEST_F(RemoteList, LookupsByCaptionFollowSortRenameAndRemoval)
     EXPECT_EQ(Model.IndexOfCaption("c.txt"), 4);
     EXPECT_EQ(Model.IndexOfCaption("big.iso"), 6);
     for (int i = 1; i < Model.Count(); ++i)
-        EXPECT_EQ(Model.IndexOfCaption(Model.Row(i).Caption), i);
+        EXPECT_EQ(Model.IndexOfCaption(Model.Row(i).Caption()), i);
 
     Model.FillRemoteList({"total 0"}, false);
     EXPECT_EQ(Model.IndexOfCaption("c.txt"), -1);

@@ -286,8 +286,8 @@ TEST_F(RequestDone, ListingFillsTheListFromItsCacheFileAndForgetsAMissingFolder)
 
     Done(ftpDirAsync, 0, 226);
     ASSERT_EQ(Engine.RemoteList.Count(), 3);
-    EXPECT_EQ(Engine.RemoteList.Row(1).Caption, "sub");
-    EXPECT_EQ(Engine.RemoteList.Row(2).Caption, "a.txt");
+    EXPECT_EQ(Engine.RemoteList.Row(1).Caption(), "sub");
+    EXPECT_EQ(Engine.RemoteList.Row(2).Caption(), "a.txt");
     EXPECT_EQ(Window.TreeFolder, "/home/");
     EXPECT_EQ(Window.Tree, QStringList{"removed /home/gone/"});
     EXPECT_TRUE(Engine.State.GetRemoteTreePathList().empty());
@@ -329,7 +329,7 @@ TEST_F(RequestDone, QuoteFollowedByARenameAndTheRenameUpdatesTheList)
 
     Done(ftpRenAsync, 0, 250);
     EXPECT_EQ(LastPanel3(), "Successfully Renamed 'old.txt' to 'new.txt'");
-    EXPECT_EQ(Engine.RemoteList.Row(1).Caption, "new.txt");
+    EXPECT_EQ(Engine.RemoteList.Row(1).Caption(), "new.txt");
     EXPECT_EQ(Window.Tree, QStringList{"renamed old.txt new.txt"});
 }
 

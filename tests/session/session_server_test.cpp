@@ -148,8 +148,8 @@ TEST_F(SessionServer, LoginShowsTheListingAndTheLogHidesThePassword)
     ASSERT_TRUE(Connect(*server));
     EXPECT_EQ(Engine.State.CurrentRemoteFolder, "/");
     ASSERT_EQ(Engine.RemoteList.Count(), 3);
-    EXPECT_EQ(Engine.RemoteList.Row(1).Caption, "docs");
-    EXPECT_EQ(Engine.RemoteList.Row(2).Caption, "readme.txt");
+    EXPECT_EQ(Engine.RemoteList.Row(1).Caption(), "docs");
+    EXPECT_EQ(Engine.RemoteList.Row(2).Caption(), "readme.txt");
     EXPECT_EQ(Window.Panels[3].last(), "Current Directory is /");
 
     Settings().LogSave = true;

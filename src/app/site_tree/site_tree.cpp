@@ -342,8 +342,8 @@ void TSiteTree::AddRemoteFolderNodes(TTreeNode* Node, const QString& ParentPath)
             const TRemoteRow& row = list.Row(i);
             if (!row.IsFolder() || row.IsParent())
                 continue;
-            TTreeNode* folder = AddSiteNode(Node, row.Caption, -1, nullptr);
-            RegisterPath(parent + row.Caption + QLatin1Char('/'), folder, true);
+            TTreeNode* folder = AddSiteNode(Node, row.Caption(), -1, nullptr);
+            RegisterPath(parent + row.Caption() + QLatin1Char('/'), folder, true);
         }
     }
     if (Node->Count() > 0 && wasExpanded)

@@ -1,6 +1,8 @@
 // TAsciiReceiver and TAsciiSender.
 #include "ftp/client/ascii_line_ends.h"
 
+#include <cstring>
+
 QByteArray TAsciiReceiver::Convert(const char* Data, int Len)
 {
     QByteArray Out;
@@ -11,16 +13,18 @@ QByteArray TAsciiReceiver::Convert(const char* Data, int Len)
         if (Data[0] != '\n')
             Out += '\r';
     }
-    for (; i < Len; ++i) {
-        const char C = Data[i];
-        if (C != '\r') {
-            Out += C;
-            continue;
-        }
-        if (i + 1 == Len)
+    // The bytes between CRs are copied a run at a time; a CR goes out unless LF follows it.
+    while (i < Len) {
+        const void* cr = std::memchr(Data + i, '\r', std::size_t(Len - i));
+        const int end = cr ? int(static_cast<const char*>(cr) - Data) : Len;
+        Out.append(Data + i, end - i);
+        if (!cr)
+            break;
+        if (end + 1 == Len)
             FHeldCr = true;
-        else if (Data[i + 1] != '\n')
-            Out += C;
+        else if (Data[end + 1] != '\n')
+            Out += '\r';
+        i = end + 1;
     }
     return Out;
 }

@@ -11,14 +11,13 @@ class TListingArena;
 
 class TFtpDirInfo : public TObject {
 public:
-    // Given by the remote list: the item's kind (its icon, 1999 for the parent entry) and the
-    // listing line the entry comes from.
+    // Given by the remote list: the item's kind (its icon, 1999 for the parent entry). The
+    // listing line the entry comes from (a link's target follows " -> " in it).
     int Kind = 0;
     QString Line;
-    // The listing's fields, the date read from its date text, and that date as the list shows it.
+    // The listing's fields and the date read from its date text.
     QString SizeText = QStringLiteral("0");
     QString Name;
-    QString DisplayDate;
     QString Attributes;
     TDateTime DateTime = 0;
 

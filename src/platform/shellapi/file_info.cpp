@@ -3,6 +3,7 @@
 
 #include "platform/shellapi/file_entries.h"
 #include "platform/shellapi/item_texts.h"
+#include "platform/shellapi/name_types.h"
 #include "platform/shellapi/shell_folder.h"
 #include "platform/shellapi/shell_places.h"
 #include "platform/shellapi/system_image_list.h"
@@ -70,12 +71,19 @@ win::DWORD_PTR PlaceInfo(const win::TShellPlace& Place, win::SHFILEINFO* Info, w
 win::DWORD_PTR NameInfo(const QString& Path, win::DWORD FileAttributes, win::SHFILEINFO* Info, win::UINT Flags)
 {
     const QString name = Path.mid(Path.lastIndexOf(QLatin1Char('/')) + 1);
-    const bool folder = FileAttributes & win::FILE_ATTRIBUTE_DIRECTORY;
-    const QMimeType type = win::MimeTypeOfName(name);
-    if (Flags & win::SHGFI_SYSICONINDEX)
-        Info->iIcon = folder ? win::SystemIconIndex(FolderIcon(Flags & win::SHGFI_OPENICON)) : win::MimeIconIndex(type);
-    if (Flags & win::SHGFI_TYPENAME)
-        Info->szTypeName = (folder ? win::FolderTypeName : type.comment()).left(win::MaxTypeName);
+    const bool icon = Flags & win::SHGFI_SYSICONINDEX;
+    if (FileAttributes & win::FILE_ATTRIBUTE_DIRECTORY) {
+        if (icon)
+            Info->iIcon = win::SystemIconIndex(FolderIcon(Flags & win::SHGFI_OPENICON));
+        if (Flags & win::SHGFI_TYPENAME)
+            Info->szTypeName = win::FolderTypeName;
+    } else if (icon || (Flags & win::SHGFI_TYPENAME)) {
+        const win::TNameType type = win::NameType(name, icon);
+        if (icon)
+            Info->iIcon = type.IconIndex;
+        if (Flags & win::SHGFI_TYPENAME)
+            Info->szTypeName = type.Comment.left(win::MaxTypeName);
+    }
     if (Flags & win::SHGFI_DISPLAYNAME)
         Info->szDisplayName = name;
     return Result(Flags);

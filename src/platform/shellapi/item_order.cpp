@@ -2,6 +2,7 @@
 #include "platform/shellapi/item_order.h"
 
 #include "platform/shellapi/item_texts.h"
+#include "platform/shellapi/name_types.h"
 #include "platform/shellapi/shell_folder.h"
 #include "platform/shellapi/shell_places.h"
 #include "platform/system/name_encoding.h"
@@ -41,7 +42,7 @@ int CompareTexts(const QByteArray& A, const QByteArray& B)
 QString TypeOfEntry(const win::TShellItem& Item)
 {
     return Item.Kind == win::TShellItem::ikFolder ? win::FolderTypeName
-                                                  : win::MimeTypeOfName(DecodeName(Item.Name)).comment();
+                                                  : win::NameType(DecodeName(Item.Name), false).Comment;
 }
 
 int CompareEntries(int Column, const win::TShellItem& A, const win::TShellItem& B)

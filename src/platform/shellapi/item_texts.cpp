@@ -61,8 +61,3 @@ QMimeType win::MimeTypeOfFile(const QByteArray& Path)
 {
     return QMimeDatabase().mimeTypeForFile(DecodeName(Path));
 }
-
-QMimeType win::MimeTypeOfName(const QString& Name)
-{
-    return QMimeDatabase().mimeTypeForFile(Name, QMimeDatabase::MatchExtension);
-}

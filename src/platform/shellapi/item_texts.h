@@ -24,8 +24,7 @@ extern const QString FolderTypeName;
 extern const QString SystemFolderTypeName;
 
 // The MIME type of an existing file (by its name, and by its content when the name tells
-// nothing), or of a name alone.
+// nothing); NameType (name_types.h) gives that of a name alone.
 QMimeType MimeTypeOfFile(const QByteArray& Path);
-QMimeType MimeTypeOfName(const QString& Name);
 
 } // namespace win

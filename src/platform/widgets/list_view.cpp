@@ -261,7 +261,24 @@ TListView::~TListView()
 
 TListItem* TListView::Item(int Index) const
 {
-    return Index >= 0 && Index < Count() ? items_[std::size_t(Index)].get() : nullptr;
+    if (Index < 0 || Index >= Count())
+        return nullptr;
+    std::unique_ptr<TListItem>& item = items_[std::size_t(Index)];
+    if (!item) {
+        // A row of AddRows gets its item now; making it changes nothing that can be seen.
+        item.reset(new TListItem(const_cast<TListView*>(this)));
+        item->index_ = Index;
+    }
+    return item.get();
+}
+
+void TListView::AddRows(int Count)
+{
+    if (Count <= 0)
+        return;
+    model_->beginInsertRows(QModelIndex(), this->Count(), this->Count() + Count - 1);
+    items_.resize(items_.size() + std::size_t(Count));
+    model_->endInsertRows();
 }
 
 TListItem* TListView::Insert(int Index)
@@ -296,7 +313,8 @@ void TListView::Delete(int Index)
 void TListView::Clear()
 {
     for (const auto& item : items_)
-        Fire(OnDeletion, this, item.get());
+        if (item)
+            Fire(OnDeletion, this, item.get());
     model_->beginResetModel();
     items_.clear();
     model_->endResetModel();
@@ -305,7 +323,8 @@ void TListView::Clear()
 void TListView::Renumber(int From)
 {
     for (std::size_t i = std::size_t(From); i < items_.size(); ++i)
-        items_[i]->index_ = int(i);
+        if (items_[i])
+            items_[i]->index_ = int(i);
 }
 
 void TListView::RowChanged(int Row)
@@ -510,8 +529,8 @@ void TListView::CustomSort(const std::function<int(TListItem*, TListItem*)>& Com
     Q_EMIT model_->layoutAboutToBeChanged();
     std::vector<TListItem*> before;
     before.reserve(items_.size());
-    for (const auto& item : items_)
-        before.push_back(item.get());
+    for (int i = 0; i < Count(); ++i)
+        before.push_back(Item(i));
     std::stable_sort(items_.begin(), items_.end(),
                      [&](const auto& a, const auto& b) { return Compare(a.get(), b.get()) < 0; });
     Renumber(0);

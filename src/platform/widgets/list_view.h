@@ -102,11 +102,15 @@ public:
     int Count() const { return int(items_.size()); }
     TListItem* Item(int Index) const;
     TListItem* Add() { return Insert(Count()); }
+    // Count new items at the end at once. Each is made when it is first asked for (Item, the
+    // selection, the focus, a paint): a long list whose rows show what ItemText and ItemImageIndex
+    // read from elsewhere costs a pointer for each row it never hands out.
+    void AddRows(int Count);
     // A new item at Index (0 to Count).
     TListItem* Insert(int Index);
     // Fires OnDeletion, then removes and frees the item.
     void Delete(int Index);
-    // Deletes every item (OnDeletion for each).
+    // Deletes every item (OnDeletion for each that was made).
     void Clear();
 
     // Columns (the report style's).
@@ -210,7 +214,8 @@ private:
     // The rows a selection covers, each once, in order.
     std::vector<int> RowsOf(const QItemSelection& Selection) const;
 
-    std::vector<std::unique_ptr<TListItem>> items_;
+    // Null for a row of AddRows whose item is not made yet.
+    mutable std::vector<std::unique_ptr<TListItem>> items_;
     std::vector<TListColumn> columns_;
     TListViewModel* model_;
     QTreeView* report_;
