@@ -147,7 +147,8 @@ private:
         const int count = std::min<int>(Rule.SetCount, int(Rule.Sets.size()));
         for (int k = 0; k < count; ++k) {
             if (!InGroup(Rule.Sets[std::size_t(k)])) {
-                stream_.SetPosition(at);
+                if (k > 0) // the stream has moved
+                    stream_.SetPosition(at);
                 return false;
             }
             stream_.Next();
