@@ -85,6 +85,8 @@ public:
         bool endFirst = D.Body.Flag;
         bool stalled = false;
         for (;;) {
+            if (endFirst && SkipPlainBody(D))
+                Token = 0;
             if (endFirst && EndMatches(D.End)) {
                 Token = D.Token;
                 return;
@@ -112,6 +114,30 @@ public:
     std::uint8_t Token = 0;
 
 private:
+    // With a body of one group and an end of groups, takes the characters of the body's group
+    // that are not in the end's first group, just as the loop of RunDefinition would one by one
+    // (the end fails on them without moving, the body takes them and gives token 0), but without
+    // its rule machinery: most of a document goes through here. True when it took any.
+    bool SkipPlainBody(const TTokenDefinition& D)
+    {
+        const TSM_CharGroupManager& groups = parser_.Keywords->Groups();
+        if (D.Body.IsScanner || D.End.IsScanner || D.End.SetCount == 0 || D.Body.SetID >= groups.Count() ||
+            D.End.Sets[0] >= groups.Count())
+            return false;
+        const TSM_CharGroup& body = groups.GetGroup(D.Body.SetID);
+        const TSM_CharGroup& end = groups.GetGroup(D.End.Sets[0]);
+        bool took = false;
+        while (!stream_.EndOfText()) {
+            const auto c = std::uint8_t(stream_.CurrentChar());
+            if (end.Contains(c) || !body.Contains(c))
+                break;
+            ++length_;
+            stream_.Next();
+            took = true;
+        }
+        return took;
+    }
+
     // A body rule: the custom-parse event, a scanner entry, or the group that the current character
     // must be in (then the character is consumed).
     bool TryBody(const TTokenRule& Rule, std::int32_t& Value)
