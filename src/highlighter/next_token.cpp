@@ -126,10 +126,23 @@ private:
             return false;
         const TSM_CharGroup& body = groups.GetGroup(D.Body.SetID);
         const TSM_CharGroup& end = groups.GetGroup(D.End.Sets[0]);
+        const auto takes = [&body, &end](char c) {
+            return !end.Contains(std::uint8_t(c)) && body.Contains(std::uint8_t(c));
+        };
         bool took = false;
+        // Straight through the pieces the stream holds, then character by character.
+        for (std::string_view ahead = stream_.Ahead(); !ahead.empty(); ahead = stream_.Ahead()) {
+            const auto n = int(std::find_if_not(ahead.begin(), ahead.end(), takes) - ahead.begin());
+            if (n == 0)
+                return took;
+            length_ += n;
+            stream_.SetPosition(stream_.GetPosition() + n);
+            took = true;
+            if (n < int(ahead.size()))
+                return took;
+        }
         while (!stream_.EndOfText()) {
-            const auto c = std::uint8_t(stream_.CurrentChar());
-            if (end.Contains(c) || !body.Contains(c))
+            if (!takes(stream_.CurrentChar()))
                 break;
             ++length_;
             stream_.Next();

@@ -92,6 +92,7 @@ TEST_F(Tokenizer, DefinitionsWithBodyAndEndRules)
     b.Finish();
 
     EXPECT_EQ(Tokenize(parser, "{ab}x"), (std::vector<TTok>{{50, "{ab}"}, {0, "x"}}));
+    EXPECT_EQ(Tokenize(parser, "{a\rbc\r}x"), (std::vector<TTok>{{50, "{a\rbc\r}"}, {0, "x"}}));
     EXPECT_EQ(Tokenize(parser, "#ab\rx"), (std::vector<TTok>{{51, "#ab"}, {0, "\r"}, {0, "x"}}));
     EXPECT_EQ(Tokenize(parser, "(*a*)b"), (std::vector<TTok>{{53, "(*a*)"}, {0, "b"}}));
     // The end's first group without the rest is body text.
