@@ -48,7 +48,8 @@ public:
             Unlink(node);
             DeleteNode(node);
         }
-        auto* node = new (pool_.allocate(sizeof(TNode), alignof(TNode))) TNode{std::move(Value), Size, top_, nullptr};
+        auto* node =
+            new (pool_.allocate(sizeof(TNode), alignof(TNode))) TNode{std::move(Value), Size, top_, nullptr};
         if (top_)
             top_->Newer = node;
         else

@@ -26,7 +26,7 @@ struct TSM_StateSet {
     bool Meets(const TSM_StateSet& Other) const
     {
         return ((Words[0] & Other.Words[0]) | (Words[1] & Other.Words[1]) | (Words[2] & Other.Words[2]) |
-               (Words[3] & Other.Words[3])) != 0;
+                (Words[3] & Other.Words[3])) != 0;
     }
     // The lowest state; -1 for the empty set.
     int Lowest() const

@@ -233,11 +233,12 @@ std::size_t JoinLineMatches(TTextStore& Store, const std::vector<TFoundMatch>& M
         const int delta = int(match.Replacement.size()) - match.Length;
         grown += std::max(delta, 0);
         if (match.Pos + Shift + match.Length > textEnd ||
-            match.Replacement.find_first_of("\r\n") != std::string::npos || line->Length() + grown >= ReWrapLength)
+            match.Replacement.find_first_of("\r\n") != std::string::npos ||
+            line->Length() + grown >= ReWrapLength)
             break;
     }
-    if (next - First < 2 ||
-        AnchoredWithin(Store, Matches[First].Pos + Shift, Matches[next - 1].Pos + Matches[next - 1].Length + Shift))
+    if (next - First < 2 || AnchoredWithin(Store, Matches[First].Pos + Shift,
+                                           Matches[next - 1].Pos + Matches[next - 1].Length + Shift))
         return First + 1;
     Joined.clear();
     int kept = Matches[First].Pos;

@@ -206,7 +206,9 @@ TEST(MemoReplaceAll, LeavesWhatOneEditPerMatchWould)
                     TTextStore& store = m->TextStore();
                     store.NamedBookmarks().Add(QStringLiteral("b"), at[0]);
                     store.EnsureMarks().Add(at[1], at[1] + 1, 0);
-                    store.Breakpoints().Add(std::make_unique<TSM_BreakpointData>(0, true, QString(), 0))->Position = at[2];
+                    store.Breakpoints()
+                        .Add(std::make_unique<TSM_BreakpointData>(0, true, QString(), 0))
+                        ->Position = at[2];
                     store.CodeBreaks().Marker()->Position = at[3];
                     store.CodeBreaks().Marker()->SetActive(true);
                 }
@@ -214,7 +216,8 @@ TEST(MemoReplaceAll, LeavesWhatOneEditPerMatchWould)
 
             // One edit per match, in one undo block.
             std::vector<TFoundMatch> matches;
-            ASSERT_TRUE(reference.Search().CollectMatches(reference.TextLength(), 0, c.Options, c.Replace, c.Find, matches));
+            ASSERT_TRUE(reference.Search().CollectMatches(reference.TextLength(), 0, c.Options, c.Replace,
+                                                          c.Find, matches));
             reference.BeginUndoBlock(ubFindReplace);
             int shift = 0;
             for (const TFoundMatch& match : matches) {
@@ -225,7 +228,8 @@ TEST(MemoReplaceAll, LeavesWhatOneEditPerMatchWould)
             reference.EndUndoBlock(ubFindReplace);
             reference.SetSelection(reference.SelEnd(), reference.SelEnd());
 
-            EXPECT_EQ(joined.ReplaceAll(joined.TextLength(), 0, c.Options, c.Replace, c.Find), int(matches.size()));
+            EXPECT_EQ(joined.ReplaceAll(joined.TextLength(), 0, c.Options, c.Replace, c.Find),
+                      int(matches.size()));
             const auto same = [&] {
                 EXPECT_EQ(Layout(joined), Layout(reference));
                 EXPECT_EQ(joined.SelStart(), reference.SelStart());
