@@ -85,6 +85,8 @@ public:
         bool endFirst = D.Body.Flag;
         bool stalled = false;
         for (;;) {
+            if (endFirst && SkipPlainBody(D))
+                Token = 0;
             if (endFirst && EndMatches(D.End)) {
                 Token = D.Token;
                 return;
@@ -112,6 +114,43 @@ public:
     std::uint8_t Token = 0;
 
 private:
+    // With a body of one group and an end of groups, takes the characters of the body's group
+    // that are not in the end's first group, just as the loop of RunDefinition would one by one
+    // (the end fails on them without moving, the body takes them and gives token 0), but without
+    // its rule machinery: most of a document goes through here. True when it took any.
+    bool SkipPlainBody(const TTokenDefinition& D)
+    {
+        const TSM_CharGroupManager& groups = parser_.Keywords->Groups();
+        if (D.Body.IsScanner || D.End.IsScanner || D.End.SetCount == 0 || D.Body.SetID >= groups.Count() ||
+            D.End.Sets[0] >= groups.Count())
+            return false;
+        const TSM_CharGroup& body = groups.GetGroup(D.Body.SetID);
+        const TSM_CharGroup& end = groups.GetGroup(D.End.Sets[0]);
+        const auto takes = [&body, &end](char c) {
+            return !end.Contains(std::uint8_t(c)) && body.Contains(std::uint8_t(c));
+        };
+        bool took = false;
+        // Straight through the pieces the stream holds, then character by character.
+        for (std::string_view ahead = stream_.Ahead(); !ahead.empty(); ahead = stream_.Ahead()) {
+            const auto n = int(std::find_if_not(ahead.begin(), ahead.end(), takes) - ahead.begin());
+            if (n == 0)
+                return took;
+            length_ += n;
+            stream_.SetPosition(stream_.GetPosition() + n);
+            took = true;
+            if (n < int(ahead.size()))
+                return took;
+        }
+        while (!stream_.EndOfText()) {
+            if (!takes(stream_.CurrentChar()))
+                break;
+            ++length_;
+            stream_.Next();
+            took = true;
+        }
+        return took;
+    }
+
     // A body rule: the custom-parse event, a scanner entry, or the group that the current character
     // must be in (then the character is consumed).
     bool TryBody(const TTokenRule& Rule, std::int32_t& Value)
@@ -147,7 +186,8 @@ private:
         const int count = std::min<int>(Rule.SetCount, int(Rule.Sets.size()));
         for (int k = 0; k < count; ++k) {
             if (!InGroup(Rule.Sets[std::size_t(k)])) {
-                stream_.SetPosition(at);
+                if (k > 0) // the stream has moved
+                    stream_.SetPosition(at);
                 return false;
             }
             stream_.Next();

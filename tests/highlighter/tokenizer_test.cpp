@@ -92,8 +92,11 @@ TEST_F(Tokenizer, DefinitionsWithBodyAndEndRules)
     b.Finish();
 
     EXPECT_EQ(Tokenize(parser, "{ab}x"), (std::vector<TTok>{{50, "{ab}"}, {0, "x"}}));
+    EXPECT_EQ(Tokenize(parser, "{a\rbc\r}x"), (std::vector<TTok>{{50, "{a\rbc\r}"}, {0, "x"}}));
     EXPECT_EQ(Tokenize(parser, "#ab\rx"), (std::vector<TTok>{{51, "#ab"}, {0, "\r"}, {0, "x"}}));
     EXPECT_EQ(Tokenize(parser, "(*a*)b"), (std::vector<TTok>{{53, "(*a*)"}, {0, "b"}}));
+    // The end's first group without the rest is body text.
+    EXPECT_EQ(Tokenize(parser, "(*a*b**)c"), (std::vector<TTok>{{53, "(*a*b**)"}, {0, "c"}}));
     EXPECT_EQ(Tokenize(parser, "\"ab\""), (std::vector<TTok>{{54, "\"ab\""}}));
     // A character the body refuses before the end: the first character alone, token 0.
     EXPECT_EQ(Tokenize(parser, "\"a1\"").front(), TTok(0, "\""));

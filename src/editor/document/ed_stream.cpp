@@ -54,6 +54,14 @@ void TEdStream::Back()
     }
 }
 
+std::string_view TEdStream::Ahead()
+{
+    if (!line_ || offset_ < 0 || offset_ >= line_->Length() || position_ >= length_)
+        return {};
+    return std::string_view(line_->Text)
+        .substr(std::size_t(offset_), std::size_t(std::min(line_->Length() - offset_, length_ - position_)));
+}
+
 void TEdStream::SetPosition(int Pos)
 {
     if (!line_)

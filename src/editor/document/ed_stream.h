@@ -4,6 +4,8 @@
 
 #include "platform/rtl/streams.h"
 
+#include <string_view>
+
 class TMemoCore;
 struct TLineRecord;
 
@@ -16,6 +18,9 @@ public:
     virtual bool EndOfText() = 0;
     virtual void Next() = 0;
     virtual void Back() = 0;
+    // The characters from the place on that the stream holds in one piece (never past the end of
+    // the text), to be read without stepping; empty where it has none.
+    virtual std::string_view Ahead() { return {}; }
 };
 
 // Reads the text of the editor's current store. Callers set a range before reading; the stream
@@ -40,6 +45,8 @@ public:
     void Next() override;
     // One character back; at the start of the text it stays.
     void Back() override;
+    // The rest of the current record.
+    std::string_view Ahead() override;
 
     // Copies characters from the place on, record after record, up to the text length.
     std::int64_t Read(void* Buffer, std::int64_t Count) override;

@@ -48,8 +48,17 @@ int NormalizeLineEnds(std::string& Dest, std::string_view Source)
 {
     Dest.clear();
     Dest.reserve(Source.size());
+    const auto kept = [](char c) { return c == '\t' || static_cast<unsigned char>(c) >= 32; };
     const std::size_t count = Source.size();
     for (std::size_t i = 0; i < count; ++i) {
+        // A run of characters that stay as they are goes in at once.
+        std::size_t run = i;
+        while (run < count && kept(Source[run]))
+            ++run;
+        Dest.append(Source, i, run - i);
+        i = run;
+        if (i == count)
+            break;
         const char c = Source[i];
         const char next = i + 1 < count ? Source[i + 1] : '\0';
         if (c == '\r' || c == '\n') {
@@ -57,8 +66,6 @@ int NormalizeLineEnds(std::string& Dest, std::string_view Source)
             if ((c == '\r' && next == '\n') || (c == '\n' && next == '\r'))
                 ++i;
             Dest += LineEndChar;
-        } else if (c == '\t' || static_cast<unsigned char>(c) >= 32) {
-            Dest += c;
         } else {
             Dest += '.';
         }

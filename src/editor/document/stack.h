@@ -5,6 +5,8 @@
 #include "platform/rtl/exception.h"
 
 #include <cstdint>
+#include <memory_resource>
+#include <new>
 #include <utility>
 
 // Reading past either end of a stack: "Stack underflow".
@@ -44,9 +46,10 @@ public:
             TNode* node = top_;
             top_ = node->Older;
             Unlink(node);
-            delete node;
+            DeleteNode(node);
         }
-        auto* node = new TNode{std::move(Value), Size, top_, nullptr};
+        auto* node =
+            new (pool_.allocate(sizeof(TNode), alignof(TNode))) TNode{std::move(Value), Size, top_, nullptr};
         if (top_)
             top_->Newer = node;
         else
@@ -157,8 +160,14 @@ private:
     {
         Unlink(Node);
         T value = std::move(Node->Data);
-        delete Node;
+        DeleteNode(Node);
         return value;
+    }
+
+    void DeleteNode(TNode* Node)
+    {
+        Node->~TNode();
+        pool_.deallocate(Node, sizeof(TNode), alignof(TNode));
     }
 
     void Unlink(TNode* Node)
@@ -172,6 +181,8 @@ private:
         byteTotal_ -= NodeOverhead + Node->Size;
     }
 
+    // The nodes come from a pool of the stack's own: one Replace All may push a million of them.
+    std::pmr::unsynchronized_pool_resource pool_;
     TNode* bottom_ = nullptr;
     TNode* current_ = nullptr;
     TNode* top_ = nullptr;

@@ -204,11 +204,9 @@ int TSM_CharGroupManager::AddGroup(const TSM_CharGroup& Group)
     return Count() - 1;
 }
 
-const TSM_CharGroup& TSM_CharGroupManager::GetGroup(int ID) const
+void TSM_CharGroupManager::ThrowInvalidID(int ID)
 {
-    if (ID < 0 || ID >= Count())
-        throw ESyntaxMemo(Format(QStringLiteral("Invalid Set ID (%d)"), {ID}));
-    return *groups_[std::size_t(ID)];
+    throw ESyntaxMemo(Format(QStringLiteral("Invalid Set ID (%d)"), {ID}));
 }
 
 void TSM_CharGroupManager::SaveToStream(TStream& Stream) const

@@ -60,7 +60,13 @@ public:
     // The set ID (index) of the first group equal to Group; a copy is appended when there is none.
     int AddGroup(const TSM_CharGroup& Group);
     // Raises ESyntaxMemo "Invalid Set ID (<id>)" for an ID outside 0..Count - 1.
-    const TSM_CharGroup& GetGroup(int ID) const;
+    // Inline: the tokenizer asks for every character it reads.
+    const TSM_CharGroup& GetGroup(int ID) const
+    {
+        if (ID < 0 || ID >= Count())
+            ThrowInvalidID(ID);
+        return *groups_[std::size_t(ID)];
+    }
     // The ID Group would get, without adding it: -1 when it is not there.
     int IndexOf(const TSM_CharGroup& Group) const;
     void Clear() { groups_.clear(); }
@@ -74,5 +80,7 @@ protected:
     std::unique_ptr<TSM_Base> NewInstance() const override;
 
 private:
+    [[noreturn]] static void ThrowInvalidID(int ID);
+
     std::vector<std::unique_ptr<TSM_CharGroup>> groups_;
 };

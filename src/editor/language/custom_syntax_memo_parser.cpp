@@ -35,7 +35,9 @@ bool TCustomSyntaxMemoParser::ShowOptionsDialog(TPropEdPages /*Pages*/)
 
 void TCustomSyntaxMemoParser::AddEditor(TMemoCore* Editor)
 {
-    if (!Editor || std::find(editors_.begin(), editors_.end(), Editor) != editors_.end())
+    // The tokenizer asks for every token, nearly always for the editor added last.
+    if (!Editor || (!editors_.empty() && editors_.back() == Editor) ||
+        std::find(editors_.begin(), editors_.end(), Editor) != editors_.end())
         return;
     editors_.push_back(Editor);
     settings_->AttachEditor(Editor);

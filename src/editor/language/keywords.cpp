@@ -174,7 +174,8 @@ const TKeywordRecord* TKeywords::MatchKeyword(TCustomEdStream& Stream, bool Case
         Length = bestLength;
         return best;
     }
-    Stream.SetPosition(StartPos);
+    if (Length > 0) // the stream has moved
+        Stream.SetPosition(StartPos);
     Length = 1;
     Stream.Next();
     return nullptr;

@@ -188,21 +188,95 @@ bool TMemoSearch::CollectMatches(int RangeEnd, int Start, unsigned Options, std:
     return ok;
 }
 
+namespace {
+
+// Something is tied to a text position after Start up to End, or a mark touches the range: one
+// edit from Start to End could move it otherwise than one edit per match does. (An anchor at Start
+// goes where a match's edit at Start takes it, one at End after the replacement of the last
+// match, in both ways.)
+bool AnchoredWithin(TTextStore& Store, int Start, int End)
+{
+    const auto within = [Start, End](int Pos) { return Pos > Start && Pos <= End; };
+    for (TSM_Breakpoints* list : {&Store.Breakpoints(), static_cast<TSM_Breakpoints*>(&Store.CodeBreaks())}) {
+        for (int i = 0; i < list->Count(); ++i) {
+            if (within(list->Items(i)->Position))
+                return true;
+        }
+    }
+    const TCustomBookmarks& bookmarks = Store.NamedBookmarks();
+    for (int i = 0; i < bookmarks.Count(); ++i) {
+        if (within(bookmarks.Position(i)))
+            return true;
+    }
+    return Store.Marks() && Store.Marks()->Find(Start, End - Start);
+}
+
+// The matches from First on that lie on First's line become one replacement of the text from the
+// first one's start to the last one's end (Shift: how far the edits so far moved the matches),
+// the text between them kept: Joined, and the index after the last one. Only a line held by one
+// record, with no line end going in, never reaching the re-wrap length and nothing anchored in the
+// range, is joined: every edit wraps its line again from the line's whole text, so the one edit
+// leaves the same text, records and anchors as the matches one by one. First + 1 when nothing is
+// joined.
+std::size_t JoinLineMatches(TTextStore& Store, const std::vector<TFoundMatch>& Matches, std::size_t First,
+                            int Shift, std::string& Joined)
+{
+    int lineStart = 0;
+    const TLineRecord* line = Store.LineAt(Matches[First].Pos + Shift, nullptr, &lineStart);
+    if (!line || line->IsContinuation() || (!line->EndsLine() && line->Next))
+        return First + 1;
+    const int textEnd = lineStart + line->Length() - (line->EndsLine() ? 1 : 0);
+    int grown = 0;
+    std::size_t next = First;
+    for (; next < Matches.size(); ++next) {
+        const TFoundMatch& match = Matches[next];
+        const int delta = int(match.Replacement.size()) - match.Length;
+        grown += std::max(delta, 0);
+        if (match.Pos + Shift + match.Length > textEnd ||
+            match.Replacement.find_first_of("\r\n") != std::string::npos ||
+            line->Length() + grown >= ReWrapLength)
+            break;
+    }
+    if (next - First < 2 || AnchoredWithin(Store, Matches[First].Pos + Shift,
+                                           Matches[next - 1].Pos + Matches[next - 1].Length + Shift))
+        return First + 1;
+    Joined.clear();
+    int kept = Matches[First].Pos;
+    for (std::size_t i = First; i < next; ++i) {
+        const TFoundMatch& match = Matches[i];
+        Joined.append(line->Text, std::size_t(kept + Shift - lineStart), std::size_t(match.Pos - kept));
+        Joined += match.Replacement;
+        kept = match.Pos + match.Length;
+    }
+    return next;
+}
+
+} // namespace
+
+// The matches of one line go in as one edit where that changes nothing but the number of steps
+// inside the undo block: far fewer edits of the store and records in the log.
 void TMemoSearch::ApplyMatches(const std::vector<TFoundMatch>& Matches, int BlockID)
 {
     if (Matches.empty())
         return;
     editor_.BeginUndoBlock(BlockID);
+    TTextStore& store = editor_.TextStore();
+    std::string joined;
     int shift = 0;
     int caret = 0;
     {
         THighlightHold hold(editor_);
-        for (const TFoundMatch& match : Matches) {
-            const int pos = match.Pos + shift;
-            editor_.SetSelection(pos, pos + match.Length, true);
-            editor_.ReplaceSelectionText(match.Replacement, true);
-            shift += int(match.Replacement.size()) - match.Length;
-            caret = pos + int(match.Replacement.size());
+        for (std::size_t i = 0; i < Matches.size();) {
+            const std::size_t next = JoinLineMatches(store, Matches, i, shift, joined);
+            const TFoundMatch& last = Matches[next - 1];
+            const std::string& text = next - i > 1 ? joined : last.Replacement;
+            const int pos = Matches[i].Pos + shift;
+            const int end = last.Pos + last.Length + shift;
+            editor_.SetSelection(pos, end, true);
+            editor_.ReplaceSelectionText(text, true);
+            shift += int(text.size()) - (end - pos);
+            caret = pos + int(text.size());
+            i = next;
         }
     }
     editor_.EndUndoBlock(BlockID);

@@ -154,6 +154,102 @@ TEST_F(MemoSearch, ReplaceAllIsOneUndoStep)
     }
 }
 
+// Everything an edit can move, line by line and anchor by anchor.
+std::string Layout(TCustomSyntaxMemo& Memo)
+{
+    TTextStore& store = Memo.TextStore();
+    std::string layout;
+    for (const TLineRecord* line = store.FirstLine(); line; line = line->Next)
+        layout += line->Text + "|" + std::to_string(line->Bookmarks) + "\n";
+    for (int i = 0; i < store.NamedBookmarks().Count(); ++i)
+        layout += "bookmark " + std::to_string(store.NamedBookmarks().Position(i)) + "\n";
+    for (int i = 0; store.Marks() && i < store.Marks()->Count(); ++i)
+        layout += "mark " + std::to_string(store.Marks()->Items(i)->Start) + "-" +
+                  std::to_string(store.Marks()->Items(i)->End) + "\n";
+    for (int i = 0; i < store.Breakpoints().Count(); ++i)
+        layout += "breakpoint " + std::to_string(store.Breakpoints().Items(i)->Position) + "\n";
+    const TSM_BreakpointData* marker = store.CodeBreaks().Marker();
+    return layout + "code break " + std::to_string(marker->Position) + (marker->Active() ? " on" : " off");
+}
+
+// Replace All may put the matches of a line in as one edit: the text, the line records, whatever
+// is anchored in the text and the undo step come out as with one edit per match.
+TEST(MemoReplaceAll, LeavesWhatOneEditPerMatchWould)
+{
+    struct TCase {
+        std::string Text, Find, Replace;
+        unsigned Options;
+    };
+    const TCase cases[] = {
+        {"<td>a<td>b<td>\r\n<td>\r\nx<td><td>", "<td>", "<TD>", 0},
+        {"aa aa aa\r\naa", "aa", "b", 0},
+        {"ab ab\r\nab", "ab", "", 0},
+        {"ab ab\r\nab ab", "ab", "x\r\ny", 0},
+        {"a1b22c3\r\n44 5", "\\d+", "<%1>", foRegularExpression},
+        {"one two one two one two one two one two one two\r\ntwo", "two", "three", 0},
+    };
+    // Nothing anchored; anchors (a named bookmark, a mark, a breakpoint, the code break) at the
+    // start, between and at the end of the first line's matches; the same with word wrap.
+    const int anchors[][4] = {{0, 0, 0, 0}, {4, 9, 0, 14}, {0, 4, 5, 9}};
+    for (int variant = 0; variant < 3; ++variant) {
+        for (const TCase& c : cases) {
+            SCOPED_TRACE(c.Text + " variant " + std::to_string(variant));
+            TCustomSyntaxMemo joined;
+            TCustomSyntaxMemo reference;
+            for (TCustomSyntaxMemo* m : {&joined, &reference}) {
+                m->resize(200, 100);
+                m->SetWordWrap(variant == 2);
+                m->SetText(c.Text);
+                m->SetSelection(1, 1);
+                if (variant > 0) {
+                    const int* at = anchors[variant];
+                    TTextStore& store = m->TextStore();
+                    store.NamedBookmarks().Add(QStringLiteral("b"), at[0]);
+                    store.EnsureMarks().Add(at[1], at[1] + 1, 0);
+                    store.Breakpoints()
+                        .Add(std::make_unique<TSM_BreakpointData>(0, true, QString(), 0))
+                        ->Position = at[2];
+                    store.CodeBreaks().Marker()->Position = at[3];
+                    store.CodeBreaks().Marker()->SetActive(true);
+                }
+            }
+
+            // One edit per match, in one undo block.
+            std::vector<TFoundMatch> matches;
+            ASSERT_TRUE(reference.Search().CollectMatches(reference.TextLength(), 0, c.Options, c.Replace,
+                                                          c.Find, matches));
+            reference.BeginUndoBlock(ubFindReplace);
+            int shift = 0;
+            for (const TFoundMatch& match : matches) {
+                reference.SetSelection(match.Pos + shift, match.Pos + shift + match.Length, true);
+                reference.ReplaceSelectionText(match.Replacement, true);
+                shift += int(match.Replacement.size()) - match.Length;
+            }
+            reference.EndUndoBlock(ubFindReplace);
+            reference.SetSelection(reference.SelEnd(), reference.SelEnd());
+
+            EXPECT_EQ(joined.ReplaceAll(joined.TextLength(), 0, c.Options, c.Replace, c.Find),
+                      int(matches.size()));
+            const auto same = [&] {
+                EXPECT_EQ(Layout(joined), Layout(reference));
+                EXPECT_EQ(joined.SelStart(), reference.SelStart());
+                EXPECT_EQ(joined.SelEnd(), reference.SelEnd());
+            };
+            same();
+            if (variant == 0 && c.Replace.find('\r') == std::string::npos) {
+                EXPECT_LT(joined.TextStore().UndoLog()->Count(), reference.TextStore().UndoLog()->Count());
+            }
+            for (const bool back : {true, false}) {
+                for (TCustomSyntaxMemo* m : {&joined, &reference})
+                    back ? m->Undo() : m->Redo();
+                same();
+            }
+            joined.Undo();
+            EXPECT_EQ(joined.GetText(), c.Text);
+        }
+    }
+}
+
 TEST_F(MemoSearch, FindNextMovesOnFromTheLastMatch)
 {
     Load("abc abc abc");
