@@ -9,8 +9,10 @@
 //
 // A run writes at most HighlightSliceLines lines in one go. The rest follows from the event loop,
 // slice by slice, as long as nothing else changed the text or used a parser meanwhile; otherwise
-// the line the run had reached stays marked and a later run starts there afresh. The token bytes
-// come out as one whole run would leave them.
+// the line the run had reached stays marked and a later run starts there afresh. A parser that
+// can returns a long token (a comment opened and left open up to the end of the text) in pieces,
+// so that a slice does not read on to the token's end. The token bytes come out as one whole run
+// would leave them.
 #include "editor/custom_syntax_memo.h"
 
 #include "platform/rtl/application.h"
@@ -43,6 +45,8 @@ public:
     {
         budget_ = Budget;
         sliceLines_ = 0;
+        // A handler of the token event sees every token whole.
+        parser_.SetTokenPiece(Budget > 0 && !memo_.OnTokenSeen ? std::max(1, memo_.HighlightPieceLength) : 0);
         if (suspended_)
             Resume();
         try {
@@ -194,16 +198,18 @@ private:
     }
 
     // Writes Token over Length characters, finishing each line it completes. A token that runs
-    // on into the next line makes that line part of the run. Once the slice's lines are written
-    // the rest of the token waits for the next slice (false), unless a container is pending.
+    // on into the next line (also in its next piece) makes that line part of the run. Once the
+    // slice's lines are written the rest of the token waits for the next slice (false), unless a
+    // container is pending.
     bool Fill(int Length, std::uint8_t Token, bool KeepPlain)
     {
+        const bool goesOn = parser_.TokenPaused();
         for (int i = 0; i < Length && new_; ++i) {
             if (offset_ < line_->Length() && !(KeepPlain && Token == 0))
                 new_[std::size_t(offset_)] = Token;
             ++offset_;
             if (offset_ >= line_->Length()) {
-                FinishLine(i + 1 < Length);
+                FinishLine(i + 1 < Length || goesOn);
                 if (i + 1 < Length && new_ && BudgetSpent() && !parser_.ContainerPending()) {
                     fillLeft_ = Length - i - 1;
                     fillToken_ = Token;
@@ -213,7 +219,7 @@ private:
                 }
             }
         }
-        if (stop_ && offset_ != 0 && new_)
+        if (stop_ && (offset_ != 0 || goesOn) && new_)
             stop_ = false;
         return true;
     }
