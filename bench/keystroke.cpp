@@ -126,7 +126,8 @@ void TypeAtPlaces(TEditorUnderTest& Editor, const std::vector<TPlace>& Places)
     Editor.Widget->viewport()->removeEventFilter(&counter);
 }
 
-void OpenComment(TEditorUnderTest& Editor, int Position)
+// Types "<!--" at Position, then (with Typed) that many letters into the comment just opened.
+void OpenComment(TEditorUnderTest& Editor, int Position, int Typed = 0)
 {
     TPaintCounter counter;
     Editor.Widget->viewport()->installEventFilter(&counter);
@@ -136,7 +137,42 @@ void OpenComment(TEditorUnderTest& Editor, int Position)
     for (const char c : std::string("<!--"))
         std::printf(" '%c' %.1f ms", c, Keystroke(Editor, counter, c));
     std::printf("\n");
+    if (Typed > 0) {
+        std::vector<double> times;
+        for (int i = 0; i < Typed; ++i)
+            times.push_back(Keystroke(Editor, counter, char('a' + i % 26)));
+        std::printf("  then %d letters typed into the comment: median %.3f ms  worst %.3f ms\n", Typed,
+                    Percentile(times, 0.5), Percentile(times, 1.0));
+    }
     Editor.Widget->viewport()->removeEventFilter(&counter);
+}
+
+// Lets the run go on in idle time to its end: the time it took and its longest turn of the event
+// loop (what a key pressed meanwhile waits at most).
+void FinishInIdleTime(TSyntaxMemo& Memo)
+{
+    QElapsedTimer total;
+    total.start();
+    double longest = 0;
+    int turns = 0;
+    while (Memo.HighlightingPending()) {
+        QElapsedTimer turn;
+        turn.start();
+        QApplication::processEvents(QEventLoop::AllEvents);
+        longest = std::max(longest, double(turn.nsecsElapsed()) / 1e6);
+        ++turns;
+    }
+    std::printf(
+        "  the rest of the run in idle time: %.0f ms in %d turns of the event loop, the longest %.1f ms\n",
+        double(total.nsecsElapsed()) / 1e6, turns, longest);
+}
+
+// The token bytes of the whole text.
+std::vector<std::uint8_t> TokenBytes(TSyntaxMemo& Memo)
+{
+    std::vector<std::uint8_t> bytes(std::size_t(Memo.TextLength()));
+    Memo.GetTokenBytes(bytes, nullptr);
+    return bytes;
 }
 
 } // namespace
@@ -192,8 +228,17 @@ int main(int argc, char** argv)
         unclosed[at + 2] = ']';
     memo.SetText(unclosed);
     Settle();
-    OpenComment(ours, top);
+    OpenComment(ours, top, 50);
     std::printf("  (no comment end in the page) lines the last run highlighted: %d of %d\n",
                 memo.HighlightedLines(), memo.LineCount());
+    FinishInIdleTime(memo);
+
+    // The bytes the run left are those of one full pass over the same text.
+    TSyntaxMemo fresh;
+    fresh.SetParser(1, parsers.front());
+    fresh.SetText(memo.TextStore().GetText(0, memo.TextLength()));
+    fresh.FinishHighlighting();
+    std::printf("  token bytes %s those of a full pass\n",
+                TokenBytes(memo) == TokenBytes(fresh) ? "equal" : "DIFFER FROM");
     return 0;
 }

@@ -36,7 +36,8 @@ public:
         bool endFirst = Resumed || (H.Body.Flag && hasEnd);
         bool stalled = false;
         for (;;) {
-            if (PauseAfter > 0 && endFirst && stream_.GetPosition() - start_ >= PauseAfter && !stream_.EndOfText()) {
+            if (PauseAfter > 0 && endFirst && stream_.GetPosition() - start_ >= PauseAfter &&
+                !stream_.EndOfText()) {
                 Paused = true;
                 return true;
             }
@@ -198,7 +199,8 @@ std::uint8_t TSyntaxMemoParser::NextToken(TMemoCore* Editor, TCustomEdStream& IS
     const int startPos = run.Start();
     bool fromCombined = false;
 
-    const THandlerDefinition* resumed = std::exchange(paused_, false) ? Handlers[pausedToken_].get() : nullptr;
+    const THandlerDefinition* resumed =
+        std::exchange(paused_, false) ? Handlers[pausedToken_].get() : nullptr;
     if (resumed && HandlerPauses(*resumed, pausedToken_)) {
         // The next piece of the token returned in part.
         TokenLength = 0;
