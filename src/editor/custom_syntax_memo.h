@@ -685,7 +685,7 @@ public:
 
 protected:
     void UpdateHighlighting() override;
-    void HighlightChangedLines(int Pos) override;
+    void HighlightChangedLines(int From, int To) override;
     void ReinstallParser() override;
     void ParserFreed(TCustomSyntaxMemoParser* Parser) override;
 
