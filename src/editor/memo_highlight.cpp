@@ -75,15 +75,19 @@ public:
 
 private:
     // Where the parser can resume, with the token it resumes after: the start of the run of
-    // equal tokens that ends at the last anchor token before the line's end.
+    // equal tokens that ends at the last anchor token before the line's end. Lines without tokens
+    // before First (an edit at the end of a line rebuilds that line too) are read again: only the
+    // first line starts without a token before it.
     void FindRestart(TLineRecord* First)
     {
         line_ = First;
         counter_ = 0;
-        if (line_->Prev) {
+        do {
+            if (!line_->Prev)
+                break;
             line_ = line_->Prev;
-            counter_ = -1;
-        }
+            --counter_;
+        } while (!line_->Tokens);
         offset_ = 0;
         startToken_ = 0;
         if (!line_->Tokens)

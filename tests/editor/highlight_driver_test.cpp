@@ -180,6 +180,15 @@ TEST(HighlightDriver, EditsUnderAHoldAreHighlightedWhenItIsReleased)
         }
         EXPECT_EQ(Tokens(memo.Memo), FullPass(memo.Memo.TextStore().GetText(0, memo.Memo.TextLength())));
     }
+
+    // Text added at the end of a line rebuilds that line too: the line is read again from inside
+    // the string that runs on into it from the line above.
+    THighlightedMemo memo("x \"s\r\"t\r");
+    {
+        const THighlightHold hold(memo.Memo);
+        memo.Replace(memo.Memo.TextLength(), memo.Memo.TextLength(), "y\r");
+    }
+    EXPECT_EQ(Tokens(memo.Memo), FullPass("x \"s\r\"t\ry\r"));
 }
 
 TEST(HighlightDriver, ARunReadsTheEditedLineAndItsNeighboursOnly)
