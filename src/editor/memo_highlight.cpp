@@ -100,29 +100,29 @@ private:
         TLineRecord* at = line_;
         int pos = at->Length() - 1;
         int counter = counter_;
-        // One character back, across line ends into lines that have tokens.
-        const auto back = [&] {
-            if (pos > 0) {
-                --pos;
-                return true;
+        // Back from pos over the tokens Skip holds for, across line ends into lines that have
+        // tokens, a line at a time: a comment may hold most of the text. False when the tokens
+        // ran out first, on the first character that has one.
+        const auto backWhile = [&](const auto& Skip) {
+            for (;;) {
+                const std::uint8_t* tokens = at->Tokens.get();
+                while (pos >= 0 && Skip(tokens[pos]))
+                    --pos;
+                if (pos >= 0)
+                    return true;
+                if (!at->Prev || !at->Prev->Tokens) {
+                    pos = 0;
+                    return false;
+                }
+                at = at->Prev;
+                pos = at->Length() - 1;
+                --counter;
             }
-            if (!at->Prev || !at->Prev->Tokens)
-                return false;
-            at = at->Prev;
-            pos = at->Length() - 1;
-            --counter;
-            return true;
         };
-        while (!anchors.Contains(at->Tokens[std::size_t(pos)]) && back()) {
-        }
+        backWhile([&anchors](std::uint8_t Token) { return !anchors.Contains(Token); });
         startToken_ = at->Tokens[std::size_t(pos)];
-        bool other = false;
-        while (back()) {
-            if (at->Tokens[std::size_t(pos)] != startToken_) {
-                other = true;
-                break;
-            }
-        }
+        --pos;
+        const bool other = backWhile([this](std::uint8_t Token) { return Token == startToken_; });
         int restart = other ? pos + 1 : 0;
         if (restart == at->Length() && at->Next) {
             at = at->Next;
