@@ -4,7 +4,10 @@
 // the 200 KB minified line), each timed from the key event to the end of the repaint it causes;
 // the median and the 99th percentile of each. Last, apart, the keys of opening "<!--" near the
 // top: once on the page as it is (the comment ends at the next "-->"), once on the page with
-// every "-->" broken, so that the rest of the page turns into a comment.
+// every "-->" broken, so that the rest of the page turns into a comment; there also letters typed
+// into the comment just opened, how long the run then goes on in idle time (and its longest turn
+// of the event loop), letters typed deep inside the comment, and whether the token bytes left in
+// the end equal those of a full pass.
 // Needs an X server with a window manager:
 //   xvfb-run -a sh -c 'openbox & build/bench_keystroke [size in MB]'
 #include "editor/language/sm_settings.h"
@@ -126,7 +129,18 @@ void TypeAtPlaces(TEditorUnderTest& Editor, const std::vector<TPlace>& Places)
     Editor.Widget->viewport()->removeEventFilter(&counter);
 }
 
-void OpenComment(TEditorUnderTest& Editor, int Position)
+// Types Count letters, each timed from the key event to the end of its repaint.
+void TypeLetters(TEditorUnderTest& Editor, TPaintCounter& Counter, int Count, const char* What)
+{
+    std::vector<double> times;
+    for (int i = 0; i < Count; ++i)
+        times.push_back(Keystroke(Editor, Counter, char('a' + i % 26)));
+    std::printf("  %d letters typed %s: median %.3f ms  worst %.3f ms\n", Count, What, Percentile(times, 0.5),
+                Percentile(times, 1.0));
+}
+
+// Types "<!--" at Position, then (with Typed) that many letters into the comment just opened.
+void OpenComment(TEditorUnderTest& Editor, int Position, int Typed = 0)
 {
     TPaintCounter counter;
     Editor.Widget->viewport()->installEventFilter(&counter);
@@ -136,7 +150,49 @@ void OpenComment(TEditorUnderTest& Editor, int Position)
     for (const char c : std::string("<!--"))
         std::printf(" '%c' %.1f ms", c, Keystroke(Editor, counter, c));
     std::printf("\n");
+    if (Typed > 0)
+        TypeLetters(Editor, counter, Typed, "into the comment");
     Editor.Widget->viewport()->removeEventFilter(&counter);
+}
+
+// Types letters at Position, deep inside a comment that began far above: every key makes the run
+// go back to the comment's start.
+void TypeDeepInComment(TEditorUnderTest& Editor, int Position, int Count)
+{
+    TPaintCounter counter;
+    Editor.Widget->viewport()->installEventFilter(&counter);
+    Editor.PutCaret(Position);
+    Settle();
+    TypeLetters(Editor, counter, Count, "deep inside the comment, mid-text");
+    Editor.Widget->viewport()->removeEventFilter(&counter);
+}
+
+// Lets the run go on in idle time to its end: the time it took and its longest turn of the event
+// loop (what a key pressed meanwhile waits at most).
+void FinishInIdleTime(TSyntaxMemo& Memo)
+{
+    QElapsedTimer total;
+    total.start();
+    double longest = 0;
+    int turns = 0;
+    while (Memo.HighlightingPending()) {
+        QElapsedTimer turn;
+        turn.start();
+        QApplication::processEvents(QEventLoop::AllEvents);
+        longest = std::max(longest, double(turn.nsecsElapsed()) / 1e6);
+        ++turns;
+    }
+    std::printf(
+        "  the rest of the run in idle time: %.0f ms in %d turns of the event loop, the longest %.1f ms\n",
+        double(total.nsecsElapsed()) / 1e6, turns, longest);
+}
+
+// The token bytes of the whole text.
+std::vector<std::uint8_t> TokenBytes(TSyntaxMemo& Memo)
+{
+    std::vector<std::uint8_t> bytes(std::size_t(Memo.TextLength()));
+    Memo.GetTokenBytes(bytes, nullptr);
+    return bytes;
 }
 
 } // namespace
@@ -192,8 +248,19 @@ int main(int argc, char** argv)
         unclosed[at + 2] = ']';
     memo.SetText(unclosed);
     Settle();
-    OpenComment(ours, top);
+    OpenComment(ours, top, 50);
     std::printf("  (no comment end in the page) lines the last run highlighted: %d of %d\n",
                 memo.HighlightedLines(), memo.LineCount());
+    FinishInIdleTime(memo);
+    TypeDeepInComment(ours, places[0].Position, 50);
+    FinishInIdleTime(memo);
+
+    // The bytes the run left are those of one full pass over the same text.
+    TSyntaxMemo fresh;
+    fresh.SetParser(1, parsers.front());
+    fresh.SetText(memo.TextStore().GetText(0, memo.TextLength()));
+    fresh.FinishHighlighting();
+    std::printf("  token bytes %s those of a full pass\n",
+                TokenBytes(memo) == TokenBytes(fresh) ? "equal" : "DIFFER FROM");
     return 0;
 }

@@ -151,10 +151,16 @@ void TCustomSyntaxMemo::MarkAllForHighlight()
 }
 
 // Each run goes on from a line without tokens as far as the tokens change, so a line is
-// highlighted once however many of its neighbours changed.
-void TCustomSyntaxMemo::HighlightChangedLines(int Pos)
+// highlighted once however many of its neighbours changed. Edits, and the re-wrapping they cause,
+// take the tokens of whole logical lines at most.
+void TCustomSyntaxMemo::HighlightChangedLines(int From, int To)
 {
-    for (TLineRecord* line = TextStore().LineAt(Pos); line; line = line->Next) {
+    TLineRecord* line = TextStore().LineAt(From);
+    TLineRecord* last = TextStore().LineAt(To);
+    if (!line || !last)
+        return;
+    line = line->LogicalFirst();
+    for (const TLineRecord* stop = last->LogicalLast()->Next; line != stop; line = line->Next) {
         if (line->Tokens)
             continue;
         HighlightFrom(line);

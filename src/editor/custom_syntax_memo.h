@@ -668,6 +668,9 @@ public:
     void RunHighlighter();
     // The lines a run writes before it lets the events waiting in.
     int HighlightSliceLines = 2000;
+    // The characters of one token a run that goes on in slices lets the parser read before it
+    // writes them (a parser that can pause a token returns a longer one in pieces).
+    int HighlightPieceLength = 1 << 16;
     // A run waits for the event loop to go on.
     bool HighlightingPending() const { return runPosted_; }
     // The lines whose token bytes the last run replaced (so far, while it goes on).
@@ -682,7 +685,7 @@ public:
 
 protected:
     void UpdateHighlighting() override;
-    void HighlightChangedLines(int Pos) override;
+    void HighlightChangedLines(int From, int To) override;
     void ReinstallParser() override;
     void ParserFreed(TCustomSyntaxMemoParser* Parser) override;
 

@@ -9,8 +9,10 @@
 //
 // A run writes at most HighlightSliceLines lines in one go. The rest follows from the event loop,
 // slice by slice, as long as nothing else changed the text or used a parser meanwhile; otherwise
-// the line the run had reached stays marked and a later run starts there afresh. The token bytes
-// come out as one whole run would leave them.
+// the line the run had reached stays marked and a later run starts there afresh. A parser that
+// can returns a long token (a comment opened and left open up to the end of the text) in pieces,
+// so that a slice does not read on to the token's end. The token bytes come out as one whole run
+// would leave them.
 #include "editor/custom_syntax_memo.h"
 
 #include "platform/rtl/application.h"
@@ -43,6 +45,8 @@ public:
     {
         budget_ = Budget;
         sliceLines_ = 0;
+        // A handler of the token event sees every token whole.
+        parser_.SetTokenPiece(Budget > 0 && !memo_.OnTokenSeen ? std::max(1, memo_.HighlightPieceLength) : 0);
         if (suspended_)
             Resume();
         try {
@@ -71,15 +75,19 @@ public:
 
 private:
     // Where the parser can resume, with the token it resumes after: the start of the run of
-    // equal tokens that ends at the last anchor token before the line's end.
+    // equal tokens that ends at the last anchor token before the line's end. Lines without tokens
+    // before First (an edit at the end of a line rebuilds that line too) are read again: only the
+    // first line starts without a token before it.
     void FindRestart(TLineRecord* First)
     {
         line_ = First;
         counter_ = 0;
-        if (line_->Prev) {
+        do {
+            if (!line_->Prev)
+                break;
             line_ = line_->Prev;
-            counter_ = -1;
-        }
+            --counter_;
+        } while (!line_->Tokens);
         offset_ = 0;
         startToken_ = 0;
         if (!line_->Tokens)
@@ -92,29 +100,29 @@ private:
         TLineRecord* at = line_;
         int pos = at->Length() - 1;
         int counter = counter_;
-        // One character back, across line ends into lines that have tokens.
-        const auto back = [&] {
-            if (pos > 0) {
-                --pos;
-                return true;
+        // Back from pos over the tokens Skip holds for, across line ends into lines that have
+        // tokens, a line at a time: a comment may hold most of the text. False when the tokens
+        // ran out first, on the first character that has one.
+        const auto backWhile = [&](const auto& Skip) {
+            for (;;) {
+                const std::uint8_t* tokens = at->Tokens.get();
+                while (pos >= 0 && Skip(tokens[pos]))
+                    --pos;
+                if (pos >= 0)
+                    return true;
+                if (!at->Prev || !at->Prev->Tokens) {
+                    pos = 0;
+                    return false;
+                }
+                at = at->Prev;
+                pos = at->Length() - 1;
+                --counter;
             }
-            if (!at->Prev || !at->Prev->Tokens)
-                return false;
-            at = at->Prev;
-            pos = at->Length() - 1;
-            --counter;
-            return true;
         };
-        while (!anchors.Contains(at->Tokens[std::size_t(pos)]) && back()) {
-        }
+        backWhile([&anchors](std::uint8_t Token) { return !anchors.Contains(Token); });
         startToken_ = at->Tokens[std::size_t(pos)];
-        bool other = false;
-        while (back()) {
-            if (at->Tokens[std::size_t(pos)] != startToken_) {
-                other = true;
-                break;
-            }
-        }
+        --pos;
+        const bool other = backWhile([this](std::uint8_t Token) { return Token == startToken_; });
         int restart = other ? pos + 1 : 0;
         if (restart == at->Length() && at->Next) {
             at = at->Next;
@@ -194,16 +202,18 @@ private:
     }
 
     // Writes Token over Length characters, finishing each line it completes. A token that runs
-    // on into the next line makes that line part of the run. Once the slice's lines are written
-    // the rest of the token waits for the next slice (false), unless a container is pending.
+    // on into the next line (also in its next piece) makes that line part of the run. Once the
+    // slice's lines are written the rest of the token waits for the next slice (false), unless a
+    // container is pending.
     bool Fill(int Length, std::uint8_t Token, bool KeepPlain)
     {
+        const bool goesOn = parser_.TokenPaused();
         for (int i = 0; i < Length && new_; ++i) {
             if (offset_ < line_->Length() && !(KeepPlain && Token == 0))
                 new_[std::size_t(offset_)] = Token;
             ++offset_;
             if (offset_ >= line_->Length()) {
-                FinishLine(i + 1 < Length);
+                FinishLine(i + 1 < Length || goesOn);
                 if (i + 1 < Length && new_ && BudgetSpent() && !parser_.ContainerPending()) {
                     fillLeft_ = Length - i - 1;
                     fillToken_ = Token;
@@ -213,7 +223,7 @@ private:
                 }
             }
         }
-        if (stop_ && offset_ != 0 && new_)
+        if (stop_ && (offset_ != 0 || goesOn) && new_)
             stop_ = false;
         return true;
     }

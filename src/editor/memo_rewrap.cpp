@@ -50,10 +50,8 @@ void TCustomSyntaxMemo::ReWrap(TLineRecord* StartLine, TLineRecord* EndLine)
     TLineRecord* endLine = EndLine ? EndLine : store.LastLine();
     if (!line || !endLine)
         return;
-    while (line->IsContinuation() && line->Prev)
-        line = line->Prev;
-    while (endLine->Next && endLine->Next->IsContinuation())
-        endLine = endLine->Next;
+    line = line->LogicalFirst();
+    endLine = endLine->LogicalLast();
     const TLineRecord* stop = endLine->Next;
     if (!store.HighlightFrom())
         store.SetHighlightFrom(line);

@@ -6,6 +6,7 @@
 #include "highlighter/standard_scanners.h"
 
 #include <algorithm>
+#include <utility>
 
 // One NextToken call: the stream, where the token started, its length and value so far.
 class TSyntaxMemoParser::TTokenRun {
@@ -27,12 +28,19 @@ public:
     }
 
     // What follows word W by its handler H; false when it failed (then the word is dropped).
-    bool RunHandler(const THandlerDefinition& H, std::uint8_t W)
+    // With PauseAfter above 0 the handler stops before testing its end once that many characters
+    // are read and more follow (Paused); Resumed goes on from such a stop.
+    bool RunHandler(const THandlerDefinition& H, std::uint8_t W, int PauseAfter = 0, bool Resumed = false)
     {
         const bool hasEnd = H.HasEnd();
-        bool endFirst = H.Body.Flag && hasEnd;
+        bool endFirst = Resumed || (H.Body.Flag && hasEnd);
         bool stalled = false;
         for (;;) {
+            if (PauseAfter > 0 && endFirst && stream_.GetPosition() - start_ >= PauseAfter &&
+                !stream_.EndOfText()) {
+                Paused = true;
+                return true;
+            }
             if (endFirst && EndMatches(H.End)) {
                 Token = W;
                 return true;
@@ -112,6 +120,8 @@ public:
     }
 
     std::uint8_t Token = 0;
+    // The token goes on after what was read.
+    bool Paused = false;
 
 private:
     // With a body of one group and an end of groups, takes the characters of the body's group
@@ -227,30 +237,48 @@ std::uint8_t TSyntaxMemoParser::NextToken(TMemoCore* Editor, TCustomEdStream& IS
     const std::uint8_t firstChar = IStream.EndOfText() ? 0 : std::uint8_t(IStream.CurrentChar());
     TTokenRun run(*this, IStream, TokenLength);
     const int startPos = run.Start();
-
-    // The longest word valid in the current states, else the settings' combined keywords.
-    int wordStart = 0;
-    const TKeywordRecord* word = Keywords->MatchKeyword(IStream, Keywords->CaseFlag != 0, true, wordStart, TokenLength);
     bool fromCombined = false;
-    if (!word) {
-        if (TKeywords* combined = Settings().CombinedKeywords()) {
-            IStream.SetPosition(startPos);
-            word = combined->MatchKeyword(IStream, CaseSensitive, true, wordStart, TokenLength);
-            fromCombined = word != nullptr;
+
+    const THandlerDefinition* resumed =
+        std::exchange(paused_, false) ? Handlers[pausedToken_].get() : nullptr;
+    if (resumed && HandlerPauses(*resumed, pausedToken_)) {
+        // The next piece of the token returned in part.
+        TokenLength = 0;
+        run.Token = pausedToken_;
+        run.RunHandler(*resumed, pausedToken_, pieceLength_, true);
+    } else {
+        // The longest word valid in the current states, else the settings' combined keywords.
+        int wordStart = 0;
+        const TKeywordRecord* word =
+            Keywords->MatchKeyword(IStream, Keywords->CaseFlag != 0, true, wordStart, TokenLength);
+        if (!word) {
+            if (TKeywords* combined = Settings().CombinedKeywords()) {
+                IStream.SetPosition(startPos);
+                word = combined->MatchKeyword(IStream, CaseSensitive, true, wordStart, TokenLength);
+                fromCombined = word != nullptr;
+            }
+        }
+        bool matched = word != nullptr;
+        if (word)
+            run.Token = std::uint8_t(word->Value);
+
+        if (const THandlerDefinition* handler = Handlers[run.Token].get()) {
+            const bool pauses = pieceLength_ > 0 && !fromCombined && HandlerPauses(*handler, run.Token);
+            const int pauseAfter = pauses ? pieceLength_ : 0;
+            if (!run.RunHandler(*handler, run.Token, pauseAfter))
+                matched = false;
+        }
+        if (!matched) {
+            const TTokenDefinition* definition = (*activeStartTable_)[firstChar].get();
+            if (definition && definition->States.Meets(CurrentStates()))
+                run.RunDefinition(*definition);
         }
     }
-    bool matched = word != nullptr;
-    if (word)
-        run.Token = std::uint8_t(word->Value);
-
-    if (const THandlerDefinition* handler = Handlers[run.Token].get()) {
-        if (!run.RunHandler(*handler, run.Token))
-            matched = false;
-    }
-    if (!matched) {
-        const TTokenDefinition* definition = (*activeStartTable_)[firstChar].get();
-        if (definition && definition->States.Meets(CurrentStates()))
-            run.RunDefinition(*definition);
+    if (run.Paused) {
+        // The states change once the token has ended.
+        paused_ = true;
+        pausedToken_ = run.Token;
+        return run.Token;
     }
 
     if (!containerPending_)
@@ -298,4 +326,19 @@ std::uint8_t TSyntaxMemoParser::NextToken(TMemoCore* Editor, TCustomEdStream& IS
     }
     containerPending_ = pending ? position < containerEnd_ : transition && transition->IsContainer;
     return run.Token;
+}
+
+bool TSyntaxMemoParser::HandlerPauses(const THandlerDefinition& H, std::uint8_t W) const
+{
+    const TSM_CharGroupManager& groups = Keywords->Groups();
+    if (containerPending_ || H.Body.IsScanner || H.End.IsScanner || H.End.SetCount == 0 ||
+        H.Body.SetID >= groups.Count())
+        return false;
+    const TSM_CharGroup& body = groups.GetGroup(H.Body.SetID);
+    for (int c = 0; c < 256; ++c) {
+        if (!body.Contains(std::uint8_t(c)))
+            return false;
+    }
+    const TStateTransition* transition = Transitions[W].get();
+    return !transition || (!transition->IsContainer && transition->ValidIn.Meets(Keywords->CurrentStates));
 }

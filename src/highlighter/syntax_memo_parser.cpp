@@ -38,6 +38,7 @@ void TSyntaxMemoParser::ResetTables()
     StateStack = std::make_unique<TRTStack>();
     Settings().SetDefaults();
     UsesEvents = false;
+    paused_ = false;
     activeStartTable_ = &StartTable;
 }
 
@@ -59,6 +60,7 @@ void TSyntaxMemoParser::ResetState(std::uint8_t ContextToken)
     containerPending_ = false;
     containerEnd_ = 0;
     busy_ = false;
+    paused_ = false;
     StateStack = std::make_unique<TRTStack>();
     ChooseStartTable();
     if (TKeywords* combined = Settings().CombinedKeywords())

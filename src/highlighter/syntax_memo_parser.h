@@ -58,6 +58,10 @@ public:
     bool ContainerPending() const override { return containerPending_; }
     bool Busy() const override { return busy_; }
     bool CustomParseMissing() const override { return UsesEvents && !OnCustomParse; }
+    // Only a handler whose body takes any character and whose end is a run of groups pauses: its
+    // token's value and end do not depend on where it was paused.
+    void SetTokenPiece(int PieceLength) override { pieceLength_ = PieceLength; }
+    bool TokenPaused() const override { return paused_; }
     // The states the tokenizer is in (the keyword store's).
     TSM_StateSet& CurrentStates() { return Keywords->CurrentStates; }
     // The start table for CurrentStates: the block of the lowest current state that has one, else
@@ -162,6 +166,10 @@ private:
 
     // The version-mismatch path of ReadData.
     void VersionMismatch(int Version);
+    // Handler H of token W can pause its token: its body cannot fail or stall, its end looks
+    // ahead a few characters only, and the token's transition neither is refused nor opens a
+    // container.
+    bool HandlerPauses(const THandlerDefinition& H, std::uint8_t W) const;
 
     const TStartTable* activeStartTable_ = &StartTable;
     bool containerPending_ = false;
@@ -169,5 +177,9 @@ private:
     int containerToken_ = 0;
     int containerEnd_ = 0;
     TSM_StateSet savedStates_;
+    int pieceLength_ = 0;
+    // The last token was returned in part; its value (its handler goes on).
+    bool paused_ = false;
+    std::uint8_t pausedToken_ = 0;
     QString script_;
 };

@@ -146,6 +146,51 @@ TEST(HighlightDriver, ReplacementsAndTheirUndoAreHighlighted)
     EXPECT_EQ(Tokens(memo.Memo), FullPass(memo.Memo.TextStore().GetText(0, memo.Memo.TextLength())));
 }
 
+// Edits made while the highlighting is held (as a replace-all or an undo block makes them) are
+// highlighted when it is released, wherever the later edits moved the earlier ones.
+TEST(HighlightDriver, EditsUnderAHoldAreHighlightedWhenItIsReleased)
+{
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "word [12] w\r";
+    const int line = 12;
+    struct TEdit {
+        int Start;
+        int End;
+        const char* Text;
+    };
+    struct TCase {
+        const char* Name;
+        std::vector<TEdit> Edits;
+    };
+    const TCase cases[] = {
+        {"lines added above an edit", {{30 * line, 30 * line, "zz\r"}, {2 * line, 2 * line, "a\rb\rc\r"}}},
+        {"lines removed above an edit", {{30 * line, 30 * line, "zz\r"}, {2 * line, 10 * line, ""}}},
+        {"an edit partly removed again", {{20 * line, 20 * line, "ab\rcd\ref\r"}, {20 * line + 4, 22 * line, ""}}},
+        {"an edit below the last one", {{5 * line, 5 * line, "q\r"}, {35 * line, 35 * line + 4, "x\ry"}}},
+        {"lines joined far apart", {{3 * line + 4, 33 * line + 4, ""}}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        THighlightedMemo memo(text);
+        {
+            const THighlightHold hold(memo.Memo);
+            for (const TEdit& edit : c.Edits)
+                memo.Replace(edit.Start, edit.End, edit.Text);
+        }
+        EXPECT_EQ(Tokens(memo.Memo), FullPass(memo.Memo.TextStore().GetText(0, memo.Memo.TextLength())));
+    }
+
+    // Text added at the end of a line rebuilds that line too: the line is read again from inside
+    // the string that runs on into it from the line above.
+    THighlightedMemo memo("x \"s\r\"t\r");
+    {
+        const THighlightHold hold(memo.Memo);
+        memo.Replace(memo.Memo.TextLength(), memo.Memo.TextLength(), "y\r");
+    }
+    EXPECT_EQ(Tokens(memo.Memo), FullPass("x \"s\r\"t\ry\r"));
+}
+
 TEST(HighlightDriver, ARunReadsTheEditedLineAndItsNeighboursOnly)
 {
     std::string text;

@@ -1,6 +1,7 @@
 // The language parsers in the editor: what the highlighting driver leaves after edits (comments
-// opened and closed, a script block typed into a web page, replacements and their undo, random
-// edits of each language's sample) is what a fresh editor colours the same text with.
+// opened and closed, a comment left open read in pieces, a script block typed into a web page,
+// replacements and their undo, random edits of each language's sample) is what a fresh editor
+// colours the same text with.
 // HFTP_RANDOM_CASES sets the number of edit scripts per language (default 2).
 #include "language_parsers_fixture.h"
 
@@ -8,11 +9,13 @@
 #include "editor/language/sm_settings.h"
 #include "editor/search/search_text.h"
 
+#include "support/pump.h"
 #include "support/random_cases.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <functional>
 #include <random>
 #include <stdexcept>
 
@@ -56,6 +59,25 @@ std::vector<TSpan> LineSpans(TCustomSyntaxMemo& Memo, TSyntaxMemoParser& Parser,
         spans.back().second += text[std::size_t(p)];
     }
     return spans;
+}
+
+// A line of each language and how its block comments open and close.
+struct TCommentCase {
+    const char* Parser;
+    std::string Line;
+    std::string Open;
+    std::string Close;
+};
+
+const std::vector<TCommentCase>& CommentCases()
+{
+    static const std::vector<TCommentCase> cases{{"parserHTML", "<b>bold</b> &lt;\r", "<!--", "-->"},
+                                                 {"parserANSIC", "int x = 1; // c\r", "/*", "*/"},
+                                                 {"parserPascal", "begin x := 'a' end;\r", "{", "}"},
+                                                 {"parserPascal", "begin x := 'a' end;\r", "(*", "*)"},
+                                                 {"parserJava", "final String s = \"x\";\r", "/*", "*/"},
+                                                 {"parserSQL", "SELECT 'a' FROM t;\r", "/*", "*/"}};
+    return cases;
 }
 
 class LanguageDriver : public TLanguageParsersTest {
@@ -134,19 +156,8 @@ TEST_F(LanguageDriver, AStyleTagOverSeveralLinesTurnedIntoAnotherTagEndsItsStyle
 
 TEST_F(LanguageDriver, ACommentOpenedAndClosedByEditsRecoloursTheLinesAfterIt)
 {
-    struct TCase {
-        const char* Parser;
-        std::string Line;
-        std::string Open;
-        std::string Close;
-    };
-    const std::vector<TCase> cases{{"parserHTML", "<b>bold</b> &lt;\r", "<!--", "-->"},
-                                   {"parserANSIC", "int x = 1; // c\r", "/*", "*/"},
-                                   {"parserPascal", "begin x := 'a' end;\r", "{", "}"},
-                                   {"parserJava", "final String s = \"x\";\r", "/*", "*/"},
-                                   {"parserSQL", "SELECT 'a' FROM t;\r", "/*", "*/"}};
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Parser);
+    for (const TCommentCase& c : CommentCases()) {
+        SCOPED_TRACE(std::string(c.Parser) + " " + c.Open);
         TSyntaxMemoParser& parser = Parser(c.Parser);
         std::string text;
         for (int i = 0; i < 30; ++i)
@@ -177,6 +188,49 @@ TEST_F(LanguageDriver, ACommentOpenedAndClosedByEditsRecoloursTheLinesAfterIt)
         memo->Undo();
         EXPECT_EQ(AllText(*memo), text);
         EXPECT_EQ(Styles(*memo, parser), before);
+    }
+}
+
+// A comment left open runs to the end of the text as one token: a run in slices reads it in
+// pieces, and whatever happens between them the colours end as a full pass gives them.
+TEST_F(LanguageDriver, ACommentLeftOpenIsReadInPiecesAndEndsAsAFullPass)
+{
+    struct TBetween {
+        const char* Name;
+        // What happens while the run waits after its first slice, given the line length.
+        std::function<void(TCustomSyntaxMemo&, const TCommentCase&, int)> Edit;
+    };
+    const std::vector<TBetween> betweens{
+        {"nothing", nullptr},
+        {"typing inside the comment",
+         [](TCustomSyntaxMemo& M, const TCommentCase&, int Line) { Replace(M, 3 * Line + 2, 3 * Line + 2, "ab"); }},
+        {"closing it far below",
+         [](TCustomSyntaxMemo& M, const TCommentCase& L, int Line) { Replace(M, 25 * Line + 3, 25 * Line + 3, L.Close); }},
+        {"exporting: the rest at once", [](TCustomSyntaxMemo& M, const TCommentCase&, int) { M.FinishHighlighting(); }},
+    };
+    for (const TCommentCase& language : CommentCases()) {
+        TSyntaxMemoParser& parser = Parser(language.Parser);
+        std::string text;
+        for (int i = 0; i < 40; ++i)
+            text += language.Line;
+        const int line = int(language.Line.size());
+        for (const TBetween& between : betweens) {
+            for (const int piece : {1, 2, 3, 7, 40}) {
+                SCOPED_TRACE(std::string(language.Parser) + " " + language.Open + ", " + between.Name + ", pieces of " +
+                             std::to_string(piece));
+                auto memo = Memo(parser, text);
+                memo->HighlightSliceLines = 4;
+                memo->HighlightPieceLength = piece;
+                Replace(*memo, 2 * line, 2 * line, language.Open);
+                ASSERT_TRUE(memo->HighlightingPending());
+                // Pascal's "{" comment ends at the first "}" by its body's rule: it is read whole.
+                EXPECT_EQ(parser.TokenPaused(), language.Open != "{");
+                if (between.Edit)
+                    between.Edit(*memo, language, line);
+                ASSERT_TRUE(pumpUntil([&] { return !memo->HighlightingPending(); }));
+                EXPECT_EQ(Styles(*memo, parser), FullPass(parser, AllText(*memo)));
+            }
+        }
     }
 }
 

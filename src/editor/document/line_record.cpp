@@ -1,6 +1,22 @@
 // Line records and the routines that free, measure and normalise line text.
 #include "editor/document/line_record.h"
 
+TLineRecord* TLineRecord::LogicalFirst()
+{
+    TLineRecord* line = this;
+    while (line->IsContinuation() && line->Prev)
+        line = line->Prev;
+    return line;
+}
+
+TLineRecord* TLineRecord::LogicalLast()
+{
+    TLineRecord* line = this;
+    while (line->Next && line->Next->IsContinuation())
+        line = line->Next;
+    return line;
+}
+
 void TLineRecord::TakeTrack(std::unique_ptr<TLineTrack> NewTrack)
 {
     Track = std::move(NewTrack);

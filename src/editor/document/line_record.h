@@ -81,6 +81,9 @@ struct TLineRecord {
     int Length() const { return int(Text.size()); }
     bool EndsLine() const { return !Text.empty() && Text.back() == LineEndChar; }
     bool IsContinuation() const { return (Bookmarks & bmContinuation) != 0; }
+    // The first and the last record of the logical line the record belongs to.
+    TLineRecord* LogicalFirst();
+    TLineRecord* LogicalLast();
     // Moves a tracked-line object onto this record, pointing it back here.
     void TakeTrack(std::unique_ptr<TLineTrack> Track);
 };

@@ -9,6 +9,7 @@
 #include "platform/ui/beep.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -175,28 +176,35 @@ void TMemoCore::InsertText(int Pos, std::string_view Text)
         ReWrap(store_->LineAt(start), store_->LineAt(Pos - 1));
 }
 
-void TMemoCore::NoteHeldEdit(int Pos)
+void TMemoCore::NoteHeldEdit(int Pos, int Count)
 {
-    if (highlightHolds_ > 0 && (heldEditFrom_ < 0 || Pos < heldEditFrom_))
-        heldEditFrom_ = Pos;
+    if (highlightHolds_ <= 0)
+        return;
+    if (heldEditFrom_ < 0)
+        heldEditFrom_ = heldEditTo_ = Pos;
+    else if (heldEditTo_ >= Pos)
+        heldEditTo_ = std::max(Pos, heldEditTo_ + Count); // moves with the text behind the edit
+    heldEditFrom_ = std::min(heldEditFrom_, Pos);
+    heldEditTo_ = std::max(heldEditTo_, Pos + std::max(Count, 0));
 }
 
-// The text before the first held edit never changed meanwhile, so its lines keep their tokens.
+// The text before the first held edit and after the last never changed meanwhile, so its lines
+// keep their tokens.
 void TMemoCore::ReleaseHighlighting()
 {
     if (--highlightHolds_ > 0)
         return;
-    const int from = heldEditFrom_;
-    heldEditFrom_ = -1;
+    const int from = std::exchange(heldEditFrom_, -1);
+    const int to = std::exchange(heldEditTo_, -1);
     if (from >= 0)
-        HighlightChangedLines(from);
+        HighlightChangedLines(from, to);
 }
 
 void TMemoCore::InsertBlock(int Pos, std::string_view Text)
 {
-    NoteHeldEdit(Pos);
-    store_->Insert(Pos, Text, VisibleLines);
     const int count = int(Text.size());
+    NoteHeldEdit(Pos, count);
+    store_->Insert(Pos, Text, VisibleLines);
     Fire(OnTextChange, this, Pos, count);
     store_->ShiftBreakpoints(Pos, count, Text.back() == LineEndChar);
     selStart_ = selEnd_ = Pos + count;
@@ -204,7 +212,7 @@ void TMemoCore::InsertBlock(int Pos, std::string_view Text)
 
 void TMemoCore::DeleteText(int Start, int End)
 {
-    NoteHeldEdit(std::min(Start, End));
+    NoteHeldEdit(std::min(Start, End), -std::abs(End - Start));
     const TEditResult result = store_->Delete(Start, End);
     const int size = End - Start;
     if (result.Emptied) {

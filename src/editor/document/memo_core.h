@@ -180,8 +180,9 @@ protected:
     virtual void ReWrap(TLineRecord* StartLine, TLineRecord* EndLine);
     // Brings the highlighting up to date from the store's first line to re-highlight.
     virtual void UpdateHighlighting() {}
-    // Highlights the lines without token bytes from the one holding Pos on.
-    virtual void HighlightChangedLines(int /*Pos*/) {}
+    // Highlights the lines without token bytes from the logical line holding From to the one
+    // holding To.
+    virtual void HighlightChangedLines(int /*From*/, int /*To*/) {}
     // The text changed as a whole (after a load, undo or redo).
     virtual void Changed();
     virtual void Beep();
@@ -190,8 +191,9 @@ private:
     void BindStore(TTextStore& Store);
     static void UnbindStore(TTextStore& Store);
     void BindMarks(TMarkList& Marks);
-    // An edit at Pos while the highlighting is held.
-    void NoteHeldEdit(int Pos);
+    // An edit while the highlighting is held: Count characters inserted at Pos, or -Count removed
+    // from there.
+    void NoteHeldEdit(int Pos, int Count);
     void InsertText(int Pos, std::string_view Text);
     void InsertBlock(int Pos, std::string_view Text);
     void DeleteText(int Start, int End);
@@ -206,7 +208,10 @@ private:
     bool paintingEnabled_ = true;
     bool appendMode_ = false;
     int highlightHolds_ = 0;
-    int heldEditFrom_ = -1; // the first position an edit changed while held; -1: none
+    // The first and the last position, in the text as it is now, that edits changed while held
+    // (-1: none).
+    int heldEditFrom_ = -1;
+    int heldEditTo_ = -1;
     std::string conversion_;
 
     // Undo state: recording is off only while undoing or redoing; an edit is pending between

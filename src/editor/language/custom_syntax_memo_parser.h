@@ -14,6 +14,11 @@
 //   pending returns 0 without reading.
 // - CustomParseMissing: rules call the custom-parse event but no handler is assigned; the driver
 //   then does not scan.
+// - SetTokenPiece and TokenPaused: a run that goes on in slices lets a parser return a long token
+//   in pieces of at least PieceLength characters (0: whole tokens). A piece carries the token's
+//   value; TokenPaused says the token goes on, and the next NextToken call, with the stream where
+//   the piece ended, returns its next piece. ResetState ends a paused token. A parser that cannot
+//   pause a token ignores the length.
 // - Settings: the language's settings, shared by every editor that shows the language.
 // - AddEditor lists an editor (once) and attaches it to Settings; RemoveEditor undoes both.
 //   RefreshEditors asks every listed editor to install the parser again
@@ -57,6 +62,8 @@ public:
     virtual bool ContainerPending() const = 0;
     virtual bool Busy() const = 0;
     virtual bool CustomParseMissing() const = 0;
+    virtual void SetTokenPiece(int /*PieceLength*/) {}
+    virtual bool TokenPaused() const { return false; }
 
     // --- settings, options and stored settings ---
     TSM_Settings& Settings() const { return *settings_; }
