@@ -97,6 +97,8 @@ void TTarnwickFTPApp::CreatePanes()
     SplitterMyComputer = Named(new QSplitter(Qt::Vertical, pnlMyComputer), QStringLiteral("SplitterMyComputer"));
     tvMyComputer = Named(new TPTShellTree(SplitterMyComputer), QStringLiteral("tvMyComputer"));
     lvMyComputer = Named(new TPTShellList(SplitterMyComputer), QStringLiteral("lvMyComputer"));
+    // Several local files and folders go up in one upload, as several remote ones come down.
+    lvMyComputer->SetMultiSelect(true);
     for (QWidget* part : std::initializer_list<QWidget*>{fraMyComputer, tbMyComputer, cbMyComputer})
         local->addWidget(part);
     local->addWidget(SplitterMyComputer, 1);
