@@ -574,6 +574,8 @@ public:
 
 protected:
     bool event(QEvent* Event) override;
+    // A key no control took runs the command whose short cut it is.
+    void keyPressEvent(QKeyEvent* Event) override;
 
 private:
     void CreateCommandActions();

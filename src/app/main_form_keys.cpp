@@ -1,12 +1,15 @@
-// TTarnwickFTPApp: the short-cut hook that gives Delete and F2 to a label or a text being edited.
+// TTarnwickFTPApp: the short-cut hook that gives Delete and F2 to a label or a text being edited,
+// and the short cuts of keys that reach the window while it is not the active one.
 #include "app/main_form.h"
 #include "app/remote_list_view.h"
+#include "platform/ui/action_list.h"
 #include "shell/pt_tree_view.h"
 #include "shell/shell_list.h"
 #include "shell/shell_tree.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPointer>
 
 namespace {
@@ -53,6 +56,20 @@ bool TTarnwickFTPApp::event(QEvent* Event)
     if (Event->type() == QEvent::ShortcutOverride && KeyShortCutRouting(*static_cast<QKeyEvent*>(Event)))
         return true;
     return QMainWindow::event(Event);
+}
+
+void TTarnwickFTPApp::keyPressEvent(QKeyEvent* Event)
+{
+    // The short cuts see only the keys of the active window; a key that reaches the window when it
+    // is not (sent to it while another program's window is active) runs its command from here.
+    const QKeySequence typed(QKeyCombination(Event->modifiers() & ~Qt::KeypadModifier, Qt::Key(Event->key())));
+    for (TAction* action : std::as_const(actions_))
+        if (!action->shortcut().isEmpty() && action->shortcut() == typed) {
+            Event->accept();
+            ExecuteAction(action->objectName());
+            return;
+        }
+    QMainWindow::keyPressEvent(Event);
 }
 
 bool TTarnwickFTPApp::TextBeingEdited(QWidget* Focus) const

@@ -83,11 +83,17 @@ void TCustomSyntaxMemo::keyPressEvent(QKeyEvent* Event)
         HookSettings();
         if (key != 0)
             KeyDown(key, shift, handled);
-        // The characters the keys above leave alone are typed; with Alt alone (not as AltGr) a
-        // key makes no character.
+        // The characters the keys above leave alone are typed. With Alt alone (not as AltGr) a
+        // key makes no character; with Ctrl alone only a control character (Ctrl+Enter's line
+        // feed), never the printable text an X server may send along (Ctrl+S arriving as "s"):
+        // such a key stays unhandled and goes on to the window's short cuts.
         const bool altOnly = (shift & ssAlt) && !(shift & ssCtrl);
-        if (!handled && !altOnly)
-            handled = TypeText(Event->text());
+        const bool ctrlOnly = (shift & ssCtrl) && !(shift & ssAlt);
+        QString text = altOnly ? QString() : Event->text();
+        if (ctrlOnly)
+            text.removeIf([](QChar C) { return C.unicode() >= 32; });
+        if (!handled && !text.isEmpty())
+            handled = TypeText(text);
         failed = false;
     });
     Event->setAccepted(handled || failed);

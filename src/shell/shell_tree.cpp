@@ -211,12 +211,13 @@ bool TPTCustomShellTree::FillNode(IShellFolder* Folder, TTreeNode* Node)
     bool listed = false;
     try {
         if (!Node) {
-            const LPCITEMIDLIST root = baseFolder_->GetPidl();
-            Node = AddChild(nullptr, GetPidlDisplayName(nullptr, root, pnkInFolder));
-            Node->SetImageIndex(GetPidlIconIndex(root, SHGFI_SMALLICON));
-            Node->SetSelectedIndex(GetPidlIconIndex(root, SHGFI_SMALLICON | SHGFI_OPENICON));
+            // A base folder without a list is the desktop, whose list is the empty one.
+            const TOwnedPidl root(CopyPidl(nullptr, baseFolder_->GetPidl()));
+            Node = AddChild(nullptr, GetPidlDisplayName(nullptr, root.get(), pnkInFolder));
+            Node->SetImageIndex(GetPidlIconIndex(root.get(), SHGFI_SMALLICON));
+            Node->SetSelectedIndex(GetPidlIconIndex(root.get(), SHGFI_SMALLICON | SHGFI_OPENICON));
             auto data = std::make_unique<TPTShTreeData>(this);
-            data->Init(nullptr, root);
+            data->Init(nullptr, root.get());
             data->SetFolder(Folder);
             Node->Data = data.release();
             Fire(OnInsertItem, this, Node);

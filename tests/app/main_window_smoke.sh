@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The main window's smoke run, checked by eye (not a test): seeds a registry with a profile for a
 # local pyftpdlib server, starts the program on a virtual X server with openbox, answers "Connect
-# to Server" with Return, saves a screenshot once the listing shows, then ends the program with
-# Alt+F4 and Return and prints the registry file it left.
+# to Server" with Return, saves a screenshot once the listing shows, opens the server's index.html
+# in the editor (clicked in the list, then the tool bar's Edit button), types into it and saves a
+# second screenshot (<picture>-editor.png), then ends the program with Alt+F4, No to saving the
+# page and Return, and prints the registry file it left.
 # Usage: tests/app/main_window_smoke.sh <build folder> <picture.png>
 set -euo pipefail
 build=$(realpath "$1")
@@ -47,7 +49,24 @@ done
 sleep 1.5
 import -window root "$picture"
 win=\$(xdotool search --name "Tarnwick Halyard" | head -1)
+# The page in the editor: its row in the remote list, then the main tool bar's Edit button (the
+# places are those of the window's first-run size, centred on the screen).
+xdotool mousemove --window "\$win" 445 344 click 1
+sleep 0.5
+xdotool mousemove --window "\$win" 257 43 click 1
+for i in \$(seq 100); do
+    grep -q "RETR" "$work/ftp.log" && break
+    sleep 0.1
+done
+sleep 1.5
+xdotool mousemove --window "\$win" 450 520 click 1
+xdotool key ctrl+Home type "<h1>Hello</h1>"
+xdotool key Return
+sleep 0.5
+import -window root "${picture%.png}-editor.png"
 xdotool windowactivate --sync "\$win" key alt+F4
+sleep 1
+xdotool key alt+n
 sleep 1
 xdotool key Return
 wait \$app

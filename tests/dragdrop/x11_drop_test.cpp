@@ -28,23 +28,6 @@ QString PlaceWindowOfClass(X11Session& Session, const QString& Class, int X, int
     return id;
 }
 
-// Finds the window of a title and puts it at X, Y; its id, or empty.
-QString PlaceWindow(X11Session& Session, const QString& Title, int X, int Y)
-{
-    QString id;
-    if (!Session.Xdotool({"search", "--sync", "--name", "^" + Title + "$"}, &id) || id.isEmpty())
-        return QString();
-    id = id.section(QLatin1Char('\n'), 0, 0);
-    if (!Session.Xdotool({"windowmove", "--sync", id, QString::number(X), QString::number(Y)}))
-        return QString();
-    return id;
-}
-
-bool PointAt(X11Session& Session, const QString& Window, int X, int Y)
-{
-    return Session.Xdotool({"mousemove", "--window", Window, QString::number(X), QString::number(Y)});
-}
-
 // A file with blanks and a byte that is not UTF-8 in its name, in a folder of its own.
 class OddlyNamedFile {
     QTemporaryDir folder_;
@@ -82,8 +65,8 @@ struct DragPrograms {
             << Target.Error().toStdString();
         ASSERT_FALSE(Peer.ReadLineStartingWith("ready").isEmpty()) << Peer.Error().toStdString();
         ASSERT_FALSE(Target.ReadLineStartingWith("ready").isEmpty()) << Target.Error().toStdString();
-        PeerWindow = PlaceWindow(Session, "dnd-peer", 0, 0);
-        TargetWindow = PlaceWindow(Session, "drop-target", 400, 0);
+        PeerWindow = Session.PlaceWindow("dnd-peer", 0, 0);
+        TargetWindow = Session.PlaceWindow("drop-target", 400, 0);
         ASSERT_FALSE(PeerWindow.isEmpty() || TargetWindow.isEmpty()) << Session.Error().toStdString();
     }
 };
@@ -93,12 +76,12 @@ struct DragPrograms {
 void StartDrag(X11Session& Session, const QString& From, ServerProcess& FromProgram, const QString& To,
                QPoint Over = QPoint(100, 100), QPoint Press = QPoint(100, 100))
 {
-    ASSERT_TRUE(PointAt(Session, From, Press.x(), Press.y()));
+    ASSERT_TRUE(Session.PointAt(From, Press.x(), Press.y()));
     ASSERT_TRUE(Session.Xdotool({"mousedown", "1"}));
-    ASSERT_TRUE(PointAt(Session, From, Press.x() + 20, Press.y() + 20));
+    ASSERT_TRUE(Session.PointAt(From, Press.x() + 20, Press.y() + 20));
     ASSERT_FALSE(FromProgram.ReadLineStartingWith("drag started").isEmpty()) << FromProgram.Error().toStdString();
-    ASSERT_TRUE(PointAt(Session, To, Over.x(), Over.y()));
-    ASSERT_TRUE(PointAt(Session, To, Over.x() + 10, Over.y() + 10));
+    ASSERT_TRUE(Session.PointAt(To, Over.x(), Over.y()));
+    ASSERT_TRUE(Session.PointAt(To, Over.x() + 10, Over.y() + 10));
 }
 
 // The peer offering Kind and Value, and the editor's window holding Text, side by side.
@@ -118,8 +101,8 @@ struct EditorPrograms {
         const QStringList ready = Editor.ReadLineStartingWith("ready ").split(' ');
         ASSERT_EQ(ready.size(), 3) << Editor.Error().toStdString();
         InSelection = QPoint(ready[1].toInt(), ready[2].toInt());
-        PeerWindow = PlaceWindow(Session, "dnd-peer", 0, 0);
-        EditorWindow = PlaceWindow(Session, "editor-dnd", 400, 0);
+        PeerWindow = Session.PlaceWindow("dnd-peer", 0, 0);
+        EditorWindow = Session.PlaceWindow("editor-dnd", 400, 0);
         ASSERT_FALSE(PeerWindow.isEmpty() || EditorWindow.isEmpty()) << Session.Error().toStdString();
     }
 };
@@ -210,18 +193,18 @@ TEST(X11Drop, AFileDraggedFromThunarArrivesInGetFiles)
         << target.Error().toStdString();
     ASSERT_FALSE(target.ReadLineStartingWith("ready").isEmpty()) << target.Error().toStdString();
     const QString& filesWindow = files.Window;
-    const QString targetWindow = PlaceWindow(*session, "drop-target", 800, 100);
+    const QString targetWindow = session->PlaceWindow("drop-target", 800, 100);
     ASSERT_FALSE(targetWindow.isEmpty()) << session->Error().toStdString();
 
     // The folder's one item is the first icon of thunar's view; the drag starts past GTK's
     // threshold, and the pointer is moved over the target until the target sees the drag.
-    ASSERT_TRUE(PointAt(*session, filesWindow, 218, 150));
+    ASSERT_TRUE(session->PointAt(filesWindow, 218, 150));
     ASSERT_TRUE(session->Xdotool({"mousedown", "1"}));
     for (int step : {5, 10, 20, 40, 80})
-        ASSERT_TRUE(PointAt(*session, filesWindow, 218 + step, 150));
+        ASSERT_TRUE(session->PointAt(filesWindow, 218 + step, 150));
     bool over = false;
     for (int attempt = 0; attempt < 20 && !over; ++attempt) {
-        ASSERT_TRUE(PointAt(*session, targetWindow, 50 + attempt, 50));
+        ASSERT_TRUE(session->PointAt(targetWindow, 50 + attempt, 50));
         over = !target.ReadLineStartingWith("over", false, 500).isEmpty();
     }
     ASSERT_TRUE(over) << "the drag from thunar never reached the target";
@@ -255,13 +238,13 @@ TEST(X11Drop, AFileListDraggedWithDoDragDropIntoThunarIsCopiedIntoItsFolder)
                              {"drop-target", "drag", QString::fromLatin1(QFile::encodeName(source).toPercentEncoding())}))
         << target.Error().toStdString();
     ASSERT_FALSE(target.ReadLineStartingWith("ready").isEmpty()) << target.Error().toStdString();
-    const QString targetWindow = PlaceWindow(*session, "drop-target", 800, 100);
+    const QString targetWindow = session->PlaceWindow("drop-target", 800, 100);
     ASSERT_FALSE(targetWindow.isEmpty()) << session->Error().toStdString();
 
     // The empty folder's view fills thunar's window right of its side pane.
     ASSERT_NO_FATAL_FAILURE(StartDrag(*session, targetWindow, target, files.Window, QPoint(400, 250)));
     for (int step : {5, 10, 20})
-        ASSERT_TRUE(PointAt(*session, files.Window, 420 + step, 270));
+        ASSERT_TRUE(session->PointAt(files.Window, 420 + step, 270));
     ASSERT_TRUE(session->Xdotool({"mouseup", "1"}));
 
     EXPECT_EQ(target.ReadLineStartingWith("drag ended"), "drag ended 40100 1");

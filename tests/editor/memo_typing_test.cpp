@@ -181,6 +181,20 @@ TEST(MemoTyping, CharactersOutsideTheCodePageBeep)
     SetMessageBeep(previous);
 }
 
+// A key with Ctrl or Alt alone is a command: the printable text some X servers send with it is not
+// typed, and the key is left to the window (Ctrl+S saves there). Ctrl with Alt is AltGr.
+TEST(MemoTyping, CtrlOrAltAloneTypesNoPrintableCharacter)
+{
+    TKeyMemo memo;
+    Holding(memo, "a");
+    EXPECT_FALSE(memo.Press(Qt::Key_S, Qt::ControlModifier, QStringLiteral("s")));
+    EXPECT_FALSE(memo.Press(Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13")));
+    EXPECT_FALSE(memo.Press(Qt::Key_S, Qt::AltModifier, QStringLiteral("s")));
+    EXPECT_EQ(memo.Text(), "a");
+    EXPECT_TRUE(memo.Press(Qt::Key_E, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("\u00e9")));
+    EXPECT_EQ(memo.Text(), "a\xe9");
+}
+
 TEST(MemoTyping, InputMethodCommitsAreTyped)
 {
     TKeyMemo memo;

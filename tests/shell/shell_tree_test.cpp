@@ -11,6 +11,7 @@
 #include "support/pump.h"
 #include "support/qt_printers.h"
 #include "support/scripted_menus.h"
+#include "support/shell_fixtures.h"
 #include "support/temp_tree.h"
 
 #include <QDir>
@@ -130,6 +131,25 @@ TEST(ShellTree, NodesFillWhenTheyOpenWithFilesAndHiddenFoldersOnRequest)
     onlyHidden->SetExpanded(true);
     EXPECT_EQ(onlyHidden->Count(), 0);
     EXPECT_FALSE(onlyHidden->HasChildren());
+}
+
+// The desktop is the root whether or not its folder exists in the home folder.
+TEST(ShellTree, TheDesktopRootIsNamedWithOrWithoutItsFolder)
+{
+    for (const bool withFolder : {true, false}) {
+        SCOPED_TRACE(withFolder);
+        TTempTree temp;
+        temp.Folder("home/work");
+        if (withFolder)
+            temp.Folder("home/Desktop");
+        THomeScope home(temp.Path("home"));
+        TSpyShellTree tree;
+        tree.CreateWnd();
+        tree.FillRoot();
+        ASSERT_EQ(tree.TopCount(), 1);
+        EXPECT_EQ(tree.TopItem(0)->Text(), "Desktop");
+        EXPECT_EQ(Texts(tree.TopItem(0)), (QStringList{"Home", "Computer"}));
+    }
 }
 
 TEST(ShellTree, AnUnreadableFolderKeepsItsButtonAndRaisesNothing)

@@ -2,6 +2,7 @@
 #include "support/x11_session.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 
 namespace {
@@ -41,21 +42,12 @@ bool X11Session::Start()
         error_ = XdotoolProgram + " is not installed";
         return false;
     }
-    // Xvfb writes the number of the display it took once it accepts connections.
-    if (!server_.Start(QStringLiteral("/usr/bin/Xvfb"),
-                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                        QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                        QStringLiteral("tcp")})) {
-        error_ = server_.Error();
+    // A test binary that itself runs on an X server (its whole program driven there) adds the
+    // window manager to that server.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        display_ = qEnvironmentVariable("DISPLAY");
+    else if (!StartServer())
         return false;
-    }
-    StopAtApplicationEnd(&server_);
-    const QString number = server_.ReadLineStartingWith(QString());
-    if (number.isEmpty()) {
-        error_ = server_.Error();
-        return false;
-    }
-    display_ = QLatin1Char(':') + number;
     // openbox runs its start-up command once it manages the screen.
     if (!QFileInfo(QStringLiteral("/usr/bin/openbox")).isExecutable()) {
         error_ = QStringLiteral("/usr/bin/openbox is not installed");
@@ -71,6 +63,26 @@ bool X11Session::Start()
         error_ = windowManager_.Error();
         return false;
     }
+    return true;
+}
+
+bool X11Session::StartServer()
+{
+    // Xvfb writes the number of the display it took once it accepts connections.
+    if (!server_.Start(QStringLiteral("/usr/bin/Xvfb"),
+                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                        QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp")})) {
+        error_ = server_.Error();
+        return false;
+    }
+    StopAtApplicationEnd(&server_);
+    const QString number = server_.ReadLineStartingWith(QString());
+    if (number.isEmpty()) {
+        error_ = server_.Error();
+        return false;
+    }
+    display_ = QLatin1Char(':') + number;
     return true;
 }
 
@@ -99,4 +111,21 @@ bool X11Session::Xdotool(const QStringList& Arguments, QString* Output)
     if (Output)
         *Output = QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed();
     return true;
+}
+
+QString X11Session::PlaceWindow(const QString& Title, int X, int Y)
+{
+    QString id;
+    if (!Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"), '^' + Title + '$'}, &id) ||
+        id.isEmpty())
+        return QString();
+    id = id.section(QLatin1Char('\n'), 0, 0);
+    if (!Xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), id, QString::number(X), QString::number(Y)}))
+        return QString();
+    return id;
+}
+
+bool X11Session::PointAt(const QString& Window, int X, int Y)
+{
+    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), Window, QString::number(X), QString::number(Y)});
 }

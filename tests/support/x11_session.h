@@ -1,6 +1,7 @@
 // X11Session: a private X server (Xvfb, on a display it picks itself) with openbox as window
 // manager, for tests that drag and drop between programs. One session per test binary, started on
-// first use and stopped when the binary ends. Programs run on it through /usr/bin/env, and
+// first use and stopped when the binary ends; a binary that runs on an X server itself (started
+// under xvfb-run with QT_QPA_PLATFORM=xcb) gets openbox on that one. Programs run on it through /usr/bin/env, and
 // xdotool drives its pointer.
 #pragma once
 
@@ -24,11 +25,16 @@ public:
     // Runs xdotool with Arguments; Output (when given) gets what it prints. False, with Error(),
     // when it fails.
     bool Xdotool(const QStringList& Arguments, QString* Output = nullptr);
+    // Finds the window titled Title and puts it at X, Y; its id, or empty (with Error()).
+    QString PlaceWindow(const QString& Title, int X, int Y);
+    // Moves the pointer to X, Y of Window.
+    bool PointAt(const QString& Window, int X, int Y);
     QString Error() const { return error_; }
 
 private:
     X11Session() = default;
     bool Start();
+    bool StartServer();
 
     ServerProcess server_;
     ServerProcess windowManager_;
