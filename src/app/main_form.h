@@ -418,6 +418,8 @@ public:
     void EditorOptions1Click();
     // The alignments of the div command.
     QMenu* popDiv = nullptr;
+    // The other ways of saving, the drop-down of the save command's buttons.
+    QMenu* popSave = nullptr;
     // Drops: entries of a pane onto the editor, one file from another program (IsHtml: the HTML
     // parser is active), and files on the empty editor area.
     void HandlePaneDrop(QObject* Source, const QString& FileName);

@@ -148,6 +148,12 @@ void TTarnwickFTPApp::CreateEditorCommands()
                 [this, tag] { FontSize11Click(tag); });
     Action(QStringLiteral("actEditDiv"))->HelpContext = static_cast<QObject*>(popDiv);
 
+    popSave = new QMenu(this);
+    popSave->setObjectName(QStringLiteral("popSave"));
+    for (const char* name : {"actFileSaveAs", "actFileSaveRemote", "actFileSaveLocal"})
+        popSave->addAction(Action(QString::fromLatin1(name)));
+    Action(QStringLiteral("actEditSave"))->HelpContext = static_cast<QObject*>(popSave);
+
     mniEditHighlighter = new QMenu(QStringLiteral("&Highlighting"), this);
     mniEditHighlighter->setObjectName(QStringLiteral("mniEditHighlighter"));
     connect(mniEditHighlighter, &QMenu::aboutToShow, this, [this] { mniEditHighlighterClick(); });

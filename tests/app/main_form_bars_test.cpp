@@ -45,6 +45,13 @@ TEST_F(TMainFormTest, SavesTheThreeToolbarLayoutsInButtonOrderWhenItGoes)
             type = button;
     ASSERT_NE(type, nullptr);
     EXPECT_EQ(type->DropdownMenu(), form.popTypeSet);
+    // The save and align commands keep their drop-downs for a layout that carries them.
+    EXPECT_EQ(form.Action("actEditDiv")->HelpContext, form.popDiv);
+    EXPECT_EQ(form.Action("actEditSave")->HelpContext, form.popSave);
+    QStringList saves;
+    for (const QAction* item : form.popSave->actions())
+        saves += item->objectName();
+    EXPECT_EQ(saves, QStringList({"actFileSaveAs", "actFileSaveRemote", "actFileSaveLocal"}));
     EXPECT_EQ(form.tbMain->ButtonHeight(), MainButtonHeight);
     EXPECT_EQ(form.tbRemote->ButtonHeight(), PaneButtonHeight);
     CloseForm();
