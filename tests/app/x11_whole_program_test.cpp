@@ -275,8 +275,8 @@ protected:
     void Click(QWidget* Widget, QPoint Point)
     {
         const QPoint at = Widget->mapToGlobal(Point);
-        ASSERT_TRUE(session_->Xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"}))
-            << session_->Error().toStdString();
+        ASSERT_TRUE(session_->MoveTo(at.x(), at.y())) << session_->Error().toStdString();
+        ASSERT_TRUE(session_->Xdotool({"click", "1"})) << session_->Error().toStdString();
     }
     // Clicks the main tool bar's button of the action Name.
     void ClickButton(const QString& Name)
@@ -416,7 +416,7 @@ TEST_F(X11WholeProgram, UploadsAFileDroppedOnTheRemoteListFromAnotherProgram)
     QWidget* list = form_->lvRemote->View()->viewport();
     for (int attempt = 0; attempt < 20 && moves < 2; ++attempt) {
         const QPoint at = list->mapToGlobal(QPoint(list->width() / 2 + attempt, list->height() - 20));
-        ASSERT_TRUE(session_->Xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())}));
+        ASSERT_TRUE(session_->MoveTo(at.x(), at.y())) << session_->Error().toStdString();
         pumpUntil([&] { return moves > attempt; }, 500);
     }
     ASSERT_GE(moves, 2) << "the drag never reached the remote list";
