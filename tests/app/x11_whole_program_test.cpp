@@ -24,6 +24,7 @@
 #include "editor/syntax_memo.h"
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
+#include "platform/messages/messages.h"
 #include "platform/registry/hive_store.h"
 #include "platform/ui/action_list.h"
 #include "platform/widgets/prompt_service.h"
@@ -221,9 +222,13 @@ protected:
         // The local pane shows the folder the transfers use.
         return form_->GoToFolder(local_.Path()) && pumpUntil([&] { return form_->CurrentFolder() == local_.Path(); });
     }
+    // Condition holds and the client is idle, with the end of its last request (posted, and what
+    // the program does on it) handled: the client is ready already before that.
     bool Settled(const std::function<bool()>& Condition, int TimeoutMs = 30000)
     {
-        return pumpUntil([&] { return Condition() && form_->FtpClient().State() == ftpReady; }, TimeoutMs);
+        return pumpUntil([&] {
+            return Condition() && form_->FtpClient().State() == ftpReady && win::QueuedMessageCount() == 0;
+        }, TimeoutMs);
     }
     bool Listed(const QString& Folder)
     {
