@@ -24,6 +24,7 @@
 #include "editor/syntax_memo.h"
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
+#include "platform/messages/messages.h"
 #include "platform/registry/hive_store.h"
 #include "platform/ui/action_list.h"
 #include "platform/widgets/prompt_service.h"
@@ -221,9 +222,13 @@ protected:
         // The local pane shows the folder the transfers use.
         return form_->GoToFolder(local_.Path()) && pumpUntil([&] { return form_->CurrentFolder() == local_.Path(); });
     }
+    // Condition holds and the client is idle, with the end of its last request (posted, and what
+    // the program does on it) handled: the client is ready already before that.
     bool Settled(const std::function<bool()>& Condition, int TimeoutMs = 30000)
     {
-        return pumpUntil([&] { return Condition() && form_->FtpClient().State() == ftpReady; }, TimeoutMs);
+        return pumpUntil([&] {
+            return Condition() && form_->FtpClient().State() == ftpReady && win::QueuedMessageCount() == 0;
+        }, TimeoutMs);
     }
     bool Listed(const QString& Folder)
     {
@@ -275,8 +280,8 @@ protected:
     void Click(QWidget* Widget, QPoint Point)
     {
         const QPoint at = Widget->mapToGlobal(Point);
-        ASSERT_TRUE(session_->Xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"}))
-            << session_->Error().toStdString();
+        ASSERT_TRUE(session_->MoveTo(at.x(), at.y())) << session_->Error().toStdString();
+        ASSERT_TRUE(session_->Xdotool({"click", "1"})) << session_->Error().toStdString();
     }
     // Clicks the main tool bar's button of the action Name.
     void ClickButton(const QString& Name)
@@ -416,7 +421,7 @@ TEST_F(X11WholeProgram, UploadsAFileDroppedOnTheRemoteListFromAnotherProgram)
     QWidget* list = form_->lvRemote->View()->viewport();
     for (int attempt = 0; attempt < 20 && moves < 2; ++attempt) {
         const QPoint at = list->mapToGlobal(QPoint(list->width() / 2 + attempt, list->height() - 20));
-        ASSERT_TRUE(session_->Xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())}));
+        ASSERT_TRUE(session_->MoveTo(at.x(), at.y())) << session_->Error().toStdString();
         pumpUntil([&] { return moves > attempt; }, 500);
     }
     ASSERT_GE(moves, 2) << "the drag never reached the remote list";

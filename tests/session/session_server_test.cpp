@@ -11,6 +11,7 @@
 
 #include "dialogs/ftp_progress_dlg.h"
 #include "ftp/client/ftp_request_wrappers.h"
+#include "platform/messages/messages.h"
 #include "routines/registry_helpers.h"
 #include "session/session_engine.h"
 #include "settings/forms/remembered_dialogs.h"
@@ -73,10 +74,12 @@ protected:
         return Player.Played.isEmpty() ? QString() : QFileInfo(Player.Played.last()).completeBaseName();
     }
 
-    // Waits until Condition holds and no request runs.
+    // Waits until Condition holds and no request runs, with the end of the last one (posted, and
+    // what the engine does on it) handled: the client is ready already before that.
     bool Settled(const std::function<bool()>& Condition)
     {
-        return pumpUntil([&] { return Condition() && Client.State() == ftpReady; }, 30000);
+        return pumpUntil([&] { return Condition() && Client.State() == ftpReady && win::QueuedMessageCount() == 0; },
+                         30000);
     }
 
     // A new user of the server, whose root is Home.

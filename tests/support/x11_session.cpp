@@ -9,6 +9,10 @@ namespace {
 
 const QString Env = QStringLiteral("/usr/bin/env");
 const QString XdotoolProgram = QStringLiteral("/usr/bin/xdotool");
+// The longest an xdotool call may take. Its own waits end sooner when what they wait for comes;
+// one that waits in vain (a --sync move to where the pointer already stands waits 15 s for a
+// move that never comes) fails the call instead of slowing the test down unseen.
+constexpr int XdotoolLimitMs = 10000;
 
 QString& LastStartError()
 {
@@ -103,9 +107,11 @@ bool X11Session::Xdotool(const QStringList& Arguments, QString* Output)
     environment.insert(QStringLiteral("DISPLAY"), display_);
     xdotool.setProcessEnvironment(environment);
     xdotool.start(XdotoolProgram, Arguments);
-    if (!xdotool.waitForFinished(20000) || xdotool.exitCode() != 0) {
+    const bool finished = xdotool.waitForFinished(XdotoolLimitMs);
+    if (!finished || xdotool.exitCode() != 0) {
         error_ = QStringLiteral("xdotool %1: %2").arg(Arguments.join(QLatin1Char(' ')),
-                                                      QString::fromUtf8(xdotool.readAllStandardError()));
+                                                      finished ? QString::fromUtf8(xdotool.readAllStandardError())
+                                                               : QStringLiteral("still running after %1 ms").arg(XdotoolLimitMs));
         return false;
     }
     if (Output)
@@ -123,6 +129,19 @@ QString X11Session::PlaceWindow(const QString& Title, int X, int Y)
     if (!Xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), id, QString::number(X), QString::number(Y)}))
         return QString();
     return id;
+}
+
+bool X11Session::MoveTo(int X, int Y)
+{
+    // xdotool's --sync waits for the pointer to leave where it stands, so a move to that very
+    // place is not made at all.
+    QString where;
+    if (!Xdotool({QStringLiteral("getmouselocation"), QStringLiteral("--shell")}, &where))
+        return false;
+    const QStringList lines = where.split(QLatin1Char('\n'));
+    if (lines.contains(QStringLiteral("X=%1").arg(X)) && lines.contains(QStringLiteral("Y=%1").arg(Y)))
+        return true;
+    return Xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(X), QString::number(Y)});
 }
 
 bool X11Session::PointAt(const QString& Window, int X, int Y)

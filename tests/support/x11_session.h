@@ -27,6 +27,8 @@ public:
     bool Xdotool(const QStringList& Arguments, QString* Output = nullptr);
     // Finds the window titled Title and puts it at X, Y; its id, or empty (with Error()).
     QString PlaceWindow(const QString& Title, int X, int Y);
+    // Moves the pointer to X, Y of the screen and returns once it stands there.
+    bool MoveTo(int X, int Y);
     // Moves the pointer to X, Y of Window.
     bool PointAt(const QString& Window, int X, int Y);
     QString Error() const { return error_; }

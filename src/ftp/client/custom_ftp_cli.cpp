@@ -192,13 +192,16 @@ void TCustomFtpCli::TriggerRequestDone(WORD Error)
         FStatusCode = FStatusCodeSave;
     }
     FHighLevelFlag = false;
-    PostMessage(FWindowHandle, WM_FTP_REQUEST_DONE, 0, Error);
+    // The client is ready from here on, before the message arrives: the message carries the code
+    // of the request it ends, which a request started meanwhile (by an event queued before it)
+    // has replaced.
+    PostMessage(FWindowHandle, WM_FTP_REQUEST_DONE, WPARAM(FRequestType), Error);
 }
 
 void TCustomFtpCli::WndProc(TMessage& MsgRec)
 {
     if (MsgRec.Msg == WM_FTP_REQUEST_DONE)
-        Fire(OnRequestDone, this, FRequestType, LOWORD(MsgRec.LParam));
+        Fire(OnRequestDone, this, TFtpRequest(MsgRec.WParam), LOWORD(MsgRec.LParam));
     else if (MsgRec.Msg == WM_FTP_SENDDATA)
         RunContinuation([&] { StartSending(MsgRec.WParam); });
 }

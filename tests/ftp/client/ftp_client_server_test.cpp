@@ -61,6 +61,35 @@ TEST(FtpClientServer, LogsInAndWorksWithFolders)
     EXPECT_FALSE(client.Connected());
 }
 
+TEST(FtpClientServer, EachEndKeepsItsRequestsCodeWhenTheNextRequestStartsBeforeItIsReported)
+{
+    // The client is ready once a request ends, before its end is reported: an event already
+    // waiting in the queue (a key, a drop) may start the next request in between.
+    PyFtpServer* server = PyFtpServer::Instance();
+    HFTP_NEED_SERVER(server, PyFtpServer::StartError().toStdString());
+    const FtpAccount account = server->AddUser();
+    RecordingClient rc;
+    TFtpClient& client = rc.client;
+    ASSERT_EQ(rc.Open(server->Port()), 0);
+    ASSERT_TRUE(rc.Login(account.user, account.password));
+    bool queued = false;
+    client.OnStateChange = [&](TObject*) {
+        if (client.State() == ftpReady && !queued) {
+            queued = true;
+            QMetaObject::invokeMethod(&client, [&] { client.SystAsync(); }, Qt::QueuedConnection);
+        }
+    };
+    rc.done.clear();
+    client.PwdAsync();
+    ASSERT_TRUE(pumpUntil([&] { return rc.done.size() == 2; })) << rc.log.join('\n').toStdString();
+    QStringList ends;
+    for (const auto& [request, error] : rc.done)
+        ends << QStringLiteral("%1 %2").arg(FtpRequestName(request)).arg(error);
+    EXPECT_EQ(ends.join(", ").toStdString(),
+              QString(FtpRequestName(ftpPwdAsync) + " 0, " + FtpRequestName(ftpSystAsync) + " 0").toStdString());
+    EXPECT_EQ(client.LastResponse(), "215 UNIX Type: L8");
+}
+
 TEST(FtpClientServer, AWrongPasswordGives530AndALongBannerLogsIn)
 {
     PyFtpServer* server = PyFtpServer::Instance();
