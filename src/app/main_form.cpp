@@ -154,7 +154,7 @@ void TTarnwickFTPApp::ShowOffline(const QString& SiteName)
     cbRemoteFolders->Clear();
     engine_->RemoteList.ClearRemoteList();
     lvRemote->ModelChanged();
-    setWindowTitle(QString());
+    setWindowTitle(ApplicationTitle());
     fraRemoteSite->SetCaption(QStringLiteral("Offline"));
     lvRemote->View()->viewport()->update();
     ShowDirResult(true);

@@ -88,7 +88,7 @@ void TTarnwickFTPApp::BookmarkClick(const QString& Caption, bool Go)
 
 QMenu* TTarnwickFTPApp::CreateToolbarsMenu()
 {
-    Toolbars1 = new QMenu(QStringLiteral("&Toolbars"), this);
+    Toolbars1 = new QMenu(QStringLiteral("Tool&bars"), this);
     Toolbars1->setObjectName(QStringLiteral("Toolbars1"));
     const struct {
         const char* Name;

@@ -75,8 +75,7 @@ void TTarnwickFTPApp::FormCreate()
 {
     if (Screen().Fonts().contains(QStringLiteral("Tahoma")))
         setFont(QFont(QStringLiteral("Tahoma")));
-    // An empty title shows the application's title.
-    setWindowTitle(QString());
+    setWindowTitle(ApplicationTitle());
     move(20, 20);
     // Copies of the system's folder pictures, closed and open, for the remote tree.
     const QString marker = QStringLiteral("xxKelxx");

@@ -3,6 +3,7 @@
 // query while a session is open.
 #include "loopback_login.h"
 
+#include "app/pane_frame.h"
 #include "app/remote_list_view.h"
 #include "app/site_tree/site_tree.h"
 #include "app/status_bar_main.h"
@@ -12,6 +13,7 @@
 #include "ftp/client/ftp_client2.h"
 #include "ftp/client/ftp_request_wrappers.h"
 #include "platform/ole/bridge/scripted_drag_loop.h"
+#include "platform/rtl/application.h"
 #include "platform/ui/action_list.h"
 #include "platform/ui/modal_results.h"
 #include "platform/widgets/label.h"
@@ -22,6 +24,7 @@
 #include "shell/shell_list.h"
 #include "shell/shell_list_data.h"
 #include "support/ftp_server_fixture.h"
+#include "support/pump.h"
 #include "support/pump.h"
 #include "support/scripted_prompts.h"
 #include "support/server_required.h"
@@ -127,6 +130,12 @@ TEST_F(MainFormSession, ShowsTheListingTheComboAndTheLogAfterTheLogin)
     form.UpdateActions();
     EXPECT_TRUE(form.Action("actToolbarRemoteDel")->isEnabled());
     EXPECT_TRUE(form.Action("actToolbarDelete")->isEnabled());
+
+    // The caption names the site while connected and is the program's title again offline.
+    EXPECT_TRUE(form.windowTitle().startsWith(Application->Title() + " - ")) << form.windowTitle().toStdString();
+    form.ExecuteAction("actFtpQuit");
+    EXPECT_TRUE(pumpUntil([&] { return form.fraRemoteSite->Caption() == "Offline"; }, 10000));
+    EXPECT_EQ(form.windowTitle(), Application->Title());
 }
 
 TEST_F(MainFormSession, TheConnectedSitesNodeStandsForTheCurrentFolder)

@@ -51,8 +51,8 @@ TEST_F(TMainFormTest, ShowsTheProgramTitleAndFreesOwnedComponents)
     bool freed = false;
     TTarnwickFTPApp& form = MakeForm();
     (new Probe(&form))->freed = &freed;
-    EXPECT_EQ(form.windowTitle(), QString());
     EXPECT_EQ(Application->Title(), "Tarnwick Halyard FTP 5.2");
+    EXPECT_EQ(form.windowTitle(), Application->Title());
     EXPECT_FALSE(form.grab().isNull());
     Form.reset();
     EXPECT_TRUE(freed);
