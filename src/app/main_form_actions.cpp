@@ -128,12 +128,16 @@ void TTarnwickFTPApp::CreateActions()
         Action(QString::fromLatin1(name))->Tag = 1;
     for (const char* name : {"actToolbarSeparator", "actToolbarMySeparator", "actToolbarRemoteSeparator"})
         Action(QString::fromLatin1(name))->Tag = SeparatorActionTag;
-    for (const char* name : {"actViewMyComputer", "actViewTrees"}) {
-        Action(QString::fromLatin1(name))->setCheckable(true);
-        Action(QString::fromLatin1(name))->setChecked(true);
+    // The toggles. A menu draws an item's icon in place of its check mark, where the checked state
+    // hardly shows: their menu items show the check alone (the tool bars draw their own pictures).
+    for (const char* name :
+         {"actViewMyComputer", "actViewTrees", "actViewLog", "actViewEditWindow", "actToolbarEditWin"}) {
+        TAction* action = Action(QString::fromLatin1(name));
+        action->setCheckable(true);
+        action->setIconVisibleInMenu(false);
     }
-    for (const char* name : {"actViewLog", "actViewEditWindow", "actToolbarEditWin"})
-        Action(QString::fromLatin1(name))->setCheckable(true);
+    for (const char* name : {"actViewMyComputer", "actViewTrees"})
+        Action(QString::fromLatin1(name))->setChecked(true);
     BindActions();
     BindUpdateRules();
     BindZipActions();

@@ -137,6 +137,14 @@ TEST_F(TMainFormTest, MenusHoldTheCommandsAndTheListsOpenTheirPaneMenus)
         EXPECT_TRUE(commands.contains(name)) << name;
     EXPECT_TRUE(Names(form.popRemote->actions()).contains("actToolbarRemoteDel"));
     EXPECT_TRUE(Names(form.popMyComputer->actions()).contains("actToolbarMyDel"));
+    // Checkable items show their check mark, which a menu would replace by the item's icon.
+    QList<QAction*> all = AllActions(form.popRemote) + AllActions(form.popMyComputer);
+    for (QAction* menu : form.menuBar()->actions())
+        all += AllActions(menu->menu());
+    for (const QAction* action : all)
+        EXPECT_FALSE(action->isCheckable() && !action->icon().isNull() && action->isIconVisibleInMenu())
+            << action->objectName().toStdString();
+    EXPECT_TRUE(form.Action("actViewLog")->isCheckable());
 
     const struct {
         TListView* List;
