@@ -5,10 +5,10 @@
 #include "app/main_form.h"
 #include "dragdrop/drop_file_target.h"
 #include "editor/file_object.h"
+#include "editor/language/sm_settings.h"
 #include "editor/parser_repository.h"
 #include "editor/preview_printer.h"
 #include "editor/syntax_memo.h"
-#include "editor/language/sm_settings.h"
 #include "highlighter/language_parsers.h"
 #include "highlighter/syntax_memo_parser.h"
 #include "platform/graphics/image_list.h"
@@ -16,6 +16,7 @@
 #include "platform/rtl/string_list.h"
 #include "platform/ui/action_list.h"
 #include "platform/ui/screen.h"
+#include "routines/name_checks.h"
 #include "routines/path_routines.h"
 #include "settings/app_settings.h"
 
@@ -111,9 +112,14 @@ void TTarnwickFTPApp::FillParserList()
     list.Clear();
     for (TSyntaxMemoParser* parser : {parserHTML, parserPlainText, parserPascal, parserANSIC, parserVB, parserJava, parserSQL})
         list.AddObject(QString(), parser);
+    // Parser i takes the name of filter entry i, counted as the file dialogs count them, so that a
+    // line without "=" shifts no parser off its entry.
     const TStrings& filters = *AppSettings()->EditFileFilters();
-    for (int i = 0; i < filters.Count() && i < list.Count(); ++i) {
-        const QString name = filters.Names(i);
+    for (int i = 0; i < list.Count(); ++i) {
+        const int line = FilterEntryLine(filters, i);
+        if (line < 0)
+            break;
+        const QString name = filters.Names(line);
         const auto* parser = static_cast<TSyntaxMemoParser*>(list.Objects(i));
         if (name.compare(parser->Settings().Name, Qt::CaseInsensitive) == 0)
             list.SetStrings(i, name);

@@ -126,7 +126,8 @@ int ParserIndexForFile(const QString& FileName)
 {
     const TStrings& filters = FileFilters();
     for (int i = 0; i < filters.Count(); ++i) {
-        if (MatchesFilterPatterns(FileName, filters.Strings(i)))
+        const QString filter = filters.Strings(i);
+        if (filter.contains(QLatin1Char('=')) && MatchesFilterPatterns(FileName, filter))
             return ParserList()->IndexOf(filters.Names(i));
     }
     return -1;
@@ -179,7 +180,8 @@ QString DefaultExtForFilter(const QString& Name)
 
 QString DefaultExtAt(int I)
 {
-    return DefaultExtOf(FileFilters(), I);
+    const TStrings& filters = FileFilters();
+    return DefaultExtOf(filters, FilterEntryLine(filters, I));
 }
 
 void SetEditableExts(const QString& Text)

@@ -24,7 +24,8 @@ TCustomSyntaxMemoParser* ParserByName(const QString& Name);
 bool MatchesFilterPatterns(const QString& FileName, const QString& Patterns);
 
 // The parser of the first file filter whose patterns match the file name: the index of the list
-// line equal to the filter's name; -1 when no filter matches or no line has its name.
+// line equal to the filter's name; -1 when no filter matches or no line has its name. Lines of
+// the filters without "=" are no filters.
 int ParserIndexForFile(const QString& FileName);
 // ParserIndexForFile, else PlainParserIndex, else WebParserIndex.
 int ParserIndexForFileDef(const QString& FileName);
@@ -38,8 +39,9 @@ TCustomSyntaxMemoParser* PlainParser();
 int WebParserIndex();
 TCustomSyntaxMemoParser* WebParser();
 
-// "." and the bracketed default extension of the file filter with that name (of filter I);
-// empty when there is no such filter or it names no default extension.
+// "." and the bracketed default extension of the file filter with that name (of filter I, counted
+// as the file dialogs count them: lines without "=" left out); empty when there is no such
+// filter or it names no default extension.
 QString DefaultExtForFilter(const QString& Name);
 QString DefaultExtAt(int I);
 

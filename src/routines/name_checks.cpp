@@ -86,6 +86,15 @@ QString BuildFileFilter(const TStrings& List)
     return filter + QStringLiteral("All Files|*.*");
 }
 
+int FilterEntryLine(const TStrings& List, int Entry)
+{
+    for (int i = 0; i < List.Count() && Entry >= 0; ++i) {
+        if (List.Strings(i).contains(u'=') && Entry-- == 0)
+            return i;
+    }
+    return -1;
+}
+
 QString ConvertTagCase(const QString& Text, bool Upper)
 {
     QString result = Text;

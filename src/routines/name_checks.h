@@ -23,8 +23,11 @@ int IndexOfStrExact(const TStrings& List, const QString& Text);
 // first); with Remove that part, brackets included, is deleted from Text.
 QString ExtractBracketed(QString& Text, bool Remove);
 // The filter of a file dialog from Name=Patterns[ext] lines: "Name|Patterns|" for each line, then
-// "All Files|*.*".
+// "All Files|*.*". A line without "=" is no entry and gets no filter.
 QString BuildFileFilter(const TStrings& List);
+// The line of List that holds its Entry-th (0-based) Name=Patterns entry, lines without "=" not
+// counted: the entry that BuildFileFilter's filter Entry + 1 stands for. -1 when there is none.
+int FilterEntryLine(const TStrings& List, int Entry);
 // Text with the letters inside HTML tags upper-cased (or lower-cased), except in quoted values
 // and comments.
 QString ConvertTagCase(const QString& Text, bool Upper);

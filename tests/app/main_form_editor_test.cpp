@@ -337,6 +337,45 @@ TEST_F(MainFormEditor, TheSaveDialogOffersTheDocumentFiltersAndTheirExtensions)
     EXPECT_TRUE(QFileInfo::exists(Tree.Path("notes.pas")));
 }
 
+TEST_F(MainFormEditor, ALineWithoutEqualsShiftsNeitherTheSaveDialogsExtensionsNorTheParsers)
+{
+    TStrings& filters = *AppSettings()->EditFileFilters();
+    filters.Insert(2, "Broken line *.zzz[zzz]");
+    Form->ApplyEditFileFilters();
+    Form->FillParserList();
+    const char* const names[] = {"Web Documents",    "Text Documents",         "Object Pascal Documents",
+                                 "ANSI C Documents", "Visual Basic Documents", "Java Documents",
+                                 "PL/SQL Documents"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(ParserList()->Strings(i).toStdString(), names[i]);
+
+    // The filter the user picks in the save dialog, and the name a bare "doc" is saved under.
+    const struct {
+        int Filter;
+        const char* Saved;
+    } cases[] = {{0, "doc0.html"}, {1, "doc1.txt"}, {2, "doc2.pas"},
+                 {3, "doc3.cpp"},  {6, "doc6.sql"}, {7, "doc7"}};
+    for (const auto& c : cases) {
+        ASSERT_NE(Form->AddDocument(QString(), WebParserIndex(), QString()), nullptr);
+        TScriptedPrompts prompts;
+        prompts.Then([&](QDialog& Dialog) {
+            auto& files = dynamic_cast<QFileDialog&>(Dialog);
+            EXPECT_EQ(files.nameFilters().size(), 8);
+            auto* types = files.findChild<QComboBox*>("fileTypeCombo");
+            ASSERT_NE(types, nullptr);
+            types->setCurrentIndex(c.Filter);
+            Q_EMIT types->activated(c.Filter);
+            Q_EMIT types->textActivated(types->itemText(c.Filter));
+            files.findChild<QLineEdit*>("fileNameEdit")
+                ->setText(Tree.Path(QStringLiteral("doc%1").arg(c.Filter)));
+            Dialog.accept();
+        });
+        Form->ExecuteAction("actFileSaveAs");
+        EXPECT_EQ(Form->GetDocument(-1)->FileName.toStdString(), Tree.Path(c.Saved).toStdString())
+            << c.Filter;
+    }
+}
+
 TEST_F(MainFormEditor, APictureDroppedOnTheEditorIsTheOneShown)
 {
     ASSERT_TRUE(Form->OpenDocument(File("notes.txt", "n\n"), QString()));

@@ -69,6 +69,43 @@ TEST(FileDialogs, OpenShowsTheSettingsAndReturnsTheChoice)
     EXPECT_FALSE(dialog.Execute());
 }
 
+TEST(FileDialogs, AFilterWithoutPatternsShiftsNoFilterIndex)
+{
+    TTempTree tree;
+    TScriptedPrompts prompts;
+    TAgSaveDialog dialog;
+    dialog.InitialDir = tree.Path();
+    dialog.Filter = "Empty|;|Zip|*.zip|All Files|*.*";
+    const struct {
+        int Given;
+        const char* Shown;
+        const char* Picked;
+        int Returned;
+    } cases[] = {
+        {2, "Zip (*.zip)", "All Files (*)", 3},
+        {3, "All Files (*)", "Zip (*.zip)", 2},
+        // The dropped first pair: the next one shown; past the end, the last.
+        {1, "Zip (*.zip)", "Zip (*.zip)", 2},
+        {9, "All Files (*)", "All Files (*)", 3},
+    };
+    for (const auto& c : cases) {
+        dialog.FilterIndex = c.Given;
+        int typed = 0;
+        dialog.OnTypeChange = [&](TObject*) { typed = dialog.FilterIndex; };
+        prompts.Then([&](QDialog& Dialog) {
+            auto& files = static_cast<QFileDialog&>(Dialog);
+            EXPECT_EQ(files.selectedNameFilter().toStdString(), c.Shown) << c.Given;
+            files.selectNameFilter(c.Picked);
+            Q_EMIT files.filterSelected(c.Picked);
+            files.findChild<QLineEdit*>("fileNameEdit")->setText("name");
+            Dialog.accept();
+        });
+        ASSERT_TRUE(dialog.Execute());
+        EXPECT_EQ(typed, c.Returned) << c.Given;
+        EXPECT_EQ(dialog.FilterIndex, c.Returned) << c.Given;
+    }
+}
+
 TEST(FileDialogs, SaveWithoutPlacesBarAndWithTheOverwritePrompt)
 {
     TTempTree tree;

@@ -72,6 +72,19 @@ TEST(ParserRepository, DefaultExtensionsAndEditableFiles)
     EXPECT_FALSE(IsEditableFile(QStringLiteral("a.htm"))) << "cleared with the list";
 }
 
+TEST(ParserRepository, ALineWithoutEqualsIsNoFilter)
+{
+    TLanguageList languages;
+    AppSettings()->EditFileFilters()->Insert(1, QStringLiteral("Broken *.pas;*.txt[zzz]"));
+    EXPECT_EQ(ParserIndexForFile(QStringLiteral("unit.pas")), 2);
+    EXPECT_EQ(ParserIndexForFile(QStringLiteral("notes.txt")), 1);
+    // Counted as the file dialogs count their filters.
+    EXPECT_EQ(DefaultExtAt(1), QStringLiteral(".txt"));
+    EXPECT_EQ(DefaultExtAt(2), QStringLiteral(".pas"));
+    EXPECT_EQ(DefaultExtAt(6), QStringLiteral(".sql"));
+    EXPECT_EQ(DefaultExtAt(7), QString());
+}
+
 // Records how the repository calls the stored-settings entries.
 class TRecordingParser : public TStubParser {
 public:

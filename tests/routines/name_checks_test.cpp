@@ -101,6 +101,23 @@ TEST(NameChecks, BracketedPartsAndFileFilters)
     EXPECT_EQ(BuildFileFilter(TStringList()), "All Files|*.*");
 }
 
+TEST(NameChecks, ALineWithoutEqualsIsNoFilterAndShiftsNoEntry)
+{
+    TStringList filters;
+    for (const char* line :
+         {"Web Documents=*.htm[html]", "Text Documents *.txt", "", "Pascal=*.pas[pas]", "=*.c"})
+        filters.Add(line);
+    EXPECT_EQ(BuildFileFilter(filters), "Web Documents|*.htm|Pascal|*.pas||*.c|All Files|*.*");
+    // Filter n + 1 of the dialog stands for the line of entry n.
+    const struct {
+        int Entry;
+        int Line;
+    } cases[] = {{0, 0}, {1, 3}, {2, 4}, {3, -1}, {-1, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FilterEntryLine(filters, c.Entry), c.Line) << c.Entry;
+    EXPECT_EQ(FilterEntryLine(TStringList(), 0), -1);
+}
+
 TEST(NameChecks, TagCaseSparesQuotedValuesAndComments)
 {
     const QString page = "<a href=\"Page.HTML\">Link Text</a><!-- Keep This --><Br>";

@@ -6,9 +6,20 @@
 
 #include <QFileDialog>
 
-QStringList FilterToNameFilters(const QString& Filter)
+#include <algorithm>
+
+namespace {
+
+// The name filters of a filter string, each with the 1-based number of its pair in the string
+// (the number FilterIndex counts in, dropped pairs included).
+struct TNameFilters {
+    QStringList Filters;
+    QList<int> Pairs;
+};
+
+TNameFilters ParseFilter(const QString& Filter)
 {
-    QStringList filters;
+    TNameFilters result;
     const QStringList parts = Filter.split(QLatin1Char('|'));
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns;
@@ -17,11 +28,20 @@ QStringList FilterToNameFilters(const QString& Filter)
             if (!trimmed.isEmpty())
                 patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
         }
-        if (!patterns.isEmpty())
-            filters << parts[i].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                           QLatin1Char(')');
+        if (patterns.isEmpty())
+            continue;
+        result.Filters << parts[i].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                              QLatin1Char(')');
+        result.Pairs << i / 2 + 1;
     }
-    return filters;
+    return result;
+}
+
+} // namespace
+
+QStringList FilterToNameFilters(const QString& Filter)
+{
+    return ParseFilter(Filter).Filters;
 }
 
 TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
@@ -40,17 +60,26 @@ bool TOpenDialog::Execute()
     else
         dialog.setFileMode((Options & ofAllowMultiSelect) ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(Options & ofOverwritePrompt));
-    const QStringList filters = FilterToNameFilters(Filter);
+    const TNameFilters named = ParseFilter(Filter);
+    const QStringList& filters = named.Filters;
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
-        dialog.selectNameFilter(filters.value(qBound(1, FilterIndex, int(filters.size())) - 1));
+        // The filter numbered FilterIndex, else the next one shown, past the end the last.
+        const qsizetype at =
+            std::lower_bound(named.Pairs.begin(), named.Pairs.end(), FilterIndex) - named.Pairs.begin();
+        dialog.selectNameFilter(filters.value(std::min(at, filters.size() - 1)));
     }
     if (!InitialDir.isEmpty())
         dialog.setDirectory(InitialDir);
     if (!FileName.isEmpty())
         dialog.selectFile(FileName);
-    QObject::connect(&dialog, &QFileDialog::filterSelected, [this, &filters](const QString& Chosen) {
-        FilterIndex = int(filters.indexOf(Chosen)) + 1;
+    // A pair without patterns shows no filter, yet keeps its number: the ones after it are not shifted.
+    const auto numberOf = [&named](const QString& Chosen) {
+        const qsizetype at = named.Filters.indexOf(Chosen);
+        return at < 0 ? 0 : named.Pairs[at];
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, [this, &numberOf](const QString& Chosen) {
+        FilterIndex = numberOf(Chosen);
         Fire(OnTypeChange, this);
     });
     Prepare(dialog);
@@ -59,6 +88,6 @@ bool TOpenDialog::Execute()
     Files = dialog.selectedFiles();
     FileName = Files.value(0);
     if (!filters.isEmpty())
-        FilterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+        FilterIndex = numberOf(dialog.selectedNameFilter());
     return true;
 }

@@ -25,7 +25,8 @@ public:
 
     QString Title;
     QString Filter;
-    // 1-based: the filter chosen at the start, and after Execute the one the user left chosen.
+    // 1-based: the filter chosen at the start, and after Execute the one the user left chosen;
+    // counted in Filter's pairs, those dropped for want of patterns included.
     int FilterIndex = 1;
     QString InitialDir;
     // The chosen file, and with ofAllowMultiSelect every chosen file.
