@@ -324,9 +324,9 @@ QRegion TCustomSyntaxMemo::FlaggedRows()
 {
     QRegion rows;
     const int lineHeight = metrics_.LineHeight;
-    const TLineRecord* line = TextStore().LineCount() ? TextStore().TopLineRecord() : nullptr;
+    TLineRecord* line = TextStore().LineCount() ? TextStore().TopLineRecord() : nullptr;
     for (int y = 0; y < clientHeight_; y += lineHeight) {
-        if (!line || (line->Flags & (lfRepaint | lfHighlightIncomplete))) {
+        if (!line || (line->SettledFlags() & (lfRepaint | lfHighlightIncomplete))) {
             rows += QRect(0, y, clientWidth_, line ? lineHeight : clientHeight_ - y);
             if (!line)
                 break;

@@ -129,7 +129,7 @@ void TLineRenderer::RenderRow(TLineRecord* Line, int LineStart, int LogicalLine,
     breakpointColours_ = {win::COLORREF(style.Color1), win::COLORREF(style.Color2)};
 
     const QRect rowRect(0, Y, right_, lineHeight_);
-    const bool redraw = drawAll_ || (exposed_.isEmpty() ? Line && (Line->Flags & (lfRepaint | lfHighlightIncomplete))
+    const bool redraw = drawAll_ || (exposed_.isEmpty() ? Line && (Line->SettledFlags() & (lfRepaint | lfHighlightIncomplete))
                                                         : exposed_.intersects(rowRect));
     const bool rowExposed = exposed_.isEmpty() || exposed_.intersects(rowRect);
     if (!printing_ && (redraw || (!Line && rowExposed)))
@@ -146,7 +146,7 @@ void TLineRenderer::RenderRow(TLineRecord* Line, int LineStart, int LogicalLine,
     if (!redraw)
         return;
     DrawText(*Line, LineStart, Y);
-    Line->Flags &= ~DrawnFlags;
+    Line->SettledFlags() &= ~DrawnFlags;
 }
 
 void TLineRenderer::DrawGutter(const TLineRecord* Line, int LogicalLine, int Y)

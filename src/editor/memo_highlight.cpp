@@ -272,7 +272,8 @@ private:
         ++Highlighted;
         ++sliceLines_;
         line_->Tokens = std::move(new_);
-        line_->Flags = (line_->Flags & ~(lfNeedsHighlight | lfHighlightIncomplete)) | lfRepaint;
+        std::uint32_t& flags = line_->SettledFlags();
+        flags = (flags & ~(lfNeedsHighlight | lfHighlightIncomplete)) | lfRepaint;
         if (!line_->Next) {
             stop_ = true;
             return;
@@ -395,7 +396,7 @@ void TCustomSyntaxMemo::RunHighlighter()
     if (!ready_)
         return;
     TCustomSyntaxMemoParser* parser = CurrentParser();
-    if (!parser || !first || !(first->Flags & (lfNeedsHighlight | lfHighlightIncomplete))) {
+    if (!parser || !first || !(first->SettledFlags() & (lfNeedsHighlight | lfHighlightIncomplete))) {
         FireTokenSeen(-2, -2, -2);
         return;
     }

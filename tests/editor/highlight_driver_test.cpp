@@ -251,7 +251,7 @@ TEST(HighlightDriver, AFailingParserEndsTheRunOnceAndLeavesTheRestMarked)
     EXPECT_EQ(reported, QStringList{QStringLiteral("Stack underflow")});
     EXPECT_EQ(Tokens(memo.Memo), "66222" "110" "110");
     TLineRecord* second = memo.Memo.TextStore().FirstLine()->Next;
-    EXPECT_TRUE(second->Flags & lfHighlightIncomplete);
+    EXPECT_TRUE(second->SettledFlags() & lfHighlightIncomplete);
 
     memo.Parser.OnRead = nullptr;
     memo.Memo.HighlightFrom(second);

@@ -122,13 +122,59 @@ TEST(LineIndex, EditsFlagTheNextScreenfulAcrossBlocks)
     TTextStore& store = memo.TextStore();
     for (const int line : {0, 31, 100, 300, 399}) {
         for (TLineRecord* record = store.FirstLine(); record; record = record->Next)
-            record->Flags = 0;
+            record->SettledFlags() = 0;
         memo.Replace(memo.LineIndex(line), memo.LineIndex(line), "x");
         const int last = std::min(store.LineCount() - 1, line + memo.VisibleLines + 1);
         for (int index = 0; index < store.LineCount(); ++index) {
-            const bool flagged = (RecordAt(store, index)->Flags & lfHighlightIncomplete) != 0;
+            const bool flagged = (RecordAt(store, index)->SettledFlags() & lfHighlightIncomplete) != 0;
             ASSERT_EQ(flagged, index >= line && index <= last)
                 << "edit at line " << line << ", record " << index;
+        }
+    }
+}
+
+// The flags an edit leaves owed by the blocks come out the same as flags set at once, whatever
+// edits follow: inserts and deletes that shift the records, split blocks and empty them.
+TEST(LineIndex, OwedHighlightFlagsEqualFlagsSetAtOnce)
+{
+    std::mt19937 random(11);
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += std::to_string(i) + "\r\n";
+    TTestMemo owed;
+    TTestMemo settled;
+    for (TTestMemo* memo : {&owed, &settled})
+        memo->ReplaceSelection(text);
+    const std::string pieces[] = {"x", "a\r\nb\r\n", std::string(40, '\r'), "\r\n"};
+    for (int round = 0; round < 3000; ++round) {
+        if (round % 4 == 0) {
+            // Flags cleared, so that the flags of the next few edits are all owed ones.
+            for (TTestMemo* memo : {&owed, &settled}) {
+                for (TLineRecord* line = memo->TextStore().FirstLine(); line; line = line->Next)
+                    line->SettledFlags() &= ~lfHighlightIncomplete;
+            }
+        }
+        const int length = owed.TextStore().TextLength();
+        const int pos = int(random() % unsigned(length + 1));
+        const bool deletes = random() % 3 == 0;
+        const int end = deletes ? std::min(length, pos + int(random() % 200)) : pos;
+        const std::string piece = deletes ? std::string() : pieces[random() % 4];
+        // A short screen leaves older owed flags after the edit; a long one reaches the next block.
+        const int visible = random() % 2 == 0 ? 3 : 70;
+        for (TTestMemo* memo : {&owed, &settled}) {
+            memo->VisibleLines = visible;
+            memo->Replace(pos, end, piece);
+        }
+        for (TLineRecord* line = settled.TextStore().FirstLine(); line; line = line->Next)
+            line->SettledFlags();
+        ASSERT_EQ(owed.TextStore().CheckInvariants(), "") << round;
+        if (round % 4 != 3)
+            continue;
+        ASSERT_EQ(owed.TextStore().LineCount(), settled.TextStore().LineCount());
+        for (int index = 0; index < owed.TextStore().LineCount(); ++index) {
+            ASSERT_EQ(RecordAt(owed.TextStore(), index)->SettledFlags(),
+                      RecordAt(settled.TextStore(), index)->SettledFlags())
+                << "round " << round << ", record " << index;
         }
     }
 }

@@ -296,13 +296,13 @@ TEST(MemoWindow, LinesAreMarkedForRepaintAndHighlighting)
     memo.SetText(ManyLines(60));
     memo.VisibleLines = 5;
     for (TLineRecord* line = memo.TextStore().FirstLine(); line; line = line->Next)
-        line->Flags &= ~(lfRepaint | lfHighlightIncomplete);
+        line->SettledFlags() &= ~(lfRepaint | lfHighlightIncomplete);
     memo.TextStore().SetTopLine(10);
     memo.MarkVisibleForRepaint();
     memo.MarkIncompleteFrom(memo.TextStore().LineByIndex(50));
     int index = 0;
-    for (const TLineRecord* line = memo.TextStore().FirstLine(); line; line = line->Next, ++index) {
+    for (TLineRecord* line = memo.TextStore().FirstLine(); line; line = line->Next, ++index) {
         EXPECT_EQ((line->Flags & lfRepaint) != 0, index >= 10 && index <= 17) << index;
-        EXPECT_EQ((line->Flags & lfHighlightIncomplete) != 0, index >= 50) << index;
+        EXPECT_EQ((line->SettledFlags() & lfHighlightIncomplete) != 0, index >= 50) << index;
     }
 }

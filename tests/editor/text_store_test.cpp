@@ -184,18 +184,18 @@ TEST(TextStore, DeletingAcrossRecordsJoinsTheFirstAndTheLast)
     auto track = std::make_unique<TLineTrack>();
     TLineTrack* tracked = track.get();
     first->TakeTrack(std::move(track));
-    first->Flags = 0;
+    first->SettledFlags() = 0;
 
     memo.Replace(2, 15, ""); // "fi" + "\tst\r"
     EXPECT_EQ(Records(store), (Strings{"fi\tst\r", "next"}));
-    const TLineRecord* joined = store.FirstLine();
+    TLineRecord* joined = store.FirstLine();
     EXPECT_EQ(joined->Bookmarks, 0x0004);
     EXPECT_EQ(joined->MarkGlyphs, 0x0100);
     EXPECT_EQ(joined->Background, 0x112233);
     EXPECT_EQ(joined->TextColor, 0x445566);
     EXPECT_EQ(joined->Track.get(), tracked);
     EXPECT_EQ(tracked->Line, joined);
-    EXPECT_EQ(joined->Flags, lfHighlightIncomplete | lfHasTab);
+    EXPECT_EQ(joined->SettledFlags(), lfHighlightIncomplete | lfHasTab);
     EXPECT_EQ(joined->Tokens, nullptr);
     EXPECT_EQ(store.CheckInvariants(), "");
 }
@@ -215,7 +215,7 @@ TEST(TextStore, AnEditedLineHandsItsColoursToItsFirstRecord)
     for (int i : {1, 2}) {
         EXPECT_EQ(RecordAt(store, i)->Background, clNoLineColor);
         EXPECT_EQ(RecordAt(store, i)->TextColor, 9);
-        EXPECT_EQ(RecordAt(store, i)->Flags & (lfRepaint | lfHighlightIncomplete),
+        EXPECT_EQ(RecordAt(store, i)->SettledFlags() & (lfRepaint | lfHighlightIncomplete),
                   lfRepaint | lfHighlightIncomplete);
     }
 }
@@ -237,13 +237,13 @@ TEST(TextStore, EditsRestartHighlightingAtTheFirstChangedRecord)
     memo.ReplaceSelection("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7");
     TTextStore& store = memo.TextStore();
     for (TLineRecord* line = store.FirstLine(); line; line = line->Next)
-        line->Flags = 0;
+        line->SettledFlags() = 0;
     store.SetHighlightFrom(nullptr);
     memo.Replace(2, 2, "x");
     EXPECT_EQ(store.HighlightFrom(), RecordAt(store, 1));
     int flagged = 0;
     for (TLineRecord* line = store.FirstLine(); line; line = line->Next)
-        flagged += (line->Flags & lfHighlightIncomplete) ? 1 : 0;
+        flagged += (line->SettledFlags() & lfHighlightIncomplete) ? 1 : 0;
     EXPECT_EQ(flagged, 4); // the changed record and the next VisibleLines + 1
     EXPECT_EQ(RecordAt(store, 1)->Flags & lfRepaint, lfRepaint);
 

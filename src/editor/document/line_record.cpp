@@ -1,5 +1,7 @@
-// Line records and the routines that free, measure and normalise line text.
+// Line records and the routines that measure and normalise line text.
 #include "editor/document/line_record.h"
+
+#include "editor/document/line_block.h"
 
 TLineRecord* TLineRecord::LogicalFirst()
 {
@@ -24,27 +26,11 @@ void TLineRecord::TakeTrack(std::unique_ptr<TLineTrack> NewTrack)
         Track->Line = this;
 }
 
-void FreeLine(TLineRecord* Line)
+std::uint32_t& TLineRecord::SettledFlags()
 {
-    delete Line;
-}
-
-void FreeLineChain(TLineRecord* Line)
-{
-    while (Line) {
-        TLineRecord* next = Line->Next;
-        FreeLine(Line);
-        Line = next;
-    }
-}
-
-// From the back: records are mostly added after a block's last one, as text is read or pasted.
-std::size_t TLineBlock::EntryOf(const TLineRecord* Record) const
-{
-    std::size_t at = Entries.size() - 1;
-    while (Entries[at].Record != Record)
-        --at;
-    return at;
+    if (Block && Block->Owed)
+        Block->Settle();
+    return Flags;
 }
 
 std::pair<int, int> OrderRange(int A, int B)

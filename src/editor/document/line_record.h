@@ -1,5 +1,5 @@
 // TLineRecord, one stored line of a document, its flag and bookmark bits, and the routines that
-// free, measure and normalise line text.
+// measure and normalise line text.
 #pragma once
 
 #include <bitset>
@@ -30,25 +30,8 @@ constexpr int ReWrapLength = 2048;
 // Line colours: no colour of its own.
 constexpr std::int32_t clNoLineColor = -1;
 
+struct TLineBlock;
 struct TLineRecord;
-
-// A block of the store's line index: a run of consecutive records in chain order, each with its
-// length, and the number of their characters. Finding a record inside a block reads this array
-// only; the records themselves, scattered over the heap, are not visited on the way.
-struct TLineBlock {
-    struct TEntry {
-        TLineRecord* Record;
-        int Length;
-    };
-    std::vector<TEntry> Entries;
-    int Chars = 0;
-    int Slot = 0; // its place in the index
-
-    TLineRecord* First() const { return Entries.front().Record; }
-    int Lines() const { return int(Entries.size()); }
-    // The place of a record of the block in Entries.
-    std::size_t EntryOf(const TLineRecord* Record) const;
-};
 
 // The tracked-line object of a line: the store keeps Line pointing at the record that owns it
 // when an edit rebuilds the line.
@@ -67,6 +50,8 @@ struct TLineRecord {
     // highlighted since its text last changed.
     std::unique_ptr<std::uint8_t[]> Tokens;
     std::unique_ptr<TLineTrack> Track;
+    // The line flags, except that lfHighlightIncomplete may still be owed by the record's block:
+    // read and clear that one through SettledFlags.
     std::uint32_t Flags = 0;
     std::uint16_t Bookmarks = 0;
     std::uint16_t MarkGlyphs = 0;
@@ -84,14 +69,12 @@ struct TLineRecord {
     // The first and the last record of the logical line the record belongs to.
     TLineRecord* LogicalFirst();
     TLineRecord* LogicalLast();
+    // The line flags with every flag the record's block owes its records handed over.
+    std::uint32_t& SettledFlags();
     // Moves a tracked-line object onto this record, pointing it back here.
     void TakeTrack(std::unique_ptr<TLineTrack> Track);
 };
 
-// Frees a record with its text, token bytes and track object.
-void FreeLine(TLineRecord* Line);
-// Frees a record and every record that follows it.
-void FreeLineChain(TLineRecord* Line);
 // The pair as (smaller, larger).
 std::pair<int, int> OrderRange(int A, int B);
 

@@ -70,7 +70,6 @@ TEditResult TTextStore::Insert(int Pos, std::string_view Text, int VisibleLines)
                 .append(line->Text, std::size_t(offset));
             prev = line->Prev;
             removedLength = line->Length();
-            Unlink(line);
         } else {
             merged.assign(Text);
         }
@@ -86,7 +85,11 @@ TEditResult TTextStore::Insert(int Pos, std::string_view Text, int VisibleLines)
                 if (!prev->EndsLine())
                     record->Bookmarks |= bmContinuation;
             }
-            LinkAfter(prev, record);
+            // The first record takes the old one's place in the chain.
+            if (!result.First && line)
+                Replace(line, record);
+            else
+                LinkAfter(prev, record);
             if (!result.First)
                 result.First = record;
             result.Last = prev = record;
@@ -94,13 +97,13 @@ TEditResult TTextStore::Insert(int Pos, std::string_view Text, int VisibleLines)
         }
         if (highlightFrom_ == line)
             highlightFrom_ = result.First;
-        FreeLine(line);
+        FreeRecord(line);
         longestLine_ = removedLength >= longestLine_ ? MaxRecordLength() : std::max(longestLine_, newLongest);
         lastLocated_ = {result.First, target.Index, target.Start};
     }
 
     // Highlighting restarts at the new text and runs over the next screenful.
-    FlagRecords(result.First, VisibleLines + 2, lfHighlightIncomplete);
+    OweHighlighting(result.First, VisibleLines + 2);
     if (!highlightFrom_)
         highlightFrom_ = result.First;
     return result;
@@ -149,7 +152,8 @@ TEditResult TTextStore::Delete(int Start, int End)
         return result;
     }
 
-    // Unlink the touched records; the first one's words go to the joined record.
+    // The touched records after the first leave; the first one's words go to the joined record,
+    // which takes its place.
     TLineRecord* firstRemoved = from.Line;
     const TLineRecord* stop = last->Next;
     bool removedLongest = false;
@@ -158,21 +162,20 @@ TEditResult TTextStore::Delete(int Start, int End)
         TLineRecord* next = line->Next;
         removedLongest = removedLongest || line->Length() >= longestLine_;
         highlightRemoved = highlightRemoved || line == highlightFrom_;
-        Unlink(line);
         if (line != firstRemoved)
-            FreeLine(line);
+            Discard(line);
         line = next;
     }
     if (joined.empty()) {
         // The range ran from a line start to the end of the text: no empty record stays behind.
         result.First = result.Last = prev;
-        FreeLine(firstRemoved);
+        Discard(firstRemoved);
     } else {
         TLineRecord* record = NewRecord(joined);
         record->Flags |= lfHighlightIncomplete;
         CarryLineWords(*firstRemoved, *record);
-        FreeLine(firstRemoved);
-        LinkAfter(prev, record);
+        Replace(firstRemoved, record);
+        FreeRecord(firstRemoved);
         result.First = result.Last = record;
         lastLocated_ = {record, from.Index, from.Start};
     }

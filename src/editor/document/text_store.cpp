@@ -4,6 +4,7 @@
 #include "platform/rtl/streams.h"
 
 #include <algorithm>
+#include <numeric>
 
 TTextStore::TTextStore() : undoLog_(std::make_unique<TUndoStack>())
 {
@@ -18,7 +19,11 @@ TTextStore::~TTextStore()
 
 void TTextStore::FreeChain()
 {
-    FreeLineChain(first_);
+    for (TLineRecord* line = first_; line;) {
+        TLineRecord* next = line->Next;
+        FreeRecord(line);
+        line = next;
+    }
     first_ = last_ = nullptr;
     lineCount_ = 0;
     textLength_ = 0;
@@ -69,7 +74,25 @@ void TTextStore::Unlink(TLineRecord* Record)
 void TTextStore::Discard(TLineRecord* Record)
 {
     Unlink(Record);
-    FreeLine(Record);
+    FreeRecord(Record);
+}
+
+void TTextStore::Replace(TLineRecord* Old, TLineRecord* Record)
+{
+    Record->Prev = Old->Prev;
+    Record->Next = Old->Next;
+    (Old->Prev ? Old->Prev->Next : first_) = Record;
+    (Old->Next ? Old->Next->Prev : last_) = Record;
+    Old->Prev = Old->Next = nullptr;
+    ++changes_;
+    CountLength(Old->Length(), -1);
+    CountLength(Record->Length(), +1);
+    TLineBlock& block = *Old->Block;
+    block.Put(block.EntryOf(Old), Record, Record->Length());
+    Record->Block = &block;
+    Old->Block = nullptr;
+    block.Chars += Record->Length() - Old->Length();
+    BlockChanged(block, 0, Record->Length() - Old->Length());
 }
 
 void TTextStore::CountLength(int Length, int Delta)
@@ -87,7 +110,7 @@ void TTextStore::Resized(TLineRecord* Record, int OldLength)
     CountLength(OldLength, -1);
     CountLength(Record->Length(), +1);
     TLineBlock& block = *Record->Block;
-    block.Entries[block.EntryOf(Record)].Length = Record->Length();
+    block.SetLength(block.EntryOf(Record), Record->Length());
     block.Chars += Record->Length() - OldLength;
     BlockChanged(block, 0, Record->Length() - OldLength);
 }
@@ -125,6 +148,7 @@ TLineBlock* TTextStore::NewBlock()
 {
     if (spareBlocks_.empty())
         return &blockPool_.emplace_back();
+    // A block is given back empty, owing nothing.
     TLineBlock* block = spareBlocks_.back();
     spareBlocks_.pop_back();
     return block;
@@ -136,7 +160,7 @@ TLineBlock* TTextStore::NewBlock()
 void TTextStore::IndexAdd(TLineRecord* Record)
 {
     TLineBlock* block = nullptr;
-    std::size_t at = 0;
+    int at = 0;
     TLineBlock* following = Record->Next ? Record->Next->Block : nullptr;
     if (Record->Prev && following && following->First() == Record->Next &&
         following->Lines() < Record->Prev->Block->Lines()) {
@@ -153,7 +177,7 @@ void TTextStore::IndexAdd(TLineRecord* Record)
         blocks_.push_back(block);
     }
     Record->Block = block;
-    block->Entries.insert(block->Entries.begin() + std::ptrdiff_t(at), {Record, Record->Length()});
+    block->Insert(at, Record, Record->Length());
     block->Chars += Record->Length();
     BlockChanged(*block, 1, Record->Length());
     if (block->Lines() > 2 * BlockSize)
@@ -163,11 +187,11 @@ void TTextStore::IndexAdd(TLineRecord* Record)
 void TTextStore::IndexRemove(TLineRecord* Record)
 {
     TLineBlock* block = Record->Block;
-    block->Entries.erase(block->Entries.begin() + std::ptrdiff_t(block->EntryOf(Record)));
+    block->Erase(block->EntryOf(Record));
     block->Chars -= Record->Length();
     BlockChanged(*block, -1, -Record->Length());
     Record->Block = nullptr;
-    if (block->Entries.empty()) {
+    if (block->Count == 0) {
         const std::size_t place = PlaceOf(block);
         blocks_.erase(blocks_.begin() + std::ptrdiff_t(place));
         IndexChangedFrom(place);
@@ -181,13 +205,10 @@ void TTextStore::SplitBlock(TLineBlock* Block)
     const std::size_t place = PlaceOf(Block);
     TLineBlock* half = NewBlock();
     half->Slot = int(place) + 1;
-    const auto middle = Block->Entries.begin() + Block->Lines() / 2;
-    half->Entries.assign(middle, Block->Entries.end());
-    Block->Entries.erase(middle, Block->Entries.end());
-    for (const TLineBlock::TEntry& entry : half->Entries) {
-        entry.Record->Block = half;
-        half->Chars += entry.Length;
-    }
+    Block->MoveTail(Block->Lines() / 2, *half);
+    for (int at = 0; at < half->Count; ++at)
+        half->Records[std::size_t(at)]->Block = half;
+    half->Chars = std::accumulate(half->Lengths.begin(), half->Lengths.begin() + half->Count, 0);
     Block->Chars -= half->Chars;
     blocks_.insert(blocks_.begin() + std::ptrdiff_t(place) + 1, half);
     IndexChangedFrom(place);
@@ -198,16 +219,19 @@ TTextStore::TLocated TTextStore::Find(int Pos, int Index) const
     if (IndexStale())
         RebuildIndex();
     const int slot = Index < 0 ? charSums_.Find(Pos) : lineSums_.Find(Index);
-    const std::vector<TLineBlock::TEntry>& entries = blocks_[std::size_t(slot)]->Entries;
+    const TLineBlock& block = *blocks_[std::size_t(slot)];
     TLocated found{nullptr, lineSums_.Before(slot), charSums_.Before(slot)};
-    std::size_t at = 0;
-    for (; at + 1 < entries.size(); ++at) {
-        if (Index < 0 ? Pos < found.Start + entries[at].Length : found.Index >= Index)
-            break;
-        found.Start += entries[at].Length;
-        ++found.Index;
+    int at = 0;
+    if (Index < 0) {
+        for (; at + 1 < block.Count && Pos >= found.Start + block.Lengths[std::size_t(at)]; ++at)
+            found.Start += block.Lengths[std::size_t(at)];
+    } else {
+        at = std::min(Index - found.Index, block.Count - 1);
+        found.Start += std::accumulate(block.Lengths.begin(), block.Lengths.begin() + at, 0);
     }
-    found.Line = entries[at].Record;
+    found.Index += at;
+    found.Line = block.Records[std::size_t(at)];
+    block.Looked = at;
     return found;
 }
 
@@ -216,26 +240,33 @@ int TTextStore::StartOf(const TLineRecord* Line) const
     if (IndexStale())
         RebuildIndex();
     const TLineBlock& block = *Line->Block;
-    int start = charSums_.Before(block.Slot);
-    for (std::size_t at = 0; block.Entries[at].Record != Line; ++at)
-        start += block.Entries[at].Length;
-    return start;
+    return charSums_.Before(block.Slot) +
+           std::accumulate(block.Lengths.begin(), block.Lengths.begin() + block.EntryOf(Line), 0);
 }
 
-void TTextStore::FlagRecords(TLineRecord* Line, int Count, std::uint32_t Flags)
+void TTextStore::OweHighlighting(TLineRecord* Line, int Count)
 {
-    const TLineBlock* block = Line->Block;
-    std::size_t at = block->EntryOf(Line);
-    for (int flagged = 0; flagged < Count; ++flagged, ++at) {
-        if (at == block->Entries.size()) {
-            // The next block begins with the record after this block's last one.
-            const TLineRecord* next = block->Entries.back().Record->Next;
+    TLineBlock* block = Line->Block;
+    int at = block->EntryOf(Line);
+    for (;;) {
+        block->Owe(at, Count);
+        Count -= block->Count - at;
+        if (Count <= 0)
+            return;
+        // A counted block's successor stands in the next place; past the counted ones, the
+        // block of the record after its last one.
+        if (block->Slot < staleFrom_) {
+            const std::size_t next = std::size_t(block->Slot) + 1;
+            if (next == blocks_.size())
+                return;
+            block = blocks_[next];
+        } else {
+            const TLineRecord* next = block->Last()->Next;
             if (!next)
                 return;
             block = next->Block;
-            at = 0;
         }
-        block->Entries[at].Record->Flags |= Flags;
+        at = 0;
     }
 }
 

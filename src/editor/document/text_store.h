@@ -5,6 +5,7 @@
 
 #include "editor/document/bookmarks.h"
 #include "editor/document/breakpoints.h"
+#include "editor/document/line_block.h"
 #include "editor/document/line_record.h"
 #include "editor/document/marks.h"
 #include "editor/document/prefix_sums.h"
@@ -142,10 +143,10 @@ private:
     // the running totals, the record from the block's lengths.
     TLocated Find(int Pos, int Index) const;
     TLocated Locate(int Pos);
-    // Sets Flags on Count records from Line on (fewer at the end of the text). The records'
-    // addresses come from the index, so that the records are fetched side by side rather than
-    // one after the other along the chain.
-    void FlagRecords(TLineRecord* Line, int Count, std::uint32_t Flags);
+    // Marks Count records from Line on (fewer at the end of the text) for highlighting. Their
+    // blocks owe them the flag until they are read, so that an edit does not fetch the
+    // screenful of records after it from all over the heap.
+    void OweHighlighting(TLineRecord* Line, int Count);
     // Drops the cached records at or after a changed record (after it, when the record itself
     // stays).
     void DropCachesFrom(int Start, bool KeepRecord);
@@ -156,6 +157,9 @@ private:
     void LinkAfter(TLineRecord* Prev, TLineRecord* Record);
     void Unlink(TLineRecord* Record);
     void Discard(TLineRecord* Record);
+    // Links Record in the place of Old, which leaves the chain: one record rebuilt in place.
+    void Replace(TLineRecord* Old, TLineRecord* Record);
+    static void FreeRecord(TLineRecord* Record) { delete Record; }
     void CountLength(int Length, int Delta);
     // The line index follows every record that enters or leaves the chain, and every change of
     // a record's length in place (Resized).

@@ -51,14 +51,17 @@ std::string TTextStore::CheckLineIndex() const
     for (std::size_t b = 0; b < blocks_.size(); ++b) {
         const TLineBlock& block = *blocks_[b];
         const std::string name = "line index block " + std::to_string(b);
-        if (block.Entries.empty())
-            return name + " is empty";
+        if (block.Count <= 0 || block.Count >= TLineBlock::Capacity)
+            return name + " holds " + std::to_string(block.Count) + " records";
+        if (block.Count < 64 && (block.Owed >> block.Count) != 0)
+            return name + " owes flags to records it does not hold";
         int chars = 0;
-        for (const TLineBlock::TEntry& entry : block.Entries) {
-            if (entry.Record != line || line->Block != &block)
+        for (int at = 0; at < block.Count; ++at) {
+            if (block.Records[std::size_t(at)] != line || line->Block != &block)
                 return name + " does not hold its records in chain order";
-            if (entry.Length != line->Length())
-                return name + " has length " + std::to_string(entry.Length) + " for a record of " +
+            const int length = block.Lengths[std::size_t(at)];
+            if (length != line->Length())
+                return name + " has length " + std::to_string(length) + " for a record of " +
                        std::to_string(line->Length());
             chars += line->Length();
             line = line->Next;
