@@ -84,15 +84,12 @@ void TTextStore::Replace(TLineRecord* Old, TLineRecord* Record)
     (Old->Prev ? Old->Prev->Next : first_) = Record;
     (Old->Next ? Old->Next->Prev : last_) = Record;
     Old->Prev = Old->Next = nullptr;
-    ++changes_;
-    CountLength(Old->Length(), -1);
-    CountLength(Record->Length(), +1);
+    // In the index, the old record's length first: the new record then counts as resized.
     TLineBlock& block = *Old->Block;
-    block.Put(block.EntryOf(Old), Record, Record->Length());
+    block.Put(block.EntryOf(Old), Record, Old->Length());
     Record->Block = &block;
     Old->Block = nullptr;
-    block.Chars += Record->Length() - Old->Length();
-    BlockChanged(block, 0, Record->Length() - Old->Length());
+    Resized(Record, Old->Length());
 }
 
 void TTextStore::CountLength(int Length, int Delta)
