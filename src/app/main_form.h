@@ -520,6 +520,8 @@ private:
     void ViewTrees(bool Visible);
     void ShowInfoTab(int Tab);
     void tabMainChange(int Tab);
+    // Ticks "FTP Log" while the bottom area shows the log.
+    void UpdateLogCheck();
     void CopyLog(bool Whole);
     void ClearLog();
     void SetActivePane(bool Remote);

@@ -241,10 +241,11 @@ void TTarnwickFTPApp::BindActions()
     on("actViewMyComputer", [this] { ViewMyComputer(Action(QStringLiteral("actViewMyComputer"))->isChecked()); });
     on("actViewTrees", [this] { ViewTrees(Action(QStringLiteral("actViewTrees"))->isChecked()); });
     on("actViewLog", [this] { ShowInfoTab(0); });
+    connect(TabSet, &QTabWidget::currentChanged, this, [this] { UpdateLogCheck(); });
     for (const char* name : {"actViewEditWindow", "actToolbarEditWin"})
         on(name, [this, name] {
             const bool shown = Action(QString::fromLatin1(name))->isChecked();
-            tabMainPanel->setVisible(shown);
+            ShowEditWindow(shown);
             Action(QStringLiteral("actViewEditWindow"))->setChecked(shown);
             Action(QStringLiteral("actToolbarEditWin"))->setChecked(shown);
         });

@@ -177,6 +177,7 @@ void TTarnwickFTPApp::ShowEditTab()
 void TTarnwickFTPApp::ShowEditWindow(bool Visible)
 {
     tabMainPanel->setVisible(Visible);
+    UpdateLogCheck();
 }
 
 void TTarnwickFTPApp::OpenLocalDocument(const QString& FileName)

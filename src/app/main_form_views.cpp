@@ -82,13 +82,19 @@ void TTarnwickFTPApp::ShowInfoTab(int Tab)
     tabMainChange(1);
     Action(QStringLiteral("actToolbarEditWin"))->setChecked(true);
     Action(QStringLiteral("actViewEditWindow"))->setChecked(true);
-    Action(QStringLiteral("actViewLog"))->setChecked(Tab == 0);
 }
 
 void TTarnwickFTPApp::tabMainChange(int Tab)
 {
     // Tab 0 shows the editor's panel, tab 1 (and any other) the tab set.
     tabMainPages->setCurrentWidget(Tab == 0 ? pnlEdit : static_cast<QWidget*>(TabSet));
+    UpdateLogCheck();
+}
+
+void TTarnwickFTPApp::UpdateLogCheck()
+{
+    Action(QStringLiteral("actViewLog"))
+        ->setChecked(!tabMainPanel->isHidden() && tabMainPages->currentWidget() == TabSet && TabSet->currentIndex() == 0);
 }
 
 void TTarnwickFTPApp::CopyLog(bool Whole)

@@ -126,6 +126,28 @@ TEST_F(BottomTabs, TheTabSetShowsItsFourViewsWithTheSelectedCaptionBoldAndBlue)
     EXPECT_GT(bar->tabRect(1).width(), QFontMetrics(form.font()).horizontalAdvance("History"));
 }
 
+// "FTP Log" is ticked exactly while the bottom area shows the log: not after the area is hidden,
+// another tab is chosen or the editor takes the area's place.
+TEST_F(BottomTabs, TheLogItemIsTickedWhileTheLogShows)
+{
+    TTarnwickFTPApp& form = Make();
+    form.show();
+    const auto ticked = [&] { return form.Action("actViewLog")->isChecked(); };
+    form.ExecuteAction("actViewLog");
+    EXPECT_TRUE(ticked());
+    form.ExecuteAction("actViewEditWindow");
+    EXPECT_FALSE(form.Action("actViewEditWindow")->isChecked());
+    EXPECT_FALSE(ticked());
+    form.ExecuteAction("actViewEditWindow");
+    EXPECT_TRUE(ticked());
+    form.findChild<TTabSet*>("TabSet")->setCurrentIndex(1);
+    EXPECT_FALSE(ticked());
+    form.ExecuteAction("actViewLog");
+    EXPECT_TRUE(ticked());
+    form.tabMain->setCurrentIndex(0);
+    EXPECT_FALSE(ticked());
+}
+
 // The search list's heading row carries the window's "still to come" picture at 2,1, which an
 // ordinary row without a picture does not.
 TEST_F(BottomTabs, TheSearchHeadingRowShowsItsPicture)
