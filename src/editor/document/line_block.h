@@ -27,7 +27,6 @@ struct TLineBlock {
 
     TLineRecord* First() const { return Records[0]; }
     TLineRecord* Last() const { return Records[std::size_t(Count - 1)]; }
-    int Lines() const { return Count; }
     // The place of a record of the block.
     int EntryOf(const TLineRecord* Record) const;
 

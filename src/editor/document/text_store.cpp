@@ -126,7 +126,7 @@ void TTextStore::RebuildIndex() const
     recountChars_.clear();
     for (std::size_t b = std::size_t(staleFrom_); b < blocks_.size(); ++b) {
         blocks_[b]->Slot = int(b);
-        recountLines_.push_back(blocks_[b]->Lines());
+        recountLines_.push_back(blocks_[b]->Count);
         recountChars_.push_back(blocks_[b]->Chars);
     }
     lineSums_.Replace(staleFrom_, recountLines_);
@@ -160,7 +160,7 @@ void TTextStore::IndexAdd(TLineRecord* Record)
     int at = 0;
     TLineBlock* following = Record->Next ? Record->Next->Block : nullptr;
     if (Record->Prev && following && following->First() == Record->Next &&
-        following->Lines() < Record->Prev->Block->Lines()) {
+        following->Count < Record->Prev->Block->Count) {
         block = following;
     } else if (Record->Prev) {
         block = Record->Prev->Block;
@@ -177,7 +177,7 @@ void TTextStore::IndexAdd(TLineRecord* Record)
     block->Insert(at, Record, Record->Length());
     block->Chars += Record->Length();
     BlockChanged(*block, 1, Record->Length());
-    if (block->Lines() > 2 * BlockSize)
+    if (block->Count > 2 * BlockSize)
         SplitBlock(block);
 }
 
@@ -202,7 +202,7 @@ void TTextStore::SplitBlock(TLineBlock* Block)
     const std::size_t place = PlaceOf(Block);
     TLineBlock* half = NewBlock();
     half->Slot = int(place) + 1;
-    Block->MoveTail(Block->Lines() / 2, *half);
+    Block->MoveTail(Block->Count / 2, *half);
     for (int at = 0; at < half->Count; ++at)
         half->Records[std::size_t(at)]->Block = half;
     half->Chars = std::accumulate(half->Lengths.begin(), half->Lengths.begin() + half->Count, 0);

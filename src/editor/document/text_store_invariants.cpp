@@ -73,7 +73,7 @@ std::string TTextStore::CheckLineIndex() const
         if (counted ? block.Slot != int(b) : block.Slot < staleFrom_)
             return name + " numbered " + std::to_string(block.Slot);
         if (counted && (charSums_.Before(int(b) + 1) - charSums_.Before(int(b)) != chars ||
-                        lineSums_.Before(int(b) + 1) - lineSums_.Before(int(b)) != block.Lines()))
+                        lineSums_.Before(int(b) + 1) - lineSums_.Before(int(b)) != block.Count))
             return "line index totals wrong at block " + std::to_string(b);
     }
     return line ? "records outside the line index" : std::string();
